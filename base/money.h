@@ -1,0 +1,35 @@
+#pragma once
+// Money in this program is a double holding dollars. Every amount that is
+// stored goes through exactly one rounding rule:
+//
+//   1. take the exact decimal value of the double and round it half to even
+//      to 4 decimal places (a currency amount, as a ledger keeps it);
+//   2. for amounts kept in cents, round that 4-place value half to even to
+//      2 decimal places.
+//
+// Rounding the exact decimal value (not x * 100) matters: 2.675 is stored by
+// the machine as 2.67499999..., which rounds to 2.67, while the currency value
+// 1.0050 is an exact tie and rounds to the even cent 1.00.
+#include <optional>
+
+namespace czx::money {
+
+// Step 1 alone: half to even at 4 places. Basis columns keep this precision.
+double toCurrency(double amount);
+
+// Steps 1 and 2: half to even at 4 places, then half to even at 2.
+double roundCents(double amount);
+
+inline std::optional<double> toCurrency(std::optional<double> amount) {
+    if (!amount) return std::nullopt;
+    return toCurrency(*amount);
+}
+inline std::optional<double> roundCents(std::optional<double> amount) {
+    if (!amount) return std::nullopt;
+    return roundCents(*amount);
+}
+
+// An empty amount counts as zero in arithmetic.
+inline double value(const std::optional<double>& amount) { return amount.value_or(0.0); }
+
+}  // namespace czx::money

@@ -1,0 +1,62 @@
+-- The company database layout: the blank template, and the start of every
+-- company file the program creates.
+-- Dates are TEXT 'YYYY-MM-DD' or NULL; money and fractions REAL, NULL when
+-- empty; yes/no INTEGER 0/1; lives TEXT as the catalogue lists them.
+CREATE TABLE Version (
+    version INTEGER NOT NULL
+);
+INSERT INTO Version (version) VALUES (3);
+
+CREATE TABLE Defaults (
+    companynumber INTEGER,
+    Name TEXT,
+    YearEnd TEXT,
+    [Regular federal] INTEGER NOT NULL DEFAULT 0,
+    Book INTEGER NOT NULL DEFAULT 0,
+    [Mid Qrt YR Tax] INTEGER NOT NULL DEFAULT 0
+);
+
+CREATE TABLE groups (
+    groupname TEXT
+);
+
+CREATE TABLE assets (
+    AssetID INTEGER PRIMARY KEY,
+    companynumber INTEGER,
+    groupname TEXT,
+    [Asset Description] TEXT,
+    [Date Placed in Service] TEXT,
+    [Date Disposed] TEXT,
+    [Dprn Method - Tax] TEXT,
+    MidQrtAsset TEXT,
+    [Dprn Life - Tax] TEXT,
+    [Dprn Method - Book] TEXT,
+    [Dprn Life - Book] TEXT,
+    [Asset Cost - Tax] REAL,
+    [Asset Cost - Book] REAL,
+    SecOneSevenNine REAL,
+    [FirstYR30%Deduction] REAL,
+    PostSecBasis REAL,
+    [Post30%DeductionBasis] REAL,
+    [Prior Accumulated Dprn - Tax] REAL,
+    [Current Dprn - Tax] REAL,
+    [Prior Accumulated Dprn - Book] REAL,
+    [Current Dprn - Book] REAL,
+    YRPIS TEXT,
+    [Business Use Percentage - Tax] REAL,
+    [Business Use Percentage - Book] REAL,
+    [Non Bus Dprn] REAL,
+    [Prior Non Bus Accm Dprn] REAL,
+    [Listed Property] INTEGER NOT NULL DEFAULT 0,
+    [Passenger Automobile] INTEGER NOT NULL DEFAULT 0,
+    Line24eBasis REAL,
+    [Book Dprn Override] INTEGER NOT NULL DEFAULT 0,
+    [Tax Dprn Override] INTEGER NOT NULL DEFAULT 0,
+    [ITC Basis Adjustment] REAL,
+    [Salvage Value - Book] REAL,
+    [Cost Less ITC Adj] REAL,
+    assetchng INTEGER NOT NULL DEFAULT 0,
+    [Salvage Value - Tax] REAL,
+    [Truck & Van Bonus - Tax] INTEGER NOT NULL DEFAULT 0
+);
+CREATE INDEX assets_company ON assets (companynumber);

@@ -1,0 +1,25 @@
+#pragma once
+// Placed-in-service timing: which recovery year the company's fiscal year is
+// for the asset, where in its fiscal year it was placed in service, and where
+// it was disposed of.
+#include "engine/run/calcform.h"
+
+namespace czx {
+
+// Position (1 to 12) of calendar month `month` in a fiscal year whose last
+// month is `yearEndMonth`: 1 is the month after the year-end month, 12 the
+// year-end month itself.
+int FiscalMonthPosition(int month, int yearEndMonth);
+
+// Start of each pass: PriorYearEnd and DaysInYear from the company's "YearEnd".
+void StartPass(const Company& company, WorkArea& work);
+
+// Fills the timing fields of the work area for the current row. The row must
+// hold "YRPIS" and "Date Placed in Service" (the passes skip rows without).
+void ServiceCalc(Calcform& f);
+// Months in service in the first fiscal year, the month placed counted whole.
+int MonthInServiceFuction(Calcform& f);
+// DisposalFiscalMonth from "Date Disposed".
+void CalcMD(Calcform& f);
+
+}  // namespace czx

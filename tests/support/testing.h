@@ -1,0 +1,48 @@
+#pragma once
+// Helpers shared by the tests: capturing feedback and error reports, and
+// fresh company databases.
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "base/feedback.h"
+#include "base/trail.h"
+
+namespace czx::testing {
+
+// Collects the messages and progress the engine reports.
+class RecordingFeedback : public Feedback {
+public:
+    void message(std::string_view text) override { messages.emplace_back(text); }
+    void progress(int percent) override { progressSteps.push_back(percent); }
+    std::vector<std::string> messages;
+    std::vector<int> progressSteps;
+};
+
+// Collects error reports while alive; restores standard error on destruction.
+class RecordingReporter : public ErrorReporter {
+public:
+    RecordingReporter();
+    ~RecordingReporter() override;
+    void showErrorReport(const std::string& text) override { reports.push_back(text); }
+    std::vector<std::string> reports;
+};
+
+// A fresh temporary directory, removed with the object.
+class TempDir {
+public:
+    TempDir();
+    ~TempDir();
+    const std::filesystem::path& path() const { return path_; }
+    std::filesystem::path operator/(const std::string& name) const { return path_ / name; }
+
+private:
+    std::filesystem::path path_;
+};
+
+// The text of a file of the source tree, for example "data/schema.sql".
+std::string sourceFile(const std::string& relativePath);
+// The path of a database file built into build/data ("czxdprnd.mdb" ...).
+std::filesystem::path builtDataFile(const std::string& name);
+
+}  // namespace czx::testing

@@ -33,6 +33,8 @@ std::int64_t tenThousandths(double amount) {
 
 }  // namespace
 
+std::int64_t toUnits(double amount) { return tenThousandths(amount); }
+
 double toCurrency(double amount) {
     return static_cast<double>(tenThousandths(amount)) / 10000.0;
 }

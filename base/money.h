@@ -10,9 +10,16 @@
 // Rounding the exact decimal value (not x * 100) matters: 2.675 is stored by
 // the machine as 2.67499999..., which rounds to 2.67, while the currency value
 // 1.0050 is an exact tie and rounds to the even cent 1.00.
+#include <cstdint>
 #include <optional>
 
 namespace czx::money {
+
+// The exact decimal value rounded half to even at 4 places, as a whole number
+// of ten-thousandths of a dollar. Sums and comparisons of stored amounts are
+// made in these units, so that 500,000.00 of expense is never 500,000.0000001.
+std::int64_t toUnits(double amount);
+constexpr std::int64_t kUnitsPerDollar = 10000;
 
 // Step 1 alone: half to even at 4 places. Basis columns keep this precision.
 double toCurrency(double amount);

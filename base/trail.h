@@ -10,6 +10,7 @@
 #include <stdexcept>
 #include <string>
 #include <string_view>
+#include <utility>
 
 namespace czx {
 
@@ -73,11 +74,11 @@ void reportCurrentException() noexcept;
 
 }  // namespace trail
 
-// Runs `body` as the procedure `name`: enters the trail, and reports any
-// failure instead of passing it on. Returns false when the body failed.
+// Runs `body`, reporting any failure instead of passing it on, without
+// entering the trail (for a loop that belongs to a procedure already entered).
+// Returns false when the body failed.
 template <class Body>
-bool procedure(const char* name, Body&& body) noexcept {
-    trail::enter(name);
+bool attempt(Body&& body) noexcept {
     try {
         body();
         return true;
@@ -85,6 +86,14 @@ bool procedure(const char* name, Body&& body) noexcept {
         trail::reportCurrentException();
         return false;
     }
+}
+
+// Runs `body` as the procedure `name`: enters the trail, and reports any
+// failure instead of passing it on. Returns false when the body failed.
+template <class Body>
+bool procedure(const char* name, Body&& body) noexcept {
+    trail::enter(name);
+    return attempt(std::forward<Body>(body));
 }
 
 }  // namespace czx

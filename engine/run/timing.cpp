@@ -22,6 +22,7 @@ int MonthInServiceFuction(Calcform& f) {
 }
 
 void ServiceCalc(Calcform& f) {
+    trail::enter("Calcform.ServiceCalc");
     WorkArea& w = f.work;
     const Date& yearEnd = *f.company.yearEnd;
     const Date& placed = *f.asset.placedInService;
@@ -39,6 +40,7 @@ void ServiceCalc(Calcform& f) {
 }
 
 void CalcMD(Calcform& f) {
+    trail::enter("Calcform.CalcMD");
     f.work.DisposalFiscalMonth =
         FiscalMonthPosition(monthOf(*f.asset.disposed), monthOf(*f.company.yearEnd));
 }

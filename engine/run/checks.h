@@ -1,0 +1,98 @@
+#pragma once
+// The mid-quarter test made before the tax pass, and the checks made after
+// the passes. The checks only warn: they change no amounts. Each check sees
+// every row of the company, one at a time (visit), and then warns (finish).
+// Sums are exact, in ten-thousandths of a dollar.
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "base/feedback.h"
+#include "engine/run/workarea.h"
+#include "store/records.h"
+
+namespace czx {
+
+// Mid-quarter convention: more than 40 % of the depreciable basis of the
+// MACRS personal property placed in service in the tax year was placed in
+// service in its last three months.
+class MidQrtCheck {
+public:
+    MidQrtCheck(const Company& company, WorkArea& work) : company_(company), work_(work) {}
+    // A row qualifies when its "YRPIS" falls in the calendar year of "YearEnd",
+    // its tax life is below 27.5 and its method is one of the four MACRS
+    // personal-property methods. A qualifying row gets "Cost Less ITC Adj" and
+    // "PostSecBasis" written; returns true when they changed.
+    bool visit(Asset& asset);
+    // Sets MidQrtYear and MidQrtStatusKept; returns the company's new flag.
+    bool finish();
+
+private:
+    const Company& company_;
+    WorkArea& work_;
+    std::int64_t total_ = 0;
+    std::int64_t lastQuarter_ = 0;
+};
+
+// Writes "Cost Less ITC Adj" and "PostSecBasis" (the basis after the Section
+// 179 expense, before any bonus deduction); true when either changed.
+bool writePostSecBasis(Asset& asset);
+
+// The Section 179 dollar limit of a tax year, in dollars; 0 outside 1995-2012.
+std::int64_t sec179Limit(int taxYear);
+
+// Checks after the tax pass, in the order they warn: Section 179 limit,
+// first-year bonus, accumulated tax depreciation, the dates.
+class TaxChecks {
+public:
+    explicit TaxChecks(const Company& company) : company_(company) {}
+    // Returns true when the row's basis columns were rewritten.
+    bool visit(Asset& asset);
+    void finish(Feedback& feedback, WorkArea& work) const;
+
+private:
+    const Company& company_;
+    std::int64_t sec179Total_ = 0;
+    std::int64_t bonusTotal_ = 0;
+    std::int64_t newBasisTotal_ = 0;
+    bool accumFailed_ = false;
+    long yearMismatches_ = 0;
+    long placedAfterYrpis_ = 0;
+};
+
+// Check after the book pass: accumulated book depreciation.
+class BookChecks {
+public:
+    void visit(const Asset& asset);
+    void finish(Feedback& feedback) const;
+
+private:
+    bool accumFailed_ = false;
+};
+
+// Accumulated plus current depreciation above cost by more than one dollar
+// (the tolerance absorbs rounding). An empty amount fails nothing.
+bool accumulatedExceedsCost(const Money& prior, const Money& current, const Money& cost);
+
+namespace messages {
+inline constexpr const char* kAccumTax =
+    "The program has detected a case were the sum of accumulated depreciation and current "
+    "depreciation exceeds the asset's federal tax basis. Review the asset records for errors.";
+inline constexpr const char* kAccumBook =
+    "The program has detected a case were the sum of accumulated depreciation and current "
+    "depreciation exceeds the asset's book basis. Review the asset records for errors.";
+inline constexpr const char* kYearMismatch =
+    "The program has detected a case were the difference between the Year Placed In Service "
+    "and the Date Place In Service exceeded one year. Review the asset records for errors.";
+inline constexpr const char* kPlacedAfterYrpis =
+    "The program has detected a case were the Date Placed In Service exceeds the Year Place In "
+    "Service. Review the asset records for errors.";
+inline constexpr const char* kBonus =
+    "You have exceeded the First Year 100% Deduction limit of 100% of all new assets adjusted "
+    "basis.";
+}  // namespace messages
+
+// "You have exceeded the 2012 Sec. 179 limit of 500,000."
+std::string sec179Message(int taxYear);
+
+}  // namespace czx

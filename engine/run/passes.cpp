@@ -1,0 +1,196 @@
+#include "engine/run/passes.h"
+
+#include "base/money.h"
+#include "base/trail.h"
+#include "engine/run/dispatch.h"
+#include "engine/run/methods.h"
+#include "engine/run/proration.h"
+#include "engine/run/timing.h"
+
+namespace czx {
+namespace {
+
+using money::roundCents;
+using money::value;
+
+bool isOneOf(const std::string& text, std::initializer_list<std::string_view> names) {
+    for (auto name : names)
+        if (text == name) return true;
+    return false;
+}
+
+bool lifeIsOneOf(const std::string& life, std::initializer_list<double> lives) {
+    auto number = lifeNumber(life);
+    if (!number) return false;
+    for (double l : lives)
+        if (*number == l) return true;
+    return false;
+}
+
+// The non-business part of a full amount whose business part is `amount`.
+double nonBusinessPart(double amount, double businessUse) {
+    return amount / businessUse - amount;
+}
+
+// Final-year catch-up: when what is left of the depreciable basis after this
+// year's amount is under 0.49, the year takes exactly what is left (never
+// less than 0), so accumulated plus current equals the depreciable basis.
+double catchUp(double amount, const Money& cost, const Money& salvage, double businessUse,
+               const Money& prior) {
+    double basis = (value(cost) - value(salvage)) * businessUse;
+    if (basis - (value(prior) + amount) < 0.49) {
+        double rest = basis - value(prior);
+        return rest < 0 ? 0 : rest;
+    }
+    return amount;
+}
+
+bool isFirstYear(const Calcform& f) { return *f.asset.yrpis == *f.company.yearEnd; }
+
+bool disposedInEarlierYear(const Calcform& f) {
+    return yearOf(*f.asset.disposed) < yearOf(*f.company.yearEnd);
+}
+
+}  // namespace
+
+void ClearQuarterOutsideScheme(Asset& a) {
+    if ((a.methodTax == method::MACRS && lifeIsOneOf(a.lifeTax, {27.5, 31.5, 39})) ||
+        isOneOf(a.methodTax, {method::ACRS, method::SLOld, method::DDB125Old, method::SLPersonal,
+                              method::NonDepreciable, method::Amortization}))
+        a.midQrtAsset.clear();
+}
+
+void WriteTaxBasis(Asset& a) {
+    a.costLessItc = money::toCurrency(value(a.costTax) - value(a.itcAdjustment));
+    if (a.busUseTax)
+        a.post30Basis = money::toCurrency(*a.costLessItc * *a.busUseTax - value(a.sec179) -
+                                          value(a.bonus));
+    else
+        a.post30Basis.reset();
+}
+
+void WriteLine24eBasis(Asset& a) {
+    if (a.busUseTax)
+        a.line24eBasis = roundCents(value(a.costLessItc) * *a.busUseTax - value(a.sec179) -
+                                    value(a.bonus));
+    else
+        a.line24eBasis.reset();
+}
+
+void ApplyTaxRulesInService(Calcform& f) {
+    Asset& a = f.asset;
+    double amount = f.work.CurrentDprnTax;
+    if (!a.busUseTax) {
+        a.currentTax = 0.0;
+        return;
+    }
+    const double use = *a.busUseTax;
+    if (isFirstYear(f)) {
+        a.currentTax = roundCents(amount + value(a.sec179) + value(a.bonus));
+        if (a.methodTax == method::MACRSAuto)
+            a.nonBusDprn = roundCents(f.work.AutoNonBusDprn);
+        else if (use > 0)
+            a.nonBusDprn = roundCents(nonBusinessPart(amount, use));
+        return;
+    }
+    auto life = lifeNumber(a.lifeTax);
+    if ((a.methodTax == method::SLOld && life && f.work.RecoveryYear >= *life) ||
+        (a.methodTax == method::Amortization && f.work.RemainingLifeMonths <= 12))
+        amount = catchUp(amount, a.costTax, a.salvageTax, use, a.priorAccumTax);
+    f.work.CurrentDprnTax = amount;
+    a.currentTax = roundCents(amount);
+    a.nonBusDprn = roundCents(use > 0 ? nonBusinessPart(amount, use) : amount);
+}
+
+void ApplyTaxRulesDisposed(Calcform& f) {
+    Asset& a = f.asset;
+    const double amount = f.work.CurrentDprnTax;
+    const std::string& m = a.methodTax;
+    const bool quarterEmpty = a.midQrtAsset.empty();
+    const int disposalMonth = f.work.DisposalFiscalMonth;
+
+    if (disposedInEarlierYear(f)) {  // rule 1
+        a.currentTax = 0.0;
+        a.nonBusDprn = 0.0;
+    } else if (!a.busUseTax) {  // rule 2
+        a.currentTax = 0.0;
+    } else if (quarterEmpty &&
+               (m == method::MACRSAuto ||
+                (m == method::MACRS150 && lifeNumber(a.lifeTax).value_or(1e9) <= 27.5) ||
+                (m == method::MACRS && lifeIsOneOf(a.lifeTax, {3, 5, 7, 10, 15, 20})) ||
+                m == method::SLPersonal)) {  // rule 3: half-year convention
+        const double use = *a.busUseTax;
+        a.currentTax = roundCents(amount * 0.5);
+        a.nonBusDprn = roundCents(use > 0 ? nonBusinessPart(amount, use) * 0.5 : amount);
+    } else if ((m == method::MACRS && lifeIsOneOf(a.lifeTax, {27.5, 31.5, 39})) ||
+               (m == method::SLReal && lifeIsOneOf(a.lifeTax, {40}))) {  // rule 4: mid-month
+        a.currentTax = roundCents(amount * (disposalMonth - 0.5) / 12);
+    } else if (m == method::ACRS && lifeIsOneOf(a.lifeTax, {10})) {  // rule 5
+        a.currentTax = 0.0;
+    } else if (m == method::ACRS && lifeIsOneOf(a.lifeTax, {15, 18, 19})) {  // rule 6
+        a.currentTax = roundCents(amount * (disposalMonth - 0.5) / 12);
+    } else if (!quarterEmpty && isOneOf(m, {method::SLPersonal, method::MACRS, method::MACRSAuto,
+                                            method::MACRS150})) {
+        // Rule 7, mid-quarter convention: the middle of the quarter of
+        // disposal. Kept at 4 places, not rounded to cents.
+        static constexpr double kQuarterFraction[4] = {0.125, 0.375, 0.625, 0.875};
+        int quarter = (disposalMonth - 1) / 3;
+        if (quarter < 0 || quarter > 3) quarter = 3;
+        a.currentTax = money::toCurrency(amount * kQuarterFraction[quarter]);
+    } else if (isOneOf(m, {method::SLOld, method::DDB125Old, method::DDB150Old,
+                           method::DDB200Old, method::Amortization})) {  // rule 8
+        CalcOldDprnProRation(f);
+    }
+    // Rule 9: anything else keeps the stored amount.
+}
+
+void DeprAssetsTaxRow(Calcform& f) {
+    Asset& a = f.asset;
+    f.work.CurrentDprnTax = 0;
+    f.work.AutoNonBusDprn = 0;
+    ClearQuarterOutsideScheme(a);
+    ServiceCalc(f);
+    WriteTaxBasis(a);
+    // An empty business use gets no depreciation by the rules below, so no
+    // calculator runs on the empty basis.
+    if (a.busUseTax) TaxDeprnMethSelector(f);
+    if (a.disposed) CalcMD(f);
+    if (!a.taxOverride) {
+        if (!a.disposed)
+            ApplyTaxRulesInService(f);
+        else
+            ApplyTaxRulesDisposed(f);
+    }
+    WriteLine24eBasis(a);
+}
+
+void DeprAssetsBkRow(Calcform& f) {
+    Asset& a = f.asset;
+    f.work.CurrentDprnBook = 0;
+    ServiceCalc(f);
+    if (a.busUseBook) BookDeprnMethSelector(f);
+    if (a.bookOverride || !isOneOf(a.methodBook, {method::SLBook, method::DDB125, method::DDB150,
+                                                  method::DDB200, method::Amortization}))
+        return;
+    if (!a.busUseBook) {
+        a.currentBook = 0.0;
+        return;
+    }
+    if (!a.disposed) {
+        double amount = f.work.CurrentDprnBook;
+        auto life = lifeNumber(a.lifeBook);
+        if ((a.methodBook == method::SLBook && life && f.work.RecoveryYear >= *life) ||
+            (a.methodBook == method::Amortization && f.work.RemainingLifeMonths <= 12))
+            amount = catchUp(amount, a.costBook, a.salvageBook, *a.busUseBook, a.priorAccumBook);
+        f.work.CurrentDprnBook = amount;
+        a.currentBook = roundCents(amount);
+    } else if (disposedInEarlierYear(f)) {
+        a.currentBook = 0.0;
+    } else {
+        // The disposal month of this row, not of the last row the tax pass saw.
+        CalcMD(f);
+        CalcOldDprnProRationBk(f);
+    }
+}
+
+}  // namespace czx

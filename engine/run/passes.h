@@ -1,0 +1,29 @@
+#pragma once
+// One row of each pass, as named steps that can be tested alone.
+#include "engine/run/calcform.h"
+
+namespace czx {
+
+// Clears "MidQrtAsset" for rows outside the mid-quarter scheme: "MACRS" real
+// property (27.5, 31.5, 39) and the methods that never take a quarter code.
+void ClearQuarterOutsideScheme(Asset& asset);
+
+// "Cost Less ITC Adj" and "Post30%DeductionBasis", rounded to 4 places; the
+// basis is empty when the business use is.
+void WriteTaxBasis(Asset& asset);
+
+// The tax rules after the calculator: first-year additions, the final-year
+// catch-up, the disposal-year conventions and the business-use split.
+void ApplyTaxRulesInService(Calcform& f);
+void ApplyTaxRulesDisposed(Calcform& f);
+// "Line24eBasis": business-use basis after Section 179 and bonus, in cents.
+void WriteLine24eBasis(Asset& asset);
+
+// One row of the tax pass (steps 2 to 10); one row of the book pass.
+void DeprAssetsTaxRow(Calcform& f);
+void DeprAssetsBkRow(Calcform& f);
+
+// The row holds the two dates the timing needs.
+inline bool hasServiceDates(const Asset& a) { return a.yrpis && a.placedInService; }
+
+}  // namespace czx

@@ -1,0 +1,52 @@
+#pragma once
+// Typed access to the company record and the asset rows, for the engine and
+// the command-line tool. The depreciation run reads the assets in pages in
+// the order of their keys and writes back only the columns the run computes.
+#include <cstdint>
+#include <vector>
+
+#include "store/database.h"
+#include "store/records.h"
+
+namespace czx {
+
+// The company the file holds: the first row of `Defaults` (one company per file).
+Company readCompany(Connection& connection);
+void writeMidQrtFlag(Connection& connection, const Company& company, bool midQuarter);
+
+// The "select * from assets where companynumber =" query of a company.
+std::string assetQuery(const Company& company);
+
+// Reads the company's assets a page at a time, in key order. `filter` is an
+// optional SQL condition on the row (for example "assetchng <> 0") whose
+// parameters follow the reader's own.
+class AssetReader {
+public:
+    AssetReader(Connection& connection, std::int64_t companyNumber, std::string filter = {},
+                std::vector<Value> filterParameters = {}, int pageSize = 2048);
+    // Fills `page` with the next rows; false when none are left.
+    bool next(std::vector<Asset>& page);
+
+private:
+    Statement query_;
+    std::int64_t companyNumber_;
+    std::vector<Value> filterParameters_;
+    std::int64_t lastKey_ = -1;
+    int pageSize_;
+};
+
+// Writes the columns the depreciation run computes.
+class AssetResultWriter {
+public:
+    explicit AssetResultWriter(Connection& connection);
+    void write(const Asset& asset);
+
+private:
+    Statement update_;
+};
+
+// Full-row access for the programs and the tests.
+Asset readAsset(Connection& connection, std::int64_t rowId);
+std::int64_t insertAsset(Connection& connection, const Asset& asset);
+
+}  // namespace czx

@@ -1,0 +1,140 @@
+#pragma once
+// The connection to a database file and the statements run on it, over
+// SQLite's C API. sqlite3.h stays out of this header.
+#include <cstdint>
+#include <filesystem>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "base/trail.h"
+#include "store/value.h"
+
+struct sqlite3;
+struct sqlite3_stmt;
+
+namespace czx {
+
+// A failure of the database engine: which statement, which file, and
+// SQLite's own result codes. The error trail shows it as "<message> (<code>)".
+class StoreError : public Error {
+public:
+    StoreError(int code, int extendedCode, const std::string& message, std::string statement,
+               std::string file);
+    int code() const { return number(); }
+    int extendedCode() const { return extendedCode_; }
+    const std::string& statement() const { return statement_; }
+    const std::string& file() const { return file_; }
+
+private:
+    int extendedCode_;
+    std::string statement_;
+    std::string file_;
+};
+
+class Connection;
+
+// A prepared statement. Bind parameters (1-based), then step through rows.
+class Statement {
+public:
+    Statement(Connection& connection, std::string_view sql);
+    ~Statement();
+    Statement(Statement&&) noexcept;
+    Statement& operator=(Statement&&) noexcept;
+    Statement(const Statement&) = delete;
+    Statement& operator=(const Statement&) = delete;
+
+    Statement& bind(int index, const Value& value);
+    Statement& bind(int index, std::int64_t value);
+    Statement& bind(int index, double value);
+    Statement& bind(int index, std::string_view text);
+    Statement& bindNull(int index);
+    // Returns true while a row is available.
+    bool step();
+    // Runs a statement that returns no rows.
+    void run();
+    void reset();
+
+    int columnCount() const;
+    std::string columnName(int index) const;
+    bool isNull(int index) const;
+    std::int64_t columnInt(int index) const;
+    double columnDouble(int index) const;
+    std::string columnText(int index) const;
+    std::string_view columnTextView(int index) const;
+    Value column(int index) const;
+
+private:
+    [[noreturn]] void fail(int rc) const;
+    Connection* connection_;
+    sqlite3_stmt* stmt_ = nullptr;
+};
+
+class Connection {
+public:
+    // Opens an existing database file. A missing file, or one that is not a
+    // database, is a StoreError; nothing is created by opening.
+    static Connection open(const std::filesystem::path& file);
+    // Creates (or opens) a file for writing, for the programs' own new files.
+    static Connection create(const std::filesystem::path& file);
+    static Connection inMemory();
+
+    Connection(Connection&&) noexcept;
+    Connection& operator=(Connection&&) noexcept;
+    ~Connection();
+
+    const std::string& file() const { return file_; }
+    bool isOpen() const { return db_ != nullptr; }
+    void close();
+
+    // Runs one or more statements without results. The two forms of the
+    // older file format that the program issues are translated first:
+    //   "DELETE * from t"                         -> DELETE FROM t
+    //   "INSERT INTO t IN 'file' 'Access' SELECT" -> through ATTACH of the file
+    void execute(std::string_view sql);
+    // Runs one statement with bound parameters.
+    void execute(std::string_view sql, const std::vector<Value>& parameters);
+    Statement prepare(std::string_view sql) { return Statement(*this, sql); }
+
+    // Schema queries: the file's table names and a table's column names.
+    std::vector<std::string> tableNames();
+    std::vector<std::string> columnNames(std::string_view table);
+    bool hasTable(std::string_view table);
+
+    std::int64_t lastInsertRowId() const;
+    bool inTransaction() const;
+    sqlite3* handle() const { return db_; }
+    [[noreturn]] void fail(int rc, std::string_view statement) const;
+
+private:
+    Connection(sqlite3* db, std::string file) : db_(db), file_(std::move(file)) {}
+    static Connection openWith(const std::filesystem::path& file, int flags);
+    sqlite3* db_ = nullptr;
+    std::string file_;
+};
+
+// The older file format's statements, rewritten for SQLite (exposed for tests).
+std::string translateStatement(std::string_view sql);
+
+// Rolls back in its destructor unless committed; never throws from it.
+class Transaction {
+public:
+    explicit Transaction(Connection& connection);
+    ~Transaction();
+    Transaction(const Transaction&) = delete;
+    Transaction& operator=(const Transaction&) = delete;
+    void commit();
+    // Commits what is done so far and opens a new transaction (the run keeps
+    // rows written before a failure this way).
+    void commitAndContinue();
+
+private:
+    Connection& connection_;
+    bool active_ = false;
+};
+
+// Quotes an identifier in square brackets for SQL text.
+std::string bracket(std::string_view identifier);
+
+}  // namespace czx

@@ -7,6 +7,8 @@
 
 #include "base/feedback.h"
 #include "base/trail.h"
+#include "store/database.h"
+#include "store/records.h"
 
 namespace czx::testing {
 
@@ -44,5 +46,14 @@ private:
 std::string sourceFile(const std::string& relativePath);
 // The path of a database file built into build/data ("czxdprnd.mdb" ...).
 std::filesystem::path builtDataFile(const std::string& name);
+
+// A new company database file of the current layout holding one company
+// (number 1) with the given year end ('YYYY-MM-DD') and column sets.
+Connection createCompany(const std::filesystem::path& file, const std::string& yearEnd,
+                         bool regularFederal = true, bool book = true);
+
+// An asset of company 1 with both dates, flagged for the next run.
+Asset makeAsset(const std::string& method, const std::string& life, double cost,
+                const std::string& placed, const std::string& yrpis);
 
 }  // namespace czx::testing

@@ -1,0 +1,217 @@
+// Close of year: amounts rolled into the accumulated columns with rounding to
+// the even cent, overrides cleared, every asset flagged, the year end moved
+// on, and all of it or nothing.
+#include "store/close_year.h"
+
+#include <gtest/gtest.h>
+
+#include "store/assets.h"
+#include "tests/store/company_db.h"
+
+namespace czx {
+namespace {
+
+using testing::companySnapshot;
+using testing::makeCompanyFile;
+using testing::TempDir;
+
+Money amount(double value) { return value; }
+
+Asset heldAsset(const std::string& description) {
+    Asset a;
+    a.description = description;
+    a.groupName = "Machinery & Equipment";
+    a.placedInService = parseIsoDate("2010-05-10");
+    a.yrpis = parseIsoDate("2010-12-31");
+    a.methodTax = "MACRS";
+    a.lifeTax = "7";
+    a.methodBook = "SL - Book";
+    a.lifeBook = "7";
+    a.costTax = 96000.0;
+    a.costBook = 96000.0;
+    return a;
+}
+
+std::string yearEndOf(Connection& connection) {
+    return readCompany(connection).yearEnd ? isoDate(*readCompany(connection).yearEnd) : "";
+}
+
+// prior + current -> new prior, for each of the three pairs the close rolls.
+struct RollCase {
+    const char* name;
+    Money prior;
+    Money current;
+    double expected;
+};
+
+const RollCase kRollCases[] = {
+    // 1,250.125 is an exact tie: the even cent is 1,250.12.
+    {"tie goes to even cent", amount(1000.00), amount(250.125), 1250.12},
+    {"nothing accumulated yet", amount(0), amount(99.99), 99.99},
+    // 10.375 is exact in binary, a tie; the even cent is above it.
+    {"tie rounds up to the even cent", amount(10.00), amount(0.375), 10.38},
+    {"empty prior counts as zero", std::nullopt, amount(42.10), 42.10},
+    {"empty current counts as zero", amount(3100.55), std::nullopt, 3100.55},
+    {"both empty give zero", std::nullopt, std::nullopt, 0.0},
+    // The machine holds 10.005 as 10.00499999...: at four places that is
+    // 10.0050, a tie, and the even cent is 10.00.
+    {"tie at four places", amount(10.00), amount(0.005), 10.00},
+};
+
+TEST(CloseYear, RollsEveryPairWithRoundingToTheEvenCent) {
+    TempDir dir;
+    Connection db = makeCompanyFile(dir / "company.mdb");
+    std::vector<std::int64_t> rows;
+    for (const auto& c : kRollCases) {
+        Asset a = heldAsset(c.name);
+        a.priorAccumTax = c.prior;
+        a.currentTax = c.current;
+        a.priorNonBusAccum = c.prior;
+        a.nonBusDprn = c.current;
+        a.priorAccumBook = c.prior;
+        a.currentBook = c.current;
+        rows.push_back(insertAsset(db, a));
+    }
+
+    CloseYearResult result = closeYear(db);
+
+    EXPECT_EQ(result.assetsClosed, static_cast<std::int64_t>(std::size(kRollCases)));
+    for (size_t i = 0; i < rows.size(); ++i) {
+        SCOPED_TRACE(kRollCases[i].name);
+        Asset a = readAsset(db, rows[i]);
+        const double expected = kRollCases[i].expected;
+        EXPECT_DOUBLE_EQ(a.priorAccumTax.value_or(-1), expected);
+        EXPECT_DOUBLE_EQ(a.priorNonBusAccum.value_or(-1), expected);
+        EXPECT_DOUBLE_EQ(a.priorAccumBook.value_or(-1), expected);
+        EXPECT_EQ(a.currentTax, Money(0.0));
+        EXPECT_EQ(a.nonBusDprn, Money(0.0));
+        EXPECT_EQ(a.currentBook, Money(0.0));
+    }
+}
+
+TEST(CloseYear, ClearsOverridesFlagsEveryAssetAndLeavesOtherColumns) {
+    TempDir dir;
+    Connection db = makeCompanyFile(dir / "company.mdb");
+    Asset overridden = heldAsset("Typed-over current amounts");
+    overridden.taxOverride = true;
+    overridden.bookOverride = true;
+    overridden.currentTax = 500.0;
+    overridden.currentBook = 400.0;
+    Asset disposed = heldAsset("Sold press");
+    disposed.disposed = parseIsoDate("2012-08-31");
+    disposed.midQrtAsset = "3";
+    disposed.sec179 = 1000.0;
+    disposed.bonus = 2500.0;
+    disposed.post30Basis = 92500.0;
+    disposed.priorAccumTax = 10000.0;
+    disposed.currentTax = 1234.56;
+    auto first = insertAsset(db, overridden);
+    auto second = insertAsset(db, disposed);
+
+    closeYear(db);
+
+    Asset a = readAsset(db, first);
+    EXPECT_FALSE(a.taxOverride);
+    EXPECT_FALSE(a.bookOverride);
+    EXPECT_TRUE(a.assetChanged);
+    EXPECT_DOUBLE_EQ(*a.priorAccumTax, 500.0);
+    EXPECT_DOUBLE_EQ(*a.priorAccumBook, 400.0);
+
+    Asset b = readAsset(db, second);
+    EXPECT_TRUE(b.assetChanged);
+    EXPECT_DOUBLE_EQ(*b.priorAccumTax, 11234.56);
+    EXPECT_EQ(b.disposed, parseIsoDate("2012-08-31"));
+    EXPECT_EQ(b.midQrtAsset, "3");
+    EXPECT_EQ(b.yrpis, parseIsoDate("2010-12-31"));
+    EXPECT_EQ(b.sec179, Money(1000.0));
+    EXPECT_EQ(b.bonus, Money(2500.0));
+    EXPECT_EQ(b.post30Basis, Money(92500.0));
+    EXPECT_EQ(b.costTax, Money(96000.0));
+    EXPECT_EQ(b.methodTax, "MACRS");
+}
+
+TEST(CloseYear, MovesTheYearEndOnOneYear) {
+    const struct {
+        const char* before;
+        const char* after;
+    } cases[] = {
+        {"2011-12-31", "2012-12-31"},
+        {"2012-02-29", "2013-02-28"},
+        {"2011-02-28", "2012-02-28"},
+        {"2012-06-30", "2013-06-30"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.before);
+        TempDir dir;
+        Connection db = makeCompanyFile(dir / "company.mdb", "Year End Co", c.before);
+        insertAsset(db, heldAsset("Lathe"));
+        CloseYearResult result = closeYear(db);
+        EXPECT_EQ(isoDate(result.newYearEnd), c.after);
+        EXPECT_EQ(yearEndOf(db), c.after);
+    }
+}
+
+TEST(CloseYear, CompanyWithoutAssetsOnlyMovesItsYearEnd) {
+    TempDir dir;
+    Connection db = makeCompanyFile(dir / "company.mdb", "Empty Co", "2012-12-31");
+    CloseYearResult result = closeYear(db);
+    EXPECT_EQ(result.assetsClosed, 0);
+    EXPECT_EQ(yearEndOf(db), "2013-12-31");
+}
+
+TEST(CloseYear, LeavesAssetsOfAnotherCompanyAlone) {
+    TempDir dir;
+    Connection db = makeCompanyFile(dir / "company.mdb");
+    Asset other = heldAsset("Belongs to company 2");
+    other.companyNumber = 2;
+    other.priorAccumTax = 100.0;
+    other.currentTax = 50.0;
+    other.taxOverride = true;
+    auto row = insertAsset(db, other);
+
+    EXPECT_EQ(closeYear(db).assetsClosed, 0);
+
+    Asset a = readAsset(db, row);
+    EXPECT_EQ(a.priorAccumTax, Money(100.0));
+    EXPECT_EQ(a.currentTax, Money(50.0));
+    EXPECT_TRUE(a.taxOverride);
+}
+
+// A failure on any row, or on the company row, undoes everything.
+TEST(CloseYear, FailureHalfWayChangesNothing) {
+    const struct {
+        const char* name;
+        const char* trigger;
+    } failures[] = {
+        {"third asset refuses the update",
+         "CREATE TRIGGER refuse BEFORE UPDATE ON assets "
+         "WHEN old.[Asset Description] = 'Asset 3' "
+         "BEGIN SELECT RAISE(ABORT, 'the row is locked'); END"},
+        {"company row refuses the new year end",
+         "CREATE TRIGGER refuse BEFORE UPDATE ON Defaults "
+         "BEGIN SELECT RAISE(ABORT, 'the company row is locked'); END"},
+    };
+    for (const auto& failure : failures) {
+        SCOPED_TRACE(failure.name);
+        TempDir dir;
+        Connection db = makeCompanyFile(dir / "company.mdb");
+        for (int i = 1; i <= 5; ++i) {
+            Asset a = heldAsset("Asset " + std::to_string(i));
+            a.priorAccumTax = 1000.0 * i;
+            a.currentTax = 100.5 * i;
+            a.taxOverride = i % 2 == 0;
+            insertAsset(db, a);
+        }
+        db.execute(failure.trigger);
+        auto before = companySnapshot(db);
+
+        EXPECT_THROW(closeYear(db), StoreError);
+
+        EXPECT_EQ(companySnapshot(db), before);
+        EXPECT_EQ(yearEndOf(db), "2012-12-31");
+        EXPECT_FALSE(db.inTransaction());
+    }
+}
+
+}  // namespace
+}  // namespace czx

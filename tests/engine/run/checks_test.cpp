@@ -1,0 +1,202 @@
+#include "engine/run/checks.h"
+
+#include <gtest/gtest.h>
+
+#include "tests/support/testing.h"
+
+namespace czx {
+namespace {
+
+Company companyEnding(const char* yearEnd, bool storedMidQuarter = false) {
+    Company c;
+    c.yearEnd = parseIsoDate(yearEnd);
+    c.regularFederal = true;
+    c.midQrtYRTax = storedMidQuarter;
+    return c;
+}
+
+Asset asset(const char* method, const char* life, double cost, const char* placed,
+            const char* yrpis) {
+    return testing::makeAsset(method, life, cost, placed, yrpis);
+}
+
+// Runs the mid-quarter test over the assets and returns MidQrtYear.
+bool midQuarter(const Company& company, std::vector<Asset> assets, WorkArea& work) {
+    MidQrtCheck check(company, work);
+    for (Asset& a : assets) check.visit(a);
+    return check.finish();
+}
+
+TEST(MidQrtCheck, FortyPercentIsNotMoreThanForty) {
+    Company company = companyEnding("2012-12-31");
+    WorkArea work;
+    EXPECT_FALSE(midQuarter(company,
+                            {asset("MACRS", "5", 60000.00, "2012-03-01", "2012-12-31"),
+                             asset("MACRS", "7", 40000.00, "2012-10-01", "2012-12-31")},
+                            work));
+    EXPECT_TRUE(work.MidQrtStatusKept);
+    EXPECT_TRUE(midQuarter(company,
+                           {asset("MACRS", "5", 59999.99, "2012-03-01", "2012-12-31"),
+                            asset("MACRS", "7", 40000.01, "2012-12-31", "2012-12-31")},
+                           work));
+    EXPECT_FALSE(work.MidQrtStatusKept);  // the company's stored flag was false
+}
+
+TEST(MidQrtCheck, NoQualifyingAssetsMeansHalfYear) {
+    WorkArea work;
+    EXPECT_FALSE(midQuarter(companyEnding("2012-12-31"), {}, work));
+    EXPECT_FALSE(midQuarter(companyEnding("2012-12-31", true), {}, work));
+    EXPECT_FALSE(work.MidQrtStatusKept);
+}
+
+TEST(MidQrtCheck, FebruaryYearEndCountsDecemberToFebruary) {
+    Company company = companyEnding("2013-02-28");
+    for (const char* placed : {"2012-12-05", "2013-01-10", "2013-02-28"}) {
+        WorkArea work;
+        EXPECT_TRUE(midQuarter(company,
+                               {asset("MACRS", "5", 100.0, "2012-04-01", "2013-02-28"),
+                                asset("MACRS", "5", 100.0, placed, "2013-02-28")},
+                               work))
+            << placed;
+    }
+    WorkArea work;
+    EXPECT_FALSE(midQuarter(company,
+                            {asset("MACRS", "5", 100.0, "2012-04-01", "2013-02-28"),
+                             asset("MACRS", "5", 100.0, "2012-11-30", "2013-02-28")},
+                            work));
+}
+
+TEST(MidQrtCheck, RealPropertyAndOtherMethodsTakeNoPart) {
+    WorkArea work;
+    Company company = companyEnding("2012-12-31");
+    EXPECT_FALSE(midQuarter(company,
+                            {asset("MACRS", "5", 100.0, "2012-03-01", "2012-12-31"),
+                             asset("MACRS", "27.5", 900000.0, "2012-12-01", "2012-12-31"),
+                             asset("ACRS", "5", 900000.0, "2012-12-01", "2012-12-31"),
+                             asset("MACRS", "5", 900000.0, "2011-12-01", "2011-12-31")},
+                            work));
+    EXPECT_EQ(work.MidQrtTotalBasis, 100.0);
+    EXPECT_TRUE(midQuarter(company,
+                           {asset("MACRS SL-PP", "5", 100.0, "2012-03-01", "2012-12-31"),
+                            asset("MACRS-Auto", "5", 101.0, "2012-12-01", "2012-12-31")},
+                           work));
+}
+
+TEST(MidQrtCheck, UsesTheBasisAfterSection179AndWritesIt) {
+    Company company = companyEnding("2012-12-31");
+    WorkArea work;
+    MidQrtCheck check(company, work);
+    Asset spring = asset("MACRS", "5", 50000.0, "2012-03-01", "2012-12-31");
+    Asset winter = asset("MACRS", "5", 50000.0, "2012-11-01", "2012-12-31");
+    winter.sec179 = 30000.0;  // leaves 20,000 in the last quarter: 28.6 %
+    winter.busUseTax = 1.0;
+    EXPECT_TRUE(check.visit(spring));
+    check.visit(winter);
+    EXPECT_EQ(winter.postSecBasis, 20000.0);
+    EXPECT_EQ(winter.costLessItc, 50000.0);
+    EXPECT_FALSE(check.finish());
+}
+
+struct MessageCase {
+    const char* yearEnd;
+    double sec179;
+    bool warns;
+};
+
+TEST(Sec179Ck, WarnsAboveTheYearsLimit) {
+    const MessageCase cases[] = {
+        {"2012-12-31", 500000.00, false}, {"2012-12-31", 500000.01, true},
+        {"2012-12-31", 125000.01, false}, {"2007-12-31", 125000.01, true},
+        {"1995-06-30", 17500.00, false},  {"1995-06-30", 17500.01, true},
+        {"1994-06-30", 9999999.00, false}, {"2013-12-31", 9999999.00, false},
+    };
+    for (const auto& c : cases) {
+        Company company = companyEnding(c.yearEnd);
+        TaxChecks checks(company);
+        // Split over two assets: the sum is what counts.
+        Asset a = asset("MACRS", "5", 1e7, c.yearEnd, c.yearEnd);
+        Asset b = a;
+        a.sec179 = c.sec179 - 0.01;
+        b.sec179 = 0.01;
+        checks.visit(a);
+        checks.visit(b);
+        testing::RecordingFeedback feedback;
+        WorkArea work;
+        checks.finish(feedback, work);
+        bool warned = !feedback.messages.empty() &&
+                      feedback.messages[0] == sec179Message(yearOf(*company.yearEnd));
+        EXPECT_EQ(warned, c.warns) << c.yearEnd << " " << c.sec179;
+    }
+    EXPECT_EQ(sec179Message(2012), "You have exceeded the 2012 Sec. 179 limit of 500,000.");
+    EXPECT_EQ(sec179Message(1998), "You have exceeded the 1998 Sec. 179 limit of 18,500.");
+}
+
+TEST(FirstYR30PctDeductionCk, BonusMayNotExceedTheYearsNewBasis) {
+    struct Case { double macrsBonus; const char* otherMethod; double otherBonus; bool warns; };
+    const Case cases[] = {
+        {10000.00, "ACRS", 0.0, false},
+        {10000.01, "ACRS", 0.0, true},
+        // A bonus on an ACRS or SL-Old asset counts in the total; its basis does not.
+        {9999.99, "ACRS", 0.02, true},
+        {0.0, "SL-Old", 10000.00, false},
+        {0.0, "SL-Old", 10000.01, true},
+    };
+    for (const auto& c : cases) {
+        Company company = companyEnding("2012-12-31");
+        TaxChecks checks(company);
+        Asset macrs = asset("MACRS", "5", 12000.0, "2012-05-01", "2012-12-31");
+        macrs.sec179 = 2000.0;  // adjusted basis 10,000
+        macrs.bonus = c.macrsBonus;
+        Asset other = asset(c.otherMethod, "5", 50000.0, "2012-05-01", "2012-12-31");
+        other.bonus = c.otherBonus;
+        checks.visit(macrs);
+        checks.visit(other);
+        testing::RecordingFeedback feedback;
+        WorkArea work;
+        checks.finish(feedback, work);
+        bool warned = !feedback.messages.empty() && feedback.messages[0] == messages::kBonus;
+        EXPECT_EQ(warned, c.warns) << c.macrsBonus << " " << c.otherMethod << " " << c.otherBonus;
+    }
+}
+
+TEST(AccumDepChk, ToleratesOneDollar) {
+    EXPECT_FALSE(accumulatedExceedsCost(9999.50, 1.40, 10000.0));
+    EXPECT_FALSE(accumulatedExceedsCost(9999.50, 1.50, 10000.0));
+    EXPECT_TRUE(accumulatedExceedsCost(9999.50, 1.60, 10000.0));
+    EXPECT_FALSE(accumulatedExceedsCost(std::nullopt, 20000.0, 10000.0));
+
+    Company company = companyEnding("2012-12-31");
+    TaxChecks checks(company);
+    BookChecks bookChecks;
+    for (int i = 0; i < 3; ++i) {
+        Asset a = asset("MACRS", "5", 10000.0, "2010-05-01", "2010-12-31");
+        a.priorAccumTax = a.priorAccumBook = 9999.50;
+        a.currentTax = a.currentBook = 1.60;
+        checks.visit(a);
+        bookChecks.visit(a);
+    }
+    testing::RecordingFeedback feedback;
+    WorkArea work;
+    checks.finish(feedback, work);
+    bookChecks.finish(feedback);
+    EXPECT_EQ(feedback.messages,
+              (std::vector<std::string>{messages::kAccumTax, messages::kAccumBook}));
+}
+
+TEST(DateChk, OneWarningPerOffendingRowAndWalk) {
+    Company company = companyEnding("2012-06-30");
+    TaxChecks checks(company);
+    // June year end, placed 8/1/2011, "YRPIS" 6/30/2012: different calendar years.
+    Asset fiscal = asset("MACRS", "5", 100.0, "2011-08-01", "2012-06-30");
+    Asset late = asset("MACRS", "5", 100.0, "2012-06-30", "2012-06-01");
+    Asset fine = asset("MACRS", "5", 100.0, "2012-01-15", "2012-06-30");
+    for (Asset* a : {&fiscal, &late, &fine}) checks.visit(*a);
+    testing::RecordingFeedback feedback;
+    WorkArea work;
+    checks.finish(feedback, work);
+    EXPECT_EQ(feedback.messages,
+              (std::vector<std::string>{messages::kYearMismatch, messages::kPlacedAfterYrpis}));
+}
+
+}  // namespace
+}  // namespace czx

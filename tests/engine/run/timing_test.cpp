@@ -1,0 +1,94 @@
+#include "engine/run/timing.h"
+
+#include <gtest/gtest.h>
+
+namespace czx {
+namespace {
+
+struct TimingCase {
+    const char* yearEnd;
+    const char* placed;
+    const char* yrpis;
+    double recoveryYear;
+    int firstYearMonths;
+    int placedFiscalMonth;
+    int serviceMonthIndex;
+    int daysInPlacedMonth;
+    double placedMonthFraction;
+};
+
+TEST(ServiceCalc, FillsTheTimingFields) {
+    const TimingCase cases[] = {
+        // Calendar-year company, placed 3/15/2012.
+        {"2012-12-31", "2012-03-15", "2012-12-31", 1, 10, 3, 3, 31, 15.0 / 31},
+        {"2014-12-31", "2012-03-15", "2012-12-31", 3, 10, 3, 27, 31, 15.0 / 31},
+        // June year end: July is the first fiscal month, June the last.
+        {"2012-06-30", "2011-07-01", "2012-06-30", 1, 12, 1, 1, 31, 1.0 / 31},
+        {"2012-06-30", "2012-06-30", "2012-06-30", 1, 1, 12, 12, 30, 1.0},
+        // Placed on February 29 in a fiscal year of 365 days: the month has 28.
+        {"2013-06-30", "2012-02-29", "2012-06-30", 2, 5, 8, 20, 28, 29.0 / 28},
+        // ... and 29 days in a fiscal year of 366.
+        {"2012-12-31", "2012-02-10", "2012-12-31", 1, 11, 2, 2, 29, 10.0 / 29},
+        // Placed after the year end: recovery year 0.
+        {"2012-12-31", "2013-01-05", "2013-12-31", 0, 12, 1, -11, 31, 5.0 / 31},
+    };
+    for (const auto& c : cases) {
+        Company company;
+        company.yearEnd = parseIsoDate(c.yearEnd);
+        Asset asset;
+        asset.placedInService = parseIsoDate(c.placed);
+        asset.yrpis = parseIsoDate(c.yrpis);
+        WorkArea work;
+        StartPass(company, work);
+        Calcform f{company, asset, work};
+        ServiceCalc(f);
+        SCOPED_TRACE(std::string(c.yearEnd) + " " + c.placed);
+        EXPECT_EQ(work.RecoveryYear, c.recoveryYear);
+        EXPECT_EQ(work.FirstYearMonths, c.firstYearMonths);
+        EXPECT_EQ(work.PlacedFiscalMonth, c.placedFiscalMonth);
+        EXPECT_EQ(work.ServiceMonthIndex, c.serviceMonthIndex);
+        EXPECT_EQ(work.DaysInPlacedMonth, c.daysInPlacedMonth);
+        EXPECT_DOUBLE_EQ(work.PlacedMonthFraction, c.placedMonthFraction);
+        EXPECT_EQ(work.FiscalMonthOffset, 12 - monthOf(*company.yearEnd));
+    }
+}
+
+TEST(CalcMD, PositionsTheDisposalMonthInTheFiscalYear) {
+    struct Case { const char* yearEnd; const char* disposed; int month; };
+    const Case cases[] = {
+        {"2012-06-30", "2012-03-10", 9},
+        {"2012-06-30", "2011-07-31", 1},
+        {"2012-06-30", "2012-06-01", 12},
+        {"2012-12-31", "2012-05-20", 5},
+        {"2013-02-28", "2012-12-01", 10},
+    };
+    for (const auto& c : cases) {
+        Company company;
+        company.yearEnd = parseIsoDate(c.yearEnd);
+        Asset asset;
+        asset.disposed = parseIsoDate(c.disposed);
+        WorkArea work;
+        Calcform f{company, asset, work};
+        CalcMD(f);
+        EXPECT_EQ(work.DisposalFiscalMonth, c.month) << c.yearEnd << " " << c.disposed;
+    }
+}
+
+TEST(StartPass, MeasuresTheFiscalYear) {
+    Company company;
+    WorkArea work;
+    company.yearEnd = parseIsoDate("2012-12-31");
+    StartPass(company, work);
+    EXPECT_EQ(work.DaysInYear, 366);
+    EXPECT_EQ(isoDate(work.PriorYearEnd), "2011-12-31");
+    company.yearEnd = parseIsoDate("2013-02-28");
+    StartPass(company, work);
+    EXPECT_EQ(work.DaysInYear, 366);  // 2/29/2012 .. 2/28/2013 less one: from 2/28/2012
+    company.yearEnd = parseIsoDate("2012-02-29");
+    StartPass(company, work);
+    EXPECT_EQ(isoDate(work.PriorYearEnd), "2011-02-28");
+    EXPECT_EQ(work.DaysInYear, 366);
+}
+
+}  // namespace
+}  // namespace czx

@@ -13,20 +13,39 @@ std::string assetSelectList() {
     return list;
 }
 
+// The columns the checks after the passes and the mid-quarter test read, in
+// the order readCheckRow() takes them.
+std::string checkSelectList() {
+    std::string list = "rowid";
+    for (auto name : {col::PlacedInService, col::YRPIS, col::MethodTax, col::LifeTax,
+                      col::CostTax, col::ItcAdjustment, col::BusUseTax, col::Sec179, col::Bonus,
+                      col::CostLessItc, col::PostSecBasis, col::PriorAccumTax, col::CurrentTax,
+                      col::CostBook, col::PriorAccumBook, col::CurrentBook})
+        list += ", " + bracket(name);
+    return list;
+}
+
+// Each reader asks SQLite for the column's kind once, then for the value.
 std::optional<Date> readDate(const Statement& s, int i) {
-    if (s.isNull(i)) return std::nullopt;
+    if (s.columnKind(i) == Statement::Kind::Null) return std::nullopt;
     return parseIsoDate(s.columnTextView(i));
 }
 
 Money readMoney(const Statement& s, int i) {
-    if (s.isNull(i)) return std::nullopt;
-    auto value = asNumber(s.column(i));
-    return value;  // the empty text is empty too
+    switch (s.columnKind(i)) {
+        case Statement::Kind::Null: return std::nullopt;
+        case Statement::Kind::Integer:
+        case Statement::Kind::Real: return s.columnDouble(i);
+        default: return asNumber(Value(s.columnText(i)));  // the empty text is empty too
+    }
 }
 
 bool readBool(const Statement& s, int i) {
-    if (s.isNull(i)) return false;
-    return asBool(s.column(i));
+    switch (s.columnKind(i)) {
+        case Statement::Kind::Null: return false;
+        case Statement::Kind::Integer: return s.columnInt(i) != 0;
+        default: return asBool(s.column(i));
+    }
 }
 
 std::string readText(const Statement& s, int i) { return s.columnText(i); }
@@ -73,6 +92,27 @@ void readRow(const Statement& s, Asset& a) {
     a.truckVanBonus = readBool(s, i++);
 }
 
+void readCheckRow(const Statement& s, Asset& a) {
+    int i = 0;
+    a.rowId = s.columnInt(i++);
+    a.placedInService = readDate(s, i++);
+    a.yrpis = readDate(s, i++);
+    a.methodTax = readText(s, i++);
+    a.lifeTax = readText(s, i++);
+    a.costTax = readMoney(s, i++);
+    a.itcAdjustment = readMoney(s, i++);
+    a.busUseTax = readMoney(s, i++);
+    a.sec179 = readMoney(s, i++);
+    a.bonus = readMoney(s, i++);
+    a.costLessItc = readMoney(s, i++);
+    a.postSecBasis = readMoney(s, i++);
+    a.priorAccumTax = readMoney(s, i++);
+    a.currentTax = readMoney(s, i++);
+    a.costBook = readMoney(s, i++);
+    a.priorAccumBook = readMoney(s, i++);
+    a.currentBook = readMoney(s, i++);
+}
+
 void bindMoney(Statement& s, int i, const Money& m) {
     if (m) s.bind(i, *m); else s.bindNull(i);
 }
@@ -110,13 +150,15 @@ std::string assetQuery(const Company& company) {
 // The company is tested with a unary plus so that SQLite walks the table in
 // key order instead of going through the company index (one company per file).
 AssetReader::AssetReader(Connection& connection, std::int64_t companyNumber, std::string filter,
-                         std::vector<Value> filterParameters, int pageSize)
-    : query_(connection, "SELECT " + assetSelectList() +
+                         std::vector<Value> filterParameters, AssetColumns columns, int pageSize)
+    : query_(connection, "SELECT " +
+                             (columns == AssetColumns::All ? assetSelectList() : checkSelectList()) +
                              " FROM assets WHERE +companynumber = ? AND rowid > ? " +
                              (filter.empty() ? "" : "AND (" + filter + ") ") +
                              "ORDER BY rowid LIMIT ?"),
       companyNumber_(companyNumber),
       filterParameters_(std::move(filterParameters)),
+      columns_(columns),
       pageSize_(pageSize) {}
 
 bool AssetReader::next(std::vector<Asset>& page) {
@@ -128,7 +170,10 @@ bool AssetReader::next(std::vector<Asset>& page) {
     query_.bind(parameter, std::int64_t{pageSize_});
     while (query_.step()) {
         page.emplace_back();
-        readRow(query_, page.back());
+        if (columns_ == AssetColumns::All)
+            readRow(query_, page.back());
+        else
+            readCheckRow(query_, page.back());
     }
     query_.reset();
     if (!page.empty()) lastKey_ = page.back().rowId;
@@ -155,6 +200,17 @@ void AssetResultWriter::write(const Asset& a) {
     update_.bind(10, std::string_view(a.midQrtAsset));
     update_.bind(11, std::int64_t{a.assetChanged ? 1 : 0});
     update_.bind(12, a.rowId);
+    update_.run();
+}
+
+AssetBasisWriter::AssetBasisWriter(Connection& connection)
+    : update_(connection,
+              "UPDATE assets SET [Cost Less ITC Adj] = ?, [PostSecBasis] = ? WHERE rowid = ?") {}
+
+void AssetBasisWriter::write(const Asset& a) {
+    bindMoney(update_, 1, a.costLessItc);
+    bindMoney(update_, 2, a.postSecBasis);
+    update_.bind(3, a.rowId);
     update_.run();
 }
 

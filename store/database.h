@@ -56,7 +56,9 @@ public:
     void run();
     void reset();
 
+    enum class Kind { Null, Integer, Real, Text };
     int columnCount() const;
+    Kind columnKind(int index) const;
     std::string columnName(int index) const;
     bool isNull(int index) const;
     std::int64_t columnInt(int index) const;

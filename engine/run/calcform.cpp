@@ -1,6 +1,7 @@
 #include "engine/run/calcform.h"
 
 #include <charconv>
+#include <cmath>
 
 #include "base/trail.h"
 
@@ -12,12 +13,15 @@ std::optional<double> lifeNumber(std::string_view life) {
     if (life.empty()) return std::nullopt;
     double value = 0;
     auto [ptr, ec] = std::from_chars(life.data(), life.data() + life.size(), value);
-    if (ec != std::errc() || ptr != life.data() + life.size()) return std::nullopt;
+    if (ec != std::errc() || ptr != life.data() + life.size() || !std::isfinite(value))
+        return std::nullopt;
     return value;
 }
 
 double divisorLife(std::string_view life) {
     auto value = lifeNumber(life);
+    if (!value && life.find_first_not_of(' ') != std::string_view::npos)
+        throw Error(errors::kTypeMismatch, "Type mismatch");
     if (!value || *value == 0) throw Error(errors::kDivisionByZero, "Division by zero");
     return *value;
 }

@@ -24,8 +24,9 @@ struct Calcform {
 // "5.0" selects no table. An empty or non-numeric life has no number.
 std::optional<double> lifeNumber(std::string_view life);
 
-// A life used as a divisor: empty, non-numeric or zero is a failure of the
-// calculator (error 11, "Division by zero"), never an infinity in a column.
+// A life used as a divisor: empty or zero is a failure of the calculator
+// (error 11, "Division by zero"), text that is no number error 13 ("Type
+// mismatch"); never an infinity in a column.
 double divisorLife(std::string_view life);
 
 // Quarter (1 to 4) of the fiscal year ending in month `yearEndMonth` in

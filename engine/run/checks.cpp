@@ -3,6 +3,7 @@
 #include <cstdlib>
 
 #include "base/money.h"
+#include "base/trail.h"
 #include "engine/run/calcform.h"
 #include "engine/run/methods.h"
 
@@ -99,54 +100,90 @@ std::string sec179Message(int taxYear) {
            withThousands(sec179Limit(taxYear)) + ".";
 }
 
-bool accumulatedExceedsCost(const Money& prior, const Money& current, const Money& cost) {
-    if (!prior || !current || !cost) return false;
-    return units(prior) + units(current) > units(cost) + money::kUnitsPerDollar;
-}
-
-bool TaxChecks::visit(Asset& a) {
+bool YearLimitChecks::visit(Asset& a) {
     const Date& yearEnd = *company_.yearEnd;
-    bool changed = false;
     if (a.yrpis && *a.yrpis == yearEnd) {
         if (units(a.sec179) > 0) sec179Total_ += units(a.sec179);
         if (units(a.bonus) > 0) bonusTotal_ += units(a.bonus);
     }
-    if (inCalendarYearOf(a.yrpis, yearEnd) &&
-        isOneOf(a.methodTax, {method::MACRS, method::MACRSAuto, method::MACRS150,
-                              method::SLPersonal, method::SLReal})) {
-        changed = writePostSecBasis(a);
-        newBasisTotal_ += units(a.postSecBasis);
-    }
-    accumFailed_ = accumFailed_ || accumulatedExceedsCost(a.priorAccumTax, a.currentTax, a.costTax);
-    if (a.yrpis && a.placedInService) {
-        if (yearOf(*a.yrpis) != yearOf(*a.placedInService)) ++yearMismatches_;
-        if (*a.placedInService > *a.yrpis) ++placedAfterYrpis_;
-    }
+    if (!inCalendarYearOf(a.yrpis, yearEnd) ||
+        !isOneOf(a.methodTax, {method::MACRS, method::MACRSAuto, method::MACRS150,
+                               method::SLPersonal, method::SLReal}))
+        return false;
+    bool changed = writePostSecBasis(a);
+    newBasisTotal_ += units(a.postSecBasis);
     return changed;
 }
 
-void TaxChecks::finish(Feedback& feedback, WorkArea& work) const {
+void YearLimitChecks::finish(Feedback& feedback, WorkArea& work) const {
     const int taxYear = yearOf(*company_.yearEnd);
     work.Sec179Total = static_cast<double>(sec179Total_) / money::kUnitsPerDollar;
     work.BonusTotal = static_cast<double>(bonusTotal_) / money::kUnitsPerDollar;
     work.MidQrtTotalBasis = static_cast<double>(newBasisTotal_) / money::kUnitsPerDollar;
-    std::int64_t limit = sec179Limit(taxYear);
-    if (limit > 0 && sec179Total_ > limit * money::kUnitsPerDollar)
-        feedback.message(sec179Message(taxYear));
-    if (newBasisTotal_ < bonusTotal_) feedback.message(messages::kBonus);
-    if (accumFailed_) feedback.message(messages::kAccumTax);
-    // One warning per offending row, first for the years, then for the order.
-    for (long i = 0; i < yearMismatches_; ++i) feedback.message(messages::kYearMismatch);
-    for (long i = 0; i < placedAfterYrpis_; ++i) feedback.message(messages::kPlacedAfterYrpis);
+    procedure("Calcform.Sec179Ck", [&] {
+        std::int64_t limit = sec179Limit(taxYear);
+        if (limit > 0 && sec179Total_ > limit * money::kUnitsPerDollar)
+            feedback.message(sec179Message(taxYear));
+    });
+    procedure("Calcform.FirstYR30PctDeductionCk", [&] {
+        if (newBasisTotal_ < bonusTotal_) feedback.message(messages::kBonus);
+    });
 }
 
-void BookChecks::visit(const Asset& a) {
-    accumFailed_ =
-        accumFailed_ || accumulatedExceedsCost(a.priorAccumBook, a.currentBook, a.costBook);
+CompanyChecks checkCompany(Connection& connection, const Company& company) {
+    // Stored amounts carry at most 4 places, so round(x * 10000) is exact.
+    static const char* kSql = R"(
+        SELECT
+          max(CASE WHEN pt IS NOT NULL AND ct IS NOT NULL AND kt IS NOT NULL
+                    AND round(pt * 10000) + round(ct * 10000) > round(kt * 10000) + 10000
+                   THEN 1 ELSE 0 END),
+          max(CASE WHEN pb IS NOT NULL AND cb IS NOT NULL AND kb IS NOT NULL
+                    AND round(pb * 10000) + round(cb * 10000) > round(kb * 10000) + 10000
+                   THEN 1 ELSE 0 END),
+          sum(CASE WHEN dated AND substr(y, 1, 4) <> substr(p, 1, 4) THEN 1 ELSE 0 END),
+          sum(CASE WHEN dated AND substr(p, 1, 10) > substr(y, 1, 10) THEN 1 ELSE 0 END),
+          total(round(ct * 10000)),
+          total(round(cb * 10000))
+        FROM (SELECT [Prior Accumulated Dprn - Tax] AS pt, [Current Dprn - Tax] AS ct,
+                     [Asset Cost - Tax] AS kt, [Prior Accumulated Dprn - Book] AS pb,
+                     [Current Dprn - Book] AS cb, [Asset Cost - Book] AS kb,
+                     YRPIS AS y, [Date Placed in Service] AS p,
+                     (substr(YRPIS, 5, 1) = '-' AND substr(YRPIS, 8, 1) = '-' AND
+                      substr([Date Placed in Service], 5, 1) = '-' AND
+                      substr([Date Placed in Service], 8, 1) = '-') AS dated
+              FROM assets WHERE companynumber = ?))";
+    Statement query(connection, kSql);
+    query.bind(1, company.number);
+    CompanyChecks found;
+    if (query.step()) {
+        found.accumTaxExceeded = query.columnInt(0) != 0;
+        found.accumBookExceeded = query.columnInt(1) != 0;
+        found.yearMismatches = static_cast<long>(query.columnInt(2));
+        found.placedAfterYrpis = static_cast<long>(query.columnInt(3));
+        found.taxTotalUnits = static_cast<std::int64_t>(query.columnDouble(4));
+        found.bookTotalUnits = static_cast<std::int64_t>(query.columnDouble(5));
+    }
+    return found;
 }
 
-void BookChecks::finish(Feedback& feedback) const {
-    if (accumFailed_) feedback.message(messages::kAccumBook);
+void AccumDepChkTax(const CompanyChecks& found, Feedback& feedback) {
+    procedure("Calcform.AccumDepChkTax", [&] {
+        if (found.accumTaxExceeded) feedback.message(messages::kAccumTax);
+    });
+}
+
+void DateChk(const CompanyChecks& found, Feedback& feedback) {
+    procedure("Calcform.DateChk", [&] {
+        for (long i = 0; i < found.yearMismatches; ++i) feedback.message(messages::kYearMismatch);
+        for (long i = 0; i < found.placedAfterYrpis; ++i)
+            feedback.message(messages::kPlacedAfterYrpis);
+    });
+}
+
+void AccumDepChkBk(const CompanyChecks& found, Feedback& feedback) {
+    procedure("Calcform.AccumDepChkBk", [&] {
+        if (found.accumBookExceeded) feedback.message(messages::kAccumBook);
+    });
 }
 
 }  // namespace czx

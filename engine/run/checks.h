@@ -9,6 +9,7 @@
 
 #include "base/feedback.h"
 #include "engine/run/workarea.h"
+#include "store/database.h"
 #include "store/records.h"
 
 namespace czx {
@@ -41,11 +42,14 @@ bool writePostSecBasis(Asset& asset);
 // The Section 179 dollar limit of a tax year, in dollars; 0 outside 1995-2012.
 std::int64_t sec179Limit(int taxYear);
 
-// Checks after the tax pass, in the order they warn: Section 179 limit,
-// first-year bonus, accumulated tax depreciation, the dates.
-class TaxChecks {
+// The limit checks after the tax pass, over the rows whose "YRPIS" lies in
+// the calendar year of "YearEnd": the Section 179 expense of the year's new
+// assets against the year's dollar limit (Sec179Ck), and their first-year
+// bonus against the adjusted basis of the year's new MACRS property
+// (FirstYR30PctDeductionCk).
+class YearLimitChecks {
 public:
-    explicit TaxChecks(const Company& company) : company_(company) {}
+    explicit YearLimitChecks(const Company& company) : company_(company) {}
     // Returns true when the row's basis columns were rewritten.
     bool visit(Asset& asset);
     void finish(Feedback& feedback, WorkArea& work) const;
@@ -55,24 +59,32 @@ private:
     std::int64_t sec179Total_ = 0;
     std::int64_t bonusTotal_ = 0;
     std::int64_t newBasisTotal_ = 0;
-    bool accumFailed_ = false;
-    long yearMismatches_ = 0;
-    long placedAfterYrpis_ = 0;
 };
 
-// Check after the book pass: accumulated book depreciation.
-class BookChecks {
-public:
-    void visit(const Asset& asset);
-    void finish(Feedback& feedback) const;
-
-private:
-    bool accumFailed_ = false;
+// What the checks over every row of the company find, and the year's totals.
+struct CompanyChecks {
+    // Accumulated plus current depreciation above cost by more than one
+    // dollar (the tolerance absorbs rounding); a row with an empty amount
+    // fails nothing.
+    bool accumTaxExceeded = false;
+    bool accumBookExceeded = false;
+    // Rows whose "YRPIS" and "Date Placed in Service" lie in different
+    // calendar years, and rows placed in service after their "YRPIS".
+    long yearMismatches = 0;
+    long placedAfterYrpis = 0;
+    std::int64_t taxTotalUnits = 0;  // "Current Dprn - Tax" over every row
+    std::int64_t bookTotalUnits = 0;
 };
 
-// Accumulated plus current depreciation above cost by more than one dollar
-// (the tolerance absorbs rounding). An empty amount fails nothing.
-bool accumulatedExceedsCost(const Money& prior, const Money& current, const Money& cost);
+// One pass of the database over every row; amounts compared exactly in
+// ten-thousandths of a dollar, as stored.
+CompanyChecks checkCompany(Connection& connection, const Company& company);
+
+// The warnings, each shown once; the date warnings once per offending row,
+// first for the years, then for the order.
+void AccumDepChkTax(const CompanyChecks& found, Feedback& feedback);
+void DateChk(const CompanyChecks& found, Feedback& feedback);
+void AccumDepChkBk(const CompanyChecks& found, Feedback& feedback);
 
 namespace messages {
 inline constexpr const char* kAccumTax =

@@ -1,7 +1,72 @@
-// Placeholder until these calculators land; each reports that it is missing.
 #include "engine/run/proration.h"
+
+#include <optional>
+#include <string_view>
+
+#include "base/money.h"
 #include "base/trail.h"
+#include "engine/run/timing.h"
+
 namespace czx {
-void CalcOldDprnProRation(Calcform&) { procedure("Calcform.CalcOldDprnProRation", [] { throw Error(errors::kUnexpected, "Not available yet"); }); }
-void CalcOldDprnProRationBk(Calcform&) { procedure("Calcform.CalcOldDprnProRationBk", [] { throw Error(errors::kUnexpected, "Not available yet"); }); }
+namespace {
+
+// The part of the year's amount A that belongs to the months the asset was
+// held in its year of disposal. With
+//   D = fiscal month of disposal − 1 when disposed in the first half of the
+//       month (the middle included): months of the disposal year held,
+//   P = fiscal month placed in service − 1 when that month counts: months of
+//       the first fiscal year before the asset counts as in service,
+//   R the recovery year and L the life:
+//   R = 1:            A × (D − P) ÷ (12 − P)   (A covers 12 − P months)
+//   1 < R ≤ L:        A × D ÷ 12
+//   R = L + 1, D < P: A × D ÷ P                (A covers the P months left over)
+//   R = L + 1, D ≥ P: A
+// Any other year owes nothing (no amount).
+std::optional<double> heldPart(Calcform& f, double yearAmount, std::string_view lifeText) {
+    WorkArea& w = f.work;
+    const Date& disposed = *f.asset.disposed;
+    CalcMD(f);
+    const int daysInDisposalMonth = daysInMonth(monthOf(disposed), w.DaysInYear != 365);
+    const double disposalMonthFraction = static_cast<double>(dayOf(disposed)) / daysInDisposalMonth;
+    const double disposalMonthExcluded = disposalMonthFraction <= 0.5 ? 1.0 : 0.0;
+    auto life = lifeNumber(lifeText);
+    if (!life) throw Error(errors::kTypeMismatch, "Type mismatch");
+    w.DeprnLife = *life;
+
+    const double held = w.DisposalFiscalMonth - disposalMonthExcluded;
+    const double before = w.PlacedFiscalMonth - w.PlacedMonthCounts;
+    const double R = w.RecoveryYear, L = *life;
+    if (R == 1) {
+        // Placed in service too late in the last month to count: the first
+        // year covers no month and nothing is owed.
+        if (before == 12) return 0.0;
+        return yearAmount * (held - before) / (12 - before);
+    }
+    if (R > 1 && R <= L) return yearAmount * held / 12;
+    if (R == L + 1) return held < before ? yearAmount * held / before : yearAmount;
+    return std::nullopt;
 }
+
+Money roundedHeldPart(Calcform& f, double yearAmount, std::string_view lifeText) {
+    if (!f.asset.disposed) throw Error(errors::kInvalidUseOfNull, "Invalid use of Null");
+    auto amount = heldPart(f, yearAmount, lifeText);
+    if (!amount) return 0.0;
+    f.work.DprnAmount = money::roundCents(*amount);
+    return f.work.DprnAmount;
+}
+
+}  // namespace
+
+void CalcOldDprnProRation(Calcform& f) {
+    procedure("Calcform.CalcOldDprnProRation", [&] {
+        f.asset.currentTax = roundedHeldPart(f, f.work.CurrentDprnTax, f.asset.lifeTax);
+    });
+}
+
+void CalcOldDprnProRationBk(Calcform& f) {
+    procedure("Calcform.CalcOldDprnProRationBk", [&] {
+        f.asset.currentBook = roundedHeldPart(f, f.work.CurrentDprnBook, f.asset.lifeBook);
+    });
+}
+
+}  // namespace czx

@@ -16,11 +16,11 @@ namespace {
 constexpr int kProgressPasses = 30;
 constexpr int kProgressChecks = 70;
 
-long countAssets(Connection& connection, const Company& company) {
-    Statement count(connection, "SELECT count(*) FROM assets WHERE companynumber = ?");
-    count.bind(1, company.number);
-    count.step();
-    return static_cast<long>(count.columnInt(0));
+// The largest asset key: the walk reports its progress by how far through
+// the keys it has come, which costs no counting scan.
+std::int64_t lastAssetKey(Connection& connection) {
+    Statement query(connection, "SELECT max(rowid) FROM assets");
+    return query.step() ? query.columnInt(0) : 0;
 }
 
 // Everything one run holds while it walks the rows.
@@ -28,49 +28,51 @@ class Run {
 public:
     Run(Connection& connection, Feedback& feedback)
         : connection_(connection), feedback_(feedback), company_(readCompany(connection)),
-          writer_(connection) {}
+          writer_(connection), basisWriter_(connection) {}
 
     RunSummary execute();
 
 private:
+    AssetReader yearRows();
     void testMidQuarter();
     void walk();
     void processRow(Asset& asset);
-    void scanForChecks();
-    void visitChecks(Asset& asset, bool& changed);
-    void finishChecks();
+    void checkYearLimits();
+    void warn(const CompanyChecks& found);
 
     Connection& connection_;
     Feedback& feedback_;
     Company company_;
     WorkArea work_;
     AssetResultWriter writer_;
+    AssetBasisWriter basisWriter_;
     RunSummary summary_;
     bool taxPass_ = false;
     bool bookPass_ = false;
     bool taxFailed_ = false;
     bool bookFailed_ = false;
-    bool walkedEveryRow_ = false;
-    std::optional<TaxChecks> taxChecks_;
-    BookChecks bookChecks_;
-    std::int64_t taxTotal_ = 0;
-    std::int64_t bookTotal_ = 0;
-    long rowCount_ = 0;
+    std::optional<YearLimitChecks> yearLimits_;
 };
 
-// The tax pass's mid-quarter test sees the year's rows (only rows whose
-// "YRPIS" lies in the calendar year of "YearEnd" can qualify).
+// The rows whose "YRPIS" lies in the calendar year of "YearEnd": the only
+// rows the mid-quarter test and the limit checks count. Only the columns
+// those read are fetched.
+AssetReader Run::yearRows() {
+    const int year = yearOf(*company_.yearEnd);
+    return AssetReader(connection_, company_.number, "YRPIS >= ? AND YRPIS < ?",
+                       {Value(std::to_string(year) + "-01-01"),
+                        Value(std::to_string(year + 1) + "-01-01")},
+                       AssetColumns::Checks);
+}
+
 void Run::testMidQuarter() {
     procedure("Calcform.MidQrtCheck", [&] {
         MidQrtCheck check(company_, work_);
-        const int year = yearOf(*company_.yearEnd);
-        AssetReader reader(connection_, company_.number, "YRPIS >= ? AND YRPIS < ?",
-                           {Value(std::to_string(year) + "-01-01"),
-                            Value(std::to_string(year + 1) + "-01-01")});
+        AssetReader reader = yearRows();
         std::vector<Asset> page;
         while (reader.next(page))
             for (Asset& asset : page)
-                if (check.visit(asset)) writer_.write(asset);
+                if (check.visit(asset)) basisWriter_.write(asset);
         bool midQuarter = check.finish();
         if (!work_.MidQrtStatusKept) {
             writeMidQrtFlag(connection_, company_, midQuarter);
@@ -81,76 +83,60 @@ void Run::testMidQuarter() {
 
 void Run::processRow(Asset& asset) {
     const bool flagged = asset.assetChanged;
-    bool changed = false;
+    const bool taxRow = taxPass_ && (flagged || !work_.MidQrtStatusKept);
+    const bool bookRow = bookPass_ && flagged;
     if (hasServiceDates(asset)) {
         Calcform f{company_, asset, work_};
-        if (taxPass_ && !taxFailed_ && (flagged || !work_.MidQrtStatusKept)) {
+        if (taxRow && !taxFailed_) {
             // A failure outside a calculator ends the tax pass; the book pass goes on.
             taxFailed_ = !attempt([&] { DeprAssetsTaxRow(f); });
             ++summary_.taxComputed;
-            changed = true;
         }
-        if (bookPass_ && !bookFailed_ && flagged) {
+        if (bookRow && !bookFailed_) {
             bookFailed_ = !attempt([&] { DeprAssetsBkRow(f); });
             ++summary_.bookComputed;
-            changed = true;
         }
-    } else if ((taxPass_ && (flagged || !work_.MidQrtStatusKept)) || (bookPass_ && flagged)) {
+    } else if (taxRow || bookRow) {
         ++summary_.skipped;
     }
-    if (flagged) {
-        asset.assetChanged = false;
-        changed = true;
-    }
-    if (walkedEveryRow_) visitChecks(asset, changed);
-    if (changed) writer_.write(asset);
+    asset.assetChanged = false;
+    if (flagged || taxRow) writer_.write(asset);
 }
 
 // The rows the passes compute: the flagged ones, or every row when the tax
-// pass must recompute them all. A walk over every row also feeds the checks.
+// pass must recompute them all because the mid-quarter outcome changed.
 void Run::walk() {
-    walkedEveryRow_ = taxPass_ && !work_.MidQrtStatusKept;
-    AssetReader reader(connection_, company_.number, walkedEveryRow_ ? "" : "assetchng <> 0");
+    const bool everyRow = taxPass_ && !work_.MidQrtStatusKept;
+    const std::int64_t lastKey = lastAssetKey(connection_);
+    AssetReader reader(connection_, company_.number, everyRow ? "" : "assetchng <> 0");
     std::vector<Asset> page;
-    long done = 0;
     while (reader.next(page)) {
         for (Asset& asset : page) processRow(asset);
-        done += static_cast<long>(page.size());
-        if (rowCount_ > 0)
+        if (lastKey > 0)
             feedback_.progress(kProgressPasses +
                                static_cast<int>((kProgressChecks - kProgressPasses) *
-                                                std::min(done, rowCount_) / rowCount_));
+                                                std::min(page.back().rowId, lastKey) / lastKey));
     }
 }
 
-void Run::visitChecks(Asset& asset, bool& changed) {
-    if (taxPass_ && !taxFailed_ && hasServiceDates(asset) && taxChecks_->visit(asset))
-        changed = true;
-    else if (taxPass_ && !taxFailed_ && !hasServiceDates(asset))
-        taxChecks_->visit(asset);
-    if (bookPass_) bookChecks_.visit(asset);
-    if (asset.currentTax) taxTotal_ += money::toUnits(*asset.currentTax);
-    if (asset.currentBook) bookTotal_ += money::toUnits(*asset.currentBook);
-}
-
-void Run::scanForChecks() {
-    AssetReader reader(connection_, company_.number);
+void Run::checkYearLimits() {
+    yearLimits_.emplace(company_);
+    AssetReader reader = yearRows();
     std::vector<Asset> page;
     while (reader.next(page))
-        for (Asset& asset : page) {
-            bool changed = false;
-            visitChecks(asset, changed);
-            if (changed) writer_.write(asset);
-        }
+        for (Asset& asset : page)
+            if (yearLimits_->visit(asset)) basisWriter_.write(asset);
 }
 
-void Run::finishChecks() {
-    if (taxPass_ && !taxFailed_) {
-        procedure("Calcform.Sec179Ck", [&] { taxChecks_->finish(feedback_, work_); });
+// The warnings in the order the passes give them: the tax pass's limit,
+// accumulated and date checks, then the book pass's accumulated check.
+void Run::warn(const CompanyChecks& found) {
+    if (taxPass_ && !taxFailed_ && yearLimits_) {
+        yearLimits_->finish(feedback_, work_);
+        AccumDepChkTax(found, feedback_);
+        DateChk(found, feedback_);
     }
-    if (bookPass_ && !bookFailed_) {
-        procedure("Calcform.AccumDepChkBk", [&] { bookChecks_.finish(feedback_); });
-    }
+    if (bookPass_ && !bookFailed_) AccumDepChkBk(found, feedback_);
     if (summary_.skipped > 0) feedback_.message(skippedRowsMessage(summary_.skipped));
 }
 
@@ -160,28 +146,24 @@ RunSummary Run::execute() {
     feedback_.progress(kProgressPasses);
     taxPass_ = company_.regularFederal;
     bookPass_ = company_.book;
+    CompanyChecks found;
     Transaction transaction(connection_);
     bool finished = attempt([&] {
-        rowCount_ = countAssets(connection_, company_);
         if (taxPass_ || bookPass_) {
             trail::enter(taxPass_ ? "Calcform.DeprAssetsTax" : "Calcform.DeprAssetsBk");
             StartPass(company_, work_);
-            taxChecks_.emplace(company_);
         }
         if (taxPass_) testMidQuarter();
         walk();
-        if (!walkedEveryRow_) scanForChecks();
+        if (taxPass_ && !taxFailed_) checkYearLimits();
+        found = checkCompany(connection_, company_);
         feedback_.progress(kProgressChecks);
-        // Rows no pass computed (neither column set is kept) still lose their flag.
-        connection_.execute(
-            "UPDATE assets SET assetchng = 0 WHERE companynumber = ? AND assetchng <> 0",
-            {Value(company_.number)});
     });
     // Rows written before a failure keep their values.
     attempt([&] { transaction.commit(); });
-    if (finished) finishChecks();
-    summary_.taxTotal = static_cast<double>(taxTotal_) / money::kUnitsPerDollar;
-    summary_.bookTotal = static_cast<double>(bookTotal_) / money::kUnitsPerDollar;
+    if (finished) warn(found);
+    summary_.taxTotal = static_cast<double>(found.taxTotalUnits) / money::kUnitsPerDollar;
+    summary_.bookTotal = static_cast<double>(found.bookTotalUnits) / money::kUnitsPerDollar;
     summary_.completed = finished && !taxFailed_ && !bookFailed_;
     feedback_.progress(100);
     work_.RunInProgress = false;

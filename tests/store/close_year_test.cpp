@@ -15,7 +15,9 @@ using testing::companySnapshot;
 using testing::makeCompanyFile;
 using testing::TempDir;
 
-Money amount(double value) { return value; }
+Money amount(double value) {
+    return value;
+}
 
 Asset heldAsset(const std::string& description) {
     Asset a;

@@ -15,6 +15,8 @@ inline Connection makeCompanyFile(const std::filesystem::path& file,
                                   const std::string& name = "Test Company",
                                   const std::string& yearEnd = "2012-12-31") {
     Connection connection = Connection::create(file);
+    // A test file need not survive a power cut.
+    connection.execute("PRAGMA synchronous = OFF");
     connection.execute(sourceFile("data/schema.sql"));
     connection.execute(
         "INSERT INTO Defaults (companynumber, Name, YearEnd, [Regular federal], Book) "

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "base/money.h"
+#include "store/assets.h"
 #include "tests/support/testing.h"
 
 namespace czx {
@@ -112,7 +114,7 @@ TEST(Sec179Ck, WarnsAboveTheYearsLimit) {
     };
     for (const auto& c : cases) {
         Company company = companyEnding(c.yearEnd);
-        TaxChecks checks(company);
+        YearLimitChecks checks(company);
         // Split over two assets: the sum is what counts.
         Asset a = asset("MACRS", "5", 1e7, c.yearEnd, c.yearEnd);
         Asset b = a;
@@ -143,7 +145,7 @@ TEST(FirstYR30PctDeductionCk, BonusMayNotExceedTheYearsNewBasis) {
     };
     for (const auto& c : cases) {
         Company company = companyEnding("2012-12-31");
-        TaxChecks checks(company);
+        YearLimitChecks checks(company);
         Asset macrs = asset("MACRS", "5", 12000.0, "2012-05-01", "2012-12-31");
         macrs.sec179 = 2000.0;  // adjusted basis 10,000
         macrs.bonus = c.macrsBonus;
@@ -159,43 +161,73 @@ TEST(FirstYR30PctDeductionCk, BonusMayNotExceedTheYearsNewBasis) {
     }
 }
 
-TEST(AccumDepChk, ToleratesOneDollar) {
-    EXPECT_FALSE(accumulatedExceedsCost(9999.50, 1.40, 10000.0));
-    EXPECT_FALSE(accumulatedExceedsCost(9999.50, 1.50, 10000.0));
-    EXPECT_TRUE(accumulatedExceedsCost(9999.50, 1.60, 10000.0));
-    EXPECT_FALSE(accumulatedExceedsCost(std::nullopt, 20000.0, 10000.0));
+struct AccumCase {
+    Money prior;
+    Money current;
+    Money cost;
+    bool exceeds;
+};
 
-    Company company = companyEnding("2012-12-31");
-    TaxChecks checks(company);
-    BookChecks bookChecks;
-    for (int i = 0; i < 3; ++i) {
-        Asset a = asset("MACRS", "5", 10000.0, "2010-05-01", "2010-12-31");
-        a.priorAccumTax = a.priorAccumBook = 9999.50;
-        a.currentTax = a.currentBook = 1.60;
-        checks.visit(a);
-        bookChecks.visit(a);
+TEST(AccumDepChk, ToleratesOneDollarAndIgnoresEmptyAmounts) {
+    const AccumCase cases[] = {
+        {9999.50, 1.40, 10000.00, false},
+        {9999.50, 1.50, 10000.00, false},  // exactly one dollar over
+        {9999.50, 1.51, 10000.00, true},
+        {9999.50, 1.60, 10000.00, true},
+        {std::nullopt, 20000.00, 10000.00, false},
+        {0.10, 0.20, 0.0, false},
+    };
+    for (const auto& c : cases) {
+        testing::TempDir dir;
+        Connection db = testing::createCompany(dir / "c.mdb", "2012-12-31");
+        // Several failing rows still give one warning; the book side alone here.
+        for (int i = 0; i < 3; ++i) {
+            Asset a = asset("MACRS", "5", 0.0, "2010-05-01", "2010-12-31");
+            a.priorAccumBook = c.prior;
+            a.currentBook = c.current;
+            a.costBook = c.cost;
+            insertAsset(db, a);
+        }
+        CompanyChecks found = checkCompany(db, companyEnding("2012-12-31"));
+        EXPECT_EQ(found.accumBookExceeded, c.exceeds) << money::value(c.current);
+        EXPECT_FALSE(found.accumTaxExceeded);
+        testing::RecordingFeedback feedback;
+        AccumDepChkBk(found, feedback);
+        EXPECT_EQ(feedback.messages.size(), c.exceeds ? 1u : 0u);
     }
-    testing::RecordingFeedback feedback;
-    WorkArea work;
-    checks.finish(feedback, work);
-    bookChecks.finish(feedback);
-    EXPECT_EQ(feedback.messages,
-              (std::vector<std::string>{messages::kAccumTax, messages::kAccumBook}));
 }
 
 TEST(DateChk, OneWarningPerOffendingRowAndWalk) {
-    Company company = companyEnding("2012-06-30");
-    TaxChecks checks(company);
+    testing::TempDir dir;
+    Connection db = testing::createCompany(dir / "c.mdb", "2012-06-30");
     // June year end, placed 8/1/2011, "YRPIS" 6/30/2012: different calendar years.
-    Asset fiscal = asset("MACRS", "5", 100.0, "2011-08-01", "2012-06-30");
-    Asset late = asset("MACRS", "5", 100.0, "2012-06-30", "2012-06-01");
-    Asset fine = asset("MACRS", "5", 100.0, "2012-01-15", "2012-06-30");
-    for (Asset* a : {&fiscal, &late, &fine}) checks.visit(*a);
+    insertAsset(db, asset("MACRS", "5", 100.0, "2011-08-01", "2012-06-30"));
+    insertAsset(db, asset("MACRS", "5", 100.0, "2010-08-01", "2011-06-30"));
+    insertAsset(db, asset("MACRS", "5", 100.0, "2012-06-30", "2012-06-01"));
+    insertAsset(db, asset("MACRS", "5", 100.0, "2012-01-15", "2012-06-30"));
+    Asset undated = asset("MACRS", "5", 100.0, "2012-01-15", "2012-06-30");
+    undated.yrpis.reset();
+    insertAsset(db, undated);
+    CompanyChecks found = checkCompany(db, companyEnding("2012-06-30"));
     testing::RecordingFeedback feedback;
-    WorkArea work;
-    checks.finish(feedback, work);
+    DateChk(found, feedback);
     EXPECT_EQ(feedback.messages,
-              (std::vector<std::string>{messages::kYearMismatch, messages::kPlacedAfterYrpis}));
+              (std::vector<std::string>{messages::kYearMismatch, messages::kYearMismatch,
+                                        messages::kPlacedAfterYrpis}));
+}
+
+TEST(CompanyChecks, TotalsTheYearsAmountsExactly) {
+    testing::TempDir dir;
+    Connection db = testing::createCompany(dir / "c.mdb", "2012-12-31");
+    for (double amount : {0.1, 0.2, 0.3, 100000.07}) {
+        Asset a = asset("MACRS", "5", 1e6, "2012-05-01", "2012-12-31");
+        a.currentTax = amount;
+        a.currentBook.reset();
+        insertAsset(db, a);
+    }
+    CompanyChecks found = checkCompany(db, companyEnding("2012-12-31"));
+    EXPECT_EQ(found.taxTotalUnits, 1000006700);
+    EXPECT_EQ(found.bookTotalUnits, 0);
 }
 
 }  // namespace

@@ -1,0 +1,76 @@
+// Straight-line amortization in equal monthly amounts over a period given in
+// months. The first year counts the months from the month placed in service
+// to the fiscal year end, that month only when the asset was placed in
+// service in its first half; each later year takes twelve months, and the
+// last year the months that remain.
+#include <cmath>
+#include <limits>
+#include <string_view>
+
+#include "base/money.h"
+#include "base/trail.h"
+#include "engine/tables/calculators.h"
+
+namespace czx {
+namespace {
+
+// The year's amount of `amount` amortized over `lifeText` months. With
+//   Life = the period in months,
+//   D    = month boundaries from "Date Placed in Service" to "YearEnd",
+//   c    = 1 when the month placed in service counts (placed on or before
+//          its middle day), else 0,
+// the months left at the start of the fiscal year are Life − D + 12 − c, and
+//   first year:  amount ÷ Life × (12 − ServiceMonthIndex + c)
+//   later years: amount ÷ Life × min(12, months left), nothing once none are left.
+// The recovery year here counts calendar years from "Date Placed in Service",
+// not from "YRPIS". The first year is not capped at the period.
+double amortizedAmount(Calcform& f, double amount, std::string_view lifeText) {
+    if (!f.company.yearEnd || !f.asset.placedInService) {
+        throw Error(errors::kInvalidUseOfNull, "Invalid use of Null");
+    }
+    const double life = divisorLife(lifeText);
+    if (!std::isfinite(life)) throw Error(errors::kTypeMismatch, "Type mismatch");
+    const Date& yearEnd = *f.company.yearEnd;
+    const Date& placed = *f.asset.placedInService;
+    WorkArea& w = f.work;
+
+    w.PlacedMonthCounts = w.PlacedMonthFraction <= 0.5 ? 1 : 0;
+    w.RecoveryYear = 1 + yearOf(yearEnd) - yearOf(placed);
+    const int monthBoundaries =
+        12 * (yearOf(yearEnd) - yearOf(placed)) + monthOf(yearEnd) - monthOf(placed);
+    const double monthsLeft = std::nearbyint(life - monthBoundaries + 12 - w.PlacedMonthCounts);
+    if (std::fabs(monthsLeft) > std::numeric_limits<int>::max()) {
+        throw Error(errors::kOverflow, "Overflow");
+    }
+    w.RemainingLifeMonths = static_cast<int>(monthsLeft);
+
+    const double perMonth = amount / life;
+    if (w.RecoveryYear == 1) {
+        return perMonth * (12 - w.ServiceMonthIndex + w.PlacedMonthCounts);
+    }
+    if (w.RemainingLifeMonths > 12) return perMonth * 12;
+    if (w.RemainingLifeMonths > 0) return perMonth * w.RemainingLifeMonths;
+    return 0.0;
+}
+
+}  // namespace
+
+// Tax: the depreciable basis after Section 179 and bonus, which already
+// carries the business use.
+void CalcAmort(Calcform& f) {
+    procedure("Calcform.CalcAmort", [&] {
+        f.work.CurrentDprnTax =
+            amortizedAmount(f, money::value(f.asset.post30Basis), f.asset.lifeTax);
+    });
+}
+
+// Book: the book cost times the book business use; an empty business use
+// leaves nothing to amortize.
+void CalcAmortBook(Calcform& f) {
+    procedure("Calcform.CalcAmortBook", [&] {
+        const double amount = money::value(f.asset.costBook) * f.asset.busUseBook.value_or(0.0);
+        f.work.CurrentDprnBook = amortizedAmount(f, amount, f.asset.lifeBook);
+    });
+}
+
+}  // namespace czx

@@ -1,0 +1,59 @@
+// MACRS by the percentage tables, half-year convention for personal property
+// and mid-month convention for real property: the year's amount is the
+// depreciable basis times the class's rate for the recovery year (personal
+// property) or for ServiceMonthIndex (real property).
+#include "base/trail.h"
+#include "engine/tables/calculators.h"
+#include "engine/tables/macrs_tables.h"
+
+namespace czx {
+namespace {
+
+using tables::TableClass;
+
+// The class is chosen by the exact life text, in this order; any other life
+// gets no depreciation.
+constexpr TableClass kMACRSClasses[] = {
+    {"3", "Calcform.MACRS3", "Calcform.MACRS3WORKS", tables::MACRS3, {}},
+    {"5", "Calcform.MACRS5", "Calcform.MACRS5WORKS", tables::MACRS5, {}},
+    {"7", "Calcform.MACRS7", "Calcform.MACRS7WORKS", tables::MACRS7, {}},
+    {"10", "Calcform.MACRS10", "Calcform.MACRS10WORKS", tables::MACRS10, {}},
+    {"15", "Calcform.MACRS15", "Calcform.MACRS15WORKS", tables::MACRS15, {}},
+    {"20", "Calcform.MACRS20", "Calcform.MACRS20WORKS", tables::MACRS20, {}},
+    {"27.5", "Calcform.MACRS28", "Calcform.MACRS28WORKS", {}, tables::MACRS28},
+    {"31.5", "Calcform.MACRS32", "Calcform.MACRS32WORKS", {}, tables::MACRS32},
+    {"39", "Calcform.MACRS39", "Calcform.MACRS39WORKS", {}, tables::MACRS39},
+};
+
+constexpr TableClass kMACRS150Classes[] = {
+    {"3", "Calcform.MACRS150_3", "Calcform.MACRS150_3WORKS", tables::MACRS150_3, {}},
+    {"5", "Calcform.MACRS150_5", "Calcform.MACRS150_5WORKS", tables::MACRS150_5, {}},
+    {"7", "Calcform.MACRS150_7", "Calcform.MACRS150_7WORKS", tables::MACRS150_7, {}},
+    {"10", "Calcform.MACRS150_10", "Calcform.MACRS150_10WORKS", tables::MACRS150_10, {}},
+};
+
+void calcByLife(Calcform& f, std::span<const TableClass> classes) {
+    if (const TableClass* cls = tables::findClass(classes, f.asset.lifeTax)) {
+        tables::LoadAndWork(f, *cls);
+    }
+}
+
+}  // namespace
+
+void CalcMACRS(Calcform& f) {
+    procedure("Calcform.CalcMACRS", [&] { calcByLife(f, kMACRSClasses); });
+}
+
+void CalcMACRS150(Calcform& f) {
+    procedure("Calcform.CalcMACRS150", [&] { calcByLife(f, kMACRS150Classes); });
+}
+
+// Every table calculator marks its result "Tax"; book depreciation never
+// reads these tables, so the copy happens for every table result.
+void DeprnSeperator(Calcform& f) {
+    procedure("Calcform.DeprnSeperator", [&] {
+        if (f.work.DeprnBasisKind == "Tax") f.work.CurrentDprnTax = f.work.TableDprn;
+    });
+}
+
+}  // namespace czx

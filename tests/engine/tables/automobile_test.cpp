@@ -1,0 +1,268 @@
+// Passenger automobiles under the yearly limits.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <optional>
+
+#include "engine/tables/calculators.h"
+#include "tests/engine/formulas/asset_desk.h"
+#include "tests/support/testing.h"
+
+namespace czx {
+namespace {
+
+using testing::AssetDesk;
+using testing::expectSchedule;
+using testing::ymd;
+
+struct Purchase {
+    double cost;
+    double businessUse = 1;
+    double sec179 = 0;
+    double bonus = 0;
+    bool truck = false;
+};
+
+void buy(AssetDesk& d, const Purchase& p) {
+    d.asset.methodTax = "MACRS-Auto";
+    d.asset.costTax = p.cost;
+    d.asset.busUseTax = p.businessUse;
+    d.asset.sec179 = p.sec179;
+    d.asset.bonus = p.bonus;
+    d.asset.truckVanBonus = p.truck;
+    d.asset.passengerAuto = true;
+}
+
+TEST(CalcMACRSAuto, WorkedFirstYearsOfA2010Car) {
+    struct Case {
+        const char* name;
+        Purchase purchase;
+        double amount, nonBusiness;
+        double sec179, bonus, basis;  // as written back into the row
+    };
+    const Case cases[] = {
+        {"under the limit", {30000}, 6000, 0, 0, 0, 30000},
+        {"limit below the table amount", {60000, 0.8}, 8848, 2212, 0, 0, 48000},
+        {"bonus lowered to the limit", {30000, 1, 0, 15000}, 0, 0, 0, 11060, 18940},
+        {"Section 179 lowered", {30000, 1, 20000}, 4735, 0, 6325, 0, 23675},
+        {"partial bonus raised to 50 %", {20000, 1, 0, 1000}, 1060, 0, 0, 10000, 10000},
+        {"60 % business use", {20000, 0.6}, 2400, 1600, 0, 0, 12000},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        AssetDesk d(ymd(2010, 12, 31), ymd(2010, 3, 15));
+        buy(d, c.purchase);
+        EXPECT_NEAR(d.runTax(CalcMACRSAuto), c.amount, 1e-6);
+        EXPECT_NEAR(d.work.TableDprn, c.amount, 1e-6);
+        EXPECT_NEAR(d.work.AutoNonBusDprn, c.nonBusiness, 1e-6);
+        EXPECT_NEAR(*d.asset.sec179, c.sec179, 1e-6);
+        EXPECT_NEAR(*d.asset.bonus, c.bonus, 1e-6);
+        EXPECT_NEAR(*d.asset.post30Basis, c.basis, 1e-6);
+        EXPECT_EQ(d.asset.midQrtAsset, "");
+    }
+}
+
+TEST(CalcMACRSAuto, FirstYearLimitsByDateAndKind) {
+    // 60,000 at full business use: 20 % of it is above every first-year
+    // limit, so the year's amount is the limit itself.
+    struct Case {
+        Date yearEnd;
+        Date placed;
+        bool truck;
+        double limit;
+    };
+    const Case cases[] = {
+        {ymd(1995, 12, 31), ymd(1995, 6, 1), false, 3060},
+        {ymd(1997, 12, 31), ymd(1997, 6, 1), false, 3160},
+        {ymd(2001, 12, 31), ymd(2001, 9, 10), false, 3060},
+        {ymd(2001, 12, 31), ymd(2001, 9, 11), false, 7660},
+        {ymd(2002, 12, 31), ymd(2002, 6, 1), true, 7660},  // a 2002 truck takes the car limit
+        {ymd(2003, 12, 31), ymd(2003, 5, 5), false, 7660},
+        {ymd(2003, 12, 31), ymd(2003, 5, 6), false, 10710},
+        {ymd(2003, 12, 31), ymd(2003, 5, 5), true, 7960},
+        {ymd(2003, 12, 31), ymd(2003, 5, 6), true, 11010},
+        {ymd(2005, 12, 31), ymd(2005, 6, 1), false, 2960},
+        {ymd(2008, 12, 31), ymd(2008, 6, 1), true, 11160},
+        {ymd(2012, 12, 31), ymd(2012, 6, 1), false, 11160},
+        {ymd(2012, 12, 31), ymd(2012, 6, 1), true, 11360},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(::testing::Message() << isoDate(c.placed) << (c.truck ? " truck" : " car"));
+        AssetDesk d(c.yearEnd, c.placed);
+        buy(d, {60000, 1, 0, 0, c.truck});
+        EXPECT_NEAR(d.runTax(CalcMACRSAuto), c.limit, 1e-6);
+    }
+}
+
+TEST(CalcMACRSAuto, BonusRateIsThirtyPercentBeforeMaySixth2003) {
+    // 20,000 car with 1,000 of bonus claimed: raised to 30 % (6,000) on
+    // May 5, 2003, to 50 % (10,000) on May 6; the rest of the limit goes to
+    // depreciation.
+    struct Case {
+        Date placed;
+        double bonus, amount;
+    };
+    const Case cases[] = {{ymd(2003, 5, 5), 6000, 1660}, {ymd(2003, 5, 6), 10000, 710}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(isoDate(c.placed));
+        AssetDesk d(ymd(2003, 12, 31), c.placed);
+        buy(d, {20000, 1, 0, 1000});
+        EXPECT_NEAR(d.runTax(CalcMACRSAuto), c.amount, 1e-6);
+        EXPECT_NEAR(*d.asset.bonus, c.bonus, 1e-6);
+        EXPECT_NEAR(*d.asset.post30Basis, 20000 - c.bonus, 1e-6);
+    }
+}
+
+TEST(CalcMACRSAuto, LaterYearsTakeTheSmallerOfTableAndLimit) {
+    struct Case {
+        const char* name;
+        double cost, businessUse;
+        const char* quarter;
+        int recoveryYear;
+        double prior, priorNonBusiness;
+        double expected;
+    };
+    const Case cases[] = {
+        {"year 2, limit", 60000, 1, "", 2, 0, 0, 4900},
+        {"year 2, table", 10000, 1, "", 2, 0, 0, 3200},
+        {"year 2, half business use", 30000, 0.5, "", 2, 0, 0, 2450},
+        {"year 3, table", 10000, 1, "", 3, 0, 0, 1920},
+        {"year 4, limit", 30000, 1, "", 4, 0, 0, 1775},
+        {"year 6, table", 10000, 1, "", 6, 0, 0, 576},
+        {"year 2, fourth quarter", 10000, 1, "4", 2, 0, 0, 3800},
+        {"year 6, first quarter", 10000, 1, "1", 6, 0, 0, 138},
+        {"year 7, limit", 30000, 1, "", 7, 25000, 0, 1775},
+        {"year 7, the rest", 30000, 1, "", 7, 29000, 0, 1000},
+        {"year 7, nothing left", 30000, 1, "", 7, 25000, 5000, 0},
+        {"year 9, half business use, limit", 30000, 0.5, "", 9, 14000, 14000, 887.5},
+        {"year 9, half business use, the rest", 30000, 0.5, "", 9, 14500, 14500, 500},
+        {"before the first year", 10000, 1, "", 0, 0, 0, 0},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        AssetDesk d(ymd(2010, 12, 31), ymd(2010, 3, 15));
+        buy(d, {c.cost, c.businessUse});
+        d.asset.midQrtAsset = c.quarter;
+        d.asset.priorAccumTax = c.prior;
+        d.asset.priorNonBusAccum = c.priorNonBusiness;
+        d.atRecoveryYear(c.recoveryYear);
+        EXPECT_NEAR(d.runTax(CalcMACRSAuto), c.expected, 1e-6);
+        EXPECT_EQ(d.asset.midQrtAsset, c.quarter);
+        EXPECT_DOUBLE_EQ(d.work.AutoNonBusDprn, 0);
+    }
+}
+
+TEST(CalcMACRSAuto, YearsPlacedOutsideTheLimitsGiveNothing) {
+    for (int year : {1994, 2013}) {
+        SCOPED_TRACE(year);
+        AssetDesk d(ymd(year, 12, 31), ymd(year, 3, 15));
+        buy(d, {30000, 0.8});
+        EXPECT_DOUBLE_EQ(d.runTax(CalcMACRSAuto), 0);
+        EXPECT_DOUBLE_EQ(d.work.AutoNonBusDprn, 0);
+        d.atRecoveryYear(2);
+        EXPECT_DOUBLE_EQ(d.runTax(CalcMACRSAuto), 0);
+    }
+}
+
+TEST(CalcMACRSAuto, FirstYearConventionIsRecordedOnTheRow) {
+    struct Case {
+        const char* name;
+        Date yearEnd;
+        Date placed;
+        bool midQuarterYear;
+        const char* stored;  // "MidQrtAsset" before the run
+        const char* quarter;
+        double amount;  // 30,000 car at full business use
+    };
+    const Case cases[] = {
+        {"half-year", ymd(2010, 12, 31), ymd(2010, 11, 15), false, "3", "", 6000},
+        {"mid-quarter, November", ymd(2010, 12, 31), ymd(2010, 11, 15), true, "", "4", 1500},
+        {"mid-quarter, February", ymd(2010, 12, 31), ymd(2010, 2, 15), true, "", "1", 10500},
+        // Fiscal year ending June 2011, placed November 2010: quarter 2.
+        {"mid-quarter, fiscal year", ymd(2011, 6, 30), ymd(2010, 11, 15), true, "", "2", 7500},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        AssetDesk d(c.yearEnd, c.placed);
+        buy(d, {30000});
+        d.asset.midQrtAsset = c.stored;
+        d.work.MidQrtYear = c.midQuarterYear;
+        EXPECT_NEAR(d.runTax(CalcMACRSAuto), c.amount, 1e-6);
+        EXPECT_EQ(d.asset.midQrtAsset, c.quarter);
+    }
+}
+
+TEST(CalcMACRSAuto, ALaterYearUsesItsOwnConventionNotThePreviousVehicles) {
+    Company company;
+    company.yearEnd = ymd(2011, 12, 31);
+    WorkArea work;
+    work.MidQrtYear = true;
+
+    Asset first;  // placed this year, fourth quarter
+    first.methodTax = "MACRS-Auto";
+    first.placedInService = ymd(2011, 11, 1);
+    first.yrpis = ymd(2011, 12, 31);
+    first.costLessItc = 10000;
+    first.busUseTax = 1;
+    first.post30Basis = 10000;
+
+    Asset later = first;  // placed in 2010 under the half-year convention
+    later.placedInService = ymd(2010, 3, 1);
+    later.yrpis = ymd(2010, 12, 31);
+    later.midQrtAsset = "";
+
+    for (Asset* row : {&first, &later}) {
+        Calcform f{company, *row, work};
+        StartPass(company, work);
+        work.CurrentDprnTax = 0;
+        ServiceCalc(f);
+        CalcMACRSAuto(f);
+    }
+    EXPECT_EQ(first.midQrtAsset, "4");
+    EXPECT_NEAR(work.CurrentDprnTax, 3200, 1e-6);  // 32 %, not the quarter-4 38 %
+}
+
+TEST(CalcMACRSAuto, NoBusinessUseGivesNothingAndNoFault) {
+    testing::RecordingReporter reporter;
+    AssetDesk d(ymd(2010, 12, 31), ymd(2010, 3, 15));
+    buy(d, {20000, 0});
+    EXPECT_DOUBLE_EQ(d.runTax(CalcMACRSAuto), 0);
+    EXPECT_TRUE(std::isfinite(d.work.AutoNonBusDprn));
+    EXPECT_TRUE(reporter.reports.empty());
+}
+
+TEST(CalcMACRSAuto, SchedulesRecoverTheCostUnderTheLimits) {
+    struct Case {
+        const char* name;
+        Purchase purchase;
+        std::vector<double> schedule;
+    };
+    const Case cases[] = {
+        // 6,000, then 32 %, 19.2 %, 11.52 % and 11.52 % of 30,000 capped at
+        // 4,900, 2,950, 1,775, 1,775; 5.76 % = 1,728; then 1,775 a year
+        // until 222 is left.
+        {"30,000 car",
+         {30000},
+         {6000, 4900, 2950, 1775, 1775, 1728, 1775, 1775, 1775, 1775, 1775, 1775, 222, 0}},
+        // Section 179 lowered to 6,325: 11,060 in year 1 on a basis of
+        // 23,675; 5.76 % of it is 1,363.68.
+        {"30,000 car with Section 179",
+         {30000, 1, 20000},
+         {11060, 4900, 2950, 1775, 1775, 1363.68, 1775, 1775, 1775, 851.32, 0}},
+        // Bonus lowered to 11,060 on a basis of 18,940; 5.76 % is 1,090.94.
+        {"30,000 car with bonus",
+         {30000, 1, 0, 15000},
+         {11060, 4900, 2950, 1775, 1775, 1090.94, 1775, 1775, 1775, 1124.06, 0}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        AssetDesk d(ymd(2010, 12, 31), ymd(2010, 3, 15));
+        buy(d, c.purchase);
+        const auto stored = d.taxSchedule(CalcMACRSAuto, static_cast<int>(c.schedule.size()));
+        expectSchedule(stored, c.schedule);
+        EXPECT_NEAR(testing::sum(stored), 30000, 1e-6);
+    }
+}
+
+}  // namespace
+}  // namespace czx

@@ -1,0 +1,290 @@
+// The method, life and group pickers, the bonus calculator and the flag
+// buttons, driven through the asset screen's buttons.
+#include <QCheckBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+#include <QToolButton>
+#include <memory>
+
+#include "support/uitesting.h"
+#include "ui/entry/mainwindow.h"
+
+using namespace czx;
+using namespace czx::uitest;
+using czx::ui::MainWindow;
+
+class PickersTest : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<CompanyCopy> copy;
+    std::unique_ptr<MainWindow> window;
+    std::unique_ptr<ReportCatcher> errors;
+
+    // Shapes the first asset (AssetID 1) before the window opens.
+    void shapeFirstAsset(const std::string& assignments) {
+        copy->execute("UPDATE assets SET " + assignments + " WHERE AssetID = 1");
+    }
+    void open() {
+        window = std::make_unique<MainWindow>(copy->path());
+        window->show();
+        QVERIFY(QTest::qWaitForWindowActive(window.get()));
+    }
+    QLineEdit* field(const QString& name) { return byName<QLineEdit>(window.get(), name); }
+    QCheckBox* box(const QString& name) { return byName<QCheckBox>(window.get(), name); }
+    QAbstractButton* button(const QString& name) {
+        return byName<QAbstractButton>(window.get(), name);
+    }
+    QStringList catalogue(const std::string& sql) {
+        Connection c = Connection::open(copy->path() + "czxdmthd.mdb");
+        Statement s = c.prepare(sql);
+        QStringList entries;
+        while (s.step())
+            if (!s.isNull(0) && !s.columnText(0).empty())
+                entries << QString::fromStdString(s.columnText(0));
+        return entries;
+    }
+
+private slots:
+    void initTestCase() { isolateUserFolders(); }
+    void init() {
+        copy = std::make_unique<CompanyCopy>();
+        errors = std::make_unique<ReportCatcher>();
+    }
+    void cleanup() {
+        window.reset();
+        QVERIFY2(errors->reports.empty(),
+                 errors->reports.empty() ? "" : errors->reports.front().c_str());
+        errors.reset();
+        copy.reset();
+    }
+
+    void automobileRule_data() {
+        QTest::addColumn<QString>("use");
+        QTest::addColumn<QString>("clicked");
+        QTest::addColumn<QString>("stored");
+        QTest::newRow("auto at .75 takes MACRS-Auto") << ".75" << "MACRS" << "MACRS-Auto";
+        QTest::newRow("auto at .5 takes MACRS SL-PP") << ".5" << "MACRS" << "MACRS SL-PP";
+        QTest::newRow("auto at .51, ACRS clicked") << ".51" << "ACRS" << "MACRS-Auto";
+        QTest::newRow("auto at .3, MACRS-Auto clicked") << ".3" << "MACRS-Auto" << "MACRS SL-PP";
+    }
+
+    void automobileRule() {
+        QFETCH(QString, use);
+        QFETCH(QString, clicked);
+        QFETCH(QString, stored);
+        shapeFirstAsset("[Passenger Automobile] = 1, [Dprn Method - Tax] = 'MACRS', "
+                        "[Dprn Life - Tax] = '5'");
+        open();
+        QVERIFY(box("Auto")->isChecked());
+        click(button("&Edit Asset"));
+        typeInto(field("Business Use % - Tax"), use);
+        pick(button("Select Dprn Method - Tax"), clicked);
+        QCOMPARE(field("Dprn Method - Tax")->text(), stored);
+        // A new method needs a new life.
+        QCOMPARE(field("Dprn Life - Tax")->text(), QString());
+        QVERIFY(!field("Dprn Method - Tax")->isEnabled());
+        QVERIFY(!field("Dprn Life - Tax")->isEnabled());
+    }
+
+    void lifeListFollowsTheMethod_data() {
+        QTest::addColumn<QString>("method");
+        QTest::addColumn<QString>("query");
+        QTest::newRow("MACRS") << "MACRS" << "select MACRSLF from MACRSLFS";
+        QTest::newRow("MACRS-150%") << "MACRS-150%" << "select MACRS150LF from MACRS150LFS";
+        QTest::newRow("MACRS SL-RP") << "MACRS SL-RP" << "select [SL-Real Prop] from TRPSLLFS";
+        QTest::newRow("ACRS") << "ACRS" << "select ACRSLF from ACRSLFS";
+        QTest::newRow("SL-Old") << "SL-Old" << "select [SL - Book] from SLLFS";
+        QTest::newRow("DDB150%-Old") << "DDB150%-Old" << "select DDB from DDBLFS";
+    }
+
+    void lifeListFollowsTheMethod() {
+        QFETCH(QString, method);
+        QFETCH(QString, query);
+        open();
+        pick(button("Select Dprn Method - Tax"), method);
+        QCOMPARE(field("Dprn Method - Tax")->text(), method);
+        QCOMPARE(field("Dprn Life - Tax")->text(), QString());
+        const QStringList expected = catalogue(query.toStdString());
+        QVERIFY(!expected.isEmpty());
+        const QStringList listed = pick(button("Select Dprn Life - Tax"), expected.last());
+        QCOMPARE(listed, expected);
+        QCOMPARE(field("Dprn Life - Tax")->text(), expected.last());
+        QVERIFY(!field("Dprn Life - Tax")->isEnabled());
+    }
+
+    void bookLists() {
+        shapeFirstAsset("[Dprn Method - Book] = 'SL - Book'");
+        open();
+        // The book methods share their table with the longer tax list; the
+        // empty tail is no choice.
+        const QStringList methods = pick(button("Select Dprn Method - Book"), "");
+        QCOMPARE(methods, catalogue("select [Method-Book] from Methods"));
+        QVERIFY(!methods.contains(QString()));
+        QCOMPARE(field("Dprn Method - Book")->text(), QString("SL - Book"));
+        const QStringList lives = pick(button("Select Dprn Life - Book"), "12");
+        QCOMPARE(lives, catalogue("select [SL - Book] from SLLFS"));
+        QCOMPARE(field("Dprn Life - Book")->text(), QString("12"));
+        pick(button("Select Dprn Method - Book"), "DDB200%");
+        QCOMPARE(field("Dprn Life - Book")->text(), QString());
+        QCOMPARE(pick(button("Select Dprn Life - Book"), "8"), catalogue("select DDB from DDBLFS"));
+    }
+
+    void lifeListIsKeptWhenTheMethodNamesNone() {
+        shapeFirstAsset("[Dprn Method - Tax] = 'MACRS', [Dprn Method - Book] = 'Something else'");
+        open();
+        pick(button("Select Dprn Life - Tax"), "");
+        // The book method names no list: the request keeps MACRS's lives.
+        QCOMPARE(pick(button("Select Dprn Life - Book"), ""), catalogue("select MACRSLF from MACRSLFS"));
+    }
+
+    void closeLeavesTheFieldAsItWas() {
+        open();
+        const QString before = field("Dprn Method - Tax")->text();
+        pick(button("Select Dprn Method - Tax"), "");
+        QCOMPARE(field("Dprn Method - Tax")->text(), before);
+        QCOMPARE(field("Dprn Life - Tax")->text(), QString("0"));
+        QVERIFY(!field("Dprn Method - Tax")->isEnabled());
+    }
+
+    void choosingMacrsAutoTicksTheAutoBox() {
+        open();
+        QVERIFY(!box("Auto")->isChecked());
+        pick(button("Select Dprn Method - Tax"), "MACRS-Auto");
+        QVERIFY(box("Auto")->isChecked());
+        QVERIFY(!box("Auto")->isEnabled());
+        pick(button("Select Dprn Life - Tax"), "5");
+        click(button("Next"));
+        QCOMPARE(copy->number("SELECT [Passenger Automobile] FROM assets WHERE AssetID = 1"), 1.0);
+        QCOMPARE(copy->text("SELECT [Dprn Method - Tax] FROM assets WHERE AssetID = 1"), std::string("MACRS-Auto"));
+    }
+
+    void groupPickerListsTheCompanysGroups() {
+        open();
+        const QStringList groups = pick(button("Select Group"), "Vehicles");
+        QCOMPARE(groups.size(), 9);
+        QCOMPARE(groups.first(), QString("Buildings"));
+        QCOMPARE(field("Group")->text(), QString("Vehicles"));
+    }
+
+    void bonusAmounts_data() {
+        QTest::addColumn<QString>("placed");
+        QTest::addColumn<QString>("shown");
+        // Cost 10,000, business use 1, Section 179 2,000; the field held 123.00.
+        QTest::newRow("2011: 100 %") << "03/01/2011" << "8,000.00";
+        QTest::newRow("2012: 50 %") << "06/01/2012" << "4,000.00";
+        QTest::newRow("2002: 30 %") << "06/01/2002" << "2,400.00";
+        QTest::newRow("9/10/2001: none") << "09/10/2001" << "0.00";
+        QTest::newRow("9/11/2001: 30 %") << "09/11/2001" << "2,400.00";
+        QTest::newRow("5/5/2003: 30 %") << "05/05/2003" << "2,400.00";
+        QTest::newRow("5/6/2003: 50 %") << "05/06/2003" << "4,000.00";
+        QTest::newRow("12/31/2004: 50 %") << "12/31/2004" << "4,000.00";
+        QTest::newRow("2006: unchanged") << "06/01/2006" << "123.00";
+        QTest::newRow("1/1/2008: 50 %") << "01/01/2008" << "4,000.00";
+        QTest::newRow("9/8/2010: 50 %") << "09/08/2010" << "4,000.00";
+        QTest::newRow("9/9/2010: 100 %") << "09/09/2010" << "8,000.00";
+        QTest::newRow("12/31/2012: 50 %") << "12/31/2012" << "4,000.00";
+        QTest::newRow("2013: unchanged") << "01/01/2013" << "123.00";
+    }
+
+    void bonusAmounts() {
+        QFETCH(QString, placed);
+        QFETCH(QString, shown);
+        shapeFirstAsset("[Asset Cost - Tax] = 10000, [Business Use Percentage - Tax] = 1, "
+                        "SecOneSevenNine = 2000, [FirstYR30%Deduction] = 123, assetchng = 0");
+        open();
+        typeInto(field("* Actual Date In Service"), placed);
+        MessageCatcher messages;
+        click(button("Calculate Bonus"));
+        QCOMPARE(field("30, 50, 100%  Deduct")->text(), shown);
+        QVERIFY(messages.texts.isEmpty());
+        click(button("Next"));
+        QCOMPARE(copy->number("SELECT [FirstYR30%Deduction] FROM assets WHERE AssetID = 1"),
+                 QString(shown).remove(',').toDouble());
+        QCOMPARE(copy->number("SELECT assetchng FROM assets WHERE AssetID = 1"), 1.0);
+    }
+
+    void bonusForAnAutomobileWarnsOfTheLimits() {
+        shapeFirstAsset("[Asset Cost - Tax] = 20000, [Business Use Percentage - Tax] = 1, "
+                        "SecOneSevenNine = 0, [Dprn Method - Tax] = 'MACRS-Auto', "
+                        "[Dprn Life - Tax] = '5', [Date Placed in Service] = '2011-05-01'");
+        open();
+        MessageCatcher messages;
+        click(button("Calculate Bonus"));
+        QTest::qWait(100);
+        QCOMPARE(messages.titles, QStringList{"Automobile Limits May Restrict Bonus Depreciation"});
+        QVERIFY(messages.texts.first().startsWith("Since the MACRS-Auto method was selected"));
+        QCOMPARE(field("30, 50, 100%  Deduct")->text(), QString("20,000.00"));
+    }
+
+    void bonusNeedsADate() {
+        shapeFirstAsset("[Date Placed in Service] = NULL, [FirstYR30%Deduction] = 55");
+        open();
+        MessageCatcher messages;
+        click(button("Calculate Bonus"));
+        QTest::qWait(100);
+        QCOMPARE(messages.titles, QStringList{"Need Date For Bonus Depreciation"});
+        QCOMPARE(messages.texts,
+                 QStringList{"There must be a date in the Actual Date In\nService field for this "
+                             "command to function."});
+        QCOMPARE(field("30, 50, 100%  Deduct")->text(), QString("55.00"));
+    }
+
+    void flagButtonsToggleTheirBoxes() {
+        shapeFirstAsset("assetchng = 0");
+        open();
+        QVERIFY(!box("Listed")->isEnabled());
+        click(button("Set Auto"));
+        QVERIFY(box("Auto")->isChecked());
+        click(button("Set Auto"));
+        QVERIFY(!box("Auto")->isChecked());
+        click(button("Set Listed"));
+        click(button("Set Truck or Van"));
+        QVERIFY(box("Listed")->isChecked());
+        QVERIFY(box("Truck or Van")->isChecked());
+        QVERIFY(!box("Truck or Van")->isEnabled());
+        click(button("Next"));
+        const std::string row = " FROM assets WHERE AssetID = 1";
+        QCOMPARE(copy->number("SELECT [Passenger Automobile]" + row), 0.0);
+        QCOMPARE(copy->number("SELECT [Listed Property]" + row), 1.0);
+        QCOMPARE(copy->number("SELECT [Truck & Van Bonus - Tax]" + row), 1.0);
+        QCOMPARE(copy->number("SELECT assetchng" + row), 1.0);
+    }
+
+    void section179Reminder_data() {
+        QTest::addColumn<QString>("placed");
+        QTest::addColumn<QString>("method");
+        QTest::addColumn<QString>("life");
+        QTest::addColumn<bool>("reminded");
+        QTest::newRow("5-year MACRS after 10/22/04") << "2004-10-23" << "MACRS" << "5" << true;
+        QTest::newRow("on 10/22/04") << "2004-10-22" << "MACRS" << "5" << false;
+        QTest::newRow("7-year") << "2010-01-04" << "MACRS" << "7" << false;
+        QTest::newRow("automobile method") << "2010-01-04" << "MACRS-Auto" << "5" << false;
+    }
+
+    void section179Reminder() {
+        QFETCH(QString, placed);
+        QFETCH(QString, method);
+        QFETCH(QString, life);
+        QFETCH(bool, reminded);
+        shapeFirstAsset("[Date Placed in Service] = '" + placed.toStdString() +
+                        "', [Dprn Method - Tax] = '" + method.toStdString() +
+                        "', [Dprn Life - Tax] = '" + life.toStdString() + "'");
+        open();
+        QTest::mouseMove(field("Section 179"));
+        QTest::mouseMove(field("Section 179"), QPoint(5, 5));
+        QCOMPARE(field("Section 179")->toolTip(),
+                 reminded ? QString("If this asset is a heavy sports utility vehicle purchased "
+                                    "after 10/22/04, limit Sec. 179 to $25,000.")
+                          : QString());
+    }
+
+private:
+    void click(QAbstractButton* b) {
+        QVERIFY(b);
+        QTest::mouseClick(b, Qt::LeftButton);
+    }
+};
+
+QTEST_MAIN(PickersTest)
+#include "pickers_test.moc"

@@ -6,18 +6,12 @@
 
 #include "base/money.h"
 #include "store/assets.h"
+#include "store/report.h"
 
 namespace czx {
 
 std::string formatMoney(double amount) {
-    std::int64_t cents = money::toUnits(money::roundCents(amount)) / 100;
-    bool negative = cents < 0;
-    if (negative) cents = -cents;
-    std::string whole = std::to_string(cents / 100);
-    for (int i = static_cast<int>(whole.size()) - 3; i > 0; i -= 3) whole.insert(i, ",");
-    char fraction[4];
-    std::snprintf(fraction, sizeof fraction, "%02d", static_cast<int>(cents % 100));
-    return (negative ? "-" : "") + whole + "." + fraction;
+    return formatAmount(amount);
 }
 
 void printTaxListing(Connection& connection, std::ostream& out) {
@@ -26,8 +20,8 @@ void printTaxListing(Connection& connection, std::ostream& out) {
         << (company.yearEnd ? paddedDate(*company.yearEnd) : std::string("(no year end)"))
         << "\n\n";
     char line[256];
-    std::snprintf(line, sizeof line, "%-34s %-10s %-13s %-5s %14s %14s %14s\n", "Asset",
-                  "Placed", "Method", "Life", "Cost", "Prior Accum", "Current");
+    std::snprintf(line, sizeof line, "%-34s %-10s %-13s %-5s %14s %14s %14s\n", "Asset", "Placed",
+                  "Method", "Life", "Cost", "Prior Accum", "Current");
     out << line << std::string(110, '-') << '\n';
     AssetReader reader(connection, company.number);
     std::vector<Asset> page;
@@ -49,8 +43,8 @@ void printTaxListing(Connection& connection, std::ostream& out) {
     }
     out << std::string(110, '-') << '\n';
     auto dollars = [](std::int64_t u) { return formatMoney(static_cast<double>(u) / 10000.0); };
-    std::snprintf(line, sizeof line, "%-66s %14s %14s %14s\n", "Grand Total",
-                  dollars(cost).c_str(), dollars(prior).c_str(), dollars(current).c_str());
+    std::snprintf(line, sizeof line, "%-66s %14s %14s %14s\n", "Grand Total", dollars(cost).c_str(),
+                  dollars(prior).c_str(), dollars(current).c_str());
     out << line;
 }
 

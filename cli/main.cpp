@@ -1,9 +1,13 @@
 // czxdprn-cli: the command-line tool. It parses its arguments, calls the
 // core and prints what the core reports.
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
+#include <ctime>
 #include <filesystem>
+#include <fstream>
 #include <iostream>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -12,7 +16,10 @@
 #include "cli/listing.h"
 #include "engine/run/run.h"
 #include "store/assets.h"
+#include "store/close_year.h"
+#include "store/company_files.h"
 #include "store/database.h"
+#include "store/report.h"
 #include "store/settings.h"
 
 namespace {
@@ -30,19 +37,38 @@ constexpr const char* kUsage =
     "                       depreciation of the changed assets (--all: of every\n"
     "                       asset), print the warnings and the totals\n"
     "  list                 print the tax depreciation listing of the company\n"
+    "  report tax|book [--format text|csv] [--output FILE] [--as-of M/D/YYYY]\n"
+    "                       print the tax or book depreciation report: the\n"
+    "                       assets by group with group and grand totals, as of\n"
+    "                       today (or the date given), to FILE or the terminal\n"
+    "  close-year --yes     close the fiscal year: add the current depreciation\n"
+    "                       to the accumulated depreciation, zero the current\n"
+    "                       amounts and overrides, move the year end on a year\n"
+    "                       (without --yes: show the question, change nothing)\n"
+    "  save-company FILE    save the company into a new company file FILE made\n"
+    "                       from the blank template (an existing FILE is replaced)\n"
+    "  copy-company FILE    replace the company by the company of FILE (a company\n"
+    "                       file of this or an earlier layout); its groups are\n"
+    "                       added to the group list\n"
+    "  delete-all-assets --yes\n"
+    "                       delete every asset of the company (without --yes:\n"
+    "                       show the question, change nothing)\n"
     "\n"
     "Options:\n"
     "  --data DIR           use the company database of DIR\n"
     "  --help               show this help\n"
-    "  --version            show the program's version\n";
+    "  --version            show the program's version\n"
+    "\n"
+    "Exit status: 0 when the command did its work, 1 when it failed or was not\n"
+    "confirmed, 2 for a wrong command line.\n";
 
 class ConsoleFeedback : public Feedback {
-public:
+  public:
     void message(std::string_view text) override { std::cout << text << '\n'; }
 };
 
 class ConsoleReporter : public ErrorReporter {
-public:
+  public:
     void showErrorReport(const std::string& text) override {
         std::string plain;
         for (char c : text)
@@ -64,7 +90,9 @@ int fail(const std::string& message) {
     return 2;
 }
 
-std::string money(double amount) { return formatMoney(amount); }
+std::string money(double amount) {
+    return formatMoney(amount);
+}
 
 int depreciate(Connection& connection, const std::vector<std::string>& options) {
     bool all = false;
@@ -88,6 +116,156 @@ int list(Connection& connection, const std::vector<std::string>& options) {
     if (!options.empty()) return fail("unknown option for list: " + options.front());
     printTaxListing(connection, std::cout);
     return 0;
+}
+
+// The commands that change the whole company ask first; on the command line
+// the answer Yes is the option --yes.
+bool confirmed(const std::vector<std::string>& options, const char* command, const char* title,
+               const char* question, int& status) {
+    bool yes = false;
+    for (const auto& option : options) {
+        if (option == "--yes") {
+            yes = true;
+        } else {
+            status = fail(std::string("unknown option for ") + command + ": " + option);
+            return false;
+        }
+    }
+    if (!yes) {
+        std::cout << title << "\n"
+                  << question << "\n"
+                  << "Nothing was changed. Run `czxdprn-cli " << command
+                  << " --yes` to answer Yes.\n";
+        status = 1;
+    }
+    return yes;
+}
+
+int closeYearCommand(Connection& connection, const std::vector<std::string>& options) {
+    int status = 0;
+    if (!confirmed(options, "close-year", kCloseYearTitle, kCloseYearQuestion, status))
+        return status;
+    CloseYearResult result;
+    if (!procedure("czxdprn-cli.CloseYear", [&] { result = closeYear(connection); })) return 1;
+    std::cout << "Closed the year: " << result.assetsClosed
+              << " assets rolled into accumulated depreciation; the year end is now "
+              << shortDate(result.newYearEnd) << ".\n";
+    return 0;
+}
+
+int deleteAllAssetsCommand(Connection& connection, const std::vector<std::string>& options) {
+    int status = 0;
+    if (!confirmed(options, "delete-all-assets", kDeleteAllTitle, kDeleteAllQuestion, status))
+        return status;
+    std::int64_t deleted = 0;
+    if (!procedure("czxdprn-cli.DeleteAllAssets", [&] { deleted = deleteAllAssets(connection); }))
+        return 1;
+    std::cout << "Deleted " << deleted << " assets.\n";
+    return 0;
+}
+
+int saveCompanyCommand(Connection& connection, const std::filesystem::path& dataDir,
+                       const std::vector<std::string>& options) {
+    if (options.size() != 1 || options.front().empty() || options.front().rfind("--", 0) == 0)
+        return fail("save-company needs one FILE");
+    const std::filesystem::path target = options.front();
+    std::int64_t assets = 0;
+    std::string name;
+    if (!procedure("czxdprn-cli.SaveCompany", [&] {
+            name = readCompany(connection).name;
+            assets = saveCompanyToDisk(connection, name, templateFileFor(dataDir), target);
+        }))
+        return 1;
+    std::cout << "Saved " << name << " (" << assets << " assets) to " << target.string() << ".\n";
+    return 0;
+}
+
+int copyCompanyCommand(Connection& connection, const std::vector<std::string>& options) {
+    if (options.size() != 1 || options.front().rfind("--", 0) == 0)
+        return fail("copy-company needs one FILE");
+    if (options.front().empty()) return fail(kChooseFileMessage);
+    const std::filesystem::path source = options.front();
+    CopyResult result;
+    if (!procedure("czxdprn-cli.CopyCompany", [&] {
+            CompanyFileInfo info = inspectCompanyFile(source);
+            std::cout << "Copying " << (info.name.empty() ? "(no name)" : info.name)
+                      << ", current year end "
+                      << (info.yearEnd ? paddedDate(*info.yearEnd) : std::string("(none)"))
+                      << ", from " << source.string() << " (" << layoutName(info.layout)
+                      << " layout).\n";
+            result = copyCompanyFromDisk(connection, source);
+        }))
+        return 1;
+    std::cout << "Copied " << result.assets << " assets";
+    if (result.groupsCopied)
+        std::cout << " and appended " << result.groups << " groups";
+    else
+        std::cout << "; the file has no groups, the group list is unchanged";
+    std::cout << ".\n";
+    return 0;
+}
+
+Date localToday() {
+    std::time_t now = std::time(nullptr);
+    std::tm local{};
+    localtime_r(&now, &local);
+    return Date{std::chrono::year{local.tm_year + 1900},
+                std::chrono::month{static_cast<unsigned>(local.tm_mon + 1)},
+                std::chrono::day{static_cast<unsigned>(local.tm_mday)}};
+}
+
+int reportCommand(Connection& connection, const std::vector<std::string>& options) {
+    std::optional<ReportKind> kind;
+    std::string format = "text";
+    std::string output;
+    Date asOf = localToday();
+    for (size_t i = 0; i < options.size(); ++i) {
+        const std::string& option = options[i];
+        // The value of an option that takes one.
+        auto value = [&]() -> std::optional<std::string> {
+            if (i + 1 == options.size()) return std::nullopt;
+            return options[++i];
+        };
+        if (!kind && (option == "tax" || option == "book")) {
+            kind = option == "tax" ? ReportKind::Tax : ReportKind::Book;
+        } else if (option == "--format") {
+            auto v = value();
+            if (!v || (*v != "text" && *v != "csv")) return fail("--format takes text or csv");
+            format = *v;
+        } else if (option == "--output") {
+            auto v = value();
+            if (!v || v->empty()) return fail("--output needs a FILE");
+            output = *v;
+        } else if (option == "--as-of") {
+            auto v = value();
+            auto date = v ? parseUsDate(*v) : std::nullopt;
+            if (!date) return fail("--as-of takes a date M/D/YYYY");
+            asOf = *date;
+        } else {
+            return fail("unknown option for report: " + option);
+        }
+    }
+    if (!kind) return fail("report needs tax or book");
+    const char* name =
+        *kind == ReportKind::Tax ? "czxdprn-cli.TaxReport" : "czxdprn-cli.BookReport";
+    bool ok = procedure(name, [&] {
+        DepreciationReport report = buildDepreciationReport(connection, *kind, asOf);
+        std::ostringstream text;
+        if (format == "csv")
+            renderReportCsv(report, text);
+        else
+            renderReportText(report, text);
+        if (output.empty()) {
+            std::cout << text.str();
+            return;
+        }
+        std::ofstream file(output, std::ios::binary | std::ios::trunc);
+        file << text.str();
+        file.close();
+        if (!file) throw Error(75, "Path/File access error: cannot write " + output);
+    });
+    if (ok && !output.empty()) std::cout << "Wrote the report to " << output << ".\n";
+    return ok ? 0 : 1;
 }
 
 }  // namespace
@@ -121,7 +299,10 @@ int main(int argc, char** argv) {
         std::cerr << kUsage;
         return 2;
     }
-    if (args.command != "depreciate" && args.command != "list")
+    static const std::vector<std::string> kCommands = {
+        "depreciate",   "list",         "report",           "close-year",
+        "save-company", "copy-company", "delete-all-assets"};
+    if (std::find(kCommands.begin(), kCommands.end(), args.command) == kCommands.end())
         return fail("unknown command: " + args.command + " (see --help)");
 
     ConsoleReporter reporter;
@@ -145,8 +326,22 @@ int main(int argc, char** argv) {
     } catch (const std::exception& e) {
         return fail("cannot open the company database " + companyFile.string() + ": " + e.what());
     }
-    int status = args.command == "depreciate" ? depreciate(*connection, args.options)
-                                              : list(*connection, args.options);
+    int status = 0;
+    const auto& command = args.command;
+    if (command == "depreciate")
+        status = depreciate(*connection, args.options);
+    else if (command == "list")
+        status = list(*connection, args.options);
+    else if (command == "report")
+        status = reportCommand(*connection, args.options);
+    else if (command == "close-year")
+        status = closeYearCommand(*connection, args.options);
+    else if (command == "save-company")
+        status = saveCompanyCommand(*connection, dataDir, args.options);
+    else if (command == "copy-company")
+        status = copyCompanyCommand(*connection, args.options);
+    else
+        status = deleteAllAssetsCommand(*connection, args.options);
     trail::setReporter(nullptr);
     return reporter.reports > 0 && status == 0 ? 1 : status;
 }

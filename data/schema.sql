@@ -60,3 +60,5 @@ CREATE TABLE assets (
     [Truck & Van Bonus - Tax] INTEGER NOT NULL DEFAULT 0
 );
 CREATE INDEX assets_company ON assets (companynumber);
+-- The mid-quarter test and the limit checks read only the year's new assets.
+CREATE INDEX assets_yrpis ON assets (YRPIS);

@@ -3,6 +3,7 @@
 // the command-line tool. The depreciation run reads the assets in pages in
 // the order of their keys and writes back only the columns the run computes.
 #include <cstdint>
+#include <functional>
 #include <vector>
 
 #include "store/database.h"
@@ -40,6 +41,14 @@ private:
     std::int64_t lastKey_ = -1;
     int pageSize_;
 };
+
+// Calls `visit` with the columns the checks read (AssetColumns::Checks) of
+// every asset of the company whose "YRPIS" lies in [from, to) ('YYYY-MM-DD'),
+// in the order the "YRPIS" index gives. The table must not be written while
+// the walk is under way.
+void forEachAssetPlacedBetween(Connection& connection, std::int64_t companyNumber,
+                               const std::string& from, const std::string& to,
+                               const std::function<void(Asset&)>& visit);
 
 // Writes the columns the depreciation run computes.
 class AssetResultWriter {

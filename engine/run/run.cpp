@@ -1,5 +1,6 @@
 #include "engine/run/run.h"
 
+#include <functional>
 #include <vector>
 
 #include "base/money.h"
@@ -33,7 +34,7 @@ public:
     RunSummary execute();
 
 private:
-    AssetReader yearRows();
+    void visitYearRows(const std::function<bool(Asset&)>& visit);
     void testMidQuarter();
     void walk();
     void processRow(Asset& asset);
@@ -54,25 +55,23 @@ private:
     std::optional<YearLimitChecks> yearLimits_;
 };
 
-// The rows whose "YRPIS" lies in the calendar year of "YearEnd": the only
-// rows the mid-quarter test and the limit checks count. Only the columns
-// those read are fetched.
-AssetReader Run::yearRows() {
+// Visits the rows whose "YRPIS" lies in the calendar year of "YearEnd": the
+// only rows the mid-quarter test and the limit checks count. A row whose
+// basis columns the visit rewrote is stored after the walk.
+void Run::visitYearRows(const std::function<bool(Asset&)>& visit) {
     const int year = yearOf(*company_.yearEnd);
-    return AssetReader(connection_, company_.number, "YRPIS >= ? AND YRPIS < ?",
-                       {Value(std::to_string(year) + "-01-01"),
-                        Value(std::to_string(year + 1) + "-01-01")},
-                       AssetColumns::Checks);
+    std::vector<Asset> rewritten;
+    forEachAssetPlacedBetween(connection_, company_.number, std::to_string(year) + "-01-01",
+                              std::to_string(year + 1) + "-01-01", [&](Asset& asset) {
+                                  if (visit(asset)) rewritten.push_back(asset);
+                              });
+    for (const Asset& asset : rewritten) basisWriter_.write(asset);
 }
 
 void Run::testMidQuarter() {
     procedure("Calcform.MidQrtCheck", [&] {
         MidQrtCheck check(company_, work_);
-        AssetReader reader = yearRows();
-        std::vector<Asset> page;
-        while (reader.next(page))
-            for (Asset& asset : page)
-                if (check.visit(asset)) basisWriter_.write(asset);
+        visitYearRows([&](Asset& asset) { return check.visit(asset); });
         bool midQuarter = check.finish();
         if (!work_.MidQrtStatusKept) {
             writeMidQrtFlag(connection_, company_, midQuarter);
@@ -121,11 +120,7 @@ void Run::walk() {
 
 void Run::checkYearLimits() {
     yearLimits_.emplace(company_);
-    AssetReader reader = yearRows();
-    std::vector<Asset> page;
-    while (reader.next(page))
-        for (Asset& asset : page)
-            if (yearLimits_->visit(asset)) basisWriter_.write(asset);
+    visitYearRows([&](Asset& asset) { return yearLimits_->visit(asset); });
 }
 
 // The warnings in the order the passes give them: the tax pass's limit,

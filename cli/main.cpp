@@ -106,9 +106,13 @@ int depreciate(Connection& connection, const std::vector<std::string>& options) 
         return 1;
     ConsoleFeedback feedback;
     RunSummary summary = DepreciateAssets(connection, feedback);
+    YearTotals totals;
+    if (!procedure("czxdprn-cli.YearTotals",
+                   [&] { totals = yearTotals(connection, readCompany(connection)); }))
+        return 1;
     std::cout << "Tax pass computed " << summary.taxComputed << " assets, book pass computed "
-              << summary.bookComputed << " assets; tax depreciation " << money(summary.taxTotal)
-              << ", book depreciation " << money(summary.bookTotal) << ".\n";
+              << summary.bookComputed << " assets; tax depreciation " << money(totals.tax)
+              << ", book depreciation " << money(totals.book) << ".\n";
     return summary.completed ? 0 : 1;
 }
 

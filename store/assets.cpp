@@ -2,6 +2,7 @@
 
 #include <charconv>
 
+#include "base/money.h"
 #include "store/columns.h"
 
 namespace czx {
@@ -178,6 +179,20 @@ bool AssetReader::next(std::vector<Asset>& page) {
     query_.reset();
     if (!page.empty()) lastKey_ = page.back().rowId;
     return !page.empty();
+}
+
+YearTotals yearTotals(Connection& connection, const Company& company) {
+    Statement query(connection,
+                    "SELECT [Current Dprn - Tax], [Current Dprn - Book] FROM assets WHERE "
+                    "companynumber = ?");
+    query.bind(1, company.number);
+    std::int64_t tax = 0, book = 0;
+    while (query.step()) {
+        if (auto m = readMoney(query, 0)) tax += money::toUnits(*m);
+        if (auto m = readMoney(query, 1)) book += money::toUnits(*m);
+    }
+    return {static_cast<double>(tax) / money::kUnitsPerDollar,
+            static_cast<double>(book) / money::kUnitsPerDollar};
 }
 
 void forEachAssetPlacedBetween(Connection& connection, std::int64_t companyNumber,

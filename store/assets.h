@@ -42,6 +42,14 @@ private:
     int pageSize_;
 };
 
+// The year's "Current Dprn - Tax" and "Current Dprn - Book" over every asset
+// of the company, summed exactly; empty amounts count for nothing.
+struct YearTotals {
+    double tax = 0;
+    double book = 0;
+};
+YearTotals yearTotals(Connection& connection, const Company& company);
+
 // Calls `visit` with the columns the checks read (AssetColumns::Checks) of
 // every asset of the company whose "YRPIS" lies in [from, to) ('YYYY-MM-DD'),
 // in the order the "YRPIS" index gives. The table must not be written while

@@ -131,19 +131,15 @@ void YearLimitChecks::finish(Feedback& feedback, WorkArea& work) const {
 }
 
 CompanyChecks checkCompany(Connection& connection, const Company& company) {
-    // Stored amounts carry at most 4 places, so round(x * 10000) is exact.
+    // Stored amounts carry at most 4 places, so "more than one dollar over"
+    // is "at least 1.0001 over"; comparing with 1.00005 leaves the double's
+    // own error far behind.
     static const char* kSql = R"(
         SELECT
-          max(CASE WHEN pt IS NOT NULL AND ct IS NOT NULL AND kt IS NOT NULL
-                    AND round(pt * 10000) + round(ct * 10000) > round(kt * 10000) + 10000
-                   THEN 1 ELSE 0 END),
-          max(CASE WHEN pb IS NOT NULL AND cb IS NOT NULL AND kb IS NOT NULL
-                    AND round(pb * 10000) + round(cb * 10000) > round(kb * 10000) + 10000
-                   THEN 1 ELSE 0 END),
+          max(CASE WHEN pt + ct - kt > 1.00005 THEN 1 ELSE 0 END),
+          max(CASE WHEN pb + cb - kb > 1.00005 THEN 1 ELSE 0 END),
           sum(CASE WHEN dated AND substr(y, 1, 4) <> substr(p, 1, 4) THEN 1 ELSE 0 END),
-          sum(CASE WHEN dated AND substr(p, 1, 10) > substr(y, 1, 10) THEN 1 ELSE 0 END),
-          total(round(ct * 10000)),
-          total(round(cb * 10000))
+          sum(CASE WHEN dated AND substr(p, 1, 10) > substr(y, 1, 10) THEN 1 ELSE 0 END)
         FROM (SELECT [Prior Accumulated Dprn - Tax] AS pt, [Current Dprn - Tax] AS ct,
                      [Asset Cost - Tax] AS kt, [Prior Accumulated Dprn - Book] AS pb,
                      [Current Dprn - Book] AS cb, [Asset Cost - Book] AS kb,
@@ -160,8 +156,6 @@ CompanyChecks checkCompany(Connection& connection, const Company& company) {
         found.accumBookExceeded = query.columnInt(1) != 0;
         found.yearMismatches = static_cast<long>(query.columnInt(2));
         found.placedAfterYrpis = static_cast<long>(query.columnInt(3));
-        found.taxTotalUnits = static_cast<std::int64_t>(query.columnDouble(4));
-        found.bookTotalUnits = static_cast<std::int64_t>(query.columnDouble(5));
     }
     return found;
 }

@@ -61,7 +61,7 @@ private:
     std::int64_t newBasisTotal_ = 0;
 };
 
-// What the checks over every row of the company find, and the year's totals.
+// What the checks over every row of the company find.
 struct CompanyChecks {
     // Accumulated plus current depreciation above cost by more than one
     // dollar (the tolerance absorbs rounding); a row with an empty amount
@@ -72,12 +72,9 @@ struct CompanyChecks {
     // calendar years, and rows placed in service after their "YRPIS".
     long yearMismatches = 0;
     long placedAfterYrpis = 0;
-    std::int64_t taxTotalUnits = 0;  // "Current Dprn - Tax" over every row
-    std::int64_t bookTotalUnits = 0;
 };
 
-// One pass of the database over every row; amounts compared exactly in
-// ten-thousandths of a dollar, as stored.
+// One pass of the database over every row.
 CompanyChecks checkCompany(Connection& connection, const Company& company);
 
 // The warnings, each shown once; the date warnings once per offending row,

@@ -157,8 +157,6 @@ RunSummary Run::execute() {
     // Rows written before a failure keep their values.
     attempt([&] { transaction.commit(); });
     if (finished) warn(found);
-    summary_.taxTotal = static_cast<double>(found.taxTotalUnits) / money::kUnitsPerDollar;
-    summary_.bookTotal = static_cast<double>(found.bookTotalUnits) / money::kUnitsPerDollar;
     summary_.completed = finished && !taxFailed_ && !bookFailed_;
     feedback_.progress(100);
     work_.RunInProgress = false;

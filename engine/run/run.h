@@ -19,8 +19,6 @@ struct RunSummary {
     long taxComputed = 0;   // rows the tax pass computed
     long bookComputed = 0;  // rows the book pass computed
     long skipped = 0;       // rows without "YRPIS" or "Date Placed in Service"
-    double taxTotal = 0;    // the year's "Current Dprn - Tax" over every row
-    double bookTotal = 0;   // the year's "Current Dprn - Book" over every row
     bool completed = false;
 };
 

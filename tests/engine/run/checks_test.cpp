@@ -216,7 +216,7 @@ TEST(DateChk, OneWarningPerOffendingRowAndWalk) {
                                         messages::kPlacedAfterYrpis}));
 }
 
-TEST(CompanyChecks, TotalsTheYearsAmountsExactly) {
+TEST(YearTotals, SumsTheYearsAmountsExactly) {
     testing::TempDir dir;
     Connection db = testing::createCompany(dir / "c.mdb", "2012-12-31");
     for (double amount : {0.1, 0.2, 0.3, 100000.07}) {
@@ -225,9 +225,9 @@ TEST(CompanyChecks, TotalsTheYearsAmountsExactly) {
         a.currentBook.reset();
         insertAsset(db, a);
     }
-    CompanyChecks found = checkCompany(db, companyEnding("2012-12-31"));
-    EXPECT_EQ(found.taxTotalUnits, 1000006700);
-    EXPECT_EQ(found.bookTotalUnits, 0);
+    YearTotals totals = yearTotals(db, companyEnding("2012-12-31"));
+    EXPECT_EQ(totals.tax, 100000.67);
+    EXPECT_EQ(totals.book, 0.0);
 }
 
 }  // namespace

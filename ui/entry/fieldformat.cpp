@@ -1,0 +1,81 @@
+#include "ui/entry/fieldformat.h"
+
+#include <QLocale>
+
+#include "base/dates.h"
+#include "base/money.h"
+#include "base/trail.h"
+
+namespace czx::ui {
+
+QString formatMoney(double amount) {
+    static const QLocale us(QLocale::English, QLocale::UnitedStates);
+    QString text = us.toString(money::roundCents(amount), 'f', 2);
+    if (text == "-0.00") text = "0.00";
+    return text;
+}
+
+QString formatShare(double share) {
+    QString text = QString::number(money::roundCents(share), 'f', 2);
+    // ".00" has no digit before the point when the whole part is 0.
+    if (text.startsWith("0.")) text.remove(0, 1);
+    else if (text.startsWith("-0.")) text.remove(1, 1);
+    return text;
+}
+
+std::optional<double> parseNumber(const QString& text) {
+    QString plain = text.trimmed();
+    plain.remove(',');
+    if (plain.isEmpty()) return std::nullopt;
+    bool ok = false;
+    double value = plain.toDouble(&ok);
+    if (!ok) return std::nullopt;
+    return value;
+}
+
+QString displayText(FieldKind kind, const Value& stored) {
+    if (isNull(stored)) return {};
+    switch (kind) {
+        case FieldKind::Text:
+            return QString::fromStdString(asText(stored));
+        case FieldKind::Date: {
+            std::string text = asText(stored);
+            if (auto date = parseIsoDate(text)) return QString::fromStdString(paddedDate(*date));
+            return QString::fromStdString(text);
+        }
+        case FieldKind::Money:
+            if (auto n = asNumber(stored)) return formatMoney(*n);
+            return QString::fromStdString(asText(stored));
+        case FieldKind::Share:
+            if (auto n = asNumber(stored)) return formatShare(*n);
+            return QString::fromStdString(asText(stored));
+    }
+    return {};
+}
+
+Value storedValue(FieldKind kind, const QString& text) {
+    const QString trimmed = text.trimmed();
+    if (trimmed.isEmpty()) return Value{};
+    switch (kind) {
+        case FieldKind::Text:
+            return Value(text.toStdString());
+        case FieldKind::Date: {
+            auto date = parseUsDate(trimmed.toStdString());
+            if (!date)
+                throw Error(errors::kTypeMismatch,
+                            "Type mismatch: \"" + trimmed.toStdString() + "\" is not a date");
+            return Value(isoDate(*date));
+        }
+        case FieldKind::Money:
+        case FieldKind::Share: {
+            auto number = parseNumber(trimmed);
+            if (!number)
+                throw Error(errors::kTypeMismatch,
+                            "Type mismatch: \"" + trimmed.toStdString() + "\" is not a number");
+            return Value(kind == FieldKind::Share ? money::roundCents(*number) : *number);
+        }
+    }
+    return Value{};
+}
+
+}  // namespace czx::ui

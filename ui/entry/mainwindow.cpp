@@ -1,0 +1,1372 @@
+#include "ui/entry/mainwindow.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QFrame>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QScrollArea>
+#include <QTimer>
+#include <QToolButton>
+#include <QVBoxLayout>
+#include <map>
+
+#include "base/dates.h"
+#include "base/trail.h"
+#include "engine/run/run.h"
+#include "store/columns.h"
+#include "store/settings.h"
+#include "ui/entry/bonus.h"
+#include "ui/entry/keyfilter.h"
+#include "ui/entry/picker.h"
+#include "ui/shell/displaysizing.h"
+
+namespace czx::ui {
+namespace {
+
+const QString kDatesNote = "    Asset will not save without these dates";
+const QString kEmptyCompany = "Click Add To Create First Record";
+const QString kOverrideTip =
+    "Check this box to override the program's calculated depreciation amount in the field to "
+    "the left and manually enter depreciation for the current year.";
+const QString kUseTip = "For 100% enter 1; for 50% enter .5. Do not enter % symbol.";
+const QString kBonusTip =
+    "For qualified assets after 09/08/10 but before 01/01/12, 100% of the asset's net cost. 50% "
+    "after 12/31/11 and before 01/01/13, after 12/31/07 but before 09/09/10, and after 05/05/03 "
+    "but before 01/01/05. 30% after 09/10/01 but before 05/06/03.";
+const QString kTruckTip =
+    "For trucks and vans subject to the passenger auto rules and put in service after 2002, "
+    "check here to apply the truck and van annual limit instead of the passenger auto limit.";
+const QString kHeavySuvTip =
+    "If this asset is a heavy sports utility vehicle purchased after 10/22/04, limit Sec. 179 "
+    "to $25,000.";
+
+struct ListSource {
+    const char* table;
+    const char* column;
+};
+
+// The life list each method draws from in the catalogue.
+const std::map<QString, ListSource>& taxLifeLists() {
+    static const std::map<QString, ListSource> lists = {
+        {"MACRS", {"MACRSLFS", "MACRSLF"}},
+        {"MACRS-150%", {"MACRS150LFS", "MACRS150LF"}},
+        {"MACRS-Auto", {"MACRSALFS", "MACRSALF"}},
+        {"ACRS", {"ACRSLFS", "ACRSLF"}},
+        {"MACRS SL-PP", {"TPPSLLFS", "SL-Personal Prop"}},
+        {"MACRS SL-RP", {"TRPSLLFS", "SL-Real Prop"}},
+        {"Amortization", {"AMLFS", "AMLF"}},
+        {"Units Of Prod.", {"NDLFS", "NDLF"}},
+        {"Non-Depreciable", {"NDLFS", "NDLF"}},
+        {"SL-Old", {"SLLFS", "SL - Book"}},
+        {"DDB200%-Old", {"DDBLFS", "DDB"}},
+        {"DDB150%-Old", {"DDBLFS", "DDB"}},
+        {"DDB125%-Old", {"DDBLFS", "DDB"}},
+    };
+    return lists;
+}
+
+const std::map<QString, ListSource>& bookLifeLists() {
+    static const std::map<QString, ListSource> lists = {
+        {"SL - Book", {"SLLFS", "SL - Book"}},
+        {"DDB200%", {"DDBLFS", "DDB"}},
+        {"DDB150%", {"DDBLFS", "DDB"}},
+        {"DDB125%", {"DDBLFS", "DDB"}},
+        {"Amortization", {"AMLFS", "AMLF"}},
+        {"Units Of Prod.", {"NDLFS", "NDLF"}},
+        {"Non-Depreciable", {"NDLFS", "NDLF"}},
+    };
+    return lists;
+}
+
+QLabel* warningLabel(const QString& name, const QString& text, QWidget* parent) {
+    auto* label = new QLabel(text, parent);
+    label->setObjectName(name);
+    label->setAccessibleName(text);
+    label->setStyleSheet("color: #b00000; font-weight: bold;");
+    label->setWordWrap(true);
+    label->hide();
+    return label;
+}
+
+// Keeps the run's state consistent when the run ends early by a failure.
+class RunGuard {
+public:
+    RunGuard(bool& running, bool& bound, QProgressBar* bar)
+        : running_(running), bound_(bound), bar_(bar) {}
+    ~RunGuard() {
+        running_ = false;
+        bound_ = true;
+        bar_->hide();
+    }
+
+private:
+    bool& running_;
+    bool& bound_;
+    QProgressBar* bar_;
+};
+
+}  // namespace
+
+MainWindow::MainWindow(std::string dataPath, Settings* settings, QWidget* parent)
+    : QMainWindow(parent), dataPath_(std::move(dataPath)), settings_(settings) {
+    if (!dataPath_.empty() && dataPath_.back() != '/') dataPath_ += '/';
+    setObjectName("frmMain");
+    setWindowTitle(programTitle());
+    buildFields();
+    buildLayout();
+    buildMenu();
+    feedback_ = std::make_unique<GuiFeedback>(this, ProgressBar1_);
+    resize(designedSize());
+    Form_Load();
+}
+
+MainWindow::~MainWindow() = default;
+
+// ---------------------------------------------------------------- building
+
+void MainWindow::buildFields() {
+    using K = FieldKind;
+    using S = ColumnSet;
+    const QString yrpisTip =
+        "Tax year end that the asset is first placed in service in mm/dd/yyyy format. There must "
+        "be a date in this field with the \"/\" marks or the asset record will not save and you "
+        "may receive an error message.  ";
+    const QString placedTip =
+        "Enter the date the asset is placed in service in mm/dd/yyyy format. You must put a date "
+        "here with the \"/\" marks or the asset record will not save and you may receive an "
+        "error message.  ";
+    const QString midTip =
+        "No entry is necessary for new assets, it will be calculated for you. For assets "
+        "acquired in prior mid-quarter years, enter 1, 2, 3, or 4 for quarter asset was "
+        "acquired in.";
+    fields_ = {{
+        {"Asset Description", "Asset Description", col::Description, "", K::Text, S::Both, true, ""},
+        {"      Year End Of Year Asset Was Originally Placed In Service ",
+         "Year End Of Year Asset Was Originally Placed In Service", col::YRPIS, "", K::Date, S::Both,
+         true, yrpisTip},
+        {"* Actual Date In Service", "* Actual Date In Service", col::PlacedInService, "", K::Date,
+         S::Both, true, placedTip},
+        {"Group", "Group", col::GroupName, "", K::Text, S::Both, false, ""},
+        {"Asset Cost", "Asset Cost - Tax", col::CostTax, "Num", K::Money, S::Tax, true, ""},
+        {"Dprn Method", "Dprn Method - Tax", col::MethodTax, "", K::Text, S::Tax, false, ""},
+        {"Dprn Life", "Dprn Life - Tax", col::LifeTax, "", K::Text, S::Tax, false, ""},
+        {"Business Use %", "Business Use % - Tax", col::BusUseTax, "Num3", K::Share, S::Tax, true, kUseTip},
+        {"Mid Qrt Conv", "Mid Qrt Conv", col::MidQrtAsset, "Num4", K::Text, S::Tax, true, midTip},
+        {"Section 179", "Section 179", col::Sec179, "Num", K::Money, S::Tax, true, ""},
+        {"30, 50, 100%  Deduct", "30, 50, 100%  Deduct", col::Bonus, "Num", K::Money, S::Tax, true, kBonusTip},
+        {"ITC Basis Adj", "ITC Basis Adj", col::ItcAdjustment, "Num", K::Money, S::Tax, true, ""},
+        {"Salvage Value", "Salvage Value - Tax", col::SalvageTax, "Num", K::Money, S::Tax, true, ""},
+        {"Prior Dprn", "Prior Dprn - Tax", col::PriorAccumTax, "Num", K::Money, S::Tax, true, ""},
+        {"Current Dprn", "Current Dprn - Tax", col::CurrentTax, "Num", K::Money, S::Tax, true, ""},
+        {"Asset Cost", "Asset Cost - Book", col::CostBook, "Num", K::Money, S::Book, true, ""},
+        {"Dprn Method", "Dprn Method - Book", col::MethodBook, "", K::Text, S::Book, false, ""},
+        {"Dprn Life", "Dprn Life - Book", col::LifeBook, "", K::Text, S::Book, false, ""},
+        {"Business Use %", "Business Use % - Book", col::BusUseBook, "Num3", K::Share, S::Book, true, kUseTip},
+        {"Salvage Value", "Salvage Value - Book", col::SalvageBook, "Num", K::Money, S::Book, true, ""},
+        {"Prior Dprn", "Prior Dprn - Book", col::PriorAccumBook, "Num", K::Money, S::Book, true, ""},
+        {"Current Dprn", "Current Dprn - Book", col::CurrentBook, "Num", K::Money, S::Book, true, ""},
+        {"Date Sold/Disposed", "Date Sold/Disposed", col::Disposed, "", K::Date, S::Both, true, ""},
+    }};
+    checks_ = {{
+        {"Listed", "Listed", col::ListedProperty, S::Tax, false, ""},
+        {"Auto", "Auto", col::PassengerAuto, S::Tax, false, ""},
+        {"Truck or Van", "Truck or Van", col::TruckVanBonus, S::Tax, false, kTruckTip},
+        {"Over  Ride", "Over  Ride - Tax", col::TaxOverride, S::Tax, true, kOverrideTip},
+        {"Over  Ride", "Over  Ride - Book", col::BookOverride, S::Book, true, kOverrideTip},
+    }};
+    for (int i = 0; i < FieldCount; ++i) {
+        auto& f = fields_[i];
+        f.edit = new QLineEdit(this);
+        f.edit->setObjectName(QString("txtFields_%1").arg(i));
+        f.edit->setAccessibleName(f.accessible);
+        f.edit->setProperty("tag", f.tag);
+        if (!f.toolTip.isEmpty()) f.edit->setToolTip(f.toolTip);
+        if (f.kind == FieldKind::Money || f.kind == FieldKind::Share)
+            f.edit->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+        if (i == FMidQrt) f.edit->setMaxLength(1);
+        f.edit->installEventFilter(this);
+        connect(f.edit, &QLineEdit::textEdited, this, [this, i] {
+            fields_[i].dirty = true;
+            RecordChanged_ = true;
+        });
+    }
+    fields_[FSec179].edit->setMouseTracking(true);
+    // The picker-filled fields are never typed into, but they are read: their
+    // text stays dark while they are disabled.
+    for (int i : {FGroup, FMethodTax, FLifeTax, FMethodBook, FLifeBook}) {
+        QPalette palette = fields_[i].edit->palette();
+        palette.setColor(QPalette::Disabled, QPalette::Text, palette.color(QPalette::Active, QPalette::Text));
+        fields_[i].edit->setPalette(palette);
+    }
+    for (int i = 0; i < CheckCount; ++i) {
+        auto& c = checks_[i];
+        c.box = new QCheckBox(c.caption, this);
+        c.box->setObjectName(QString("chkFields_%1").arg(i));
+        c.box->setAccessibleName(c.accessible);
+        if (!c.toolTip.isEmpty()) c.box->setToolTip(c.toolTip);
+        c.box->installEventFilter(this);
+        if (!c.direct) {
+            // Only the flag buttons set these boxes; their captions stay readable.
+            QPalette palette = c.box->palette();
+            palette.setColor(QPalette::Disabled, QPalette::WindowText,
+                             palette.color(QPalette::Active, QPalette::WindowText));
+            palette.setColor(QPalette::Disabled, QPalette::ButtonText,
+                             palette.color(QPalette::Active, QPalette::ButtonText));
+            c.box->setPalette(palette);
+        }
+        if (c.direct)
+            connect(c.box, &QCheckBox::clicked, this, [this, i](bool on) {
+                procedure("frmMain.chkFields_Click", [&] { writeCheck(i, on); });
+            });
+    }
+}
+
+QPushButton* MainWindow::makeButton(const QString& caption, const QString& name,
+                                    const QString& toolTip) {
+    auto* button = new QPushButton(caption, this);
+    button->setObjectName(name);
+    button->setAccessibleName(caption);
+    button->setAutoDefault(false);
+    if (!toolTip.isEmpty()) button->setToolTip(toolTip);
+    button->installEventFilter(this);
+    return button;
+}
+
+QToolButton* MainWindow::makeToolButton(const QString& text, const QString& name,
+                                        const QString& accessible, const QString& toolTip) {
+    auto* button = new QToolButton(this);
+    button->setText(text);
+    button->setObjectName(name);
+    button->setAccessibleName(accessible);
+    if (!toolTip.isEmpty()) button->setToolTip(toolTip);
+    button->installEventFilter(this);
+    return button;
+}
+
+void MainWindow::buildLayout() {
+    auto* page = new QWidget;
+    auto* outer = new QVBoxLayout(page);
+    outer->setContentsMargins(10, 8, 10, 8);
+    outer->setSpacing(8);
+
+    // Header: company, year end, record number.
+    txtName_ = new QLineEdit(this);
+    txtName_->setObjectName("txtName");
+    txtName_->setReadOnly(true);
+    txtName_->setAccessibleName("Company Name");
+    txtName_->setStyleSheet("font-weight: bold;");
+    txtYearEnd_ = new QLineEdit(this);
+    txtYearEnd_->setObjectName("txtYearEnd");
+    txtYearEnd_->setReadOnly(true);
+    txtYearEnd_->setAccessibleName("Year End");
+    txtYearEnd_->setMaximumWidth(100);
+    Text3_ = new QLineEdit(this);
+    Text3_->setObjectName("Text3");
+    Text3_->hide();
+    Text4_ = new QLineEdit(this);
+    Text4_->setObjectName("Text4");
+    Text4_->setAccessibleName("Record Number");
+    Text4_->setMaximumWidth(70);
+    Text4_->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    cmdMoveAbs_ = makeButton("Move To Record Number", "cmdMoveAbs", "");
+    connect(cmdMoveAbs_, &QPushButton::clicked, this, [this] { cmdMoveAbs_Click(); });
+    Label19_ = new QLabel("Working. Please Wait.", this);
+    Label19_->setObjectName("Label19");
+    Label19_->setStyleSheet("color: #b00000; font-weight: bold;");
+    Label19_->hide();
+
+    auto* header = new QHBoxLayout;
+    auto* nameLabel = new QLabel("Company", this);
+    nameLabel->setBuddy(txtName_);
+    auto* yearLabel = new QLabel("Year End", this);
+    yearLabel->setBuddy(txtYearEnd_);
+    header->addWidget(nameLabel);
+    header->addWidget(txtName_, 1);
+    header->addSpacing(12);
+    header->addWidget(yearLabel);
+    header->addWidget(txtYearEnd_);
+    header->addSpacing(12);
+    header->addWidget(Label19_);
+    header->addStretch();
+    header->addWidget(Text4_);
+    header->addWidget(cmdMoveAbs_);
+    outer->addLayout(header);
+
+    auto fieldLabel = [this](int field) {
+        auto* label = new QLabel(fields_[field].label, this);
+        label->setBuddy(fields_[field].edit);
+        return label;
+    };
+
+    // The asset: description, dates, group, listed-property flags.
+    Command13_ = makeToolButton("...", "Command13", "Select Group", "");
+    Command1_ = makeToolButton("Set", "Command1", "Set Auto",
+                               "Click here to check the box and classify the asset as being "
+                               "subject to the passenger automobiles rules and classified as "
+                               "listed property.");
+    Command2_ = makeToolButton("Set", "Command2", "Set Listed",
+                               "Click here to check the box and classify the asset, other than "
+                               "a passenger automobile, as listed property.");
+    Command26_ = makeToolButton("Set", "Command26", "Set Truck or Van", kTruckTip);
+    auto* assetBox = new QGroupBox("Asset", this);
+    auto* ag = new QGridLayout(assetBox);
+    ag->setHorizontalSpacing(8);
+    ag->addWidget(fieldLabel(FDescription), 0, 0, Qt::AlignRight);
+    ag->addWidget(fields_[FDescription].edit, 0, 1, 1, 6);
+    ag->addWidget(fieldLabel(FYrpis), 1, 0, Qt::AlignRight);
+    ag->addWidget(fields_[FYrpis].edit, 1, 1);
+    ag->addWidget(fieldLabel(FGroup), 1, 3, Qt::AlignRight);
+    auto* groupRow = new QHBoxLayout;
+    groupRow->addWidget(fields_[FGroup].edit, 1);
+    groupRow->addWidget(Command13_);
+    ag->addLayout(groupRow, 1, 4, 1, 3);
+    ag->addWidget(fieldLabel(FPlaced), 2, 0, Qt::AlignRight);
+    ag->addWidget(fields_[FPlaced].edit, 2, 1);
+    ag->addWidget(fieldLabel(FDisposed), 2, 3, Qt::AlignRight);
+    ag->addWidget(fields_[FDisposed].edit, 2, 4);
+    for (int f : {FYrpis, FPlaced, FDisposed}) fields_[f].edit->setMaximumWidth(110);
+    auto* flagRow = new QHBoxLayout;
+    flagRow->addWidget(new QLabel("Listed property:", this));
+    flagRow->addSpacing(6);
+    flagRow->addWidget(checks_[CListed].box);
+    flagRow->addWidget(Command2_);
+    flagRow->addSpacing(18);
+    flagRow->addWidget(checks_[CAuto].box);
+    flagRow->addWidget(Command1_);
+    flagRow->addSpacing(18);
+    flagRow->addWidget(checks_[CTruck].box);
+    flagRow->addWidget(Command26_);
+    flagRow->addStretch();
+    ag->addLayout(flagRow, 3, 0, 1, 7);
+    ag->setColumnStretch(2, 1);
+    ag->setColumnStretch(5, 1);
+    outer->addWidget(assetBox);
+
+    // The two column sets side by side, one row per line of the form.
+    Command11_ = makeToolButton("...", "Command11", "Select Dprn Method - Tax", "");
+    Command12_ = makeToolButton("...", "Command12", "Select Dprn Life - Tax", "");
+    Command14_ = makeToolButton("...", "Command14", "Select Dprn Method - Book", "");
+    Command15_ = makeToolButton("...", "Command15", "Select Dprn Life - Book", "");
+    Command31_ = makeToolButton("Bonus", "Command31", "Calculate Bonus",
+                                "Click here to calculate Bonus Depreciation, (Asset Cost - Sec. "
+                                "179) * (30% or 50% or 100%). ");
+    auto* form = new QGroupBox("Depreciation", this);
+    auto* g = new QGridLayout(form);
+    g->setHorizontalSpacing(8);
+    g->setVerticalSpacing(5);
+    auto* taxHead = new QLabel("<b>Federal Tax</b>", this);
+    auto* bookHead = new QLabel("<b>Book</b>", this);
+    g->addWidget(taxHead, 0, 1, 1, 2, Qt::AlignHCenter);
+    g->addWidget(bookHead, 0, 4, 1, 2, Qt::AlignHCenter);
+    struct Line {
+        int tax;
+        int book;
+        QWidget* taxExtra;
+        QWidget* bookExtra;
+    };
+    const Line lines[] = {
+        {FCostTax, FCostBook, nullptr, nullptr},
+        {FMethodTax, FMethodBook, Command11_, Command14_},
+        {FLifeTax, FLifeBook, Command12_, Command15_},
+        {FUseTax, FUseBook, nullptr, nullptr},
+        {FMidQrt, -1, nullptr, nullptr},
+        {FSec179, -1, nullptr, nullptr},
+        {FBonus, -1, Command31_, nullptr},
+        {FItc, -1, nullptr, nullptr},
+        {FSalvageTax, FSalvageBook, nullptr, nullptr},
+        {FPriorTax, FPriorBook, nullptr, nullptr},
+        {FCurrentTax, FCurrentBook, checks_[CTaxOverride].box, checks_[CBookOverride].box},
+    };
+    int row = 1;
+    for (const Line& line : lines) {
+        auto* label = fieldLabel(line.tax);
+        if (line.tax == FItc) label->setToolTip("Investment Tax Credit");
+        g->addWidget(label, row, 0, Qt::AlignRight);
+        g->addWidget(fields_[line.tax].edit, row, 1);
+        if (line.taxExtra) g->addWidget(line.taxExtra, row, 2, Qt::AlignLeft);
+        if (line.book >= 0) {
+            g->addWidget(fields_[line.book].edit, row, 4);
+            if (line.bookExtra) g->addWidget(line.bookExtra, row, 5, Qt::AlignLeft);
+        }
+        ++row;
+    }
+    for (int i = 0; i < FieldCount; ++i)
+        if (fields_[i].set != ColumnSet::Both) fields_[i].edit->setMinimumWidth(120);
+    fields_[FMidQrt].edit->setMaximumWidth(40);
+    g->setColumnMinimumWidth(2, 90);
+    g->setColumnMinimumWidth(3, 24);
+    g->setColumnMinimumWidth(5, 90);
+    g->setColumnStretch(1, 2);
+    g->setColumnStretch(4, 2);
+    g->setColumnStretch(6, 1);
+    outer->addWidget(form);
+
+    // Warnings, in place of the dates note.
+    lblDatesNote_ = new QLabel(kDatesNote, this);
+    lblDatesNote_->setObjectName("lblDatesNote");
+    lblDatesNote_->setStyleSheet("color: #404040; font-style: italic;");
+    Label5_ = warningLabel("Label5", "The Use  % was greater than 100%. Enter a valid percentage.", this);
+    Label6_ = warningLabel("Label6", "Since Use <=  50%, method should be changed to MACRS SL-PP.", this);
+    Label7_ = warningLabel("Label7", "When auto or listed property use falls to 50%, Sec. 179 is unavailable.", this);
+    Label15_ = warningLabel("Label15", "The changes were not saved. A deprn method must be selected for each active column.", this);
+    Label13_ = warningLabel("Label13", "The changes were not saved. A deprn life must be selected for each active column.", this);
+    auto* warnings = new QVBoxLayout;
+    warnings->setSpacing(0);
+    for (QLabel* l : {lblDatesNote_, Label5_, Label6_, Label7_, Label15_, Label13_})
+        warnings->addWidget(l);
+    outer->addLayout(warnings);
+    outer->addStretch();
+
+    // Buttons.
+    cmdAdd_ = makeButton("&Add Asset", "cmdAdd", "Click on this to add a new asset.");
+    cmdEdit_ = makeButton("&Edit Asset", "cmdEdit",
+                          "If you are not adding an asset, but simply want to change the data of "
+                          "the current asset, click on this command \"before\" editing.");
+    cmdUpdate_ = makeButton("&Save Asset", "cmdUpdate",
+                            "Click here to save the changes and additions when you are finished.");
+    cmdCancel_ = makeButton("&Cancel", "cmdCancel", "");
+    cmdDelete_ = makeButton("&Delete Asset", "cmdDelete", "");
+    cmdRefresh_ = makeButton("&Refresh", "cmdRefresh", "");
+    cmdClose_ = makeButton("&Close", "cmdClose", "");
+    Picture1_ = makeToolButton("Save Company", "Picture1", "Save company to disk", "Save company to disk");
+    connect(cmdAdd_, &QPushButton::clicked, this, [this] { cmdAdd_Click(); });
+    connect(cmdEdit_, &QPushButton::clicked, this, [this] { cmdEdit_Click(); });
+    connect(cmdUpdate_, &QPushButton::clicked, this, [this] { cmdUpdate_Click(); });
+    connect(cmdCancel_, &QPushButton::clicked, this, [this] { cmdCancel_Click(); });
+    connect(cmdDelete_, &QPushButton::clicked, this, [this] { cmdDelete_Click(); });
+    connect(cmdRefresh_, &QPushButton::clicked, this, [this] { cmdRefresh_Click(); });
+    connect(cmdClose_, &QPushButton::clicked, this, [this] { cmdClose_Click(); });
+    connect(Picture1_, &QToolButton::clicked, this, [this] { notAvailable("Sa&ve Company To Disk"); });
+    auto* buttons = new QHBoxLayout;
+    for (QPushButton* b : {cmdAdd_, cmdEdit_, cmdUpdate_, cmdCancel_, cmdDelete_, cmdRefresh_})
+        buttons->addWidget(b);
+    buttons->addStretch();
+    buttons->addWidget(Picture1_);
+    buttons->addWidget(cmdClose_);
+    outer->addLayout(buttons);
+
+    // Status line, record moves and the run's progress bar.
+    lblStatus_ = new QLabel(this);
+    lblStatus_->setObjectName("lblStatus");
+    lblStatus_->setFrameShape(QFrame::StyledPanel);
+    lblStatus_->setFrameShadow(QFrame::Sunken);
+    lblStatus_->setAccessibleName("Status");
+    cmdFirst_ = makeToolButton("|<", "cmdFirst", "First", "First");
+    cmdPrevious_ = makeToolButton("<", "cmdPrevious", "Previous", "Previous");
+    cmdNext_ = makeToolButton(">", "cmdNext", "Next", "Next");
+    cmdLast_ = makeToolButton(">|", "cmdLast", "Last", "Last");
+    for (QToolButton* b : {cmdFirst_, cmdPrevious_, cmdNext_, cmdLast_}) b->setMinimumWidth(30);
+    connect(cmdFirst_, &QToolButton::clicked, this, [this] { cmdFirst_Click(); });
+    connect(cmdPrevious_, &QToolButton::clicked, this, [this] { cmdPrevious_Click(); });
+    connect(cmdNext_, &QToolButton::clicked, this, [this] { cmdNext_Click(); });
+    connect(cmdLast_, &QToolButton::clicked, this, [this] { cmdLast_Click(); });
+    ProgressBar1_ = new QProgressBar(this);
+    ProgressBar1_->setObjectName("ProgressBar1");
+    ProgressBar1_->setAccessibleName("Progress");
+    ProgressBar1_->setRange(0, 100);
+    ProgressBar1_->hide();
+    auto* statusRow = new QHBoxLayout;
+    statusRow->addWidget(cmdFirst_);
+    statusRow->addWidget(cmdPrevious_);
+    statusRow->addWidget(lblStatus_);
+    statusRow->addWidget(cmdNext_);
+    statusRow->addWidget(cmdLast_);
+    statusRow->addSpacing(12);
+    statusRow->addWidget(ProgressBar1_, 1);
+    statusRow->addStretch();
+    outer->addLayout(statusRow);
+
+    // Picker, flag and bonus buttons.
+    connect(Command11_, &QToolButton::clicked, this, [this] { openPicker(FMethodTax); });
+    connect(Command12_, &QToolButton::clicked, this, [this] { openPicker(FLifeTax); });
+    connect(Command13_, &QToolButton::clicked, this, [this] { openPicker(FGroup); });
+    connect(Command14_, &QToolButton::clicked, this, [this] { openPicker(FMethodBook); });
+    connect(Command15_, &QToolButton::clicked, this, [this] { openPicker(FLifeBook); });
+    connect(Command1_, &QToolButton::clicked, this, [this] { flagButton(CAuto, "frmMain.Command1_Click"); });
+    connect(Command2_, &QToolButton::clicked, this, [this] { flagButton(CListed, "frmMain.Command2_Click"); });
+    connect(Command26_, &QToolButton::clicked, this, [this] { flagButton(CTruck, "frmMain.Command26_Click"); });
+    connect(Command31_, &QToolButton::clicked, this, [this] { Command31_Click(); });
+
+    // Tab order: the fields in the form's order, then the check boxes.
+    QWidget* previous = nullptr;
+    auto chain = [&](QWidget* w) {
+        if (previous) setTabOrder(previous, w);
+        previous = w;
+    };
+    for (auto& f : fields_) chain(f.edit);
+    for (auto& c : checks_) chain(c.box);
+    for (QWidget* w : {static_cast<QWidget*>(cmdAdd_), static_cast<QWidget*>(cmdEdit_),
+                       static_cast<QWidget*>(cmdUpdate_), static_cast<QWidget*>(cmdCancel_),
+                       static_cast<QWidget*>(cmdDelete_), static_cast<QWidget*>(cmdRefresh_),
+                       static_cast<QWidget*>(cmdClose_)})
+        chain(w);
+
+    auto* scroll = new QScrollArea(this);
+    scroll->setWidget(page);
+    scroll->setWidgetResizable(true);
+    scroll->setFrameShape(QFrame::NoFrame);
+    setCentralWidget(scroll);
+    SetButtons(true);
+}
+
+void MainWindow::buildMenu() {
+    QMenuBar* bar = menuBar();
+    auto later = [this](QMenu* menu, const QString& caption, const QKeySequence& keys = {}) {
+        QAction* a = menu->addAction(caption, this, [this, caption] { notAvailable(caption); });
+        if (!keys.isEmpty()) a->setShortcut(keys);
+        return a;
+    };
+    QMenu* company = bar->addMenu("&Select Company");
+    later(company, "&Update Company Information", QKeySequence("Ctrl+U"));
+    later(company, "Delete All Assets");
+    later(company, "Sa&ve Company To Disk", QKeySequence("Ctrl+I"));
+    later(company, "&Copy Company From Disk", QKeySequence("Ctrl+D"));
+    QAction* exit = company->addAction("&Exit", this, [this] { cmdClose_Click(); });
+    exit->setShortcut(QKeySequence("Ctrl+X"));
+    bar->addAction("&Groups", this, [this] { notAvailable("&Groups"); });
+    QMenu* system = bar->addMenu("S&ystem ");
+    later(system, "&Set Drive, Directory and Display Size");
+    later(system, "&Turn splash screen on or off ");
+    QAction* run = bar->addAction("&Depreciate", this, [this] { mnuDeprAssets_Click(); });
+    run->setObjectName("mnuDeprAssets");
+    QMenu* reports = bar->addMenu("&Reports");
+    later(reports, "&Tax Depreciation Report", QKeySequence("Ctrl+T"));
+    later(reports, "&Book Depreciation Report", QKeySequence("Ctrl+B"));
+    bar->addAction("Close YR", this, [this] { notAvailable("Close YR"); });
+    QMenu* help = bar->addMenu("&Help");
+    later(help, "Help &Contents", QKeySequence("Ctrl+K"));
+    later(help, "I&RS Depreciation Instructions", QKeySequence("Ctrl+R"));
+    help->addAction("&About", this, [this] {
+        AppIdentity app;
+        QMessageBox::about(this, programTitle(),
+                           QString("%1\nVersion %2.%3%4")
+                               .arg(programTitle())
+                               .arg(app.major)
+                               .arg(app.minor)
+                               .arg(app.revision));
+    });
+}
+
+void MainWindow::notAvailable(const QString& caption) {
+    QString name = caption;
+    name.remove('&');
+    showMessage(this, "\"" + name.trimmed() + "\" is not available in this version yet.");
+}
+
+// ---------------------------------------------------------------- start-up
+
+void MainWindow::Form_Load() {
+    // The sizing step waits until the window has been laid out.
+    QTimer::singleShot(10, this, [this] { DisplaySizing(); });
+    openCompany();
+}
+
+void MainWindow::openCompany() {
+    bool loaded = procedure("frmMain.Form_Load", [&] {
+        connection_ = Connection::open(dataPath_ + kCompanyFile);
+        companyRS_ = std::make_unique<RecordSet>(*connection_, "select * from Defaults");
+        showCompanyHeader();
+        cmdOpenCo();
+    });
+    if (loaded && objRec2_ && objRec2_->count() > 0)
+        EnableColumns();
+    else
+        showEmptyState();
+}
+
+void MainWindow::startReopenStep() {
+    Label19_->show();
+    QTimer::singleShot(5000, this, [this] { ReopenStep(); });
+}
+
+void MainWindow::startCompanyRefreshStep() {
+    Label19_->show();
+    QTimer::singleShot(5000, this, [this] { CompanyRefresh(); });
+}
+
+void MainWindow::ReopenStep() {
+    procedure("frmMain.TimerReopen_Timer", [&] {
+        objRec2_.reset();
+        companyRS_.reset();
+        connection_.reset();
+        if (settings_) {
+            std::string path = settings_->get(setting::kNewpath);
+            if (!path.empty()) dataPath_ = path.back() == '/' ? path : path + '/';
+        }
+        EditingRecord_ = AddingRecord_ = false;
+        SavedBookmark_.reset();
+        SetButtons(true);
+        hideWarnings();
+        openCompany();
+        Label19_->hide();
+        setEnabled(true);
+    });
+}
+
+void MainWindow::showCompanyHeader() {
+    if (!companyRS_ || !companyRS_->hasCurrent()) return;
+    Text3_->setText(QString::fromStdString(asText(companyRS_->get(col::CompanyNumber))));
+    txtName_->setText(QString::fromStdString(asText(companyRS_->get(col::Name))));
+    auto yearEnd = companyYearEnd();
+    txtYearEnd_->setText(yearEnd ? QString::fromStdString(shortDate(*yearEnd)) : QString());
+}
+
+void MainWindow::cmdOpenCo() {
+    procedure("frmMain.cmdOpenCo", [&] {
+        std::string number = asText(companyRS_->get(col::CompanyNumber));
+        std::string sql = "select * from assets where companynumber =" + number;
+        objRec2_ = std::make_unique<RecordSet>(*connection_, sql);
+        objRec2_->moved = [this] { objRec2_MoveComplete(); };
+        bound_ = true;
+        objRec2_MoveComplete();
+        RecordChanged_ = false;
+    });
+}
+
+void MainWindow::DisplaySizing() {
+    procedure("frmMain.TimerSizing_Timer", [&] {
+        QString setting = settings_ ? QString::fromStdString(settings_->get(setting::kUpdateScreenHeight))
+                                    : QString();
+        QRect r = windowGeometry(metricsOf(this), setting, size());
+        resize(r.size());
+        move(r.topLeft());
+    });
+}
+
+void MainWindow::CompanyRefresh() {
+    procedure("frmMain.TimerRefresh_Timer", [&] {
+        companyRS_ = std::make_unique<RecordSet>(*connection_, "select * from Defaults");
+        showCompanyHeader();
+        EnableColumns();
+        Label19_->hide();
+        setEnabled(true);
+    });
+}
+
+bool MainWindow::companyFlag(std::string_view column) const {
+    return companyRS_ && companyRS_->hasCurrent() && asBool(companyRS_->get(column));
+}
+
+std::optional<Date> MainWindow::companyYearEnd() const {
+    if (!companyRS_ || !companyRS_->hasCurrent()) return std::nullopt;
+    return parseIsoDate(asText(companyRS_->get(col::YearEnd)));
+}
+
+// ---------------------------------------------------------------- binding
+
+bool MainWindow::hasRow() const {
+    return objRec2_ && (objRec2_->hasCurrent() || objRec2_->adding());
+}
+
+void MainWindow::showRecord() {
+    const bool row = hasRow();
+    for (auto& f : fields_) {
+        f.edit->setText(row ? displayText(f.kind, objRec2_->get(f.column)) : QString());
+        f.edit->setCursorPosition(0);
+        f.dirty = false;
+    }
+    for (auto& c : checks_) c.box->setChecked(row && asBool(objRec2_->get(c.column)));
+}
+
+void MainWindow::pushField(int field) {
+    auto& f = fields_[field];
+    if (!f.dirty) return;
+    if (!hasRow()) {
+        f.dirty = false;
+        return;
+    }
+    objRec2_->set(f.column, storedValue(f.kind, f.edit->text()));
+    f.dirty = false;
+}
+
+void MainWindow::pushAll() {
+    for (int i = 0; i < FieldCount; ++i) pushField(i);
+}
+
+void MainWindow::setFieldValue(int field, const QString& text) {
+    fields_[field].edit->setText(text);
+    fields_[field].dirty = true;
+    pushField(field);
+}
+
+void MainWindow::writeCheck(int check, bool value) {
+    if (!hasRow()) return;
+    objRec2_->set(checks_[check].column, Value(std::int64_t{value ? 1 : 0}));
+}
+
+void MainWindow::setColumn(std::string_view column, const Value& value) {
+    if (hasRow()) objRec2_->set(column, value);
+}
+
+void MainWindow::objRec2_MoveComplete() {
+    procedure("frmMain.objRec2_MoveComplete", [&] {
+        if (bound_) showRecord();
+        RecordChanged_ = false;
+        if (objRec2_->count() == 0 && !objRec2_->adding()) {
+            if (!RunInProgress_) showEmptyState();
+            return;
+        }
+        if (!AddingRecord_ && objRec2_->hasCurrent())
+            showStatus(QString("Record: %1").arg(objRec2_->absolutePosition()));
+    });
+}
+
+void MainWindow::showStatus(const QString& text) { lblStatus_->setText(text); }
+
+void MainWindow::showEmptyState() {
+    showStatus(kEmptyCompany);
+    DisableAll();
+}
+
+// ---------------------------------------------------------------- form rules
+
+void MainWindow::EnableColumns() {
+    procedure("frmMain.EnableColumns", [&] {
+        const bool tax = companyFlag(col::RegularFederal);
+        const bool book = companyFlag(col::Book);
+        auto bySet = [&](ColumnSet set) {
+            return set == ColumnSet::Both || (set == ColumnSet::Tax ? tax : book);
+        };
+        for (auto& f : fields_) f.edit->setEnabled(f.typed && bySet(f.set));
+        for (auto& c : checks_) c.box->setEnabled(c.direct && bySet(c.set));
+        Command13_->setEnabled(true);
+        for (QToolButton* b : {Command11_, Command12_, Command1_, Command2_, Command26_, Command31_})
+            b->setEnabled(tax);
+        for (QToolButton* b : {Command14_, Command15_}) b->setEnabled(book);
+    });
+}
+
+void MainWindow::DisableAll() {
+    for (auto& f : fields_) f.edit->setEnabled(false);
+    for (auto& c : checks_) c.box->setEnabled(false);
+    for (QToolButton* b : {Command11_, Command12_, Command13_, Command14_, Command15_, Command1_,
+                           Command2_, Command26_, Command31_})
+        b->setEnabled(false);
+}
+
+void MainWindow::SetButtons(bool browsing) {
+    cmdAdd_->setVisible(browsing);
+    cmdEdit_->setVisible(browsing);
+    cmdDelete_->setVisible(browsing);
+    cmdClose_->setVisible(browsing);
+    cmdUpdate_->setVisible(!browsing);
+    cmdCancel_->setVisible(!browsing);
+    for (QToolButton* b : {cmdFirst_, cmdPrevious_, cmdNext_, cmdLast_}) b->setEnabled(browsing);
+}
+
+void MainWindow::hideWarnings() {
+    for (QLabel* l : {Label5_, Label6_, Label7_, Label13_, Label15_}) l->hide();
+    lblDatesNote_->show();
+}
+
+void MainWindow::showWarning(RecordWarning warning) {
+    QLabel* label = nullptr;
+    switch (warning) {
+        case RecordWarning::None: return;
+        case RecordWarning::UseOver100: label = Label5_; break;
+        case RecordWarning::UseMethodSLPP: label = Label6_; break;
+        case RecordWarning::UseNoSection179: label = Label7_; break;
+        case RecordWarning::MethodMissing: label = Label15_; break;
+        case RecordWarning::LifeMissing: label = Label13_; break;
+    }
+    QApplication::beep();
+    lblDatesNote_->hide();
+    label->show();
+}
+
+bool MainWindow::RecordCheck() {
+    bool passed = false;
+    procedure("frmMain.RecordCheck", [&] {
+        hideWarnings();
+        if (!hasRow()) return;
+        // The shares are stored as typed, to two decimals.
+        for (int f : {FUseTax, FUseBook}) {
+            auto& field = fields_[f];
+            Value stored = storedValue(FieldKind::Share, field.edit->text());
+            objRec2_->set(field.column, stored);
+            field.edit->setText(displayText(FieldKind::Share, stored));
+            field.dirty = false;
+        }
+        RecordCheckInput in;
+        in.regularFederal = companyFlag(col::RegularFederal);
+        in.book = companyFlag(col::Book);
+        in.methodTax = fields_[FMethodTax].edit->text();
+        in.lifeTax = fields_[FLifeTax].edit->text();
+        in.methodBook = fields_[FMethodBook].edit->text();
+        in.lifeBook = fields_[FLifeBook].edit->text();
+        in.useTax = asNumber(objRec2_->get(col::BusUseTax)).value_or(0);
+        in.listedOrAuto = checks_[CListed].box->isChecked() || checks_[CAuto].box->isChecked();
+        auto yrpis = parseIsoDate(asText(objRec2_->get(col::YRPIS)));
+        auto yearEnd = companyYearEnd();
+        in.placedThisYear = yrpis && yearEnd && *yrpis == *yearEnd;
+        in.section179 = parseNumber(fields_[FSec179].edit->text()).value_or(0);
+        RecordWarning warning = checkRecord(in);
+        showWarning(warning);
+        passed = warning == RecordWarning::None;
+    });
+    return passed;
+}
+
+// ---------------------------------------------------------------- buttons
+
+void MainWindow::cmdAdd_Click() {
+    procedure("frmMain.cmdAdd_Click", [&] {
+        if (!objRec2_) return;
+        const bool wasEmpty = objRec2_->count() == 0;
+        pushAll();
+        AddingRecord_ = true;
+        SavedBookmark_.reset();
+        if (!wasEmpty && objRec2_->hasCurrent()) SavedBookmark_ = objRec2_->bookmark();
+        objRec2_->addNew();
+        showRecord();
+        hideWarnings();
+        showStatus("Add record");
+        SetButtons(false);
+        if (wasEmpty) startCompanyRefreshStep();
+        QTimer::singleShot(250, this, [this] { AddFollowUp(); });
+    });
+}
+
+void MainWindow::AddFollowUp() {
+    procedure("frmMain.TimerAdd_Timer", [&] {
+        if (!AddingRecord_) return;
+        auto yearEnd = companyYearEnd();
+        setFieldValue(FYrpis, yearEnd ? QString::fromStdString(paddedDate(*yearEnd)) : QString());
+        fields_[FDescription].edit->setFocus();
+    });
+}
+
+void MainWindow::cmdEdit_Click() {
+    procedure("frmMain.cmdEdit_Click", [&] {
+        showStatus("Edit record");
+        EditingRecord_ = true;
+        SetButtons(false);
+    });
+}
+
+void MainWindow::cmdUpdate_Click() {
+    procedure("frmMain.cmdUpdate_Click", [&] {
+        if (!hasRow()) return;
+        pushAll();
+        if (!RecordCheck()) return;
+        objRec2_->set(col::AssetChanged, Value(std::int64_t{1}));
+        objRec2_->set(col::CompanyNumber, Value(std::int64_t{1}));
+        objRec2_->update();
+        const bool added = AddingRecord_;
+        EditingRecord_ = false;
+        AddingRecord_ = false;
+        SavedBookmark_.reset();
+        if (added)
+            objRec2_->moveLast();
+        else
+            showRecord();
+        SetButtons(true);
+        RecordChanged_ = false;
+        dateAdvice();
+        showStatus(QString("Record: %1").arg(objRec2_->absolutePosition()));
+    });
+}
+
+void MainWindow::dateAdvice() {
+    auto placed = parseIsoDate(asText(objRec2_->get(col::PlacedInService)));
+    auto yrpis = parseIsoDate(asText(objRec2_->get(col::YRPIS)));
+    if (!placed || !yrpis) return;
+    // The first fiscal year is the twelve months ending on YRPIS.
+    const int yearLength = daysBetween(addYearsClamped(*yrpis, -1), *yrpis);
+    if (daysBetween(*placed, *yrpis) >= yearLength)
+        showMessage(this,
+                    "The the difference between the Year Placed In Service and the Date Place In "
+                    "Service exceeds one year. Correct one of the dates.");
+    if (*placed > *yrpis)
+        showMessage(this,
+                    "The Date Placed In Service exceeds the Year Place In Service. Correct one of "
+                    "the dates.");
+}
+
+void MainWindow::cmdCancel_Click() {
+    procedure("frmMain.cmdCancel_Click", [&] {
+        SetButtons(true);
+        EditingRecord_ = false;
+        AddingRecord_ = false;
+        hideWarnings();
+        for (auto& f : fields_) f.dirty = false;
+        if (!objRec2_) return;
+        objRec2_->cancelUpdate();
+        std::optional<Bookmark> mark = SavedBookmark_;
+        SavedBookmark_.reset();
+        if (mark)
+            objRec2_->setBookmark(*mark);
+        else
+            objRec2_->moveFirst();
+        RecordChanged_ = false;
+        if (objRec2_->count() == 0) showEmptyState();
+    });
+}
+
+void MainWindow::cmdDelete_Click() {
+    procedure("frmMain.cmdDelete_Click", [&] {
+        if (!objRec2_ || !objRec2_->hasCurrent()) return;
+        for (auto& f : fields_) f.dirty = false;
+        objRec2_->deleteCurrent();
+        if (objRec2_->eof() && objRec2_->count() > 0) objRec2_->moveLast();
+        // Re-read the set and stay on the row the delete moved to.
+        std::optional<Bookmark> mark;
+        if (objRec2_->hasCurrent()) mark = objRec2_->bookmark();
+        objRec2_->requery();
+        if (mark) objRec2_->setBookmark(*mark);
+    });
+}
+
+void MainWindow::cmdRefresh_Click() {
+    procedure("frmMain.cmdRefresh_Click", [&] {
+        if (!objRec2_) return;
+        pushAll();
+        objRec2_->requery();
+    });
+}
+
+void MainWindow::cmdClose_Click() {
+    procedure("frmMain.cmdClose_Click", [&] { close(); });
+}
+
+void MainWindow::cmdFirst_Click() {
+    procedure("frmMain.cmdFirst_Click", [&] {
+        if (!objRec2_) return;
+        pushAll();
+        if (!RecordCheck()) return;
+        objRec2_->moveFirst();
+        RecordChanged_ = false;
+    });
+}
+
+void MainWindow::cmdLast_Click() {
+    procedure("frmMain.cmdLast_Click", [&] {
+        if (!objRec2_) return;
+        pushAll();
+        if (!RecordCheck()) return;
+        objRec2_->moveLast();
+        RecordChanged_ = false;
+    });
+}
+
+void MainWindow::cmdNext_Click() {
+    procedure("frmMain.cmdNext_Click", [&] {
+        if (!objRec2_) return;
+        pushAll();
+        if (!RecordCheck()) return;
+        if (!objRec2_->eof()) objRec2_->moveNext();
+        if (objRec2_->eof() && objRec2_->count() > 0) {
+            QApplication::beep();
+            objRec2_->moveLast();
+        }
+        RecordChanged_ = false;
+    });
+}
+
+void MainWindow::cmdPrevious_Click() {
+    procedure("frmMain.cmdPrevious_Click", [&] {
+        if (!objRec2_) return;
+        pushAll();
+        if (!RecordCheck()) return;
+        if (!objRec2_->bof()) objRec2_->movePrevious();
+        if (objRec2_->bof() && objRec2_->count() > 0) {
+            QApplication::beep();
+            objRec2_->moveFirst();
+        }
+        RecordChanged_ = false;
+    });
+}
+
+void MainWindow::cmdMoveAbs_Click() {
+    procedure("frmMain.cmdMoveAbs_Click", [&] {
+        if (!objRec2_) return;
+        bool ok = false;
+        long position = Text4_->text().trimmed().toLong(&ok);
+        if (!ok) throw Error(errors::kTypeMismatch, "Type mismatch");
+        pushAll();
+        if (!RecordCheck()) return;
+        objRec2_->setAbsolutePosition(position);
+        if (objRec2_->count() > 0 && position < 1) {
+            QApplication::beep();
+            objRec2_->moveFirst();
+        } else if (objRec2_->count() > 0 && position > objRec2_->count()) {
+            QApplication::beep();
+            objRec2_->moveLast();
+        }
+        RecordChanged_ = false;
+    });
+}
+
+void MainWindow::mnuDeprAssets_Click() {
+    procedure("frmMain.mnuDeprAssets_Click", [&] {
+        if (AddingRecord_) {
+            showMessage(this, "Click on the Save Asset command before depreciating the asset.");
+            return;
+        }
+        if (!objRec2_ || !objRec2_->hasCurrent()) return;
+        RunGuard guard(RunInProgress_, bound_, ProgressBar1_);
+        RunInProgress_ = true;
+        ProgressBar1_->setValue(0);
+        ProgressBar1_->show();
+        pushAll();
+        objRec2_->set(col::AssetChanged, Value(std::int64_t{1}));
+        objRec2_->update();
+        const Bookmark mark = objRec2_->bookmark();
+        // The fields stay as they are while the passes walk the assets.
+        bound_ = false;
+        DepreciateAssets(*connection_, *feedback_);
+        objRec2_->requery();
+        objRec2_->setBookmark(mark);
+        feedback_->progress(100);
+        bound_ = true;
+        showRecord();
+    });
+}
+
+// ---------------------------------------------------------------- pickers
+
+void MainWindow::openPicker(int field) {
+    static const std::map<int, const char*> names = {
+        {FMethodTax, "frmMain.Command11_Click"}, {FLifeTax, "frmMain.Command12_Click"},
+        {FGroup, "frmMain.Command13_Click"},     {FMethodBook, "frmMain.Command14_Click"},
+        {FLifeBook, "frmMain.Command15_Click"}};
+    procedure(names.at(field), [&] {
+        if (!hasRow()) return;
+        QLineEdit* target = fields_[field].edit;
+        target->setEnabled(true);
+        target->setFocus();
+        PickerField_ = field;
+        QString caption;
+        switch (field) {
+            case FMethodTax:
+                PickerTable_ = "Methods";
+                PickerColumn_ = "Method-Tax";
+                PickerCheckBox_ = CAuto;
+                caption = "Select Method";
+                break;
+            case FMethodBook:
+                PickerTable_ = "Methods";
+                PickerColumn_ = "Method-Book";
+                caption = "Select Method";
+                break;
+            case FGroup:
+                PickerTable_ = "groups";
+                PickerColumn_ = "groupname";
+                caption = "Select Group";
+                break;
+            case FLifeTax:
+            case FLifeBook: {
+                // A method that names no list keeps the previous request's list.
+                const auto& lists = field == FLifeTax ? taxLifeLists() : bookLifeLists();
+                const QString method =
+                    fields_[field == FLifeTax ? FMethodTax : FMethodBook].edit->text();
+                if (auto it = lists.find(method); it != lists.end()) {
+                    PickerTable_ = it->second.table;
+                    PickerColumn_ = it->second.column;
+                }
+                caption = "Select Life";
+                break;
+            }
+        }
+        setColumn(col::AssetChanged, Value(std::int64_t{1}));
+        const std::string file = dataPath_ + (field == FGroup ? kCompanyFile : kCatalogueFile);
+        ADOSelcMethLife picker(this, caption, QString::fromStdString(file), PickerTable_,
+                               PickerColumn_, [this](const QString& entry) { pickerChoice(entry); });
+        picker.exec();
+        QTimer::singleShot(150, this, [this, field] { FieldLock(field); });
+    });
+}
+
+void MainWindow::pickerChoice(const QString& entry) {
+    const int field = PickerField_;
+    QString value = entry;
+    if (field == FMethodTax && PickerCheckBox_ >= 0 && checks_[PickerCheckBox_].box->isChecked()) {
+        // A passenger automobile takes the automobile method above 50 %
+        // business use and straight line at 50 % or less, whatever was picked.
+        const double use = asNumber(objRec2_->get(col::BusUseTax)).value_or(0);
+        value = use > 0.5 ? "MACRS-Auto" : "MACRS SL-PP";
+    }
+    setFieldValue(field, value);
+    QTimer::singleShot(150, this, [this, field] { AfterChoice(field); });
+}
+
+void MainWindow::AfterChoice(int field) {
+    procedure("frmMain.TimerPick_Timer", [&] {
+        fields_[field].edit->setEnabled(false);
+        // A new method always needs a new life.
+        if (field == FMethodTax) clearLife(FLifeTax);
+        if (field == FMethodBook) clearLife(FLifeBook);
+        QTimer::singleShot(150, this, [this] { AutomobileStep(); });
+    });
+}
+
+void MainWindow::clearLife(int field) {
+    QLineEdit* life = fields_[field].edit;
+    life->setEnabled(true);
+    life->setFocus();
+    setFieldValue(field, QString());
+    life->setEnabled(false);
+}
+
+void MainWindow::AutomobileStep() {
+    procedure("frmMain.TimerAuto_Timer", [&] {
+        if (fields_[FMethodTax].edit->text() != "MACRS-Auto") return;
+        QCheckBox* box = checks_[CAuto].box;
+        box->setEnabled(true);
+        box->setFocus();
+        box->setChecked(true);
+        writeCheck(CAuto, true);
+        box->setEnabled(false);
+    });
+}
+
+void MainWindow::FieldLock(int field) {
+    procedure("frmMain.TimerLock_Timer", [&] { fields_[field].edit->setEnabled(false); });
+}
+
+// ---------------------------------------------------------------- flags and bonus
+
+void MainWindow::flagButton(int check, const char* procedureName) {
+    procedure(procedureName, [&] {
+        if (!hasRow()) return;
+        setColumn(col::AssetChanged, Value(std::int64_t{1}));
+        QCheckBox* box = checks_[check].box;
+        box->setEnabled(true);
+        box->setFocus();
+        box->setChecked(!box->isChecked());
+        writeCheck(check, box->isChecked());
+        box->setEnabled(false);
+    });
+}
+
+void MainWindow::Command31_Click() {
+    procedure("frmMain.Command31_Click", [&] {
+        if (!hasRow()) return;
+        const QString placedText = fields_[FPlaced].edit->text().trimmed();
+        if (placedText.isEmpty()) {
+            QMessageBox box(QMessageBox::Warning, "Need Date For Bonus Depreciation",
+                            "There must be a date in the Actual Date In\nService field for this "
+                            "command to function.",
+                            QMessageBox::Ok, this);
+            box.exec();
+            return;
+        }
+        auto placed = parseUsDate(placedText.toStdString());
+        if (!placed) throw Error(errors::kTypeMismatch, "Type mismatch");
+        auto read = [this](int field, bool emptyIsZero) {
+            const QString text = fields_[field].edit->text().trimmed();
+            if (text.isEmpty() && emptyIsZero) return 0.0;
+            auto value = parseNumber(text);
+            if (!value) throw Error(errors::kTypeMismatch, "Type mismatch");
+            return *value;
+        };
+        const double cost = read(FCostTax, false);
+        // The share is first written "##0.00" and read back as a number.
+        const double use = parseNumber(QString::number(read(FUseTax, false), 'f', 2)).value_or(0);
+        const double s179 = read(FSec179, true);
+        using namespace std::chrono;
+        const Date bonusStart{year{2001}, month{9}, day{10}};
+        if (cost > kAutoNoticeCost && fields_[FMethodTax].edit->text() == "MACRS-Auto" &&
+            *placed > bonusStart) {
+            QMessageBox box(QMessageBox::Information,
+                            "Automobile Limits May Restrict Bonus Depreciation",
+                            "Since the MACRS-Auto method was selected, this asset is subject to "
+                            "the\npassenger automobile limits and the Depreciate command may "
+                            "revise the\npreliminary amount of Bonus Depreciation calculated by "
+                            "this command.",
+                            QMessageBox::Ok, this);
+            box.exec();
+        }
+        const BonusRate rate = bonusRateFor(*placed);
+        if (rate.outcome == BonusOutcome::Zero)
+            setFieldValue(FBonus, "0.00");
+        else if (rate.outcome == BonusOutcome::Rate)
+            setFieldValue(FBonus, formatMoney(bonusAmount(cost, use, s179, rate.rate)));
+        setColumn(col::AssetChanged, Value(std::int64_t{1}));
+        setColumn(col::CompanyNumber, Value(std::int64_t{1}));
+    });
+}
+
+void MainWindow::Section179Reminder() {
+    procedure("frmMain.txtFields_MouseMove", [&] {
+        const QString placedText = fields_[FPlaced].edit->text().trimmed();
+        if (placedText.isEmpty()) return;
+        auto placed = parseUsDate(placedText.toStdString());
+        using namespace std::chrono;
+        const Date heavySuvStart{year{2004}, month{10}, day{22}};
+        const bool remind = placed && *placed > heavySuvStart &&
+                            fields_[FLifeTax].edit->text() == "5" &&
+                            fields_[FMethodTax].edit->text() == "MACRS";
+        fields_[FSec179].edit->setToolTip(remind ? kHeavySuvTip : QString());
+    });
+}
+
+// ---------------------------------------------------------------- field events
+
+void MainWindow::txtFields_GotFocus(int field) {
+    procedure("frmMain.txtFields_GotFocus", [&] {
+        if (objRec2_ && objRec2_->count() > 0 && hasRow())
+            objRec2_->set(col::AssetChanged, Value(std::int64_t{1}));
+        if (field == FUseTax) Label5_->hide();
+        if (fields_[field].tag == "Num3") {
+            // The share is typed afresh.
+            fields_[field].edit->clear();
+            fields_[field].dirty = true;
+        }
+    });
+}
+
+void MainWindow::txtFields_LostFocus(int field) {
+    procedure("frmMain.txtFields_LostFocus", [&] {
+        auto& f = fields_[field];
+        if (f.edit->text().isEmpty()) {
+            if (f.tag == "Num") {
+                f.edit->setText("0.00");
+                f.dirty = true;
+            } else if (f.tag == "Num3") {
+                f.edit->setText("1.00");
+                f.dirty = true;
+            }
+        }
+        if (!hasRow()) return;
+        // A value the row cannot take yet stays in the field; Save or the
+        // next move reports it.
+        if (f.dirty) {
+            try {
+                pushField(field);
+                if (f.kind != FieldKind::Text)
+                    f.edit->setText(displayText(f.kind, objRec2_->get(f.column)));
+            } catch (const Error&) {
+            }
+        }
+        if (objRec2_->count() > 0) {
+            auto bookUse = asNumber(objRec2_->get(col::BusUseBook));
+            if (bookUse && *bookUse > 1) {
+                objRec2_->set(col::BusUseBook, Value(1.0));
+                fields_[FUseBook].edit->setText(formatShare(1.0));
+                fields_[FUseBook].dirty = false;
+                QApplication::beep();
+                lblDatesNote_->hide();
+                Label5_->show();
+            }
+        }
+    });
+}
+
+void MainWindow::chkFields_GotFocus(int) {
+    procedure("frmMain.chkFields_GotFocus", [&] {
+        if (objRec2_ && objRec2_->count() > 0 && hasRow())
+            objRec2_->set(col::AssetChanged, Value(std::int64_t{1}));
+    });
+}
+
+bool MainWindow::navigationKey(QKeyEvent* event) {
+    if (EditingRecord_ || AddingRecord_) return false;
+    const bool ctrl = event->modifiers() & Qt::ControlModifier;
+    switch (event->key()) {
+        case Qt::Key_Escape: cmdClose_Click(); return true;
+        case Qt::Key_End: cmdLast_Click(); return true;
+        case Qt::Key_Home: cmdFirst_Click(); return true;
+        case Qt::Key_Up:
+        case Qt::Key_PageUp:
+            ctrl ? cmdFirst_Click() : cmdPrevious_Click();
+            return true;
+        case Qt::Key_Down:
+        case Qt::Key_PageDown:
+            ctrl ? cmdLast_Click() : cmdNext_Click();
+            return true;
+        default: return false;
+    }
+}
+
+bool MainWindow::filterKey(int field, QKeyEvent* event) {
+    int code = 0;
+    if (event->key() == Qt::Key_Backspace)
+        code = 8;
+    else if (!event->text().isEmpty() && event->text().at(0).unicode() >= 32 &&
+             !(event->modifiers() & (Qt::ControlModifier | Qt::AltModifier)))
+        code = event->text().at(0).unicode();
+    else
+        return false;  // not a typed character
+    const int result = DataEntryValidation(code, fields_[field].tag);
+    if (result == 0) return true;
+    if (result != code) {
+        fields_[field].edit->insert(QString(QChar(result)));
+        fields_[field].dirty = true;
+        RecordChanged_ = true;
+        return true;
+    }
+    return false;
+}
+
+bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
+    int field = -1;
+    for (int i = 0; i < FieldCount; ++i)
+        if (fields_[i].edit == watched) field = i;
+    int check = -1;
+    for (int i = 0; i < CheckCount; ++i)
+        if (checks_[i].box == watched) check = i;
+
+    switch (event->type()) {
+        case QEvent::KeyPress: {
+            auto* key = static_cast<QKeyEvent*>(event);
+            if (navigationKey(key)) return true;
+            if (field >= 0) return filterKey(field, key);
+            break;
+        }
+        case QEvent::FocusIn: {
+            auto reason = static_cast<QFocusEvent*>(event)->reason();
+            if (reason == Qt::ActiveWindowFocusReason || reason == Qt::PopupFocusReason) break;
+            if (field >= 0) txtFields_GotFocus(field);
+            if (check >= 0) chkFields_GotFocus(check);
+            break;
+        }
+        case QEvent::FocusOut: {
+            auto reason = static_cast<QFocusEvent*>(event)->reason();
+            if (reason == Qt::ActiveWindowFocusReason || reason == Qt::PopupFocusReason) break;
+            if (field >= 0) txtFields_LostFocus(field);
+            break;
+        }
+        case QEvent::Enter:
+        case QEvent::MouseMove:
+        case QEvent::ToolTip:
+            if (field == FSec179) Section179Reminder();
+            break;
+        default: break;
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+void MainWindow::keyPressEvent(QKeyEvent* event) {
+    if (!navigationKey(event)) QMainWindow::keyPressEvent(event);
+}
+
+void MainWindow::resizeEvent(QResizeEvent* event) {
+    QMainWindow::resizeEvent(event);
+    // The status line keeps its width of 2500 twips.
+    lblStatus_->setFixedWidth(static_cast<int>(twipsToPixelsX(2500, metricsOf(this))));
+}
+
+void MainWindow::closeEvent(QCloseEvent* event) {
+    procedure("frmMain.Form_Unload", [&] {
+        QApplication::restoreOverrideCursor();
+        if (objRec2_) objRec2_->cancelUpdate();
+        objRec2_.reset();
+        companyRS_.reset();
+        if (connection_) connection_->close();
+    });
+    event->accept();
+}
+
+}  // namespace czx::ui

@@ -1,0 +1,228 @@
+#pragma once
+// The main window: the open company's asset register, one asset at a time,
+// with the tax and book column sets side by side, the buttons that add,
+// edit, save, cancel, delete and page through the assets, the pickers, the
+// bonus calculator and flags, and the main menu.
+#include <QMainWindow>
+#include <QString>
+#include <array>
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "base/dates.h"
+#include "store/database.h"
+#include "store/recordset.h"
+#include "ui/entry/fieldformat.h"
+#include "ui/entry/recordcheck.h"
+#include "ui/shell/guifeedback.h"
+
+class QCheckBox;
+class QLabel;
+class QLineEdit;
+class QProgressBar;
+class QPushButton;
+class QToolButton;
+class QAction;
+
+namespace czx {
+class Settings;
+}
+
+namespace czx::ui {
+
+enum class ColumnSet { Both, Tax, Book };
+
+// The entry fields, in tab order.
+enum Field {
+    FDescription, FYrpis, FPlaced, FGroup,
+    FCostTax, FMethodTax, FLifeTax, FUseTax, FMidQrt, FSec179, FBonus, FItc,
+    FSalvageTax, FPriorTax, FCurrentTax,
+    FCostBook, FMethodBook, FLifeBook, FUseBook, FSalvageBook, FPriorBook, FCurrentBook,
+    FDisposed,
+    FieldCount
+};
+
+enum CheckField { CListed, CAuto, CTruck, CTaxOverride, CBookOverride, CheckCount };
+
+struct EntryField {
+    QString label;       // the label on screen
+    QString accessible;  // the name screen readers and automation use
+    std::string_view column;
+    QString tag;         // selects the key filter
+    FieldKind kind;
+    ColumnSet set;
+    bool typed;          // false: filled by a picker or a button
+    QString toolTip;
+    QLineEdit* edit = nullptr;
+    bool dirty = false;  // typed into since the row was shown
+};
+
+struct EntryCheck {
+    QString caption;
+    QString accessible;
+    std::string_view column;
+    ColumnSet set;
+    bool direct;  // false: only its flag button sets it
+    QString toolTip;
+    QCheckBox* box = nullptr;
+};
+
+class MainWindow : public QMainWindow {
+    Q_OBJECT
+public:
+    // `dataPath` is the company's data directory (ending with "/");
+    // `settings` supplies the window height, and may be null (automatic).
+    explicit MainWindow(std::string dataPath, Settings* settings = nullptr,
+                        QWidget* parent = nullptr);
+    ~MainWindow() override;
+
+    // The steps that follow company maintenance: "Working. Please Wait."
+    // shows, and 5000 ms later the company is reopened from the data
+    // directory (after a company was copied in) or its record refreshed
+    // (after its information changed); then the window is enabled again.
+    void startReopenStep();
+    void startCompanyRefreshStep();
+
+    // The size the screen was laid out for, before the sizing step.
+    static QSize designedSize() { return QSize(980, 720); }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    // Building the window.
+    void buildFields();
+    void buildLayout();
+    void buildMenu();
+    QPushButton* makeButton(const QString& caption, const QString& name, const QString& toolTip);
+    QToolButton* makeToolButton(const QString& text, const QString& name,
+                                const QString& accessible, const QString& toolTip);
+    void notAvailable(const QString& caption);
+
+    // Start-up and company.
+    void Form_Load();
+    void openCompany();
+    void ReopenStep();
+    void cmdOpenCo();
+    void showCompanyHeader();
+    void DisplaySizing();
+    void CompanyRefresh();
+    bool companyFlag(std::string_view column) const;
+    std::optional<Date> companyYearEnd() const;
+
+    // Binding between the fields and the current row.
+    bool hasRow() const;
+    void showRecord();
+    void pushField(int field);
+    void pushAll();
+    void setFieldValue(int field, const QString& text);
+    void writeCheck(int check, bool value);
+    void setColumn(std::string_view column, const Value& value);
+    void objRec2_MoveComplete();
+    void showStatus(const QString& text);
+    void showEmptyState();
+
+    // Form rules.
+    void EnableColumns();
+    void DisableAll();
+    void SetButtons(bool browsing);
+    bool RecordCheck();
+    void showWarning(RecordWarning warning);
+    void hideWarnings();
+
+    // Buttons and menu commands.
+    void cmdAdd_Click();
+    void AddFollowUp();
+    void cmdEdit_Click();
+    void cmdUpdate_Click();
+    void cmdCancel_Click();
+    void cmdDelete_Click();
+    void cmdRefresh_Click();
+    void cmdClose_Click();
+    void cmdFirst_Click();
+    void cmdPrevious_Click();
+    void cmdNext_Click();
+    void cmdLast_Click();
+    void cmdMoveAbs_Click();
+    void mnuDeprAssets_Click();
+    void dateAdvice();
+
+    // Pickers, flags and bonus.
+    void openPicker(int field);
+    void pickerChoice(const QString& entry);
+    void AfterChoice(int field);
+    void AutomobileStep();
+    void FieldLock(int field);
+    void clearLife(int field);
+    void flagButton(int check, const char* procedureName);
+    void Command31_Click();
+    void Section179Reminder();
+
+    // Field events.
+    void txtFields_GotFocus(int field);
+    void txtFields_LostFocus(int field);
+    void chkFields_GotFocus(int check);
+    bool navigationKey(QKeyEvent* event);
+    bool filterKey(int field, QKeyEvent* event);
+
+    std::string dataPath_;
+    Settings* settings_;
+    std::optional<Connection> connection_;
+    std::unique_ptr<RecordSet> companyRS_;
+    std::unique_ptr<RecordSet> objRec2_;
+
+    std::array<EntryField, FieldCount> fields_;
+    std::array<EntryCheck, CheckCount> checks_;
+
+    // Form state.
+    bool EditingRecord_ = false;
+    bool AddingRecord_ = false;
+    bool RecordChanged_ = false;
+    std::optional<Bookmark> SavedBookmark_;
+    bool RunInProgress_ = false;
+    bool bound_ = true;
+
+    // Picker request.
+    int PickerField_ = -1;
+    int PickerCheckBox_ = -1;
+    QString PickerColumn_;
+    QString PickerTable_;
+
+    // Header.
+    QLineEdit* txtName_ = nullptr;
+    QLineEdit* txtYearEnd_ = nullptr;
+    QLineEdit* Text3_ = nullptr;
+    QLineEdit* Text4_ = nullptr;
+    QPushButton* cmdMoveAbs_ = nullptr;
+    QLabel* lblStatus_ = nullptr;
+    QLabel* Label19_ = nullptr;
+    QLabel* lblDatesNote_ = nullptr;
+    QLabel* Label5_ = nullptr;
+    QLabel* Label6_ = nullptr;
+    QLabel* Label7_ = nullptr;
+    QLabel* Label13_ = nullptr;
+    QLabel* Label15_ = nullptr;
+    QProgressBar* ProgressBar1_ = nullptr;
+
+    // Buttons.
+    QPushButton *cmdAdd_ = nullptr, *cmdEdit_ = nullptr, *cmdUpdate_ = nullptr,
+                *cmdCancel_ = nullptr, *cmdDelete_ = nullptr, *cmdRefresh_ = nullptr,
+                *cmdClose_ = nullptr;
+    QToolButton *cmdFirst_ = nullptr, *cmdPrevious_ = nullptr, *cmdNext_ = nullptr,
+                *cmdLast_ = nullptr, *Picture1_ = nullptr;
+    // Pickers: tax method, tax life, group, book method, book life.
+    QToolButton *Command11_ = nullptr, *Command12_ = nullptr, *Command13_ = nullptr,
+                *Command14_ = nullptr, *Command15_ = nullptr;
+    // Flags (automobile, listed, truck and van) and the bonus calculator.
+    QToolButton *Command1_ = nullptr, *Command2_ = nullptr, *Command26_ = nullptr,
+                *Command31_ = nullptr;
+
+    std::unique_ptr<GuiFeedback> feedback_;
+};
+
+}  // namespace czx::ui

@@ -1,0 +1,64 @@
+#include "ui/entry/picker.h"
+
+#include <QListWidget>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include "base/trail.h"
+#include "store/database.h"
+
+namespace czx::ui {
+
+ADOSelcMethLife::ADOSelcMethLife(QWidget* parent, const QString& caption,
+                                 const QString& databaseFile, const QString& table,
+                                 const QString& column, std::function<void(const QString&)> onChoice)
+    : QDialog(parent),
+      databaseFile_(databaseFile),
+      table_(table),
+      column_(column),
+      onChoice_(std::move(onChoice)) {
+    setObjectName("ADOSelcMethLife");
+    setWindowTitle(caption);
+    setModal(true);
+    DataList1_ = new QListWidget(this);
+    DataList1_->setObjectName("DataList1");
+    DataList1_->setAccessibleName(caption);
+    auto* close = new QPushButton("Close", this);
+    close->setObjectName("cmdClose");
+    close->setAccessibleName("Close");
+    close->setAutoDefault(false);
+    connect(close, &QPushButton::clicked, this, [this] { reject(); });
+    connect(DataList1_, &QListWidget::itemClicked, this,
+            [this](QListWidgetItem* item) { DataList1_Click(item); });
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(DataList1_, 1);
+    layout->addWidget(close, 0, Qt::AlignRight);
+    resize(280, 320);
+    Form_Load();
+}
+
+void ADOSelcMethLife::Form_Load() {
+    procedure("ADOSelcMethLife.Form_Load", [&] {
+        Connection connection = Connection::open(databaseFile_.toStdString());
+        Statement query = connection.prepare("select " + bracket(column_.toStdString()) +
+                                             " from " + table_.toStdString());
+        // The catalogue shares one table between lists of different lengths:
+        // a shorter list's tail holds empty entries, which are no choices.
+        while (query.step()) {
+            if (query.isNull(0)) continue;
+            QString entry = QString::fromStdString(query.columnText(0));
+            if (entry.trimmed().isEmpty()) continue;
+            DataList1_->addItem(entry);
+        }
+    });
+}
+
+void ADOSelcMethLife::DataList1_Click(QListWidgetItem* item) {
+    procedure("ADOSelcMethLife.DataList1_Click", [&] {
+        if (!item) return;
+        if (onChoice_) onChoice_(item->text());
+        accept();
+    });
+}
+
+}  // namespace czx::ui

@@ -1,0 +1,32 @@
+#pragma once
+// The modal picker: one list read with "select [column] from table" from the
+// method and life catalogue, or from the company's groups, and a Close
+// button. A click on an entry hands it to the main window and closes.
+#include <QDialog>
+#include <QString>
+#include <functional>
+
+class QListWidget;
+class QListWidgetItem;
+
+namespace czx::ui {
+
+class ADOSelcMethLife : public QDialog {
+    Q_OBJECT
+public:
+    // `databaseFile`: the catalogue, or the company file for the group list.
+    ADOSelcMethLife(QWidget* parent, const QString& caption, const QString& databaseFile,
+                    const QString& table, const QString& column,
+                    std::function<void(const QString&)> onChoice);
+
+    QListWidget* list() const { return DataList1_; }
+
+private:
+    void Form_Load();
+    void DataList1_Click(QListWidgetItem* item);
+    QListWidget* DataList1_;
+    QString databaseFile_, table_, column_;
+    std::function<void(const QString&)> onChoice_;
+};
+
+}  // namespace czx::ui

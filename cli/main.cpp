@@ -13,7 +13,6 @@
 
 #include "base/feedback.h"
 #include "base/trail.h"
-#include "cli/listing.h"
 #include "engine/run/run.h"
 #include "store/assets.h"
 #include "store/close_year.h"
@@ -36,7 +35,6 @@ constexpr const char* kUsage =
     "  depreciate [--all]   compute the current fiscal year's tax and book\n"
     "                       depreciation of the changed assets (--all: of every\n"
     "                       asset), print the warnings and the totals\n"
-    "  list                 print the tax depreciation listing of the company\n"
     "  report tax|book [--format text|csv] [--output FILE] [--as-of M/D/YYYY]\n"
     "                       print the tax or book depreciation report: the\n"
     "                       assets by group with group and grand totals, as of\n"
@@ -90,9 +88,7 @@ int fail(const std::string& message) {
     return 2;
 }
 
-std::string money(double amount) {
-    return formatMoney(amount);
-}
+std::string money(double amount) { return formatAmount(amount); }
 
 int depreciate(Connection& connection, const std::vector<std::string>& options) {
     bool all = false;
@@ -114,12 +110,6 @@ int depreciate(Connection& connection, const std::vector<std::string>& options) 
               << summary.bookComputed << " assets; tax depreciation " << money(totals.tax)
               << ", book depreciation " << money(totals.book) << ".\n";
     return summary.completed ? 0 : 1;
-}
-
-int list(Connection& connection, const std::vector<std::string>& options) {
-    if (!options.empty()) return fail("unknown option for list: " + options.front());
-    printTaxListing(connection, std::cout);
-    return 0;
 }
 
 // The commands that change the whole company ask first; on the command line
@@ -304,7 +294,7 @@ int main(int argc, char** argv) {
         return 2;
     }
     static const std::vector<std::string> kCommands = {
-        "depreciate",   "list",         "report",           "close-year",
+        "depreciate",   "report",       "close-year",
         "save-company", "copy-company", "delete-all-assets"};
     if (std::find(kCommands.begin(), kCommands.end(), args.command) == kCommands.end())
         return fail("unknown command: " + args.command + " (see --help)");
@@ -334,8 +324,6 @@ int main(int argc, char** argv) {
     const auto& command = args.command;
     if (command == "depreciate")
         status = depreciate(*connection, args.options);
-    else if (command == "list")
-        status = list(*connection, args.options);
     else if (command == "report")
         status = reportCommand(*connection, args.options);
     else if (command == "close-year")

@@ -10,12 +10,6 @@
 namespace czx {
 namespace {
 
-bool isOneOf(const std::string& text, std::initializer_list<std::string_view> names) {
-    for (auto name : names)
-        if (text == name) return true;
-    return false;
-}
-
 std::int64_t units(const Money& m) { return m ? money::toUnits(*m) : 0; }
 
 bool inCalendarYearOf(const std::optional<Date>& date, const Date& yearEnd) {
@@ -45,7 +39,7 @@ bool MidQrtCheck::visit(Asset& a) {
     if (!company_.yearEnd || !inCalendarYearOf(a.yrpis, *company_.yearEnd)) return false;
     auto life = lifeNumber(a.lifeTax);
     if (!life || !(*life < 27.5)) return false;
-    if (!isOneOf(a.methodTax,
+    if (!method::isOneOf(a.methodTax,
                  {method::MACRS, method::MACRSAuto, method::MACRS150, method::SLPersonal}))
         return false;
     bool changed = writePostSecBasis(a);
@@ -107,7 +101,7 @@ bool YearLimitChecks::visit(Asset& a) {
         if (units(a.bonus) > 0) bonusTotal_ += units(a.bonus);
     }
     if (!inCalendarYearOf(a.yrpis, yearEnd) ||
-        !isOneOf(a.methodTax, {method::MACRS, method::MACRSAuto, method::MACRS150,
+        !method::isOneOf(a.methodTax, {method::MACRS, method::MACRSAuto, method::MACRS150,
                                method::SLPersonal, method::SLReal}))
         return false;
     bool changed = writePostSecBasis(a);

@@ -1,6 +1,7 @@
 #pragma once
 // The method vocabulary: the exact texts stored in "Dprn Method - Tax" and
 // "Dprn Method - Book".
+#include <initializer_list>
 #include <string_view>
 
 namespace czx::method {
@@ -22,5 +23,12 @@ inline constexpr std::string_view SLBook = "SL - Book";
 inline constexpr std::string_view DDB125 = "DDB125%";
 inline constexpr std::string_view DDB150 = "DDB150%";
 inline constexpr std::string_view DDB200 = "DDB200%";
+
+// The method text is one of `names`.
+inline bool isOneOf(std::string_view text, std::initializer_list<std::string_view> names) {
+    for (auto name : names)
+        if (text == name) return true;
+    return false;
+}
 
 }  // namespace czx::method

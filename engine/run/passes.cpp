@@ -13,12 +13,6 @@ namespace {
 using money::roundCents;
 using money::value;
 
-bool isOneOf(const std::string& text, std::initializer_list<std::string_view> names) {
-    for (auto name : names)
-        if (text == name) return true;
-    return false;
-}
-
 bool lifeIsOneOf(const std::string& life, std::initializer_list<double> lives) {
     auto number = lifeNumber(life);
     if (!number) return false;
@@ -55,7 +49,7 @@ bool disposedInEarlierYear(const Calcform& f) {
 
 void ClearQuarterOutsideScheme(Asset& a) {
     if ((a.methodTax == method::MACRS && lifeIsOneOf(a.lifeTax, {27.5, 31.5, 39})) ||
-        isOneOf(a.methodTax, {method::ACRS, method::SLOld, method::DDB125Old, method::SLPersonal,
+        method::isOneOf(a.methodTax, {method::ACRS, method::SLOld, method::DDB125Old, method::SLPersonal,
                               method::NonDepreciable, method::Amortization}))
         a.midQrtAsset.clear();
 }
@@ -129,7 +123,7 @@ void ApplyTaxRulesDisposed(Calcform& f) {
         a.currentTax = 0.0;
     } else if (m == method::ACRS && lifeIsOneOf(a.lifeTax, {15, 18, 19})) {  // rule 6
         a.currentTax = roundCents(amount * (disposalMonth - 0.5) / 12);
-    } else if (!quarterEmpty && isOneOf(m, {method::SLPersonal, method::MACRS, method::MACRSAuto,
+    } else if (!quarterEmpty && method::isOneOf(m, {method::SLPersonal, method::MACRS, method::MACRSAuto,
                                             method::MACRS150})) {
         // Rule 7, mid-quarter convention: the middle of the quarter of
         // disposal. Kept at 4 places, not rounded to cents.
@@ -137,7 +131,7 @@ void ApplyTaxRulesDisposed(Calcform& f) {
         int quarter = (disposalMonth - 1) / 3;
         if (quarter < 0 || quarter > 3) quarter = 3;
         a.currentTax = money::toCurrency(amount * kQuarterFraction[quarter]);
-    } else if (isOneOf(m, {method::SLOld, method::DDB125Old, method::DDB150Old,
+    } else if (method::isOneOf(m, {method::SLOld, method::DDB125Old, method::DDB150Old,
                            method::DDB200Old, method::Amortization})) {  // rule 8
         CalcOldDprnProRation(f);
     }
@@ -169,7 +163,7 @@ void DeprAssetsBkRow(Calcform& f) {
     f.work.CurrentDprnBook = 0;
     ServiceCalc(f);
     if (a.busUseBook) BookDeprnMethSelector(f);
-    if (a.bookOverride || !isOneOf(a.methodBook, {method::SLBook, method::DDB125, method::DDB150,
+    if (a.bookOverride || !method::isOneOf(a.methodBook, {method::SLBook, method::DDB125, method::DDB150,
                                                   method::DDB200, method::Amortization}))
         return;
     if (!a.busUseBook) {

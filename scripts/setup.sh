@@ -2,7 +2,7 @@
 # builds into a folder. Sourced, not run.
 
 CZX_PACKAGES="build-essential cmake ninja-build pkg-config libsqlite3-dev googletest libgtest-dev \
-libbenchmark-dev qt6-base-dev qt6-pdf-dev libgl-dev"
+qt6-base-dev qt6-pdf-dev libgl-dev fonts-dejavu-core"
 
 czx_install_packages() {
     local missing=()

@@ -1,7 +1,6 @@
 #include "base/money.h"
 
-#include <array>
-#include <charconv>
+#include <bit>
 #include <cmath>
 #include <cstdint>
 #include <stdexcept>
@@ -15,20 +14,37 @@ namespace {
 constexpr double kLimit = 9.0e14;
 
 // The exact decimal value of `amount`, rounded half to even at 4 places, as a
-// count of ten-thousandths. std::to_chars with a precision rounds the exact
-// binary value correctly, ties to even.
+// count of ten-thousandths. A finite double is exactly m x 2^e with a whole
+// m below 2^53, so amount x 10^4 = (m x 10^4) x 2^e is computed exactly in
+// 128-bit integers: the quotient by 2^-e, and the remainder against half.
 std::int64_t tenThousandths(double amount) {
-    if (!std::isfinite(amount) || std::fabs(amount) >= kLimit)
-        throw Error(6, "Overflow");
-    std::array<char, 64> text{};
-    auto [end, ec] = std::to_chars(text.data(), text.data() + text.size(), amount,
-                                   std::chars_format::fixed, 4);
-    if (ec != std::errc()) throw Error(6, "Overflow");
-    bool negative = text[0] == '-';
-    std::int64_t units = 0;
-    for (const char* p = text.data() + (negative ? 1 : 0); p != end; ++p)
-        if (*p != '.') units = units * 10 + (*p - '0');
-    return negative ? -units : units;
+    if (!std::isfinite(amount) || std::fabs(amount) >= kLimit) throw Error(6, "Overflow");
+    const auto bits = std::bit_cast<std::uint64_t>(amount);
+    const bool negative = bits >> 63;
+    const int biasedExponent = static_cast<int>((bits >> 52) & 0x7ff);
+    std::uint64_t mantissa = bits & ((std::uint64_t{1} << 52) - 1);
+    int exponent;
+    if (biasedExponent == 0) {
+        exponent = -1074;  // subnormal
+    } else {
+        mantissa |= std::uint64_t{1} << 52;
+        exponent = biasedExponent - 1075;
+    }
+    const unsigned __int128 scaled = static_cast<unsigned __int128>(mantissa) * 10000u;
+    unsigned __int128 units;
+    if (exponent >= 0) {
+        units = scaled << exponent;  // below kLimit x 10^4, so no overflow
+    } else if (exponent < -100) {
+        units = 0;  // scaled < 2^67 is below half of 2^-exponent
+    } else {
+        const int shift = -exponent;
+        units = scaled >> shift;
+        const unsigned __int128 rest = scaled - (units << shift);
+        const unsigned __int128 half = static_cast<unsigned __int128>(1) << (shift - 1);
+        if (rest > half || (rest == half && (units & 1) != 0)) ++units;
+    }
+    const auto magnitude = static_cast<std::int64_t>(units);
+    return negative ? -magnitude : magnitude;
 }
 
 }  // namespace

@@ -2,6 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <charconv>
+#include <random>
+#include <string>
+
 #include "base/trail.h"
 
 namespace czx {
@@ -43,6 +47,32 @@ TEST(Money, TwoStepsDifferFromOneWhereTheFourthPlaceCarries) {
     EXPECT_DOUBLE_EQ(money::roundCents(0.004999), 0.0);
     // 0.014999 -> 0.0150 -> tie -> 0.02.
     EXPECT_DOUBLE_EQ(money::roundCents(0.014999), 0.02);
+}
+
+// The exact decimal value rounded at 4 places, as printf-style formatting of
+// the library rounds it (exactly, ties to even): the reference for toUnits.
+std::int64_t referenceUnits(double amount) {
+    char text[64];
+    auto [end, ec] = std::to_chars(text, text + sizeof text, amount, std::chars_format::fixed, 4);
+    std::string digits;
+    for (char* p = text; p != end; ++p)
+        if (*p != '.' && *p != '-') digits += *p;
+    std::int64_t units = std::stoll(digits);
+    return text[0] == '-' ? -units : units;
+}
+
+TEST(Money, AgreesWithExactDecimalFormattingEverywhere) {
+    std::mt19937_64 random(20121231);
+    std::uniform_real_distribution<double> wide(-5e8, 5e8);
+    std::uniform_int_distribution<std::int64_t> cents(-5'000'000'000, 5'000'000'000);
+    for (int i = 0; i < 200000; ++i) {
+        // Arbitrary amounts, cent amounts, and amounts on the half of the 4th place.
+        double arbitrary = wide(random);
+        double cent = static_cast<double>(cents(random)) / 100.0;
+        double tie = static_cast<double>(cents(random)) / 20000.0;
+        for (double x : {arbitrary, cent, tie, arbitrary / 1e6, tie * 0.125})
+            ASSERT_EQ(money::toUnits(x), referenceUnits(x)) << std::hexfloat << x;
+    }
 }
 
 TEST(Money, EmptyStaysEmptyAndCountsAsZero) {

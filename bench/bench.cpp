@@ -5,7 +5,8 @@
 //   (b) an incremental run with 1 % of the assets changed,
 //   (c) the floor: reading every asset row and updating the columns the run
 //       writes, in every row, in one transaction with prepared statements.
-// It ends with three lines in a fixed form so runs can be compared.
+// The timed runs follow a first run that fills the computed columns, so the
+// company stands as it does in use. It ends with three lines in a fixed form so runs can be compared.
 #include <sys/resource.h>
 
 #include <chrono>
@@ -176,7 +177,13 @@ int main(int argc, char** argv) {
         std::printf("  built in %.2f s\n", seconds(start));
 
         QuietFeedback feedback;
-        RunSummary full, incremental;
+        RunSummary first, full, incremental;
+        // The first run fills the computed columns, which grows every row;
+        // the company then stands as it does in use, year after year.
+        Timing firstTime = measure([&] { first = DepreciateAssets(db, feedback); });
+        std::printf("    first run:       %8.3f s wall, %8.3f s processor  (fills the computed columns)\n",
+                    firstTime.wall, firstTime.cpu);
+        FlagAllAssets(db);
         Timing fullTime = measure([&] { full = DepreciateAssets(db, feedback); });
         std::printf("(a) full run:        %8.3f s wall, %8.3f s processor  (%ld tax, %ld book rows)\n",
                     fullTime.wall, fullTime.cpu, full.taxComputed, full.bookComputed);
@@ -190,7 +197,7 @@ int main(int argc, char** argv) {
 
         Timing floor = measure([&] { floorWork(db); });
         std::printf("(c) floor:           %8.3f s wall, %8.3f s processor\n", floor.wall, floor.cpu);
-        if (!full.completed || !incremental.completed) status = 1;
+        if (!first.completed || !full.completed || !incremental.completed) status = 1;
         // The ratios compare processor time; the wall-clock ratios follow for reference.
         std::printf("wall-clock ratios: full/floor %.2f, incremental/floor %.2f\n",
                     fullTime.wall / floor.wall, incrementalTime.wall / floor.wall);

@@ -29,7 +29,16 @@
 #include "ui/entry/bonus.h"
 #include "ui/entry/keyfilter.h"
 #include "ui/entry/picker.h"
+#include "ui/company/companyfiles.h"
+#include "ui/company/companyinfowindow.h"
+#include "ui/company/groupwindow.h"
 #include "ui/shell/displaysizing.h"
+#include "ui/shell/helpviewer.h"
+#include "ui/shell/instructions.h"
+#include "ui/shell/sysfrm.h"
+#include "ui/yearend/closeyear.h"
+#include "ui/yearend/reportpreview.h"
+#include "store/company_files.h"
 
 namespace czx::ui {
 namespace {
@@ -447,7 +456,8 @@ void MainWindow::buildLayout() {
     connect(cmdDelete_, &QPushButton::clicked, this, [this] { cmdDelete_Click(); });
     connect(cmdRefresh_, &QPushButton::clicked, this, [this] { cmdRefresh_Click(); });
     connect(cmdClose_, &QPushButton::clicked, this, [this] { cmdClose_Click(); });
-    connect(Picture1_, &QToolButton::clicked, this, [this] { notAvailable("Sa&ve Company To Disk"); });
+    connect(Picture1_, &QToolButton::clicked, this,
+            [this] { openMaintenanceWindow(new SaveCompanyWindow(dataPath_, this)); });
     auto* buttons = new QHBoxLayout;
     for (QPushButton* b : {cmdAdd_, cmdEdit_, cmdUpdate_, cmdCancel_, cmdDelete_, cmdRefresh_})
         buttons->addWidget(b);
@@ -522,31 +532,57 @@ void MainWindow::buildLayout() {
 
 void MainWindow::buildMenu() {
     QMenuBar* bar = menuBar();
-    auto later = [this](QMenu* menu, const QString& caption, const QKeySequence& keys = {}) {
-        QAction* a = menu->addAction(caption, this, [this, caption] { notAvailable(caption); });
+    auto item = [this](QMenu* menu, const QString& caption, auto slot,
+                       const QKeySequence& keys = {}) {
+        QAction* a = menu->addAction(caption, this, slot);
         if (!keys.isEmpty()) a->setShortcut(keys);
         return a;
     };
     QMenu* company = bar->addMenu("&Select Company");
-    later(company, "&Update Company Information", QKeySequence("Ctrl+U"));
-    later(company, "Delete All Assets");
-    later(company, "Sa&ve Company To Disk", QKeySequence("Ctrl+I"));
-    later(company, "&Copy Company From Disk", QKeySequence("Ctrl+D"));
+    item(company, "&Update Company Information", [this] {
+        auto* w = new CompanyInfoWindow(dataPath_, this);
+        connect(w, &OwnedWindow::closed, this, [this] { startCompanyRefreshStep(); });
+        openMaintenanceWindow(w);
+    }, QKeySequence("Ctrl+U"));
+    item(company, "Delete All Assets", [this] { mnuDelete_Click(); });
+    item(company, "Sa&ve Company To Disk",
+         [this] { openMaintenanceWindow(new SaveCompanyWindow(dataPath_, this)); },
+         QKeySequence("Ctrl+I"));
+    item(company, "&Copy Company From Disk", [this] {
+        auto* w = new CopyCompanyWindow(dataPath_, this);
+        w->setAttribute(Qt::WA_DeleteOnClose);
+        connect(w, &OwnedWindow::closed, this, [this] { startReopenStep(); });
+        w->Form_Load();
+    }, QKeySequence("Ctrl+D"));
     QAction* exit = company->addAction("&Exit", this, [this] { cmdClose_Click(); });
     exit->setShortcut(QKeySequence("Ctrl+X"));
-    bar->addAction("&Groups", this, [this] { notAvailable("&Groups"); });
+    bar->addAction("&Groups", this, [this] { openMaintenanceWindow(new GroupWindow(dataPath_, this)); });
     QMenu* system = bar->addMenu("S&ystem ");
-    later(system, "&Set Drive, Directory and Display Size");
-    later(system, "&Turn splash screen on or off ");
+    item(system, "&Set Drive, Directory and Display Size", [this] {
+        if (!settings_) return;
+        auto* w = new Sysfrm(*settings_, this);
+        connect(w, &OwnedWindow::closed, this,
+                [this] { QTimer::singleShot(10, this, [this] { DisplaySizing(); }); });
+        openMaintenanceWindow(w);
+    });
+    item(system, "&Turn splash screen on or off ", [this] {
+        if (settings_) toggleSplash(*settings_);
+    });
     QAction* run = bar->addAction("&Depreciate", this, [this] { mnuDeprAssets_Click(); });
     run->setObjectName("mnuDeprAssets");
     QMenu* reports = bar->addMenu("&Reports");
-    later(reports, "&Tax Depreciation Report", QKeySequence("Ctrl+T"));
-    later(reports, "&Book Depreciation Report", QKeySequence("Ctrl+B"));
-    bar->addAction("Close YR", this, [this] { notAvailable("Close YR"); });
+    item(reports, "&Tax Depreciation Report", [this] {
+        if (connection_) showDepreciationReport(this, *connection_, ReportKind::Tax);
+    }, QKeySequence("Ctrl+T"));
+    item(reports, "&Book Depreciation Report", [this] {
+        if (connection_) showDepreciationReport(this, *connection_, ReportKind::Book);
+    }, QKeySequence("Ctrl+B"));
+    bar->addAction("Close YR", this, [this] { mnuCloseYR_Click(); });
     QMenu* help = bar->addMenu("&Help");
-    later(help, "Help &Contents", QKeySequence("Ctrl+K"));
-    later(help, "I&RS Depreciation Instructions", QKeySequence("Ctrl+R"));
+    item(help, "Help &Contents", [this] { showHelpContents(this, dataPath_); },
+         QKeySequence("Ctrl+K"));
+    item(help, "I&RS Depreciation Instructions",
+         [this] { showInstructionsPrompt(this, dataPath_); }, QKeySequence("Ctrl+R"));
     help->addAction("&About", this, [this] {
         AppIdentity app;
         QMessageBox::about(this, programTitle(),
@@ -558,10 +594,42 @@ void MainWindow::buildMenu() {
     });
 }
 
-void MainWindow::notAvailable(const QString& caption) {
-    QString name = caption;
-    name.remove('&');
-    showMessage(this, "\"" + name.trimmed() + "\" is not available in this version yet.");
+void MainWindow::openMaintenanceWindow(QWidget* window) {
+    window->setAttribute(Qt::WA_DeleteOnClose);
+    window->show();
+}
+
+void MainWindow::mnuCloseYR_Click() {
+    if (!connection_) return;
+    if (!confirmAndCloseYear(this, *connection_)) return;
+    procedure("frmMain.mnuCloseYR_Click", [&] {
+        companyRS_ = std::make_unique<RecordSet>(*connection_, "select * from Defaults");
+        showCompanyHeader();
+        reloadAssets();
+    });
+}
+
+void MainWindow::mnuDelete_Click() {
+    if (!connection_) return;
+    if (!askYesNo(this, kDeleteAllTitle, kDeleteAllQuestion)) return;
+    procedure("frmMain.mnuDelete_Click", [&] {
+        deleteAllAssets(*connection_);
+        reloadAssets();
+    });
+}
+
+// The asset rows changed underneath the screen: any edit in progress is
+// dropped and the register opens again on its first asset.
+void MainWindow::reloadAssets() {
+    EditingRecord_ = AddingRecord_ = false;
+    SavedBookmark_.reset();
+    SetButtons(true);
+    hideWarnings();
+    cmdOpenCo();
+    if (objRec2_ && objRec2_->count() > 0)
+        EnableColumns();
+    else
+        showEmptyState();
 }
 
 // ---------------------------------------------------------------- start-up
@@ -600,7 +668,7 @@ void MainWindow::ReopenStep() {
         objRec2_.reset();
         companyRS_.reset();
         connection_.reset();
-        if (settings_) {
+        if (settings_ && !dataPathKept_) {
             std::string path = settings_->get(setting::kNewpath);
             if (!path.empty()) dataPath_ = path.back() == '/' ? path : path + '/';
         }

@@ -83,6 +83,9 @@ public:
     // directory (after a company was copied in) or its record refreshed
     // (after its information changed); then the window is enabled again.
     void startReopenStep();
+    // The company was named on the command line: the reopen step keeps it
+    // instead of reading "Newpath" again.
+    void keepDataPath() { dataPathKept_ = true; }
     void startCompanyRefreshStep();
 
     // The size the screen was laid out for, before the sizing step.
@@ -102,7 +105,6 @@ private:
     QPushButton* makeButton(const QString& caption, const QString& name, const QString& toolTip);
     QToolButton* makeToolButton(const QString& text, const QString& name,
                                 const QString& accessible, const QString& toolTip);
-    void notAvailable(const QString& caption);
 
     // Start-up and company.
     void Form_Load();
@@ -152,6 +154,12 @@ private:
     void mnuDeprAssets_Click();
     void dateAdvice();
 
+    // Company maintenance, year end, reports and the shell's services.
+    void openMaintenanceWindow(QWidget* window);
+    void mnuCloseYR_Click();
+    void mnuDelete_Click();
+    void reloadAssets();
+
     // Pickers, flags and bonus.
     void openPicker(int field);
     void pickerChoice(const QString& entry);
@@ -172,6 +180,7 @@ private:
 
     std::string dataPath_;
     Settings* settings_;
+    bool dataPathKept_ = false;
     std::optional<Connection> connection_;
     std::unique_ptr<RecordSet> companyRS_;
     std::unique_ptr<RecordSet> objRec2_;

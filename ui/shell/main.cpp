@@ -45,6 +45,7 @@ int main(int argc, char* argv[]) {
     }
 
     czx::ui::MainWindow window(dataPath, &settings);
+    if (parser.isSet(dataOption)) window.keepDataPath();
     if (splash) {
         auto* splashWindow = new czx::ui::SplashWindow(&window);
         splashWindow->show();

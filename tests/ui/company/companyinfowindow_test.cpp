@@ -1,0 +1,155 @@
+// The company information window: the company row shown, edited through
+// Edit Company and Save Company, discarded by Cancel, and the main window's
+// refresh after the window closes.
+#include "ui/company/companyinfowindow.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+#include <memory>
+
+#include "support/uitesting.h"
+#include "ui/entry/mainwindow.h"
+
+using namespace czx;
+using namespace czx::uitest;
+using czx::ui::CompanyInfoWindow;
+
+class CompanyInfoWindowTest : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<CompanyCopy> copy;
+    std::unique_ptr<QWidget> owner;
+    std::unique_ptr<CompanyInfoWindow> window;
+    std::unique_ptr<ReportCatcher> errors;
+
+    void open() {
+        window = std::make_unique<CompanyInfoWindow>(copy->path(), owner.get());
+        window->show();
+        QVERIFY(QTest::qWaitForWindowExposed(window.get()));
+    }
+    QLineEdit* field(const QString& name) { return byName<QLineEdit>(window.get(), name); }
+    QCheckBox* check(const QString& name) { return byName<QCheckBox>(window.get(), name); }
+    void click(const QString& name) {
+        auto* b = byName<QAbstractButton>(window.get(), name);
+        QVERIFY2(b && b->isVisible() && b->isEnabled(), qPrintable(name));
+        QTest::mouseClick(b, Qt::LeftButton);
+    }
+    // A click on the box itself (the widget may be wider than its caption).
+    static void tick(QCheckBox* box) {
+        QTest::mouseClick(box, Qt::LeftButton, {}, QPoint(8, box->height() / 2));
+    }
+    std::string stored(const char* column) {
+        return copy->text(std::string("SELECT [") + column + "] FROM Defaults");
+    }
+
+  private slots:
+    void initTestCase() { isolateUserFolders(); }
+    void init() {
+        copy = std::make_unique<CompanyCopy>();
+        owner = std::make_unique<QWidget>();
+        errors = std::make_unique<ReportCatcher>();
+    }
+    void cleanup() {
+        window.reset();
+        owner.reset();
+        errors.reset();
+        copy.reset();
+    }
+
+    void showsTheCompanyReadOnlyUntilEdit() {
+        open();
+        QCOMPARE(window->windowTitle(), QString("Add or Update Company Information"));
+        QCOMPARE(field("Name")->text(), QString("Riverside Machine Works, Inc."));
+        QCOMPARE(field("Current Year End")->text(), QString("12/31/2012"));
+        QVERIFY(check("Regular federal")->isChecked());
+        QVERIFY(check("Book")->isChecked());
+        QCOMPARE(window->findChild<QLabel*>("lblStatus")->text(), QString("1"));
+        QVERIFY(field("Name")->isReadOnly());
+        QVERIFY(!check("Book")->isEnabled());
+        QVERIFY(!byName<QAbstractButton>(window.get(), "&Save Company")->isVisible());
+        click("&Edit Company");
+        QVERIFY(!field("Name")->isReadOnly());
+        QVERIFY(check("Book")->isEnabled());
+        QVERIFY(!byName<QAbstractButton>(window.get(), "&Close")->isVisible());
+    }
+
+    void saveCompanyStoresWhatWasTyped() {
+        open();
+        click("&Edit Company");
+        typeInto(field("Name"), "O'Brien Tool & Die");
+        typeInto(field("Current Year End"), "06/30/2013");
+        tick(check("Book"));
+        click("&Save Company");
+        QVERIFY2(errors->reports.empty(),
+                 errors->reports.empty() ? "" : errors->reports[0].c_str());
+        QCOMPARE(stored("Name"), std::string("O'Brien Tool & Die"));
+        QCOMPARE(stored("YearEnd"), std::string("2013-06-30"));
+        QCOMPARE(stored("Book"), std::string("0"));
+        QCOMPARE(stored("Regular federal"), std::string("1"));
+        QCOMPARE(field("Current Year End")->text(), QString("06/30/2013"));
+        QVERIFY(field("Name")->isReadOnly());
+    }
+
+    void cancelDiscardsTheEdits() {
+        open();
+        click("&Edit Company");
+        typeInto(field("Name"), "Somebody Else");
+        tick(check("Regular federal"));
+        click("&Cancel");
+        QCOMPARE(field("Name")->text(), QString("Riverside Machine Works, Inc."));
+        QVERIFY(check("Regular federal")->isChecked());
+        QCOMPARE(stored("Name"), std::string("Riverside Machine Works, Inc."));
+        QCOMPARE(stored("Regular federal"), std::string("1"));
+    }
+
+    void aYearEndThatIsNoDateIsReportedAndNotStored() {
+        open();
+        click("&Edit Company");
+        typeInto(field("Current Year End"), "13/45/2012");
+        click("&Save Company");
+        QCOMPARE(errors->reports.size(), size_t(1));
+        QVERIFY(errors->reports[0].find("UpdateCoInfo.cmdUpdate_Click") != std::string::npos);
+        QCOMPARE(stored("YearEnd"), std::string("2012-12-31"));
+        click("&Cancel");
+        QCOMPARE(field("Current Year End")->text(), QString("12/31/2012"));
+    }
+
+    // Through the main window: the menu opens the window and disables the
+    // main window; clearing "Book" and closing hides the book columns once
+    // the refresh step has run.
+    void clearingBookDisablesTheBookColumnsAfterTheRefresh() {
+        ui::MainWindow main(copy->path());
+        main.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&main));
+        auto* bookCost = byName<QLineEdit>(&main, "Asset Cost - Book");
+        QVERIFY(bookCost->isEnabled());
+        QAction* item = nullptr;
+        for (QAction* a : main.findChildren<QAction*>())
+            if (a->text() == "&Update Company Information") item = a;
+        QVERIFY(item);
+        item->trigger();
+        CompanyInfoWindow* info = nullptr;
+        for (QWidget* w : QApplication::topLevelWidgets())
+            if (auto* c = qobject_cast<CompanyInfoWindow*>(w); c && c->isVisible()) info = c;
+        QVERIFY(info);
+        QVERIFY(!main.isEnabled());
+        auto* edit = byName<QAbstractButton>(info, "&Edit Company");
+        QTest::mouseClick(edit, Qt::LeftButton);
+        tick(byName<QCheckBox>(info, "Book"));
+        QTest::mouseClick(byName<QAbstractButton>(info, "&Save Company"), Qt::LeftButton);
+        QTest::mouseClick(byName<QAbstractButton>(info, "&Close"), Qt::LeftButton);
+        QVERIFY(main.findChild<QLabel*>("Label19")->isVisible());
+        QTRY_VERIFY_WITH_TIMEOUT(!main.findChild<QLabel*>("Label19")->isVisible(), 8000);
+        QVERIFY(main.isEnabled());
+        QVERIFY(!bookCost->isEnabled());
+        QVERIFY(byName<QLineEdit>(&main, "Asset Cost - Tax")->isEnabled());
+        QVERIFY(errors->reports.empty());
+    }
+};
+
+QTEST_MAIN(CompanyInfoWindowTest)
+#include "companyinfowindow_test.moc"

@@ -1,0 +1,154 @@
+#include "ui/company/companyfiles.h"
+
+#include <QCloseEvent>
+#include <QFileDialog>
+#include <QFormLayout>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTimer>
+#include <QVBoxLayout>
+#include <filesystem>
+
+#include "base/dates.h"
+#include "store/columns.h"
+#include "store/company_files.h"
+#include "store/recordset.h"
+#include "store/settings.h"
+#include "ui/shell/guifeedback.h"
+
+namespace czx::ui {
+namespace {
+
+// The toolkit reads the pattern between the parentheses.
+QString fileFilter() {
+    return QString("(%1)").arg(kCompanyFilePattern);
+}
+
+std::string withSlash(std::string path) {
+    if (!path.empty() && path.back() != '/') path += '/';
+    return path;
+}
+
+QLineEdit* readOnlyField(QWidget* parent, const char* name, const QString& accessible) {
+    auto* e = new QLineEdit(parent);
+    e->setObjectName(name);
+    e->setAccessibleName(accessible);
+    e->setReadOnly(true);
+    e->setMinimumWidth(300);
+    return e;
+}
+
+QPushButton* button(QWidget* parent, const QString& caption, const char* name) {
+    auto* b = new QPushButton(caption, parent);
+    b->setObjectName(name);
+    b->setAccessibleName(caption);
+    b->setAutoDefault(false);
+    return b;
+}
+
+}  // namespace
+
+SaveCompanyWindow::SaveCompanyWindow(const std::string& dataPath, QWidget* owner,
+                                     FileChooser chooser)
+    : OwnedWindow(owner), dataPath_(withSlash(dataPath)), chooser_(std::move(chooser)) {
+    setObjectName("Savefrm");
+    setWindowTitle(kSaveCompanyCaption);
+    if (!chooser_)
+        chooser_ = [this](QWidget* parent) {
+            return QFileDialog::getSaveFileName(parent, kSaveCompanyCaption,
+                                                QString::fromStdString(dataPath_), fileFilter());
+        };
+    Text2_ = readOnlyField(this, "Text2", "Name");
+    Text1_ = readOnlyField(this, "Text1", "companynumber");
+    Text1_->hide();
+    Copycmd_ = button(this, kSaveCompanyButton, "Copycmd");
+    connect(Copycmd_, &QPushButton::clicked, this, [this] { Copycmd_Click(); });
+    auto* form = new QFormLayout;
+    form->addRow("Name:", Text2_);
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(form);
+    layout->addWidget(Text1_);
+    layout->addWidget(Copycmd_, 0, Qt::AlignRight);
+
+    procedure("Savefrm.Form_Load", [&] {
+        connection_ = Connection::open(dataPath_ + kCompanyFile);
+        RecordSet company(*connection_, "select [Name],[YearEnd],[companynumber] from Defaults");
+        if (!company.hasCurrent()) return;
+        Text2_->setText(QString::fromStdString(asText(company.get(col::Name))));
+        Text1_->setText(QString::fromStdString(asText(company.get(col::CompanyNumber))));
+    });
+}
+
+void SaveCompanyWindow::Copycmd_Click() {
+    procedure("Savefrm.Copycmd_Click", [&] {
+        Copycmd_->setEnabled(false);
+        QString target = chooser_(this);
+        if (!target.isEmpty() && connection_) {
+            setCursor(Qt::WaitCursor);
+            saveCompanyToDisk(*connection_, Text2_->text().toStdString(),
+                              templateFileFor(dataPath_), target.toStdString());
+        }
+    });
+    // Timer1: the window closes once the click has finished, saved or not.
+    QTimer::singleShot(0, this, [this] { close(); });
+}
+
+void SaveCompanyWindow::closeEvent(QCloseEvent* event) {
+    procedure("Savefrm.Form_Unload", [&] {
+        if (connection_) connection_->close();
+    });
+    OwnedWindow::closeEvent(event);
+}
+
+CopyCompanyWindow::CopyCompanyWindow(const std::string& dataPath, QWidget* owner,
+                                     FileChooser chooser)
+    : OwnedWindow(owner), dataPath_(withSlash(dataPath)), chooser_(std::move(chooser)) {
+    setObjectName("Copyfrm");
+    setWindowTitle(kCopyCompanyCaption);
+    if (!chooser_)
+        chooser_ = [this](QWidget* parent) {
+            return QFileDialog::getOpenFileName(parent, kCopyCompanyCaption,
+                                                QString::fromStdString(dataPath_), fileFilter());
+        };
+    txtName_ = readOnlyField(this, "txtName", "Name");
+    txtYearEnd_ = readOnlyField(this, "txtYearEnd", "Current Year End");
+    Command1_ = button(this, kCopyCompanyButton, "Command1");
+    connect(Command1_, &QPushButton::clicked, this, [this] { Command1_Click(); });
+    auto* form = new QFormLayout;
+    form->addRow("Name:", txtName_);
+    form->addRow("Current Year End:", txtYearEnd_);
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(form);
+    layout->addWidget(Command1_, 0, Qt::AlignRight);
+}
+
+void CopyCompanyWindow::Form_Load() {
+    show();
+    bool loaded = procedure("Copyfrm.Form_Load", [&] {
+        source_ = chooser_(this);
+        if (source_.isEmpty()) return;
+        CompanyFileInfo info = inspectCompanyFile(source_.toStdString());
+        txtName_->setText(QString::fromStdString(info.name));
+        txtYearEnd_->setText(info.yearEnd ? QString::fromStdString(paddedDate(*info.yearEnd))
+                                          : QString());
+    });
+    if (source_.isEmpty()) {
+        showMessage(this, kChooseFileMessage);
+        QTimer::singleShot(0, this, [this] { close(); });
+    } else if (!loaded) {
+        Command1_->setEnabled(false);
+    }
+}
+
+void CopyCompanyWindow::Command1_Click() {
+    procedure("Copyfrm.Copy", [&] {
+        Command1_->setEnabled(false);
+        setCursor(Qt::WaitCursor);
+        Connection company = Connection::open(dataPath_ + kCompanyFile);
+        copyCompanyFromDisk(company, source_.toStdString());
+    });
+    unsetCursor();
+    QTimer::singleShot(0, this, [this] { close(); });
+}
+
+}  // namespace czx::ui

@@ -1,0 +1,111 @@
+#include "ui/company/companyinfowindow.h"
+
+#include <QCheckBox>
+#include <QFormLayout>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include "base/dates.h"
+#include "store/columns.h"
+
+namespace czx::ui {
+
+CompanyInfoWindow::CompanyInfoWindow(const std::string& dataPath, QWidget* owner)
+    : RecordEditor("UpdateCoInfo", dataPath, "select * from Defaults", owner) {
+    setWindowTitle("Add or Update Company Information");
+    txtName_ = new QLineEdit(this);
+    txtName_->setObjectName("txtFields");
+    txtName_->setAccessibleName("Name");
+    txtName_->setMinimumWidth(340);
+    txtYearEnd_ = new QLineEdit(this);
+    txtYearEnd_->setObjectName("txtFields");
+    txtYearEnd_->setAccessibleName("Current Year End");
+    txtYearEnd_->setMaximumWidth(110);
+    chkTax_ = new QCheckBox("Regular federal", this);
+    chkTax_->setObjectName("chkFields");
+    chkTax_->setAccessibleName("Regular federal");
+    chkBook_ = new QCheckBox("Book", this);
+    chkBook_->setObjectName("chkFields");
+    chkBook_->setAccessibleName("Book");
+    for (QLineEdit* e : {txtName_, txtYearEnd_})
+        connect(e, &QLineEdit::textEdited, this, [this] { dataChanged_ = true; });
+
+    cmdEdit_ = addButton("&Edit Company", "cmdEdit");
+    cmdUpdate_ = addButton("&Save Company", "cmdUpdate");
+    cmdCancel_ = addButton("&Cancel", "cmdCancel");
+    cmdClose_ = addButton("&Close", "cmdClose");
+
+    auto* note = new QLabel(
+        "Before making changes to existing data, be sure to click on Edit Company; otherwise the "
+        "changes will appear to save, but will not carry to other forms.",
+        this);
+    note->setObjectName("lblNote");
+    note->setWordWrap(true);
+
+    auto* form = new QFormLayout;
+    form->addRow("Name:", txtName_);
+    form->addRow("Current Year End:", txtYearEnd_);
+    auto* kinds = new QGroupBox("Types of depreciation to calculate", this);
+    auto* kindsLayout = new QVBoxLayout(kinds);
+    kindsLayout->addWidget(chkTax_);
+    kindsLayout->addWidget(chkBook_);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(note);
+    layout->addLayout(form);
+    layout->addWidget(kinds);
+    layout->addLayout(buttonRow());
+    layout->addWidget(lblStatus_);
+    SetButtons(true);
+    showRecord();
+    afterMove();
+}
+
+void CompanyInfoWindow::showRecord() {
+    if (!records_ || !records_->hasCurrent()) {
+        txtName_->clear();
+        txtYearEnd_->clear();
+        chkTax_->setChecked(false);
+        chkBook_->setChecked(false);
+        return;
+    }
+    txtName_->setText(QString::fromStdString(asText(records_->get(col::Name))));
+    auto yearEnd = parseIsoDate(asText(records_->get(col::YearEnd)));
+    txtYearEnd_->setText(yearEnd ? QString::fromStdString(paddedDate(*yearEnd))
+                                 : QString::fromStdString(asText(records_->get(col::YearEnd))));
+    chkTax_->setChecked(asBool(records_->get(col::RegularFederal)));
+    chkBook_->setChecked(asBool(records_->get(col::Book)));
+}
+
+// The name and the year end are taken as typed; a year end that is not a
+// date cannot be stored and is reported as an error.
+void CompanyInfoWindow::storeFields() {
+    if (!records_->hasCurrent()) return;
+    records_->set(col::Name, Value(txtName_->text().toStdString()));
+    const std::string typed = txtYearEnd_->text().trimmed().toStdString();
+    auto yearEnd = parseUsDate(typed);
+    if (!yearEnd)
+        throw Error(errors::kTypeMismatch, "Type mismatch: \"" + typed + "\" is not a date");
+    records_->set(col::YearEnd, Value(isoDate(*yearEnd)));
+    records_->set(col::RegularFederal, Value(std::int64_t{chkTax_->isChecked() ? 1 : 0}));
+    records_->set(col::Book, Value(std::int64_t{chkBook_->isChecked() ? 1 : 0}));
+}
+
+void CompanyInfoWindow::setFieldsEditable(bool editable) {
+    txtName_->setReadOnly(!editable);
+    txtYearEnd_->setReadOnly(!editable);
+    chkTax_->setEnabled(editable);
+    chkBook_->setEnabled(editable);
+    if (editable) txtName_->setFocus();
+}
+
+void CompanyInfoWindow::afterMove() {
+    lblStatus_->setText(records_ && records_->hasCurrent()
+                            ? QString::fromStdString(asText(records_->get(col::CompanyNumber)))
+                            : QString());
+}
+
+}  // namespace czx::ui

@@ -1,0 +1,82 @@
+#pragma once
+// The pattern both company maintenance windows follow: a record set bound
+// to the window's fields, a browse state with the navigation buttons, and an
+// edit state entered by Add or Edit and left by Update or Cancel.
+#include <QString>
+#include <memory>
+#include <optional>
+
+#include "store/database.h"
+#include "store/recordset.h"
+#include "ui/shell/ownedwindow.h"
+
+class QHBoxLayout;
+class QLabel;
+class QPushButton;
+class QToolButton;
+
+namespace czx::ui {
+
+class RecordEditor : public OwnedWindow {
+    Q_OBJECT
+  public:
+    // `form` names the window in the error trail ("frmGroup", "UpdateCoInfo").
+    // Opens its own connection on the company database of `dataPath` and the
+    // record set `sql` on it.
+    RecordEditor(const char* form, const std::string& dataPath, const std::string& sql,
+                 QWidget* owner);
+    ~RecordEditor() override;
+
+    bool adding() const { return adding_; }
+    bool editing() const { return editing_; }
+
+  protected:
+    // The fields show the current row; on Update they are written into it.
+    virtual void showRecord() = 0;
+    virtual void storeFields() = 0;
+    virtual void setFieldsEditable(bool editable) = 0;
+    // After every move (the groups window shows the position).
+    virtual void afterMove() {}
+
+    QPushButton* addButton(const QString& caption, const char* name, const QString& toolTip = {});
+    // The button row: the given buttons, then the navigation buttons.
+    QHBoxLayout* buttonRow();
+    // Browse state: Add, Edit, Delete and Close show and the navigation is
+    // enabled; edit state: Update and Cancel show instead.
+    void SetButtons(bool browsing);
+    // Runs `body` as the procedure <form>.<name>.
+    template <class Body>
+    bool run(const char* name, Body&& body) {
+        return procedure(procedureName(name), std::forward<Body>(body));
+    }
+    const char* procedureName(const char* name) const;
+
+    void keyPressEvent(QKeyEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+    void cmdAdd_Click();
+    void cmdEdit_Click();
+    void cmdUpdate_Click();
+    void cmdCancel_Click();
+    void cmdDelete_Click();
+    void cmdFirst_Click();
+    void cmdPrevious_Click();
+    void cmdNext_Click();
+    void cmdLast_Click();
+    void moved();
+
+    const char* form_;
+    std::optional<Connection> connection_;
+    std::unique_ptr<RecordSet> records_;
+    bool adding_ = false;
+    bool editing_ = false;
+    bool dataChanged_ = false;
+    std::optional<Bookmark> savedBookmark_;
+    QLabel* lblStatus_ = nullptr;
+    QPushButton *cmdAdd_ = nullptr, *cmdEdit_ = nullptr, *cmdUpdate_ = nullptr,
+                *cmdCancel_ = nullptr, *cmdDelete_ = nullptr, *cmdClose_ = nullptr;
+    QToolButton *cmdFirst_ = nullptr, *cmdPrevious_ = nullptr, *cmdNext_ = nullptr,
+                *cmdLast_ = nullptr;
+};
+
+}  // namespace czx::ui

@@ -1,0 +1,125 @@
+#include "ui/shell/sysfrm.h"
+
+#include <QButtonGroup>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QVBoxLayout>
+
+#include "base/trail.h"
+#include "store/settings.h"
+
+namespace czx::ui {
+
+Sysfrm::Sysfrm(Settings& settings, QWidget* owner) : OwnedWindow(owner), settings_(settings) {
+    setObjectName("Sysfrm");
+    setWindowTitle("System Defaults");
+
+    auto* folder = new QGroupBox("Drive and directory where data files are located", this);
+    Text1_ = new QLineEdit(folder);
+    Text1_->setObjectName("Text1");
+    Text1_->setAccessibleName("Data Directory");
+    Text1_->setMinimumWidth(380);
+    auto* folderNote = new QLabel(
+        "Enter only the drive and directory, not the file name, ending with \"/\" (for example "
+        "\"/home/me/czxdata/\"). Every file with the .mdb extension in the old directory must be "
+        "copied to the new one. Close and restart the program for the change to take effect.",
+        folder);
+    folderNote->setWordWrap(true);
+    auto* folderLayout = new QVBoxLayout(folder);
+    folderLayout->addWidget(Text1_);
+    folderLayout->addWidget(folderNote);
+
+    auto* display = new QGroupBox("Set main display's size", this);
+    Option1_ = new QRadioButton("Set main display size automatically", display);
+    Option1_->setObjectName("Option1");
+    Option1_->setAccessibleName("Set main display size automatically");
+    Option2_ = new QRadioButton("Set main display size manually", display);
+    Option2_->setObjectName("Option2");
+    Option2_->setAccessibleName("Set main display size manually");
+    auto* group = new QButtonGroup(display);
+    group->addButton(Option1_);
+    group->addButton(Option2_);
+    Text2_ = new QLineEdit(display);
+    Text2_->setObjectName("Text2");
+    Text2_->setAccessibleName("Manual Height Setting");
+    Text2_->setToolTip("Typical settings are from 7000 to 10000");
+    Text2_->setMaximumWidth(100);
+    auto* heightNote = new QLabel(
+        "Typical settings are from 7000 to 10000. The width follows the height automatically. "
+        "A change takes effect when this window is closed.",
+        display);
+    heightNote->setWordWrap(true);
+    auto* displayLayout = new QGridLayout(display);
+    displayLayout->addWidget(Option1_, 0, 0, 1, 2);
+    displayLayout->addWidget(Option2_, 1, 0, 1, 2);
+    displayLayout->addWidget(new QLabel("Manual Height Setting:", display), 2, 0);
+    displayLayout->addWidget(Text2_, 2, 1, Qt::AlignLeft);
+    displayLayout->addWidget(heightNote, 3, 0, 1, 2);
+
+    cmdSave_ = new QPushButton("Save Changes", this);
+    cmdSave_->setObjectName("cmdSave");
+    cmdSave_->setAccessibleName("Save Changes");
+    cmdSave_->setAutoDefault(false);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(folder);
+    layout->addWidget(display);
+    layout->addWidget(cmdSave_, 0, Qt::AlignRight);
+
+    connect(Option1_, &QRadioButton::clicked, this, [this] { Option1_Click(); });
+    connect(Option2_, &QRadioButton::clicked, this, [this] { Option2_Click(); });
+    connect(cmdSave_, &QPushButton::clicked, this, [this] { cmdSave_Click(); });
+
+    procedure("Sysfrm.Form_Load", [&] {
+        Text1_->setText(QString::fromStdString(settings_.get(setting::kNewpath)));
+        QString height = QString::fromStdString(settings_.get(setting::kUpdateScreenHeight));
+        Text2_->setText(height);
+        const bool manual = !height.isEmpty();
+        Text2_->setEnabled(manual);
+        Option2_->setChecked(manual);
+        Option1_->setChecked(!manual);
+    });
+}
+
+void Sysfrm::Option1_Click() {
+    procedure("Sysfrm.Option1_Click", [&] {
+        Option1_->setChecked(true);
+        Text2_->clear();
+        Text2_->setEnabled(false);
+    });
+}
+
+void Sysfrm::Option2_Click() {
+    procedure("Sysfrm.Option2_Click", [&] {
+        Text2_->setEnabled(true);
+        Text2_->setFocus();
+    });
+}
+
+void Sysfrm::cmdSave_Click() {
+    procedure("Sysfrm.cmdSave_Click", [&] {
+        settings_.set(setting::kNewpath, Text1_->text().toStdString());
+        settings_.set(setting::kUpdateScreenHeight, Text2_->text().toStdString());
+    });
+}
+
+std::optional<bool> toggleSplash(Settings& settings) {
+    std::optional<bool> stored;
+    procedure("frmMain.mnusplashoff_Click", [&] {
+        const std::string now = settings.get(setting::kShowSplash);
+        if (now == "True")
+            stored = false;
+        else if (now == "False")
+            stored = true;
+        else
+            return;
+        settings.set(setting::kShowSplash, *stored ? "True" : "False");
+    });
+    return stored;
+}
+
+}  // namespace czx::ui

@@ -1,0 +1,42 @@
+#pragma once
+// "System Defaults": the data directory used from the next start, and the
+// main window's height (automatic, or set by hand in twips). Also the splash
+// switch of the System menu.
+#include <optional>
+
+#include "ui/shell/ownedwindow.h"
+
+class QLineEdit;
+class QPushButton;
+class QRadioButton;
+
+namespace czx {
+class Settings;
+}
+
+namespace czx::ui {
+
+class Sysfrm : public OwnedWindow {
+    Q_OBJECT
+  public:
+    Sysfrm(Settings& settings, QWidget* owner);
+    void cmdSave_Click();
+
+  private:
+    void Option1_Click();
+    void Option2_Click();
+
+    Settings& settings_;
+    QLineEdit* Text1_ = nullptr;
+    QLineEdit* Text2_ = nullptr;
+    QRadioButton* Option1_ = nullptr;
+    QRadioButton* Option2_ = nullptr;
+    QPushButton* cmdSave_ = nullptr;
+};
+
+// mnusplashoff_Click: "True" becomes "False" and "False" becomes "True";
+// any other value (or none) is left alone. Returns the stored value, or
+// nothing when nothing was stored.
+std::optional<bool> toggleSplash(Settings& settings);
+
+}  // namespace czx::ui

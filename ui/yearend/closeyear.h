@@ -1,0 +1,22 @@
+#pragma once
+// "Close YR": asks first, then closes the company's fiscal year.
+#include <QString>
+#include <optional>
+
+#include "store/close_year.h"
+
+class QWidget;
+
+namespace czx::ui {
+
+// Shows the confirmation box (Yes and No, No the default). On Yes closes the
+// year of the company the connection holds and returns what was done;
+// anything else, or a failure (reported through the error trail), returns
+// nothing and leaves the company as it was.
+std::optional<CloseYearResult> confirmAndCloseYear(QWidget* parent, Connection& connection);
+
+// The Yes/No question with the exclamation icon and No as the default
+// button; true on Yes.
+bool askYesNo(QWidget* parent, const QString& title, const QString& text);
+
+}  // namespace czx::ui

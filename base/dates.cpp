@@ -74,9 +74,15 @@ int daysBetween(const Date& from, const Date& to) {
 
 int daysInMonth(int month, bool leapFebruary) {
     switch (month) {
-        case 4: case 6: case 9: case 11: return 30;
-        case 2: return leapFebruary ? 29 : 28;
-        default: return 31;
+        case 4:
+        case 6:
+        case 9:
+        case 11:
+            return 30;
+        case 2:
+            return leapFebruary ? 29 : 28;
+        default:
+            return 31;
     }
 }
 

@@ -20,9 +20,15 @@ std::string paddedDate(const Date& date);
 // Accepts m/d/yyyy with one- or two-digit month and day.
 std::optional<Date> parseUsDate(std::string_view text);
 
-inline int yearOf(const Date& d) { return static_cast<int>(d.year()); }
-inline int monthOf(const Date& d) { return static_cast<int>(static_cast<unsigned>(d.month())); }
-inline int dayOf(const Date& d) { return static_cast<int>(static_cast<unsigned>(d.day())); }
+inline int yearOf(const Date& d) {
+    return static_cast<int>(d.year());
+}
+inline int monthOf(const Date& d) {
+    return static_cast<int>(static_cast<unsigned>(d.month()));
+}
+inline int dayOf(const Date& d) {
+    return static_cast<int>(static_cast<unsigned>(d.day()));
+}
 
 // Adds whole years; a 29 February that does not exist in the target year
 // becomes 28 February.

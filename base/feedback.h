@@ -8,7 +8,7 @@
 namespace czx {
 
 class Feedback {
-public:
+  public:
     virtual ~Feedback() = default;
     // A warning or notice the user acknowledges (an OK box).
     virtual void message(std::string_view text) = 0;

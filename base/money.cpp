@@ -49,7 +49,9 @@ std::int64_t tenThousandths(double amount) {
 
 }  // namespace
 
-std::int64_t toUnits(double amount) { return tenThousandths(amount); }
+std::int64_t toUnits(double amount) {
+    return tenThousandths(amount);
+}
 
 double toCurrency(double amount) {
     return static_cast<double>(tenThousandths(amount)) / 10000.0;

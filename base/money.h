@@ -37,6 +37,8 @@ inline std::optional<double> roundCents(std::optional<double> amount) {
 }
 
 // An empty amount counts as zero in arithmetic.
-inline double value(const std::optional<double>& amount) { return amount.value_or(0.0); }
+inline double value(const std::optional<double>& amount) {
+    return amount.value_or(0.0);
+}
 
 }  // namespace czx::money

@@ -20,18 +20,26 @@ void enter(const char* name) {
     slots[0] = name;
 }
 
-std::string_view current() { return slots[0]; }
-std::string_view previous() { return slots[1]; }
-std::string_view beforePrevious() { return slots[2]; }
-void clear() { slots[0] = slots[1] = slots[2] = ""; }
+std::string_view current() {
+    return slots[0];
+}
+std::string_view previous() {
+    return slots[1];
+}
+std::string_view beforePrevious() {
+    return slots[2];
+}
+void clear() {
+    slots[0] = slots[1] = slots[2] = "";
+}
 
 std::string reportText(const AppIdentity& app, std::string_view description, int number) {
     std::string text = "ERROR REPORT";
     text += kCrlf;
     text += kCrlf;
     // The revision follows the minor number directly: 1.2 revision 5 reads 1.25.
-    text += app.title + "  Version " + std::to_string(app.major) + "." +
-            std::to_string(app.minor) + std::to_string(app.revision) + kCrlf;
+    text += app.title + "  Version " + std::to_string(app.major) + "." + std::to_string(app.minor) +
+            std::to_string(app.revision) + kCrlf;
     text += kDashes + kCrlf + kCrlf;
     text += "An error occured within:";
     text += kCrlf;
@@ -51,7 +59,9 @@ std::string reportText(const AppIdentity& app, std::string_view description, int
     return text;
 }
 
-void setReporter(ErrorReporter* reporter) { activeReporter = reporter; }
+void setReporter(ErrorReporter* reporter) {
+    activeReporter = reporter;
+}
 
 void report(std::string_view description, int number) noexcept {
     try {
@@ -61,8 +71,8 @@ void report(std::string_view description, int number) noexcept {
         else
             std::fprintf(stderr, "%s\n", text.c_str());
     } catch (...) {
-        std::fprintf(stderr, "ERROR REPORT: %.*s (%d) in %s\n", static_cast<int>(description.size()),
-                     description.data(), number, slots[0]);
+        std::fprintf(stderr, "ERROR REPORT: %.*s (%d) in %s\n",
+                     static_cast<int>(description.size()), description.data(), number, slots[0]);
     }
 }
 

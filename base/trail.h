@@ -17,12 +17,12 @@ namespace czx {
 // A run-time error with a number, as the error report shows it
 // ("Division by zero (11)").
 class Error : public std::runtime_error {
-public:
+  public:
     Error(int number, const std::string& description)
         : std::runtime_error(description), number_(number) {}
     int number() const { return number_; }
 
-private:
+  private:
     int number_;
 };
 
@@ -38,7 +38,7 @@ constexpr int kUnexpected = 51;  // "Internal error"
 // Receives finished error reports. The command-line tool prints them, the
 // desktop program shows the error window.
 class ErrorReporter {
-public:
+  public:
     virtual ~ErrorReporter() = default;
     virtual void showErrorReport(const std::string& text) = 0;
 };

@@ -6,8 +6,10 @@
 //   (c) the floor: reading every asset row and updating the columns the run
 //       writes, in every row, in one transaction with prepared statements.
 // The timed runs follow a first run that fills the computed columns, so the
-// company stands as it does in use. It ends with three lines in a fixed form so runs can be compared.
+// company stands as it does in use. It ends with three lines in a fixed form so runs can be
+// compared.
 #include <sys/resource.h>
+#include <unistd.h>
 
 #include <chrono>
 #include <cstdio>
@@ -17,8 +19,6 @@
 #include <sstream>
 #include <string>
 #include <vector>
-
-#include <unistd.h>
 
 #include "base/feedback.h"
 #include "base/money.h"
@@ -33,7 +33,7 @@ using namespace czx;
 using Clock = std::chrono::steady_clock;
 
 class QuietFeedback : public Feedback {
-public:
+  public:
     void message(std::string_view) override { ++messages; }
     long messages = 0;
 };
@@ -46,12 +46,18 @@ struct MethodMix {
 };
 
 constexpr MethodMix kMix[] = {
-    {"MACRS", "5", "SL - Book", "5"},         {"MACRS", "7", "DDB200%", "7"},
-    {"MACRS", "39", "SL - Book", "39"},       {"MACRS-150%", "5", "DDB150%", "5"},
-    {"MACRS SL-PP", "7", "SL - Book", "7"},   {"MACRS SL-RP", "40", "SL - Book", "40"},
-    {"MACRS-Auto", "5", "SL - Book", "5"},    {"MACRS", "27.5", "SL - Book", "27.5"},
-    {"Amortization", "180", "Amortization", "180"}, {"Non-Depreciable", "0", "Non-Depreciable", "0"},
-    {"MACRS", "15", "DDB125%", "15"},         {"MACRS", "3", "SL - Book", "3"},
+    {"MACRS", "5", "SL - Book", "5"},
+    {"MACRS", "7", "DDB200%", "7"},
+    {"MACRS", "39", "SL - Book", "39"},
+    {"MACRS-150%", "5", "DDB150%", "5"},
+    {"MACRS SL-PP", "7", "SL - Book", "7"},
+    {"MACRS SL-RP", "40", "SL - Book", "40"},
+    {"MACRS-Auto", "5", "SL - Book", "5"},
+    {"MACRS", "27.5", "SL - Book", "27.5"},
+    {"Amortization", "180", "Amortization", "180"},
+    {"Non-Depreciable", "0", "Non-Depreciable", "0"},
+    {"MACRS", "15", "DDB125%", "15"},
+    {"MACRS", "3", "SL - Book", "3"},
 };
 
 std::string readFile(const std::filesystem::path& path) {
@@ -64,14 +70,14 @@ std::string readFile(const std::filesystem::path& path) {
 std::filesystem::path schemaFile() {
     for (auto dir = std::filesystem::current_path(); !dir.empty() && dir != dir.root_path();
          dir = dir.parent_path())
-        if (std::filesystem::exists(dir / "data" / "schema.sql")) return dir / "data" / "schema.sql";
+        if (std::filesystem::exists(dir / "data" / "schema.sql"))
+            return dir / "data" / "schema.sql";
     return CZX_SOURCE_DIR "/data/schema.sql";
 }
 
 void buildCompany(Connection& db, long assets) {
     db.execute(readFile(schemaFile()));
-    db.execute(
-        "INSERT INTO Defaults VALUES (1, 'Benchmark Manufacturing', '2012-12-31', 1, 1, 0)");
+    db.execute("INSERT INTO Defaults VALUES (1, 'Benchmark Manufacturing', '2012-12-31', 1, 1, 0)");
     Transaction transaction(db);
     Asset a;
     a.busUseTax = 1.0;
@@ -95,7 +101,8 @@ void buildCompany(Connection& db, long assets) {
         a.sec179 = a.bonus = 0.0;
         a.priorAccumTax = a.priorAccumBook = 0.0;
         a.disposed.reset();
-        if (i % 50 == 0) a.disposed = Date{std::chrono::year{2012}, std::chrono::May, std::chrono::day{15}};
+        if (i % 50 == 0)
+            a.disposed = Date{std::chrono::year{2012}, std::chrono::May, std::chrono::day{15}};
         insertAsset(db, a);
     }
     transaction.commit();
@@ -181,22 +188,27 @@ int main(int argc, char** argv) {
         // The first run fills the computed columns, which grows every row;
         // the company then stands as it does in use, year after year.
         Timing firstTime = measure([&] { first = DepreciateAssets(db, feedback); });
-        std::printf("    first run:       %8.3f s wall, %8.3f s processor  (fills the computed columns)\n",
-                    firstTime.wall, firstTime.cpu);
+        std::printf(
+            "    first run:       %8.3f s wall, %8.3f s processor  (fills the computed columns)\n",
+            firstTime.wall, firstTime.cpu);
         FlagAllAssets(db);
         Timing fullTime = measure([&] { full = DepreciateAssets(db, feedback); });
-        std::printf("(a) full run:        %8.3f s wall, %8.3f s processor  (%ld tax, %ld book rows)\n",
-                    fullTime.wall, fullTime.cpu, full.taxComputed, full.bookComputed);
+        std::printf(
+            "(a) full run:        %8.3f s wall, %8.3f s processor  (%ld tax, %ld book rows)\n",
+            fullTime.wall, fullTime.cpu, full.taxComputed, full.bookComputed);
 
-        db.execute("UPDATE assets SET assetchng = 1, [Asset Cost - Tax] = [Asset Cost - Tax] + 1 "
-                   "WHERE rowid % 100 = 7");
+        db.execute(
+            "UPDATE assets SET assetchng = 1, [Asset Cost - Tax] = [Asset Cost - Tax] + 1 "
+            "WHERE rowid % 100 = 7");
         Timing incrementalTime = measure([&] { incremental = DepreciateAssets(db, feedback); });
-        std::printf("(b) incremental run: %8.3f s wall, %8.3f s processor  (%ld tax, %ld book rows)\n",
-                    incrementalTime.wall, incrementalTime.cpu, incremental.taxComputed,
-                    incremental.bookComputed);
+        std::printf(
+            "(b) incremental run: %8.3f s wall, %8.3f s processor  (%ld tax, %ld book rows)\n",
+            incrementalTime.wall, incrementalTime.cpu, incremental.taxComputed,
+            incremental.bookComputed);
 
         Timing floor = measure([&] { floorWork(db); });
-        std::printf("(c) floor:           %8.3f s wall, %8.3f s processor\n", floor.wall, floor.cpu);
+        std::printf("(c) floor:           %8.3f s wall, %8.3f s processor\n", floor.wall,
+                    floor.cpu);
         if (!first.completed || !full.completed || !incremental.completed) status = 1;
         // The ratios compare processor time; the wall-clock ratios follow for reference.
         std::printf("wall-clock ratios: full/floor %.2f, incremental/floor %.2f\n",
@@ -205,7 +217,9 @@ int main(int argc, char** argv) {
         std::printf("ratio incremental/floor: %.2f\n", incrementalTime.cpu / floor.cpu);
         std::printf("peak memory MiB: %ld\n", peakMemoryMiB());
     }
-    if (!std::getenv("CZX_BENCH_KEEP")) std::filesystem::remove(file);
-    else std::printf("kept %s\n", file.c_str());
+    if (!std::getenv("CZX_BENCH_KEEP"))
+        std::filesystem::remove(file);
+    else
+        std::printf("kept %s\n", file.c_str());
     return status;
 }

@@ -88,7 +88,9 @@ int fail(const std::string& message) {
     return 2;
 }
 
-std::string money(double amount) { return formatAmount(amount); }
+std::string money(double amount) {
+    return formatAmount(amount);
+}
 
 int depreciate(Connection& connection, const std::vector<std::string>& options) {
     bool all = false;
@@ -294,8 +296,7 @@ int main(int argc, char** argv) {
         return 2;
     }
     static const std::vector<std::string> kCommands = {
-        "depreciate",   "report",       "close-year",
-        "save-company", "copy-company", "delete-all-assets"};
+        "depreciate", "report", "close-year", "save-company", "copy-company", "delete-all-assets"};
     if (std::find(kCommands.begin(), kCommands.end(), args.command) == kCommands.end())
         return fail("unknown command: " + args.command + " (see --help)");
 

@@ -18,10 +18,10 @@ std::string assetSelectList() {
 // the order readCheckRow() takes them.
 std::string checkSelectList() {
     std::string list = "rowid";
-    for (auto name : {col::PlacedInService, col::YRPIS, col::MethodTax, col::LifeTax,
-                      col::CostTax, col::ItcAdjustment, col::BusUseTax, col::Sec179, col::Bonus,
-                      col::CostLessItc, col::PostSecBasis, col::PriorAccumTax, col::CurrentTax,
-                      col::CostBook, col::PriorAccumBook, col::CurrentBook})
+    for (auto name : {col::PlacedInService, col::YRPIS, col::MethodTax, col::LifeTax, col::CostTax,
+                      col::ItcAdjustment, col::BusUseTax, col::Sec179, col::Bonus, col::CostLessItc,
+                      col::PostSecBasis, col::PriorAccumTax, col::CurrentTax, col::CostBook,
+                      col::PriorAccumBook, col::CurrentBook})
         list += ", " + bracket(name);
     return list;
 }
@@ -34,22 +34,30 @@ std::optional<Date> readDate(const Statement& s, int i) {
 
 Money readMoney(const Statement& s, int i) {
     switch (s.columnKind(i)) {
-        case Statement::Kind::Null: return std::nullopt;
+        case Statement::Kind::Null:
+            return std::nullopt;
         case Statement::Kind::Integer:
-        case Statement::Kind::Real: return s.columnDouble(i);
-        default: return asNumber(Value(s.columnText(i)));  // the empty text is empty too
+        case Statement::Kind::Real:
+            return s.columnDouble(i);
+        default:
+            return asNumber(Value(s.columnText(i)));  // the empty text is empty too
     }
 }
 
 bool readBool(const Statement& s, int i) {
     switch (s.columnKind(i)) {
-        case Statement::Kind::Null: return false;
-        case Statement::Kind::Integer: return s.columnInt(i) != 0;
-        default: return asBool(s.column(i));
+        case Statement::Kind::Null:
+            return false;
+        case Statement::Kind::Integer:
+            return s.columnInt(i) != 0;
+        default:
+            return asBool(s.column(i));
     }
 }
 
-std::string readText(const Statement& s, int i) { return s.columnText(i); }
+std::string readText(const Statement& s, int i) {
+    return s.columnText(i);
+}
 
 // Reads a row selected with assetSelectList() into `a`.
 void readRow(const Statement& s, Asset& a) {
@@ -115,11 +123,17 @@ void readCheckRow(const Statement& s, Asset& a) {
 }
 
 void bindMoney(Statement& s, int i, const Money& m) {
-    if (m) s.bind(i, *m); else s.bindNull(i);
+    if (m)
+        s.bind(i, *m);
+    else
+        s.bindNull(i);
 }
 
 void bindDate(Statement& s, int i, const std::optional<Date>& d) {
-    if (d) s.bind(i, std::string_view(isoDate(*d))); else s.bindNull(i);
+    if (d)
+        s.bind(i, std::string_view(isoDate(*d)));
+    else
+        s.bindNull(i);
 }
 
 }  // namespace
@@ -152,11 +166,10 @@ std::string assetQuery(const Company& company) {
 // key order instead of going through the company index (one company per file).
 AssetReader::AssetReader(Connection& connection, std::int64_t companyNumber, std::string filter,
                          std::vector<Value> filterParameters, AssetColumns columns, int pageSize)
-    : query_(connection, "SELECT " +
-                             (columns == AssetColumns::All ? assetSelectList() : checkSelectList()) +
-                             " FROM assets WHERE +companynumber = ? AND rowid > ? " +
-                             (filter.empty() ? "" : "AND (" + filter + ") ") +
-                             "ORDER BY rowid LIMIT ?"),
+    : query_(connection,
+             "SELECT " + (columns == AssetColumns::All ? assetSelectList() : checkSelectList()) +
+                 " FROM assets WHERE +companynumber = ? AND rowid > ? " +
+                 (filter.empty() ? "" : "AND (" + filter + ") ") + "ORDER BY rowid LIMIT ?"),
       companyNumber_(companyNumber),
       filterParameters_(std::move(filterParameters)),
       columns_(columns),
@@ -271,9 +284,9 @@ std::int64_t insertAsset(Connection& connection, const Asset& a) {
     s.bind(i++, std::string_view(a.lifeTax));
     s.bind(i++, std::string_view(a.methodBook));
     s.bind(i++, std::string_view(a.lifeBook));
-    for (const Money* m : {&a.costTax, &a.costBook, &a.sec179, &a.bonus, &a.postSecBasis,
-                           &a.post30Basis, &a.priorAccumTax, &a.currentTax, &a.priorAccumBook,
-                           &a.currentBook})
+    for (const Money* m :
+         {&a.costTax, &a.costBook, &a.sec179, &a.bonus, &a.postSecBasis, &a.post30Basis,
+          &a.priorAccumTax, &a.currentTax, &a.priorAccumBook, &a.currentBook})
         bindMoney(s, i++, *m);
     bindDate(s, i++, a.yrpis);
     for (const Money* m : {&a.busUseTax, &a.busUseBook, &a.nonBusDprn, &a.priorNonBusAccum})

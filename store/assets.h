@@ -26,14 +26,14 @@ enum class AssetColumns { All, Checks };
 // optional SQL condition on the row (for example "assetchng <> 0") whose
 // parameters follow the reader's own.
 class AssetReader {
-public:
+  public:
     AssetReader(Connection& connection, std::int64_t companyNumber, std::string filter = {},
-                std::vector<Value> filterParameters = {},
-                AssetColumns columns = AssetColumns::All, int pageSize = 2048);
+                std::vector<Value> filterParameters = {}, AssetColumns columns = AssetColumns::All,
+                int pageSize = 2048);
     // Fills `page` with the next rows; false when none are left.
     bool next(std::vector<Asset>& page);
 
-private:
+  private:
     Statement query_;
     std::int64_t companyNumber_;
     std::vector<Value> filterParameters_;
@@ -60,21 +60,21 @@ void forEachAssetPlacedBetween(Connection& connection, std::int64_t companyNumbe
 
 // Writes the columns the depreciation run computes.
 class AssetResultWriter {
-public:
+  public:
     explicit AssetResultWriter(Connection& connection);
     void write(const Asset& asset);
 
-private:
+  private:
     Statement update_;
 };
 
 // Writes "Cost Less ITC Adj" and "PostSecBasis" alone (rows read for the checks).
 class AssetBasisWriter {
-public:
+  public:
     explicit AssetBasisWriter(Connection& connection);
     void write(const Asset& asset);
 
-private:
+  private:
     Statement update_;
 };
 

@@ -52,11 +52,11 @@ inline constexpr std::string_view SalvageTax = "Salvage Value - Tax";
 inline constexpr std::string_view TruckVanBonus = "Truck & Van Bonus - Tax";
 
 inline constexpr std::array<std::string_view, 36> AssetColumns = {
-    CompanyNumber, GroupName,     Description,  PlacedInService, Disposed,       MethodTax,
-    MidQrtAsset,   LifeTax,       MethodBook,   LifeBook,        CostTax,        CostBook,
-    Sec179,        Bonus,         PostSecBasis, Post30Basis,     PriorAccumTax,  CurrentTax,
-    PriorAccumBook, CurrentBook,  YRPIS,        BusUseTax,       BusUseBook,     NonBusDprn,
-    PriorNonBusAccum, ListedProperty, PassengerAuto, Line24eBasis, BookOverride, TaxOverride,
-    ItcAdjustment, SalvageBook,   CostLessItc,  AssetChanged,    SalvageTax,     TruckVanBonus};
+    CompanyNumber,    GroupName,      Description,   PlacedInService, Disposed,      MethodTax,
+    MidQrtAsset,      LifeTax,        MethodBook,    LifeBook,        CostTax,       CostBook,
+    Sec179,           Bonus,          PostSecBasis,  Post30Basis,     PriorAccumTax, CurrentTax,
+    PriorAccumBook,   CurrentBook,    YRPIS,         BusUseTax,       BusUseBook,    NonBusDprn,
+    PriorNonBusAccum, ListedProperty, PassengerAuto, Line24eBasis,    BookOverride,  TaxOverride,
+    ItcAdjustment,    SalvageBook,    CostLessItc,   AssetChanged,    SalvageTax,    TruckVanBonus};
 
 }  // namespace czx::col

@@ -21,13 +21,17 @@ std::string bracket(std::string_view identifier) {
 // ---- Statement ------------------------------------------------------------
 
 Statement::Statement(Connection& connection, std::string_view sql) : connection_(&connection) {
-    if (!connection.isOpen()) throw StoreError(SQLITE_MISUSE, SQLITE_MISUSE, "The connection is closed", std::string(sql), "");
+    if (!connection.isOpen())
+        throw StoreError(SQLITE_MISUSE, SQLITE_MISUSE, "The connection is closed", std::string(sql),
+                         "");
     int rc = sqlite3_prepare_v2(connection.handle(), sql.data(), static_cast<int>(sql.size()),
                                 &stmt_, nullptr);
     if (rc != SQLITE_OK) connection.fail(rc, sql);
 }
 
-Statement::~Statement() { sqlite3_finalize(stmt_); }
+Statement::~Statement() {
+    sqlite3_finalize(stmt_);
+}
 
 Statement::Statement(Statement&& other) noexcept
     : connection_(other.connection_), stmt_(other.stmt_) {
@@ -104,19 +108,33 @@ void Statement::reset() {
     sqlite3_clear_bindings(stmt_);
 }
 
-int Statement::columnCount() const { return sqlite3_column_count(stmt_); }
-std::string Statement::columnName(int index) const { return sqlite3_column_name(stmt_, index); }
-bool Statement::isNull(int index) const { return sqlite3_column_type(stmt_, index) == SQLITE_NULL; }
+int Statement::columnCount() const {
+    return sqlite3_column_count(stmt_);
+}
+std::string Statement::columnName(int index) const {
+    return sqlite3_column_name(stmt_, index);
+}
+bool Statement::isNull(int index) const {
+    return sqlite3_column_type(stmt_, index) == SQLITE_NULL;
+}
 Statement::Kind Statement::columnKind(int index) const {
     switch (sqlite3_column_type(stmt_, index)) {
-        case SQLITE_INTEGER: return Kind::Integer;
-        case SQLITE_FLOAT: return Kind::Real;
-        case SQLITE_NULL: return Kind::Null;
-        default: return Kind::Text;
+        case SQLITE_INTEGER:
+            return Kind::Integer;
+        case SQLITE_FLOAT:
+            return Kind::Real;
+        case SQLITE_NULL:
+            return Kind::Null;
+        default:
+            return Kind::Text;
     }
 }
-std::int64_t Statement::columnInt(int index) const { return sqlite3_column_int64(stmt_, index); }
-double Statement::columnDouble(int index) const { return sqlite3_column_double(stmt_, index); }
+std::int64_t Statement::columnInt(int index) const {
+    return sqlite3_column_int64(stmt_, index);
+}
+double Statement::columnDouble(int index) const {
+    return sqlite3_column_double(stmt_, index);
+}
 
 std::string_view Statement::columnTextView(int index) const {
     auto text = reinterpret_cast<const char*>(sqlite3_column_text(stmt_, index));
@@ -124,14 +142,20 @@ std::string_view Statement::columnTextView(int index) const {
     return std::string_view(text, static_cast<size_t>(sqlite3_column_bytes(stmt_, index)));
 }
 
-std::string Statement::columnText(int index) const { return std::string(columnTextView(index)); }
+std::string Statement::columnText(int index) const {
+    return std::string(columnTextView(index));
+}
 
 Value Statement::column(int index) const {
     switch (sqlite3_column_type(stmt_, index)) {
-        case SQLITE_INTEGER: return columnInt(index);
-        case SQLITE_FLOAT: return columnDouble(index);
-        case SQLITE_NULL: return std::monostate{};
-        default: return columnText(index);
+        case SQLITE_INTEGER:
+            return columnInt(index);
+        case SQLITE_FLOAT:
+            return columnDouble(index);
+        case SQLITE_NULL:
+            return std::monostate{};
+        default:
+            return columnText(index);
     }
 }
 
@@ -184,7 +208,9 @@ Connection& Connection::operator=(Connection&& other) noexcept {
     return *this;
 }
 
-Connection::~Connection() { close(); }
+Connection::~Connection() {
+    close();
+}
 
 void Connection::close() {
     if (db_) sqlite3_close_v2(db_);
@@ -242,7 +268,8 @@ void Connection::execute(std::string_view sql) {
         return;
     }
     text = translateStatement(text);
-    if (!db_) throw StoreError(SQLITE_MISUSE, SQLITE_MISUSE, "The connection is closed", text, file_);
+    if (!db_)
+        throw StoreError(SQLITE_MISUSE, SQLITE_MISUSE, "The connection is closed", text, file_);
     char* message = nullptr;
     int rc = sqlite3_exec(db_, text.c_str(), nullptr, nullptr, &message);
     if (rc != SQLITE_OK) {
@@ -283,8 +310,12 @@ bool Connection::hasTable(std::string_view table) {
     return query.step();
 }
 
-std::int64_t Connection::lastInsertRowId() const { return sqlite3_last_insert_rowid(db_); }
-bool Connection::inTransaction() const { return db_ && !sqlite3_get_autocommit(db_); }
+std::int64_t Connection::lastInsertRowId() const {
+    return sqlite3_last_insert_rowid(db_);
+}
+bool Connection::inTransaction() const {
+    return db_ && !sqlite3_get_autocommit(db_);
+}
 
 // ---- Transaction ----------------------------------------------------------
 

@@ -19,7 +19,7 @@ namespace czx {
 // A failure of the database engine: which statement, which file, and
 // SQLite's own result codes. The error trail shows it as "<message> (<code>)".
 class StoreError : public Error {
-public:
+  public:
     StoreError(int code, int extendedCode, const std::string& message, std::string statement,
                std::string file);
     int code() const { return number(); }
@@ -27,7 +27,7 @@ public:
     const std::string& statement() const { return statement_; }
     const std::string& file() const { return file_; }
 
-private:
+  private:
     int extendedCode_;
     std::string statement_;
     std::string file_;
@@ -37,7 +37,7 @@ class Connection;
 
 // A prepared statement. Bind parameters (1-based), then step through rows.
 class Statement {
-public:
+  public:
     Statement(Connection& connection, std::string_view sql);
     ~Statement();
     Statement(Statement&&) noexcept;
@@ -67,14 +67,14 @@ public:
     std::string_view columnTextView(int index) const;
     Value column(int index) const;
 
-private:
+  private:
     [[noreturn]] void fail(int rc) const;
     Connection* connection_;
     sqlite3_stmt* stmt_ = nullptr;
 };
 
 class Connection {
-public:
+  public:
     // Opens an existing database file. A missing file, or one that is not a
     // database, is a StoreError; nothing is created by opening.
     static Connection open(const std::filesystem::path& file);
@@ -109,7 +109,7 @@ public:
     sqlite3* handle() const { return db_; }
     [[noreturn]] void fail(int rc, std::string_view statement) const;
 
-private:
+  private:
     Connection(sqlite3* db, std::string file) : db_(db), file_(std::move(file)) {}
     static Connection openWith(const std::filesystem::path& file, int flags);
     sqlite3* db_ = nullptr;
@@ -121,7 +121,7 @@ std::string translateStatement(std::string_view sql);
 
 // Rolls back in its destructor unless committed; never throws from it.
 class Transaction {
-public:
+  public:
     explicit Transaction(Connection& connection);
     ~Transaction();
     Transaction(const Transaction&) = delete;
@@ -131,7 +131,7 @@ public:
     // rows written before a failure this way).
     void commitAndContinue();
 
-private:
+  private:
     Connection& connection_;
     bool active_ = false;
 };

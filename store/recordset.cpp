@@ -17,8 +17,7 @@ std::string unbracket(const std::string& name) {
 }
 
 bool sameName(std::string_view a, std::string_view b) {
-    return a.size() == b.size() &&
-           std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
+    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
                return std::tolower(static_cast<unsigned char>(x)) ==
                       std::tolower(static_cast<unsigned char>(y));
            });
@@ -58,9 +57,9 @@ void RecordSet::loadKeys() {
 int RecordSet::columnIndex(std::string_view column) const {
     for (size_t i = 0; i < columns_.size(); ++i)
         if (sameName(columns_[i], column)) return static_cast<int>(i);
-    throw StoreError(1, 1, "Item cannot be found in the collection: no column \"" +
-                               std::string(column) + "\"",
-                     "", connection_->file());
+    throw StoreError(
+        1, 1, "Item cannot be found in the collection: no column \"" + std::string(column) + "\"",
+        "", connection_->file());
 }
 
 bool RecordSet::hasColumn(std::string_view name) const {
@@ -90,15 +89,28 @@ void RecordSet::goTo(long position) {
     if (moved) moved();
 }
 
-void RecordSet::moveFirst() { goTo(keys_.empty() ? -1 : 0); }
-void RecordSet::moveLast() { goTo(keys_.empty() ? -1 : count() - 1); }
-void RecordSet::moveNext() { goTo(position_ + 1); }
-void RecordSet::movePrevious() { goTo(position_ - 1); }
-void RecordSet::move(long rows) { goTo(position_ + rows); }
-void RecordSet::setAbsolutePosition(long position) { goTo(position - 1); }
+void RecordSet::moveFirst() {
+    goTo(keys_.empty() ? -1 : 0);
+}
+void RecordSet::moveLast() {
+    goTo(keys_.empty() ? -1 : count() - 1);
+}
+void RecordSet::moveNext() {
+    goTo(position_ + 1);
+}
+void RecordSet::movePrevious() {
+    goTo(position_ - 1);
+}
+void RecordSet::move(long rows) {
+    goTo(position_ + rows);
+}
+void RecordSet::setAbsolutePosition(long position) {
+    goTo(position - 1);
+}
 
 Bookmark RecordSet::bookmark() const {
-    if (!hasCurrent()) throw Error(3021, "Either BOF or EOF is True, or the current record has been deleted.");
+    if (!hasCurrent())
+        throw Error(3021, "Either BOF or EOF is True, or the current record has been deleted.");
     return keys_[position_];
 }
 
@@ -136,10 +148,9 @@ void RecordSet::update() {
             names += (names.empty() ? "" : ", ") + bracket(columns_[index]);
             marks += marks.empty() ? "?" : ", ?";
         }
-        std::string sql = pending_.empty()
-                              ? "INSERT INTO " + bracket(table_) + " DEFAULT VALUES"
-                              : "INSERT INTO " + bracket(table_) + " (" + names + ") VALUES (" +
-                                    marks + ")";
+        std::string sql = pending_.empty() ? "INSERT INTO " + bracket(table_) + " DEFAULT VALUES"
+                                           : "INSERT INTO " + bracket(table_) + " (" + names +
+                                                 ") VALUES (" + marks + ")";
         Statement insert(*connection_, sql);
         int parameter = 1;
         for (const auto& [index, value] : pending_) insert.bind(parameter++, value);

@@ -21,7 +21,7 @@ namespace czx {
 using Bookmark = std::int64_t;
 
 class RecordSet {
-public:
+  public:
     // Opens "select <columns> from <table> [where ...] [order by ...]".
     RecordSet(Connection& connection, std::string_view sql);
 
@@ -65,7 +65,7 @@ public:
     std::function<void()> willMove;
     std::function<void()> moved;
 
-private:
+  private:
     int columnIndex(std::string_view column) const;
     void goTo(long position);
     void loadCurrent();

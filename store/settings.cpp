@@ -37,7 +37,9 @@ Settings Settings::forUser() {
     return Settings(xdgFolder("XDG_CONFIG_HOME", ".config") / "CZXDprn" / "CZXDprn.conf");
 }
 
-Settings::Settings(std::filesystem::path file) : file_(std::move(file)) { load(); }
+Settings::Settings(std::filesystem::path file) : file_(std::move(file)) {
+    load();
+}
 
 void Settings::load() {
     std::ifstream in(file_);

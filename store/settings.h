@@ -10,7 +10,7 @@
 namespace czx {
 
 class Settings {
-public:
+  public:
     // The settings of this user (the file need not exist yet).
     static Settings forUser();
     explicit Settings(std::filesystem::path file);
@@ -22,7 +22,7 @@ public:
     // Stores a key at once (the file and its folder are created as needed).
     void set(const std::string& key, const std::string& value);
 
-private:
+  private:
     void load();
     void save() const;
     std::filesystem::path file_;

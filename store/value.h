@@ -9,7 +9,9 @@ namespace czx {
 
 using Value = std::variant<std::monostate, std::int64_t, double, std::string>;
 
-inline bool isNull(const Value& v) { return std::holds_alternative<std::monostate>(v); }
+inline bool isNull(const Value& v) {
+    return std::holds_alternative<std::monostate>(v);
+}
 
 // Readings that a bound field or a record needs. Text that holds a number
 // reads as that number; the empty text reads as empty.

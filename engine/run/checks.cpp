@@ -10,7 +10,9 @@
 namespace czx {
 namespace {
 
-std::int64_t units(const Money& m) { return m ? money::toUnits(*m) : 0; }
+std::int64_t units(const Money& m) {
+    return m ? money::toUnits(*m) : 0;
+}
 
 bool inCalendarYearOf(const std::optional<Date>& date, const Date& yearEnd) {
     return date && yearOf(*date) == yearOf(yearEnd);
@@ -40,7 +42,7 @@ bool MidQrtCheck::visit(Asset& a) {
     auto life = lifeNumber(a.lifeTax);
     if (!life || !(*life < 27.5)) return false;
     if (!method::isOneOf(a.methodTax,
-                 {method::MACRS, method::MACRSAuto, method::MACRS150, method::SLPersonal}))
+                         {method::MACRS, method::MACRSAuto, method::MACRS150, method::SLPersonal}))
         return false;
     bool changed = writePostSecBasis(a);
     if (!a.postSecBasis || !a.placedInService) return changed;
@@ -71,21 +73,40 @@ bool MidQrtCheck::finish() {
 
 std::int64_t sec179Limit(int taxYear) {
     switch (taxYear) {
-        case 1995: case 1996: return 17'500;
-        case 1997: return 18'000;
-        case 1998: return 18'500;
-        case 1999: return 19'000;
-        case 2000: return 20'000;
-        case 2001: case 2002: return 24'000;
-        case 2003: return 100'000;
-        case 2004: return 102'000;
-        case 2005: return 105'000;
-        case 2006: return 108'000;
-        case 2007: return 125'000;
-        case 2008: case 2009: return 250'000;
+        case 1995:
+        case 1996:
+            return 17'500;
+        case 1997:
+            return 18'000;
+        case 1998:
+            return 18'500;
+        case 1999:
+            return 19'000;
+        case 2000:
+            return 20'000;
+        case 2001:
+        case 2002:
+            return 24'000;
+        case 2003:
+            return 100'000;
+        case 2004:
+            return 102'000;
+        case 2005:
+            return 105'000;
+        case 2006:
+            return 108'000;
+        case 2007:
+            return 125'000;
+        case 2008:
+        case 2009:
+            return 250'000;
         // 2012: the law enacted in January 2013 set the limit retroactively at 500,000.
-        case 2010: case 2011: case 2012: return 500'000;
-        default: return 0;
+        case 2010:
+        case 2011:
+        case 2012:
+            return 500'000;
+        default:
+            return 0;
     }
 }
 
@@ -102,7 +123,7 @@ bool YearLimitChecks::visit(Asset& a) {
     }
     if (!inCalendarYearOf(a.yrpis, yearEnd) ||
         !method::isOneOf(a.methodTax, {method::MACRS, method::MACRSAuto, method::MACRS150,
-                               method::SLPersonal, method::SLReal}))
+                                       method::SLPersonal, method::SLReal}))
         return false;
     bool changed = writePostSecBasis(a);
     newBasisTotal_ += units(a.postSecBasis);

@@ -18,7 +18,7 @@ namespace czx {
 // MACRS personal property placed in service in the tax year was placed in
 // service in its last three months.
 class MidQrtCheck {
-public:
+  public:
     MidQrtCheck(const Company& company, WorkArea& work) : company_(company), work_(work) {}
     // A row qualifies when its "YRPIS" falls in the calendar year of "YearEnd",
     // its tax life is below 27.5 and its method is one of the four MACRS
@@ -28,7 +28,7 @@ public:
     // Sets MidQrtYear and MidQrtStatusKept; returns the company's new flag.
     bool finish();
 
-private:
+  private:
     const Company& company_;
     WorkArea& work_;
     std::int64_t total_ = 0;
@@ -48,13 +48,13 @@ std::int64_t sec179Limit(int taxYear);
 // bonus against the adjusted basis of the year's new MACRS property
 // (FirstYR30PctDeductionCk).
 class YearLimitChecks {
-public:
+  public:
     explicit YearLimitChecks(const Company& company) : company_(company) {}
     // Returns true when the row's basis columns were rewritten.
     bool visit(Asset& asset);
     void finish(Feedback& feedback, WorkArea& work) const;
 
-private:
+  private:
     const Company& company_;
     std::int64_t sec179Total_ = 0;
     std::int64_t bonusTotal_ = 0;

@@ -51,7 +51,8 @@ Calculator chooseTaxCalculator(Calcform& f) {
     if (m == method::MACRS150) {
         if (midQuarter && first && personalLife) return CalcMidQrtMACRS150;  // rule 6
         if (!first)
-            if (auto entry = quarterEntry(a.midQrtAsset, kMACRS150Quarters)) return entry;  // 7 to 10
+            if (auto entry = quarterEntry(a.midQrtAsset, kMACRS150Quarters))
+                return entry;  // 7 to 10
     }
     if (m == method::SLPersonal && first) {
         if (midQuarter) return CalcMidQrtSL;  // rule 11
@@ -66,17 +67,17 @@ Calculator chooseTaxCalculator(Calcform& f) {
         f.asset.midQrtAsset.clear();
         return CalcMACRS150;
     }
-    if (m == method::MACRSAuto) return CalcMACRSAuto;       // rule 15
-    if (m == method::ACRS) return CalcACRS;                 // rule 16
-    if (m == method::SLPersonal) return CalcSLTax;          // rule 17
-    if (m == method::SLReal) return CalcSLRPTax;            // rule 18
-    if (m == method::SLOld) return CalcSLOldTax;            // rule 19
-    if (m == method::DDB125Old) return CalcDDB125OldTax;    // rule 20
-    if (m == method::DDB150Old) return CalcDDB150OldTax;    // rule 21
-    if (m == method::DDB200Old) return CalcDDB200OldTax;    // rule 22
-    if (m == method::Amortization) return CalcAmort;        // rule 23
-    if (m == method::NonDepreciable) return CalcNonDprn;    // rule 24
-    return nullptr;                                         // rule 25
+    if (m == method::MACRSAuto) return CalcMACRSAuto;     // rule 15
+    if (m == method::ACRS) return CalcACRS;               // rule 16
+    if (m == method::SLPersonal) return CalcSLTax;        // rule 17
+    if (m == method::SLReal) return CalcSLRPTax;          // rule 18
+    if (m == method::SLOld) return CalcSLOldTax;          // rule 19
+    if (m == method::DDB125Old) return CalcDDB125OldTax;  // rule 20
+    if (m == method::DDB150Old) return CalcDDB150OldTax;  // rule 21
+    if (m == method::DDB200Old) return CalcDDB200OldTax;  // rule 22
+    if (m == method::Amortization) return CalcAmort;      // rule 23
+    if (m == method::NonDepreciable) return CalcNonDprn;  // rule 24
+    return nullptr;                                       // rule 25
 }
 
 }  // namespace
@@ -90,12 +91,18 @@ void TaxDeprnMethSelector(Calcform& f) {
 void BookDeprnMethSelector(Calcform& f) {
     procedure("Calcform.BookDeprnMethSelector", [&] {
         const std::string& m = f.asset.methodBook;
-        if (m == method::SLBook) CalcSLBook(f);
-        else if (m == method::DDB125) CalcDDB125Book(f);
-        else if (m == method::DDB150) CalcDDB150Book(f);
-        else if (m == method::DDB200) CalcDDB200Book(f);
-        else if (m == method::Amortization) CalcAmortBook(f);
-        else if (m == method::NonDepreciable) CalcNonDprnBk(f);
+        if (m == method::SLBook)
+            CalcSLBook(f);
+        else if (m == method::DDB125)
+            CalcDDB125Book(f);
+        else if (m == method::DDB150)
+            CalcDDB150Book(f);
+        else if (m == method::DDB200)
+            CalcDDB200Book(f);
+        else if (m == method::Amortization)
+            CalcAmortBook(f);
+        else if (m == method::NonDepreciable)
+            CalcNonDprnBk(f);
     });
 }
 

@@ -39,7 +39,9 @@ double catchUp(double amount, const Money& cost, const Money& salvage, double bu
     return amount;
 }
 
-bool isFirstYear(const Calcform& f) { return *f.asset.yrpis == *f.company.yearEnd; }
+bool isFirstYear(const Calcform& f) {
+    return *f.asset.yrpis == *f.company.yearEnd;
+}
 
 bool disposedInEarlierYear(const Calcform& f) {
     return yearOf(*f.asset.disposed) < yearOf(*f.company.yearEnd);
@@ -49,24 +51,25 @@ bool disposedInEarlierYear(const Calcform& f) {
 
 void ClearQuarterOutsideScheme(Asset& a) {
     if ((a.methodTax == method::MACRS && lifeIsOneOf(a.lifeTax, {27.5, 31.5, 39})) ||
-        method::isOneOf(a.methodTax, {method::ACRS, method::SLOld, method::DDB125Old, method::SLPersonal,
-                              method::NonDepreciable, method::Amortization}))
+        method::isOneOf(a.methodTax,
+                        {method::ACRS, method::SLOld, method::DDB125Old, method::SLPersonal,
+                         method::NonDepreciable, method::Amortization}))
         a.midQrtAsset.clear();
 }
 
 void WriteTaxBasis(Asset& a) {
     a.costLessItc = money::toCurrency(value(a.costTax) - value(a.itcAdjustment));
     if (a.busUseTax)
-        a.post30Basis = money::toCurrency(*a.costLessItc * *a.busUseTax - value(a.sec179) -
-                                          value(a.bonus));
+        a.post30Basis =
+            money::toCurrency(*a.costLessItc * *a.busUseTax - value(a.sec179) - value(a.bonus));
     else
         a.post30Basis.reset();
 }
 
 void WriteLine24eBasis(Asset& a) {
     if (a.busUseTax)
-        a.line24eBasis = roundCents(value(a.costLessItc) * *a.busUseTax - value(a.sec179) -
-                                    value(a.bonus));
+        a.line24eBasis =
+            roundCents(value(a.costLessItc) * *a.busUseTax - value(a.sec179) - value(a.bonus));
     else
         a.line24eBasis.reset();
 }
@@ -123,8 +126,8 @@ void ApplyTaxRulesDisposed(Calcform& f) {
         a.currentTax = 0.0;
     } else if (m == method::ACRS && lifeIsOneOf(a.lifeTax, {15, 18, 19})) {  // rule 6
         a.currentTax = roundCents(amount * (disposalMonth - 0.5) / 12);
-    } else if (!quarterEmpty && method::isOneOf(m, {method::SLPersonal, method::MACRS, method::MACRSAuto,
-                                            method::MACRS150})) {
+    } else if (!quarterEmpty && method::isOneOf(m, {method::SLPersonal, method::MACRS,
+                                                    method::MACRSAuto, method::MACRS150})) {
         // Rule 7, mid-quarter convention: the middle of the quarter of
         // disposal. Kept at 4 places, not rounded to cents.
         static constexpr double kQuarterFraction[4] = {0.125, 0.375, 0.625, 0.875};
@@ -132,7 +135,7 @@ void ApplyTaxRulesDisposed(Calcform& f) {
         if (quarter < 0 || quarter > 3) quarter = 3;
         a.currentTax = money::toCurrency(amount * kQuarterFraction[quarter]);
     } else if (method::isOneOf(m, {method::SLOld, method::DDB125Old, method::DDB150Old,
-                           method::DDB200Old, method::Amortization})) {  // rule 8
+                                   method::DDB200Old, method::Amortization})) {  // rule 8
         CalcOldDprnProRation(f);
     }
     // Rule 9: anything else keeps the stored amount.
@@ -163,8 +166,9 @@ void DeprAssetsBkRow(Calcform& f) {
     f.work.CurrentDprnBook = 0;
     ServiceCalc(f);
     if (a.busUseBook) BookDeprnMethSelector(f);
-    if (a.bookOverride || !method::isOneOf(a.methodBook, {method::SLBook, method::DDB125, method::DDB150,
-                                                  method::DDB200, method::Amortization}))
+    if (a.bookOverride ||
+        !method::isOneOf(a.methodBook, {method::SLBook, method::DDB125, method::DDB150,
+                                        method::DDB200, method::Amortization}))
         return;
     if (!a.busUseBook) {
         a.currentBook = 0.0;

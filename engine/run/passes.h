@@ -24,6 +24,8 @@ void DeprAssetsTaxRow(Calcform& f);
 void DeprAssetsBkRow(Calcform& f);
 
 // The row holds the two dates the timing needs.
-inline bool hasServiceDates(const Asset& a) { return a.yrpis && a.placedInService; }
+inline bool hasServiceDates(const Asset& a) {
+    return a.yrpis && a.placedInService;
+}
 
 }  // namespace czx

@@ -26,14 +26,17 @@ std::int64_t lastAssetKey(Connection& connection) {
 
 // Everything one run holds while it walks the rows.
 class Run {
-public:
+  public:
     Run(Connection& connection, Feedback& feedback)
-        : connection_(connection), feedback_(feedback), company_(readCompany(connection)),
-          writer_(connection), basisWriter_(connection) {}
+        : connection_(connection),
+          feedback_(feedback),
+          company_(readCompany(connection)),
+          writer_(connection),
+          basisWriter_(connection) {}
 
     RunSummary execute();
 
-private:
+  private:
     void visitYearRows(const std::function<bool(Asset&)>& visit);
     void testMidQuarter();
     void walk();

@@ -12,11 +12,11 @@ namespace czx {
 
 struct WorkArea {
     // Set at the start of each pass from the company's "YearEnd".
-    Date PriorYearEnd{};  // "YearEnd" less one year
+    Date PriorYearEnd{};   // "YearEnd" less one year
     int DaysInYear = 365;  // days from PriorYearEnd to "YearEnd" (365 or 366)
 
     // Timing of the current asset (ServiceCalc, CalcMD).
-    double RecoveryYear = 0;     // 1 + calendar-year boundaries from "YRPIS" to "YearEnd"
+    double RecoveryYear = 0;      // 1 + calendar-year boundaries from "YRPIS" to "YearEnd"
     int YearPlacedInService = 0;  // calendar year of "YRPIS"
     int FirstYearMonths = 0;      // months in service in the first fiscal year, 1 to 12
     int PlacedFiscalMonth = 0;    // 13 - FirstYearMonths
@@ -28,8 +28,8 @@ struct WorkArea {
     int DisposalFiscalMonth = 0;     // position in the fiscal year of the disposal month
 
     // Mid-quarter convention (MidQrtCheck).
-    bool MidQrtYear = false;        // the mid-quarter convention applies this tax year
-    bool MidQrtStatusKept = true;   // the stored company flag already matched
+    bool MidQrtYear = false;       // the mid-quarter convention applies this tax year
+    bool MidQrtStatusKept = true;  // the stored company flag already matched
     double MidQrtTotalBasis = 0;
     double MidQrtLastQtrBasis = 0;
     double LastQuarterStart = 0;

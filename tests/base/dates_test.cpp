@@ -17,20 +17,22 @@ TEST(Dates, ReadsAndWritesTheStoredAndShownForms) {
 }
 
 TEST(Dates, RefusesImpossibleAndMalformedDates) {
-    for (const char* text : {"", "2011-02-29", "2012-13-01", "2012-00-10", "12-03-05",
-                             "2012/03/05", "2012-3-5", "abcd-ef-gh"})
+    for (const char* text : {"", "2011-02-29", "2012-13-01", "2012-00-10", "12-03-05", "2012/03/05",
+                             "2012-3-5", "abcd-ef-gh"})
         EXPECT_FALSE(parseIsoDate(text)) << text;
     for (const char* text : {"", "2/30/2012", "13/1/2012", "3/5/12", "3-5-2012", "3/5/2012x"})
         EXPECT_FALSE(parseUsDate(text)) << text;
 }
 
 TEST(Dates, AddingYearsClampsTheLeapDay) {
-    struct Case { const char* from; int years; const char* to; };
+    struct Case {
+        const char* from;
+        int years;
+        const char* to;
+    };
     const Case cases[] = {
-        {"2012-02-29", 1, "2013-02-28"},
-        {"2012-02-29", -1, "2011-02-28"},
-        {"2012-02-29", 4, "2016-02-29"},
-        {"2012-12-31", 1, "2013-12-31"},
+        {"2012-02-29", 1, "2013-02-28"},  {"2012-02-29", -1, "2011-02-28"},
+        {"2012-02-29", 4, "2016-02-29"},  {"2012-12-31", 1, "2013-12-31"},
         {"2013-02-28", -1, "2012-02-28"},
     };
     for (const auto& c : cases)

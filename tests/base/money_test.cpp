@@ -20,17 +20,17 @@ struct RoundingCase {
 TEST(Money, RoundsTheExactDecimalValueHalfToEven) {
     const RoundingCase cases[] = {
         {0.0, 0.0, 0.0},
-        {1.005, 1.005, 1.0},          // 1.00499999... as a double, yet 1.0050 at 4 places: a tie, even cent
-        {1.015, 1.015, 1.02},         // 1.01499999..., 1.0150: a tie, 2 is even
-        {2.675, 2.675, 2.68},         // 2.67499999..., 2.6750 at 4 places, tie to the even 8
+        {1.005, 1.005, 1.0},  // 1.00499999... as a double, yet 1.0050 at 4 places: a tie, even cent
+        {1.015, 1.015, 1.02},  // 1.01499999..., 1.0150: a tie, 2 is even
+        {2.675, 2.675, 2.68},  // 2.67499999..., 2.6750 at 4 places, tie to the even 8
         {1.0049, 1.0049, 1.0},
         {1.0051, 1.0051, 1.01},
-        {0.125, 0.125, 0.12},         // exact tie at the cent
+        {0.125, 0.125, 0.12},  // exact tie at the cent
         {0.135, 0.135, 0.14},
         {-0.125, -0.125, -0.12},
         {-0.135, -0.135, -0.14},
         {-1.0051, -1.0051, -1.01},
-        {0.00005, 0.0001, 0.0},       // stored just above the tie: 0.0001, then 0.00
+        {0.00005, 0.0001, 0.0},  // stored just above the tie: 0.0001, then 0.00
         {1234567.895, 1234567.895, 1234567.9},
         {130000.125, 130000.125, 130000.12},
         {99.99999, 100.0, 100.0},

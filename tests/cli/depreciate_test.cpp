@@ -1,9 +1,9 @@
 // The command-line tool end to end, on a copy of the sample company.
 #include <gtest/gtest.h>
+#include <sys/wait.h>
 
 #include <array>
 #include <cstdio>
-#include <sys/wait.h>
 
 #include "store/assets.h"
 #include "tests/support/testing.h"
@@ -22,14 +22,15 @@ Result runCli(const std::string& arguments) {
     FILE* pipe = popen(command.c_str(), "r");
     if (!pipe) return result;
     std::array<char, 4096> buffer;
-    while (size_t n = fread(buffer.data(), 1, buffer.size(), pipe)) result.output.append(buffer.data(), n);
+    while (size_t n = fread(buffer.data(), 1, buffer.size(), pipe))
+        result.output.append(buffer.data(), n);
     int raw = pclose(pipe);
     result.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
     return result;
 }
 
 class CliTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         for (const char* name : {"czxdprnd.mdb", "czxdmthd.mdb", "czxblank.mdb"})
             std::filesystem::copy_file(testing::builtDataFile(name), dir / name);

@@ -8,7 +8,7 @@ namespace czx {
 namespace {
 
 class RecordSetTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         db.execute(
             "INSERT INTO assets (companynumber, [Asset Description], [Asset Cost - Tax]) VALUES "

@@ -6,8 +6,12 @@
 
 namespace czx::testing {
 
-RecordingReporter::RecordingReporter() { trail::setReporter(this); }
-RecordingReporter::~RecordingReporter() { trail::setReporter(nullptr); }
+RecordingReporter::RecordingReporter() {
+    trail::setReporter(this);
+}
+RecordingReporter::~RecordingReporter() {
+    trail::setReporter(nullptr);
+}
 
 TempDir::TempDir() {
     std::random_device random;

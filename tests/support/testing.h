@@ -14,7 +14,7 @@ namespace czx::testing {
 
 // Collects the messages and progress the engine reports.
 class RecordingFeedback : public Feedback {
-public:
+  public:
     void message(std::string_view text) override { messages.emplace_back(text); }
     void progress(int percent) override { progressSteps.push_back(percent); }
     std::vector<std::string> messages;
@@ -23,7 +23,7 @@ public:
 
 // Collects error reports while alive; restores standard error on destruction.
 class RecordingReporter : public ErrorReporter {
-public:
+  public:
     RecordingReporter();
     ~RecordingReporter() override;
     void showErrorReport(const std::string& text) override { reports.push_back(text); }
@@ -32,13 +32,13 @@ public:
 
 // A fresh temporary directory, removed with the object.
 class TempDir {
-public:
+  public:
     TempDir();
     ~TempDir();
     const std::filesystem::path& path() const { return path_; }
     std::filesystem::path operator/(const std::string& name) const { return path_ / name; }
 
-private:
+  private:
     std::filesystem::path path_;
 };
 

@@ -5,7 +5,9 @@ namespace {
 
 using namespace std::chrono;
 
-constexpr Date d(int y, unsigned m, unsigned day) { return Date{year{y}, month{m}, std::chrono::day{day}}; }
+constexpr Date d(int y, unsigned m, unsigned day) {
+    return Date{year{y}, month{m}, std::chrono::day{day}};
+}
 
 }  // namespace
 

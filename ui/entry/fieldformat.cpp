@@ -18,8 +18,10 @@ QString formatMoney(double amount) {
 QString formatShare(double share) {
     QString text = QString::number(money::roundCents(share), 'f', 2);
     // ".00" has no digit before the point when the whole part is 0.
-    if (text.startsWith("0.")) text.remove(0, 1);
-    else if (text.startsWith("-0.")) text.remove(1, 1);
+    if (text.startsWith("0."))
+        text.remove(0, 1);
+    else if (text.startsWith("-0."))
+        text.remove(1, 1);
     return text;
 }
 

@@ -5,7 +5,9 @@
 namespace czx::ui {
 namespace {
 
-bool isDigit(int c) { return c >= '0' && c <= '9'; }
+bool isDigit(int c) {
+    return c >= '0' && c <= '9';
+}
 
 int filter(int c, const QString& tag) {
     if (c == 8) return c;

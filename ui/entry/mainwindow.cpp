@@ -25,20 +25,20 @@
 #include "base/trail.h"
 #include "engine/run/run.h"
 #include "store/columns.h"
+#include "store/company_files.h"
 #include "store/settings.h"
-#include "ui/entry/bonus.h"
-#include "ui/entry/keyfilter.h"
-#include "ui/entry/picker.h"
 #include "ui/company/companyfiles.h"
 #include "ui/company/companyinfowindow.h"
 #include "ui/company/groupwindow.h"
+#include "ui/entry/bonus.h"
+#include "ui/entry/keyfilter.h"
+#include "ui/entry/picker.h"
 #include "ui/shell/displaysizing.h"
 #include "ui/shell/helpviewer.h"
 #include "ui/shell/instructions.h"
 #include "ui/shell/sysfrm.h"
 #include "ui/yearend/closeyear.h"
 #include "ui/yearend/reportpreview.h"
-#include "store/company_files.h"
 
 namespace czx::ui {
 namespace {
@@ -87,12 +87,9 @@ const std::map<QString, ListSource>& taxLifeLists() {
 
 const std::map<QString, ListSource>& bookLifeLists() {
     static const std::map<QString, ListSource> lists = {
-        {"SL - Book", {"SLLFS", "SL - Book"}},
-        {"DDB200%", {"DDBLFS", "DDB"}},
-        {"DDB150%", {"DDBLFS", "DDB"}},
-        {"DDB125%", {"DDBLFS", "DDB"}},
-        {"Amortization", {"AMLFS", "AMLF"}},
-        {"Units Of Prod.", {"NDLFS", "NDLF"}},
+        {"SL - Book", {"SLLFS", "SL - Book"}},  {"DDB200%", {"DDBLFS", "DDB"}},
+        {"DDB150%", {"DDBLFS", "DDB"}},         {"DDB125%", {"DDBLFS", "DDB"}},
+        {"Amortization", {"AMLFS", "AMLF"}},    {"Units Of Prod.", {"NDLFS", "NDLF"}},
         {"Non-Depreciable", {"NDLFS", "NDLF"}},
     };
     return lists;
@@ -110,7 +107,7 @@ QLabel* warningLabel(const QString& name, const QString& text, QWidget* parent) 
 
 // Keeps the run's state consistent when the run ends early by a failure.
 class RunGuard {
-public:
+  public:
     RunGuard(bool& running, bool& bound, QProgressBar* bar)
         : running_(running), bound_(bound), bar_(bar) {}
     ~RunGuard() {
@@ -119,7 +116,7 @@ public:
         bar_->hide();
     }
 
-private:
+  private:
     bool& running_;
     bool& bound_;
     QProgressBar* bar_;
@@ -160,31 +157,39 @@ void MainWindow::buildFields() {
         "acquired in prior mid-quarter years, enter 1, 2, 3, or 4 for quarter asset was "
         "acquired in.";
     fields_ = {{
-        {"Asset Description", "Asset Description", col::Description, "", K::Text, S::Both, true, ""},
+        {"Asset Description", "Asset Description", col::Description, "", K::Text, S::Both, true,
+         ""},
         {"      Year End Of Year Asset Was Originally Placed In Service ",
-         "Year End Of Year Asset Was Originally Placed In Service", col::YRPIS, "", K::Date, S::Both,
-         true, yrpisTip},
+         "Year End Of Year Asset Was Originally Placed In Service", col::YRPIS, "", K::Date,
+         S::Both, true, yrpisTip},
         {"* Actual Date In Service", "* Actual Date In Service", col::PlacedInService, "", K::Date,
          S::Both, true, placedTip},
         {"Group", "Group", col::GroupName, "", K::Text, S::Both, false, ""},
         {"Asset Cost", "Asset Cost - Tax", col::CostTax, "Num", K::Money, S::Tax, true, ""},
         {"Dprn Method", "Dprn Method - Tax", col::MethodTax, "", K::Text, S::Tax, false, ""},
         {"Dprn Life", "Dprn Life - Tax", col::LifeTax, "", K::Text, S::Tax, false, ""},
-        {"Business Use %", "Business Use % - Tax", col::BusUseTax, "Num3", K::Share, S::Tax, true, kUseTip},
+        {"Business Use %", "Business Use % - Tax", col::BusUseTax, "Num3", K::Share, S::Tax, true,
+         kUseTip},
         {"Mid Qrt Conv", "Mid Qrt Conv", col::MidQrtAsset, "Num4", K::Text, S::Tax, true, midTip},
         {"Section 179", "Section 179", col::Sec179, "Num", K::Money, S::Tax, true, ""},
-        {"30, 50, 100%  Deduct", "30, 50, 100%  Deduct", col::Bonus, "Num", K::Money, S::Tax, true, kBonusTip},
+        {"30, 50, 100%  Deduct", "30, 50, 100%  Deduct", col::Bonus, "Num", K::Money, S::Tax, true,
+         kBonusTip},
         {"ITC Basis Adj", "ITC Basis Adj", col::ItcAdjustment, "Num", K::Money, S::Tax, true, ""},
-        {"Salvage Value", "Salvage Value - Tax", col::SalvageTax, "Num", K::Money, S::Tax, true, ""},
+        {"Salvage Value", "Salvage Value - Tax", col::SalvageTax, "Num", K::Money, S::Tax, true,
+         ""},
         {"Prior Dprn", "Prior Dprn - Tax", col::PriorAccumTax, "Num", K::Money, S::Tax, true, ""},
         {"Current Dprn", "Current Dprn - Tax", col::CurrentTax, "Num", K::Money, S::Tax, true, ""},
         {"Asset Cost", "Asset Cost - Book", col::CostBook, "Num", K::Money, S::Book, true, ""},
         {"Dprn Method", "Dprn Method - Book", col::MethodBook, "", K::Text, S::Book, false, ""},
         {"Dprn Life", "Dprn Life - Book", col::LifeBook, "", K::Text, S::Book, false, ""},
-        {"Business Use %", "Business Use % - Book", col::BusUseBook, "Num3", K::Share, S::Book, true, kUseTip},
-        {"Salvage Value", "Salvage Value - Book", col::SalvageBook, "Num", K::Money, S::Book, true, ""},
-        {"Prior Dprn", "Prior Dprn - Book", col::PriorAccumBook, "Num", K::Money, S::Book, true, ""},
-        {"Current Dprn", "Current Dprn - Book", col::CurrentBook, "Num", K::Money, S::Book, true, ""},
+        {"Business Use %", "Business Use % - Book", col::BusUseBook, "Num3", K::Share, S::Book,
+         true, kUseTip},
+        {"Salvage Value", "Salvage Value - Book", col::SalvageBook, "Num", K::Money, S::Book, true,
+         ""},
+        {"Prior Dprn", "Prior Dprn - Book", col::PriorAccumBook, "Num", K::Money, S::Book, true,
+         ""},
+        {"Current Dprn", "Current Dprn - Book", col::CurrentBook, "Num", K::Money, S::Book, true,
+         ""},
         {"Date Sold/Disposed", "Date Sold/Disposed", col::Disposed, "", K::Date, S::Both, true, ""},
     }};
     checks_ = {{
@@ -215,7 +220,8 @@ void MainWindow::buildFields() {
     // text stays dark while they are disabled.
     for (int i : {FGroup, FMethodTax, FLifeTax, FMethodBook, FLifeBook}) {
         QPalette palette = fields_[i].edit->palette();
-        palette.setColor(QPalette::Disabled, QPalette::Text, palette.color(QPalette::Active, QPalette::Text));
+        palette.setColor(QPalette::Disabled, QPalette::Text,
+                         palette.color(QPalette::Active, QPalette::Text));
         fields_[i].edit->setPalette(palette);
     }
     for (int i = 0; i < CheckCount; ++i) {
@@ -425,11 +431,19 @@ void MainWindow::buildLayout() {
     lblDatesNote_ = new QLabel(kDatesNote, this);
     lblDatesNote_->setObjectName("lblDatesNote");
     lblDatesNote_->setStyleSheet("color: #404040; font-style: italic;");
-    Label5_ = warningLabel("Label5", "The Use  % was greater than 100%. Enter a valid percentage.", this);
-    Label6_ = warningLabel("Label6", "Since Use <=  50%, method should be changed to MACRS SL-PP.", this);
-    Label7_ = warningLabel("Label7", "When auto or listed property use falls to 50%, Sec. 179 is unavailable.", this);
-    Label15_ = warningLabel("Label15", "The changes were not saved. A deprn method must be selected for each active column.", this);
-    Label13_ = warningLabel("Label13", "The changes were not saved. A deprn life must be selected for each active column.", this);
+    Label5_ =
+        warningLabel("Label5", "The Use  % was greater than 100%. Enter a valid percentage.", this);
+    Label6_ =
+        warningLabel("Label6", "Since Use <=  50%, method should be changed to MACRS SL-PP.", this);
+    Label7_ = warningLabel(
+        "Label7", "When auto or listed property use falls to 50%, Sec. 179 is unavailable.", this);
+    Label15_ = warningLabel(
+        "Label15",
+        "The changes were not saved. A deprn method must be selected for each active column.",
+        this);
+    Label13_ = warningLabel(
+        "Label13",
+        "The changes were not saved. A deprn life must be selected for each active column.", this);
     auto* warnings = new QVBoxLayout;
     warnings->setSpacing(0);
     for (QLabel* l : {lblDatesNote_, Label5_, Label6_, Label7_, Label15_, Label13_})
@@ -448,7 +462,8 @@ void MainWindow::buildLayout() {
     cmdDelete_ = makeButton("&Delete Asset", "cmdDelete", "");
     cmdRefresh_ = makeButton("&Refresh", "cmdRefresh", "");
     cmdClose_ = makeButton("&Close", "cmdClose", "");
-    Picture1_ = makeToolButton("Save Company", "Picture1", "Save company to disk", "Save company to disk");
+    Picture1_ =
+        makeToolButton("Save Company", "Picture1", "Save company to disk", "Save company to disk");
     connect(cmdAdd_, &QPushButton::clicked, this, [this] { cmdAdd_Click(); });
     connect(cmdEdit_, &QPushButton::clicked, this, [this] { cmdEdit_Click(); });
     connect(cmdUpdate_, &QPushButton::clicked, this, [this] { cmdUpdate_Click(); });
@@ -503,9 +518,12 @@ void MainWindow::buildLayout() {
     connect(Command13_, &QToolButton::clicked, this, [this] { openPicker(FGroup); });
     connect(Command14_, &QToolButton::clicked, this, [this] { openPicker(FMethodBook); });
     connect(Command15_, &QToolButton::clicked, this, [this] { openPicker(FLifeBook); });
-    connect(Command1_, &QToolButton::clicked, this, [this] { flagButton(CAuto, "frmMain.Command1_Click"); });
-    connect(Command2_, &QToolButton::clicked, this, [this] { flagButton(CListed, "frmMain.Command2_Click"); });
-    connect(Command26_, &QToolButton::clicked, this, [this] { flagButton(CTruck, "frmMain.Command26_Click"); });
+    connect(Command1_, &QToolButton::clicked, this,
+            [this] { flagButton(CAuto, "frmMain.Command1_Click"); });
+    connect(Command2_, &QToolButton::clicked, this,
+            [this] { flagButton(CListed, "frmMain.Command2_Click"); });
+    connect(Command26_, &QToolButton::clicked, this,
+            [this] { flagButton(CTruck, "frmMain.Command26_Click"); });
     connect(Command31_, &QToolButton::clicked, this, [this] { Command31_Click(); });
 
     // Tab order: the fields in the form's order, then the check boxes.
@@ -539,24 +557,32 @@ void MainWindow::buildMenu() {
         return a;
     };
     QMenu* company = bar->addMenu("&Select Company");
-    item(company, "&Update Company Information", [this] {
-        auto* w = new CompanyInfoWindow(dataPath_, this);
-        connect(w, &OwnedWindow::closed, this, [this] { startCompanyRefreshStep(); });
-        openMaintenanceWindow(w);
-    }, QKeySequence("Ctrl+U"));
+    item(
+        company, "&Update Company Information",
+        [this] {
+            auto* w = new CompanyInfoWindow(dataPath_, this);
+            connect(w, &OwnedWindow::closed, this, [this] { startCompanyRefreshStep(); });
+            openMaintenanceWindow(w);
+        },
+        QKeySequence("Ctrl+U"));
     item(company, "Delete All Assets", [this] { mnuDelete_Click(); });
-    item(company, "Sa&ve Company To Disk",
-         [this] { openMaintenanceWindow(new SaveCompanyWindow(dataPath_, this)); },
-         QKeySequence("Ctrl+I"));
-    item(company, "&Copy Company From Disk", [this] {
-        auto* w = new CopyCompanyWindow(dataPath_, this);
-        w->setAttribute(Qt::WA_DeleteOnClose);
-        connect(w, &OwnedWindow::closed, this, [this] { startReopenStep(); });
-        w->Form_Load();
-    }, QKeySequence("Ctrl+D"));
+    item(
+        company, "Sa&ve Company To Disk",
+        [this] { openMaintenanceWindow(new SaveCompanyWindow(dataPath_, this)); },
+        QKeySequence("Ctrl+I"));
+    item(
+        company, "&Copy Company From Disk",
+        [this] {
+            auto* w = new CopyCompanyWindow(dataPath_, this);
+            w->setAttribute(Qt::WA_DeleteOnClose);
+            connect(w, &OwnedWindow::closed, this, [this] { startReopenStep(); });
+            w->Form_Load();
+        },
+        QKeySequence("Ctrl+D"));
     QAction* exit = company->addAction("&Exit", this, [this] { cmdClose_Click(); });
     exit->setShortcut(QKeySequence("Ctrl+X"));
-    bar->addAction("&Groups", this, [this] { openMaintenanceWindow(new GroupWindow(dataPath_, this)); });
+    bar->addAction("&Groups", this,
+                   [this] { openMaintenanceWindow(new GroupWindow(dataPath_, this)); });
     QMenu* system = bar->addMenu("S&ystem ");
     item(system, "&Set Drive, Directory and Display Size", [this] {
         if (!settings_) return;
@@ -571,18 +597,26 @@ void MainWindow::buildMenu() {
     QAction* run = bar->addAction("&Depreciate", this, [this] { mnuDeprAssets_Click(); });
     run->setObjectName("mnuDeprAssets");
     QMenu* reports = bar->addMenu("&Reports");
-    item(reports, "&Tax Depreciation Report", [this] {
-        if (connection_) showDepreciationReport(this, *connection_, ReportKind::Tax);
-    }, QKeySequence("Ctrl+T"));
-    item(reports, "&Book Depreciation Report", [this] {
-        if (connection_) showDepreciationReport(this, *connection_, ReportKind::Book);
-    }, QKeySequence("Ctrl+B"));
+    item(
+        reports, "&Tax Depreciation Report",
+        [this] {
+            if (connection_) showDepreciationReport(this, *connection_, ReportKind::Tax);
+        },
+        QKeySequence("Ctrl+T"));
+    item(
+        reports, "&Book Depreciation Report",
+        [this] {
+            if (connection_) showDepreciationReport(this, *connection_, ReportKind::Book);
+        },
+        QKeySequence("Ctrl+B"));
     bar->addAction("Close YR", this, [this] { mnuCloseYR_Click(); });
     QMenu* help = bar->addMenu("&Help");
-    item(help, "Help &Contents", [this] { showHelpContents(this, dataPath_); },
-         QKeySequence("Ctrl+K"));
-    item(help, "I&RS Depreciation Instructions",
-         [this] { showInstructionsPrompt(this, dataPath_); }, QKeySequence("Ctrl+R"));
+    item(
+        help, "Help &Contents", [this] { showHelpContents(this, dataPath_); },
+        QKeySequence("Ctrl+K"));
+    item(
+        help, "I&RS Depreciation Instructions", [this] { showInstructionsPrompt(this, dataPath_); },
+        QKeySequence("Ctrl+R"));
     help->addAction("&About", this, [this] {
         AppIdentity app;
         QMessageBox::about(this, programTitle(),
@@ -704,8 +738,9 @@ void MainWindow::cmdOpenCo() {
 
 void MainWindow::DisplaySizing() {
     procedure("frmMain.TimerSizing_Timer", [&] {
-        QString setting = settings_ ? QString::fromStdString(settings_->get(setting::kUpdateScreenHeight))
-                                    : QString();
+        QString setting = settings_
+                              ? QString::fromStdString(settings_->get(setting::kUpdateScreenHeight))
+                              : QString();
         QRect r = windowGeometry(metricsOf(this), setting, size());
         resize(r.size());
         move(r.topLeft());
@@ -790,7 +825,9 @@ void MainWindow::objRec2_MoveComplete() {
     });
 }
 
-void MainWindow::showStatus(const QString& text) { lblStatus_->setText(text); }
+void MainWindow::showStatus(const QString& text) {
+    lblStatus_->setText(text);
+}
 
 void MainWindow::showEmptyState() {
     showStatus(kEmptyCompany);
@@ -809,7 +846,8 @@ void MainWindow::EnableColumns() {
         for (auto& f : fields_) f.edit->setEnabled(f.typed && bySet(f.set));
         for (auto& c : checks_) c.box->setEnabled(c.direct && bySet(c.set));
         Command13_->setEnabled(true);
-        for (QToolButton* b : {Command11_, Command12_, Command1_, Command2_, Command26_, Command31_})
+        for (QToolButton* b :
+             {Command11_, Command12_, Command1_, Command2_, Command26_, Command31_})
             b->setEnabled(tax);
         for (QToolButton* b : {Command14_, Command15_}) b->setEnabled(book);
     });
@@ -841,12 +879,23 @@ void MainWindow::hideWarnings() {
 void MainWindow::showWarning(RecordWarning warning) {
     QLabel* label = nullptr;
     switch (warning) {
-        case RecordWarning::None: return;
-        case RecordWarning::UseOver100: label = Label5_; break;
-        case RecordWarning::UseMethodSLPP: label = Label6_; break;
-        case RecordWarning::UseNoSection179: label = Label7_; break;
-        case RecordWarning::MethodMissing: label = Label15_; break;
-        case RecordWarning::LifeMissing: label = Label13_; break;
+        case RecordWarning::None:
+            return;
+        case RecordWarning::UseOver100:
+            label = Label5_;
+            break;
+        case RecordWarning::UseMethodSLPP:
+            label = Label6_;
+            break;
+        case RecordWarning::UseNoSection179:
+            label = Label7_;
+            break;
+        case RecordWarning::MethodMissing:
+            label = Label15_;
+            break;
+        case RecordWarning::LifeMissing:
+            label = Label13_;
+            break;
     }
     QApplication::beep();
     lblDatesNote_->hide();
@@ -1105,10 +1154,11 @@ void MainWindow::mnuDeprAssets_Click() {
 // ---------------------------------------------------------------- pickers
 
 void MainWindow::openPicker(int field) {
-    static const std::map<int, const char*> names = {
-        {FMethodTax, "frmMain.Command11_Click"}, {FLifeTax, "frmMain.Command12_Click"},
-        {FGroup, "frmMain.Command13_Click"},     {FMethodBook, "frmMain.Command14_Click"},
-        {FLifeBook, "frmMain.Command15_Click"}};
+    static const std::map<int, const char*> names = {{FMethodTax, "frmMain.Command11_Click"},
+                                                     {FLifeTax, "frmMain.Command12_Click"},
+                                                     {FGroup, "frmMain.Command13_Click"},
+                                                     {FMethodBook, "frmMain.Command14_Click"},
+                                                     {FLifeBook, "frmMain.Command15_Click"}};
     procedure(names.at(field), [&] {
         if (!hasRow()) return;
         QLineEdit* target = fields_[field].edit;
@@ -1150,7 +1200,8 @@ void MainWindow::openPicker(int field) {
         setColumn(col::AssetChanged, Value(std::int64_t{1}));
         const std::string file = dataPath_ + (field == FGroup ? kCompanyFile : kCatalogueFile);
         ADOSelcMethLife picker(this, caption, QString::fromStdString(file), PickerTable_,
-                               PickerColumn_, [this](const QString& entry) { pickerChoice(entry); });
+                               PickerColumn_,
+                               [this](const QString& entry) { pickerChoice(entry); });
         picker.exec();
         QTimer::singleShot(150, this, [this, field] { FieldLock(field); });
     });
@@ -1343,9 +1394,15 @@ bool MainWindow::navigationKey(QKeyEvent* event) {
     if (EditingRecord_ || AddingRecord_) return false;
     const bool ctrl = event->modifiers() & Qt::ControlModifier;
     switch (event->key()) {
-        case Qt::Key_Escape: cmdClose_Click(); return true;
-        case Qt::Key_End: cmdLast_Click(); return true;
-        case Qt::Key_Home: cmdFirst_Click(); return true;
+        case Qt::Key_Escape:
+            cmdClose_Click();
+            return true;
+        case Qt::Key_End:
+            cmdLast_Click();
+            return true;
+        case Qt::Key_Home:
+            cmdFirst_Click();
+            return true;
         case Qt::Key_Up:
         case Qt::Key_PageUp:
             ctrl ? cmdFirst_Click() : cmdPrevious_Click();
@@ -1354,7 +1411,8 @@ bool MainWindow::navigationKey(QKeyEvent* event) {
         case Qt::Key_PageDown:
             ctrl ? cmdLast_Click() : cmdNext_Click();
             return true;
-        default: return false;
+        default:
+            return false;
     }
 }
 
@@ -1411,7 +1469,8 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
         case QEvent::ToolTip:
             if (field == FSec179) Section179Reminder();
             break;
-        default: break;
+        default:
+            break;
     }
     return QMainWindow::eventFilter(watched, event);
 }

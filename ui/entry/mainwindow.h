@@ -36,10 +36,28 @@ enum class ColumnSet { Both, Tax, Book };
 
 // The entry fields, in tab order.
 enum Field {
-    FDescription, FYrpis, FPlaced, FGroup,
-    FCostTax, FMethodTax, FLifeTax, FUseTax, FMidQrt, FSec179, FBonus, FItc,
-    FSalvageTax, FPriorTax, FCurrentTax,
-    FCostBook, FMethodBook, FLifeBook, FUseBook, FSalvageBook, FPriorBook, FCurrentBook,
+    FDescription,
+    FYrpis,
+    FPlaced,
+    FGroup,
+    FCostTax,
+    FMethodTax,
+    FLifeTax,
+    FUseTax,
+    FMidQrt,
+    FSec179,
+    FBonus,
+    FItc,
+    FSalvageTax,
+    FPriorTax,
+    FCurrentTax,
+    FCostBook,
+    FMethodBook,
+    FLifeBook,
+    FUseBook,
+    FSalvageBook,
+    FPriorBook,
+    FCurrentBook,
     FDisposed,
     FieldCount
 };
@@ -50,10 +68,10 @@ struct EntryField {
     QString label;       // the label on screen
     QString accessible;  // the name screen readers and automation use
     std::string_view column;
-    QString tag;         // selects the key filter
+    QString tag;  // selects the key filter
     FieldKind kind;
     ColumnSet set;
-    bool typed;          // false: filled by a picker or a button
+    bool typed;  // false: filled by a picker or a button
     QString toolTip;
     QLineEdit* edit = nullptr;
     bool dirty = false;  // typed into since the row was shown
@@ -71,7 +89,7 @@ struct EntryCheck {
 
 class MainWindow : public QMainWindow {
     Q_OBJECT
-public:
+  public:
     // `dataPath` is the company's data directory (ending with "/");
     // `settings` supplies the window height, and may be null (automatic).
     explicit MainWindow(std::string dataPath, Settings* settings = nullptr,
@@ -91,20 +109,20 @@ public:
     // The size the screen was laid out for, before the sizing step.
     static QSize designedSize() { return QSize(980, 720); }
 
-protected:
+  protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 
-private:
+  private:
     // Building the window.
     void buildFields();
     void buildLayout();
     void buildMenu();
     QPushButton* makeButton(const QString& caption, const QString& name, const QString& toolTip);
-    QToolButton* makeToolButton(const QString& text, const QString& name,
-                                const QString& accessible, const QString& toolTip);
+    QToolButton* makeToolButton(const QString& text, const QString& name, const QString& accessible,
+                                const QString& toolTip);
 
     // Start-up and company.
     void Form_Load();

@@ -11,7 +11,8 @@ namespace czx::ui {
 
 ADOSelcMethLife::ADOSelcMethLife(QWidget* parent, const QString& caption,
                                  const QString& databaseFile, const QString& table,
-                                 const QString& column, std::function<void(const QString&)> onChoice)
+                                 const QString& column,
+                                 std::function<void(const QString&)> onChoice)
     : QDialog(parent),
       databaseFile_(databaseFile),
       table_(table),
@@ -40,8 +41,8 @@ ADOSelcMethLife::ADOSelcMethLife(QWidget* parent, const QString& caption,
 void ADOSelcMethLife::Form_Load() {
     procedure("ADOSelcMethLife.Form_Load", [&] {
         Connection connection = Connection::open(databaseFile_.toStdString());
-        Statement query = connection.prepare("select " + bracket(column_.toStdString()) +
-                                             " from " + table_.toStdString());
+        Statement query = connection.prepare("select " + bracket(column_.toStdString()) + " from " +
+                                             table_.toStdString());
         // The catalogue shares one table between lists of different lengths:
         // a shorter list's tail holds empty entries, which are no choices.
         while (query.step()) {

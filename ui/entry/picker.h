@@ -13,7 +13,7 @@ namespace czx::ui {
 
 class ADOSelcMethLife : public QDialog {
     Q_OBJECT
-public:
+  public:
     // `databaseFile`: the catalogue, or the company file for the group list.
     ADOSelcMethLife(QWidget* parent, const QString& caption, const QString& databaseFile,
                     const QString& table, const QString& column,
@@ -21,7 +21,7 @@ public:
 
     QListWidget* list() const { return DataList1_; }
 
-private:
+  private:
     void Form_Load();
     void DataList1_Click(QListWidgetItem* item);
     QListWidget* DataList1_;

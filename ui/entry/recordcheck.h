@@ -7,11 +7,11 @@ namespace czx::ui {
 
 enum class RecordWarning {
     None,
-    UseOver100,        // Label5
-    UseMethodSLPP,     // Label6
-    UseNoSection179,   // Label7
-    MethodMissing,     // Label15
-    LifeMissing,       // Label13
+    UseOver100,       // Label5
+    UseMethodSLPP,    // Label6
+    UseNoSection179,  // Label7
+    MethodMissing,    // Label15
+    LifeMissing,      // Label13
 };
 
 struct RecordCheckInput {

@@ -9,10 +9,18 @@
 
 namespace czx::ui {
 
-double twipsToPixelsX(double twips, const ScreenMetrics& s) { return twips * s.dpiX / kTwipsPerInch; }
-double twipsToPixelsY(double twips, const ScreenMetrics& s) { return twips * s.dpiY / kTwipsPerInch; }
-double pixelsToTwipsX(double pixels, const ScreenMetrics& s) { return pixels * kTwipsPerInch / s.dpiX; }
-double pixelsToTwipsY(double pixels, const ScreenMetrics& s) { return pixels * kTwipsPerInch / s.dpiY; }
+double twipsToPixelsX(double twips, const ScreenMetrics& s) {
+    return twips * s.dpiX / kTwipsPerInch;
+}
+double twipsToPixelsY(double twips, const ScreenMetrics& s) {
+    return twips * s.dpiY / kTwipsPerInch;
+}
+double pixelsToTwipsX(double pixels, const ScreenMetrics& s) {
+    return pixels * kTwipsPerInch / s.dpiX;
+}
+double pixelsToTwipsY(double pixels, const ScreenMetrics& s) {
+    return pixels * kTwipsPerInch / s.dpiY;
+}
 
 QRect windowGeometry(const ScreenMetrics& screen, const QString& heightSetting, QSize designedPx) {
     // The screen's height in pixels, from whole twips and whole twips per
@@ -50,7 +58,8 @@ QRect windowGeometry(const ScreenMetrics& screen, const QString& heightSetting, 
 }
 
 ScreenMetrics metricsOf(const QWidget* window) {
-    QScreen* screen = window && window->screen() ? window->screen() : QGuiApplication::primaryScreen();
+    QScreen* screen =
+        window && window->screen() ? window->screen() : QGuiApplication::primaryScreen();
     ScreenMetrics m;
     if (!screen) return m;
     m.widthPx = screen->geometry().width();

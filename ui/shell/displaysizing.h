@@ -30,8 +30,7 @@ double pixelsToTwipsY(double pixels, const ScreenMetrics& screen);
 //  - automatic on a 768-pixel screen: 9000 x 8730 twips, centred;
 //  - automatic on a 480-pixel screen: designed size, 300 twips above centre;
 //  - automatic otherwise: designed size, centred.
-QRect windowGeometry(const ScreenMetrics& screen, const QString& heightSetting,
-                     QSize designedPx);
+QRect windowGeometry(const ScreenMetrics& screen, const QString& heightSetting, QSize designedPx);
 
 ScreenMetrics metricsOf(const QWidget* window);
 

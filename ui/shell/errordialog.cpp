@@ -66,10 +66,13 @@ void ErrorDialog::showErrorReport(const std::string& text) {
     if (firstShow) Timer1_->start();
 }
 
-QString ErrorDialog::reportText() const { return Text1_->toPlainText(); }
+QString ErrorDialog::reportText() const {
+    return Text1_->toPlainText();
+}
 
 void ErrorDialog::Label5_Click() {
-    procedure("ErrorDialog.Label5_Click", [&] { ShellDocument("mailto:" + supportAddress_, "Open"); });
+    procedure("ErrorDialog.Label5_Click",
+              [&] { ShellDocument("mailto:" + supportAddress_, "Open"); });
 }
 
 }  // namespace czx::ui

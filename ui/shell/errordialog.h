@@ -16,7 +16,7 @@ inline constexpr const char* kDefaultSupportAddress = "support@czxsoftware.examp
 
 class ErrorDialog : public QDialog, public ErrorReporter {
     Q_OBJECT
-public:
+  public:
     explicit ErrorDialog(QWidget* parent = nullptr,
                          const QString& supportAddress = kDefaultSupportAddress);
 
@@ -27,7 +27,7 @@ public:
     QString supportAddress() const { return supportAddress_; }
     void setSupportAddress(const QString& address);
 
-private:
+  private:
     void Label5_Click();
     QPlainTextEdit* Text1_;
     QLabel* Label5_;

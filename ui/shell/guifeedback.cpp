@@ -8,7 +8,9 @@
 
 namespace czx::ui {
 
-QString programTitle() { return QString::fromStdString(AppIdentity{}.title); }
+QString programTitle() {
+    return QString::fromStdString(AppIdentity{}.title);
+}
 
 void showMessage(QWidget* parent, const QString& text) {
     QMessageBox box(QMessageBox::NoIcon, programTitle(), text, QMessageBox::Ok, parent);

@@ -7,21 +7,20 @@
 
 #include "base/feedback.h"
 
-
 namespace czx::ui {
 
 // The program's title, as every message box shows it.
 QString programTitle();
 
 class GuiFeedback : public Feedback {
-public:
+  public:
     GuiFeedback(QWidget* window, QProgressBar* bar) : window_(window), bar_(bar) {}
     void message(std::string_view text) override;
     // Moves the bar and lets the window repaint; user input waits until the
     // work is done, so nothing can start a second run meanwhile.
     void progress(int percent) override;
 
-private:
+  private:
     QPointer<QWidget> window_;
     QPointer<QProgressBar> bar_;
 };

@@ -30,8 +30,12 @@ void SplashWindow::showEvent(QShowEvent* event) {
     setFocus();
 }
 
-void SplashWindow::keyPressEvent(QKeyEvent*) { finish(); }
-void SplashWindow::mousePressEvent(QMouseEvent*) { finish(); }
+void SplashWindow::keyPressEvent(QKeyEvent*) {
+    finish();
+}
+void SplashWindow::mousePressEvent(QMouseEvent*) {
+    finish();
+}
 
 void SplashWindow::paintEvent(QPaintEvent*) {
     QPainter p(this);
@@ -50,7 +54,9 @@ void SplashWindow::paintEvent(QPaintEvent*) {
     AppIdentity app;
     p.drawText(rect().adjusted(0, 110, 0, -80), Qt::AlignCenter,
                QString("Fixed assets: federal tax and book depreciation\nVersion %1.%2%3")
-                   .arg(app.major).arg(app.minor).arg(app.revision));
+                   .arg(app.major)
+                   .arg(app.minor)
+                   .arg(app.revision));
 }
 
 void SplashWindow::finish() {

@@ -9,16 +9,16 @@ namespace czx::ui {
 
 class SplashWindow : public QWidget {
     Q_OBJECT
-public:
+  public:
     explicit SplashWindow(QWidget* mainWindow, int milliseconds = 7000);
 
-protected:
+  protected:
     void keyPressEvent(QKeyEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
     void showEvent(QShowEvent* event) override;
 
-private:
+  private:
     void finish();
     QWidget* mainWindow_;
     QTimer* timer_;

@@ -107,9 +107,9 @@ struct MessageCase {
 
 TEST(Sec179Ck, WarnsAboveTheYearsLimit) {
     const MessageCase cases[] = {
-        {"2012-12-31", 500000.00, false}, {"2012-12-31", 500000.01, true},
-        {"2012-12-31", 125000.01, false}, {"2007-12-31", 125000.01, true},
-        {"1995-06-30", 17500.00, false},  {"1995-06-30", 17500.01, true},
+        {"2012-12-31", 500000.00, false},  {"2012-12-31", 500000.01, true},
+        {"2012-12-31", 125000.01, false},  {"2007-12-31", 125000.01, true},
+        {"1995-06-30", 17500.00, false},   {"1995-06-30", 17500.01, true},
         {"1994-06-30", 9999999.00, false}, {"2013-12-31", 9999999.00, false},
     };
     for (const auto& c : cases) {
@@ -134,7 +134,12 @@ TEST(Sec179Ck, WarnsAboveTheYearsLimit) {
 }
 
 TEST(FirstYR30PctDeductionCk, BonusMayNotExceedTheYearsNewBasis) {
-    struct Case { double macrsBonus; const char* otherMethod; double otherBonus; bool warns; };
+    struct Case {
+        double macrsBonus;
+        const char* otherMethod;
+        double otherBonus;
+        bool warns;
+    };
     const Case cases[] = {
         {10000.00, "ACRS", 0.0, false},
         {10000.01, "ACRS", 0.0, true},

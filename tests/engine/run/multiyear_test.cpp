@@ -17,14 +17,15 @@ struct Schedule {
     double cost;
     double taxSalvage;
     const char* placed;
-    double taxBasis;                     // what the tax side must recover
-    std::vector<double> firstTaxYears;   // hand-computed amounts of the first years
+    double taxBasis;                    // what the tax side must recover
+    std::vector<double> firstTaxYears;  // hand-computed amounts of the first years
     const char* bookMethod;
     const char* bookLife;
     double bookSalvage;
     double bookBasis;
 };
 
+// clang-format off
 const Schedule kSchedules[] = {
     // MACRS 5-year, half-year convention: 20, 32, 19.2, 11.52, 11.52, 5.76 %.
     {"MACRS", "5", 10000, 0, "2012-03-10", 10000, {2000, 3200, 1920, 1152, 1152, 576, 0},
@@ -49,6 +50,7 @@ const Schedule kSchedules[] = {
     {"Amortization", "60", 6000, 0, "2012-01-01", 6000, {1200, 1200, 1200, 1200, 1200, 0},
      "Amortization", "60", 0, 6000},
 };
+// clang-format on
 
 TEST(MultiYear, EveryMethodRecoversItsBasisExactly) {
     testing::TempDir dir;

@@ -184,12 +184,18 @@ TEST(TaxRules, BasisColumnsFollowTheBusinessUse) {
 }
 
 TEST(TaxRules, QuarterCodeClearedOutsideTheScheme) {
-    struct Case { const char* method; const char* life; bool kept; };
+    struct Case {
+        const char* method;
+        const char* life;
+        bool kept;
+    };
     const Case cases[] = {
-        {"MACRS", "5", true},       {"MACRS", "39", false},     {"MACRS", "27.5", false},
-        {"ACRS", "5", false},       {"SL-Old", "10", false},    {"DDB125%-Old", "10", false},
-        {"DDB150%-Old", "10", true}, {"MACRS SL-PP", "5", false}, {"Amortization", "60", false},
-        {"Non-Depreciable", "0", false}, {"MACRS-Auto", "5", true},
+        {"MACRS", "5", true},          {"MACRS", "39", false},
+        {"MACRS", "27.5", false},      {"ACRS", "5", false},
+        {"SL-Old", "10", false},       {"DDB125%-Old", "10", false},
+        {"DDB150%-Old", "10", true},   {"MACRS SL-PP", "5", false},
+        {"Amortization", "60", false}, {"Non-Depreciable", "0", false},
+        {"MACRS-Auto", "5", true},
     };
     for (const auto& c : cases) {
         Asset a;

@@ -11,7 +11,7 @@ namespace czx {
 namespace {
 
 class RunTest : public ::testing::Test {
-protected:
+  protected:
     std::int64_t add(Asset a) { return insertAsset(db, a); }
     Asset row(std::int64_t id) { return readAsset(db, id); }
     RunSummary depreciate() { return DepreciateAssets(db, feedback); }

@@ -54,12 +54,14 @@ TEST(ServiceCalc, FillsTheTimingFields) {
 }
 
 TEST(CalcMD, PositionsTheDisposalMonthInTheFiscalYear) {
-    struct Case { const char* yearEnd; const char* disposed; int month; };
+    struct Case {
+        const char* yearEnd;
+        const char* disposed;
+        int month;
+    };
     const Case cases[] = {
-        {"2012-06-30", "2012-03-10", 9},
-        {"2012-06-30", "2011-07-31", 1},
-        {"2012-06-30", "2012-06-01", 12},
-        {"2012-12-31", "2012-05-20", 5},
+        {"2012-06-30", "2012-03-10", 9},  {"2012-06-30", "2011-07-31", 1},
+        {"2012-06-30", "2012-06-01", 12}, {"2012-12-31", "2012-05-20", 5},
         {"2013-02-28", "2012-12-01", 10},
     };
     for (const auto& c : cases) {

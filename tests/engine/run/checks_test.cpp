@@ -107,6 +107,7 @@ struct MessageCase {
 
 TEST(Sec179Ck, WarnsAboveTheYearsLimit) {
     const MessageCase cases[] = {
+        {"2011-12-31", 500000.00, false},  {"2011-12-31", 500000.01, true},
         {"2012-12-31", 500000.00, false},  {"2012-12-31", 500000.01, true},
         {"2012-12-31", 125000.01, false},  {"2007-12-31", 125000.01, true},
         {"1995-06-30", 17500.00, false},   {"1995-06-30", 17500.01, true},

@@ -165,14 +165,13 @@ std::string assetQuery(const Company& company) {
 // The company is tested with a unary plus so that SQLite walks the table in
 // key order instead of going through the company index (one company per file).
 AssetReader::AssetReader(Connection& connection, std::int64_t companyNumber, std::string filter,
-                         std::vector<Value> filterParameters, AssetColumns columns, int pageSize)
-    : query_(connection,
-             "SELECT " + (columns == AssetColumns::All ? assetSelectList() : checkSelectList()) +
-                 " FROM assets WHERE +companynumber = ? AND rowid > ? " +
-                 (filter.empty() ? "" : "AND (" + filter + ") ") + "ORDER BY rowid LIMIT ?"),
+                         std::vector<Value> filterParameters, int pageSize)
+    : query_(connection, "SELECT " + assetSelectList() +
+                             " FROM assets WHERE +companynumber = ? AND rowid > ? " +
+                             (filter.empty() ? "" : "AND (" + filter + ") ") +
+                             "ORDER BY rowid LIMIT ?"),
       companyNumber_(companyNumber),
       filterParameters_(std::move(filterParameters)),
-      columns_(columns),
       pageSize_(pageSize) {}
 
 bool AssetReader::next(std::vector<Asset>& page) {
@@ -184,10 +183,7 @@ bool AssetReader::next(std::vector<Asset>& page) {
     query_.bind(parameter, std::int64_t{pageSize_});
     while (query_.step()) {
         page.emplace_back();
-        if (columns_ == AssetColumns::All)
-            readRow(query_, page.back());
-        else
-            readCheckRow(query_, page.back());
+        readRow(query_, page.back());
     }
     query_.reset();
     if (!page.empty()) lastKey_ = page.back().rowId;

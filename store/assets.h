@@ -18,18 +18,13 @@ void writeMidQrtFlag(Connection& connection, const Company& company, bool midQua
 // The "select * from assets where companynumber =" query of a company.
 std::string assetQuery(const Company& company);
 
-// Which columns a reader fills: every column, or only those the checks
-// and the mid-quarter test read (SQLite decodes far less of each row).
-enum class AssetColumns { All, Checks };
-
 // Reads the company's assets a page at a time, in key order. `filter` is an
 // optional SQL condition on the row (for example "assetchng <> 0") whose
 // parameters follow the reader's own.
 class AssetReader {
   public:
     AssetReader(Connection& connection, std::int64_t companyNumber, std::string filter = {},
-                std::vector<Value> filterParameters = {}, AssetColumns columns = AssetColumns::All,
-                int pageSize = 2048);
+                std::vector<Value> filterParameters = {}, int pageSize = 2048);
     // Fills `page` with the next rows; false when none are left.
     bool next(std::vector<Asset>& page);
 
@@ -37,7 +32,6 @@ class AssetReader {
     Statement query_;
     std::int64_t companyNumber_;
     std::vector<Value> filterParameters_;
-    AssetColumns columns_;
     std::int64_t lastKey_ = -1;
     int pageSize_;
 };
@@ -50,7 +44,8 @@ struct YearTotals {
 };
 YearTotals yearTotals(Connection& connection, const Company& company);
 
-// Calls `visit` with the columns the checks read (AssetColumns::Checks) of
+// Calls `visit` with only the columns the checks read (SQLite decodes far
+// less of each row) of
 // every asset of the company whose "YRPIS" lies in [from, to) ('YYYY-MM-DD'),
 // in the order the "YRPIS" index gives. The table must not be written while
 // the walk is under way.

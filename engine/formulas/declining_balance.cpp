@@ -9,7 +9,7 @@
 #include "base/money.h"
 #include "base/trail.h"
 #include "engine/formulas/calculators.h"
-#include "engine/formulas/formula_support.h"
+#include "engine/run/timing.h"
 
 namespace czx {
 namespace {
@@ -33,12 +33,11 @@ struct SideColumns {
 double decliningBalance(Calcform& f, const SideColumns& side, double rate) {
     WorkArea& w = f.work;
     const double life = divisorLife(side.life);
-    const Date& yearEnd = formulas::required(f.company.yearEnd);
-    w.RecoveryYear = formulas::recoveryYearFrom(formulas::required(f.asset.yrpis), yearEnd);
-    w.PlacedMonthCounts = formulas::placedMonthCounts(w.PlacedMonthFraction);
+    const Date& yearEnd = required(f.company.yearEnd);
+    w.RecoveryYear = recoveryYearFrom(required(f.asset.yrpis), yearEnd);
+    w.PlacedMonthCounts = monthCountsWhole(w.PlacedMonthFraction);
     const double firstYearShare = ((12 - w.PlacedFiscalMonth) + w.PlacedMonthCounts) / 12;
-    const int monthsToYearEnd =
-        formulas::monthBoundaries(formulas::required(f.asset.placedInService), yearEnd);
+    const int monthsToYearEnd = monthBoundaries(required(f.asset.placedInService), yearEnd);
     const double monthsLeft = 12 * life - (monthsToYearEnd - (12 - w.PlacedMonthCounts));
     w.RemainingLifeMonths = static_cast<int>(std::lround(monthsLeft));
 

@@ -6,7 +6,7 @@
 #include "base/money.h"
 #include "base/trail.h"
 #include "engine/formulas/calculators.h"
-#include "engine/formulas/formula_support.h"
+#include "engine/run/timing.h"
 
 namespace czx {
 namespace {
@@ -35,10 +35,9 @@ std::optional<double> monthlyStraightLine(Calcform& f, const SideColumns& side,
     WorkArea& w = f.work;
     const double life = divisorLife(side.life);
     const double businessUse = money::value(side.businessUse);
-    w.RecoveryYear = formulas::recoveryYearFrom(formulas::required(f.asset.yrpis),
-                                                formulas::required(f.company.yearEnd));
+    w.RecoveryYear = recoveryYearFrom(required(f.asset.yrpis), required(f.company.yearEnd));
     w.DeprnLife = life;
-    w.PlacedMonthCounts = formulas::placedMonthCounts(w.PlacedMonthFraction);
+    w.PlacedMonthCounts = monthCountsWhole(w.PlacedMonthFraction);
     w.DeprnBasis = (money::value(side.cost) - money::value(side.salvage)) * businessUse;
     w.PriorAccumDprn = money::value(side.priorAccum);
 

@@ -7,7 +7,7 @@
 #include "base/money.h"
 #include "base/trail.h"
 #include "engine/formulas/calculators.h"
-#include "engine/formulas/formula_support.h"
+#include "engine/run/timing.h"
 
 namespace czx {
 namespace {
@@ -89,8 +89,7 @@ void CalcSLTax(Calcform& f) {
         const double basis = money::value(a.post30Basis);
         const double life = divisorLife(a.lifeTax);
         const double yearly = basis / life;
-        w.RecoveryYear = formulas::recoveryYearFrom(formulas::required(a.placedInService),
-                                                    formulas::required(f.company.yearEnd));
+        w.RecoveryYear = recoveryYearFrom(required(a.placedInService), required(f.company.yearEnd));
         w.DeprnLife = life;
 
         if (w.RecoveryYear == 1) {
@@ -116,8 +115,8 @@ void CalcSLTax(Calcform& f) {
 void CalcMidQrtSL(Calcform& f) {
     procedure("Calcform.CalcMidQrtSL", [&] {
         WorkArea& w = f.work;
-        const int yearEndMonth = monthOf(formulas::required(f.company.yearEnd));
-        const int placedMonth = monthOf(formulas::required(f.asset.placedInService));
+        const int yearEndMonth = monthOf(required(f.company.yearEnd));
+        const int placedMonth = monthOf(required(f.asset.placedInService));
         w.YearEndMonth = yearEndMonth;
         w.PlacedMonth = placedMonth;
         f.asset.midQrtAsset = std::to_string(QuarterOfPlacement(yearEndMonth, placedMonth));

@@ -28,7 +28,7 @@ std::optional<double> heldPart(Calcform& f, double yearAmount, std::string_view 
     CalcMD(f);
     const int daysInDisposalMonth = daysInMonth(monthOf(disposed), w.DaysInYear != 365);
     const double disposalMonthFraction = static_cast<double>(dayOf(disposed)) / daysInDisposalMonth;
-    const double disposalMonthExcluded = disposalMonthFraction <= 0.5 ? 1.0 : 0.0;
+    const double disposalMonthExcluded = monthCountsWhole(disposalMonthFraction);
     auto life = lifeNumber(lifeText);
     if (!life) throw Error(errors::kTypeMismatch, "Type mismatch");
     w.DeprnLife = *life;
@@ -48,7 +48,7 @@ std::optional<double> heldPart(Calcform& f, double yearAmount, std::string_view 
 }
 
 Money roundedHeldPart(Calcform& f, double yearAmount, std::string_view lifeText) {
-    if (!f.asset.disposed) throw Error(errors::kInvalidUseOfNull, "Invalid use of Null");
+    required(f.asset.disposed);
     auto amount = heldPart(f, yearAmount, lifeText);
     if (!amount) return 0.0;
     f.work.DprnAmount = money::roundCents(*amount);

@@ -3,7 +3,6 @@
 #include <functional>
 #include <vector>
 
-#include "base/money.h"
 #include "base/trail.h"
 #include "engine/run/checks.h"
 #include "engine/run/passes.h"

@@ -8,6 +8,11 @@ int FiscalMonthPosition(int month, int yearEndMonth) {
     return month > yearEndMonth ? month - yearEndMonth : month + 12 - yearEndMonth;
 }
 
+const Date& required(const std::optional<Date>& date) {
+    if (!date) throw Error(errors::kInvalidUseOfNull, "Invalid use of Null");
+    return *date;
+}
+
 void StartPass(const Company& company, WorkArea& work) {
     if (!company.yearEnd) throw Error(errors::kInvalidUseOfNull, "Invalid use of Null");
     work.PriorYearEnd = addYearsClamped(*company.yearEnd, -1);

@@ -11,6 +11,26 @@ namespace czx {
 // year-end month itself.
 int FiscalMonthPosition(int month, int yearEndMonth);
 
+// A date column that a calculation cannot do without (error 94 when empty).
+const Date& required(const std::optional<Date>& date);
+
+// 1 + the calendar-year boundaries from `from` to the fiscal year end: 1 is
+// the fiscal year placed in service.
+inline double recoveryYearFrom(const Date& from, const Date& yearEnd) {
+    return yearOf(yearEnd) - yearOf(from) + 1;
+}
+
+// Month boundaries from `from` to `to` (a month-granular date difference).
+inline int monthBoundaries(const Date& from, const Date& to) {
+    return (yearOf(to) - yearOf(from)) * 12 + monthOf(to) - monthOf(from);
+}
+
+// A month counts whole for an asset placed in service (or disposed of) in
+// its first half, the middle itself included: 1, else 0.
+inline double monthCountsWhole(double fractionOfMonth) {
+    return fractionOfMonth <= 0.5 ? 1.0 : 0.0;
+}
+
 // Start of each pass: PriorYearEnd and DaysInYear from the company's "YearEnd".
 void StartPass(const Company& company, WorkArea& work);
 

@@ -9,6 +9,7 @@
 
 #include "base/money.h"
 #include "base/trail.h"
+#include "engine/run/timing.h"
 #include "engine/tables/calculators.h"
 
 namespace czx {
@@ -25,20 +26,15 @@ namespace {
 // The recovery year here counts calendar years from "Date Placed in Service",
 // not from "YRPIS". The first year is not capped at the period.
 double amortizedAmount(Calcform& f, double amount, std::string_view lifeText) {
-    if (!f.company.yearEnd || !f.asset.placedInService) {
-        throw Error(errors::kInvalidUseOfNull, "Invalid use of Null");
-    }
+    const Date& yearEnd = required(f.company.yearEnd);
+    const Date& placed = required(f.asset.placedInService);
     const double life = divisorLife(lifeText);
-    if (!std::isfinite(life)) throw Error(errors::kTypeMismatch, "Type mismatch");
-    const Date& yearEnd = *f.company.yearEnd;
-    const Date& placed = *f.asset.placedInService;
     WorkArea& w = f.work;
 
-    w.PlacedMonthCounts = w.PlacedMonthFraction <= 0.5 ? 1 : 0;
-    w.RecoveryYear = 1 + yearOf(yearEnd) - yearOf(placed);
-    const int monthBoundaries =
-        12 * (yearOf(yearEnd) - yearOf(placed)) + monthOf(yearEnd) - monthOf(placed);
-    const double monthsLeft = std::nearbyint(life - monthBoundaries + 12 - w.PlacedMonthCounts);
+    w.PlacedMonthCounts = monthCountsWhole(w.PlacedMonthFraction);
+    w.RecoveryYear = recoveryYearFrom(placed, yearEnd);
+    const double monthsLeft =
+        std::nearbyint(life - monthBoundaries(placed, yearEnd) + 12 - w.PlacedMonthCounts);
     if (std::fabs(monthsLeft) > std::numeric_limits<int>::max()) {
         throw Error(errors::kOverflow, "Overflow");
     }

@@ -12,6 +12,7 @@
 
 #include "base/money.h"
 #include "base/trail.h"
+#include "engine/run/timing.h"
 #include "engine/tables/calculators.h"
 
 namespace czx {
@@ -206,10 +207,9 @@ void CalcMACRSAutoWORKS(Calcform& f, Vehicle& v) {
     procedure("Calcform.CalcMACRSAutoWORKS", [&] {
         WorkArea& w = f.work;
         const Asset& a = f.asset;
-        if (!a.placedInService || !a.yrpis || !f.company.yearEnd)
-            throw Error(errors::kInvalidUseOfNull, "Invalid use of Null");
-        const Date& placed = *a.placedInService;
-        const Date& yearEnd = *f.company.yearEnd;
+        required(a.yrpis);
+        const Date& placed = required(a.placedInService);
+        const Date& yearEnd = required(f.company.yearEnd);
 
         // The convention is fixed in the first year and kept in
         // "MidQrtAsset" for the later ones.

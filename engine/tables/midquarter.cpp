@@ -6,6 +6,7 @@
 #include <string>
 
 #include "base/trail.h"
+#include "engine/run/timing.h"
 #include "engine/tables/calculators.h"
 #include "engine/tables/midquarter_tables.h"
 #include "engine/tables/rates.h"
@@ -116,14 +117,11 @@ void quarterEntry(Calcform& f, const QuarterRoute& route) {
 // row, where the dispatch finds it in later years, then compute by it.
 void firstYear(Calcform& f, const char* name, std::span<const QuarterRoute> quarters) {
     procedure(name, [&] {
-        if (!f.company.yearEnd || !f.asset.placedInService) {
-            throw Error(errors::kInvalidUseOfNull, "Invalid use of Null");
-        }
-        f.work.YearEndMonth = monthOf(*f.company.yearEnd);
-        f.work.PlacedMonth = monthOf(*f.asset.placedInService);
-        const int quarter =
-            QuarterOfPlacement(monthOf(*f.company.yearEnd), monthOf(*f.asset.placedInService));
-        if (quarter < 1 || quarter > 4) return;
+        const int yearEndMonth = monthOf(required(f.company.yearEnd));
+        const int placedMonth = monthOf(required(f.asset.placedInService));
+        f.work.YearEndMonth = yearEndMonth;
+        f.work.PlacedMonth = placedMonth;
+        const int quarter = QuarterOfPlacement(yearEndMonth, placedMonth);
         f.asset.midQrtAsset = std::to_string(quarter);
         quarterEntry(f, quarters[quarter - 1]);
     });

@@ -41,7 +41,7 @@ std::string reportText(const AppIdentity& app, std::string_view description, int
     text += app.title + "  Version " + std::to_string(app.major) + "." + std::to_string(app.minor) +
             std::to_string(app.revision) + kCrlf;
     text += kDashes + kCrlf + kCrlf;
-    text += "An error occured within:";
+    text += "An error occurred within:";
     text += kCrlf;
     text += current();
     text += std::string(kCrlf) + kCrlf;

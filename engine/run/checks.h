@@ -85,16 +85,16 @@ void AccumDepChkBk(const CompanyChecks& found, Feedback& feedback);
 
 namespace messages {
 inline constexpr const char* kAccumTax =
-    "The program has detected a case were the sum of accumulated depreciation and current "
+    "The program has detected a case where the sum of accumulated depreciation and current "
     "depreciation exceeds the asset's federal tax basis. Review the asset records for errors.";
 inline constexpr const char* kAccumBook =
-    "The program has detected a case were the sum of accumulated depreciation and current "
+    "The program has detected a case where the sum of accumulated depreciation and current "
     "depreciation exceeds the asset's book basis. Review the asset records for errors.";
 inline constexpr const char* kYearMismatch =
-    "The program has detected a case were the difference between the Year Placed In Service "
-    "and the Date Place In Service exceeded one year. Review the asset records for errors.";
+    "The program has detected a case where the difference between the Year Placed In Service "
+    "and the Date Placed In Service exceeded one year. Review the asset records for errors.";
 inline constexpr const char* kPlacedAfterYrpis =
-    "The program has detected a case were the Date Placed In Service exceeds the Year Place In "
+    "The program has detected a case where the Date Placed In Service exceeds the Year Placed In "
     "Service. Review the asset records for errors.";
 inline constexpr const char* kBonus =
     "You have exceeded the First Year 100% Deduction limit of 100% of all new assets adjusted "

@@ -18,7 +18,7 @@ TEST(ErrorTrail, ReportOfTheFirstProcedureHasNoPreviousBlock) {
               "CZX Depreciation  Version 1.25\r\n" +
                   kDashes +
                   "\r\n\r\n"
-                  "An error occured within:\r\nfrmMain.Form_Load\r\n\r\n"
+                  "An error occurred within:\r\nfrmMain.Form_Load\r\n\r\n"
                   "File not found (53)\r\n\r\n");
 }
 
@@ -28,7 +28,7 @@ TEST(ErrorTrail, ReportNamesTheLastThreeProceduresEntered) {
                              "Calcform.TaxDeprnMethSelector", "Calcform.CalcMACRS"})
         trail::enter(name);
     std::string text = trail::reportText(AppIdentity{"T", 1, 0, 0}, "Division by zero", 11);
-    EXPECT_NE(text.find("An error occured within:\r\nCalcform.CalcMACRS\r\n\r\n"
+    EXPECT_NE(text.find("An error occurred within:\r\nCalcform.CalcMACRS\r\n\r\n"
                         "Division by zero (11)\r\n\r\n"
                         "Previous sections called:\r\nCalcform.TaxDeprnMethSelector\r\n"
                         "Calcform.ServiceCalc\r\n\r\n" +

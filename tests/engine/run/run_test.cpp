@@ -147,7 +147,7 @@ TEST_F(RunTest, ACalculatorFailureIsReportedAndTheRunGoesOn) {
     auto next = add(testing::makeAsset("MACRS", "5", 10000.0, "2012-03-10", "2012-12-31"));
     RunSummary summary = depreciate();
     ASSERT_EQ(reporter.reports.size(), 1u);
-    EXPECT_NE(reporter.reports[0].find("An error occured within:\r\nCalcform.CalcSLBook"),
+    EXPECT_NE(reporter.reports[0].find("An error occurred within:\r\nCalcform.CalcSLBook"),
               std::string::npos)
         << reporter.reports[0];
     EXPECT_NE(reporter.reports[0].find("Division by zero (11)"), std::string::npos);

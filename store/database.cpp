@@ -125,6 +125,8 @@ Statement::Kind Statement::columnKind(int index) const {
             return Kind::Real;
         case SQLITE_NULL:
             return Kind::Null;
+        case SQLITE_BLOB:
+            return Kind::Blob;
         default:
             return Kind::Text;
     }

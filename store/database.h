@@ -56,7 +56,7 @@ class Statement {
     void run();
     void reset();
 
-    enum class Kind { Null, Integer, Real, Text };
+    enum class Kind { Null, Integer, Real, Text, Blob };
     int columnCount() const;
     Kind columnKind(int index) const;
     std::string columnName(int index) const;

@@ -6,8 +6,9 @@
 namespace czx::trail {
 namespace {
 
-const char* slots[3] = {"", "", ""};  // current, previous, before previous
+const char* slotNames[3] = {"", "", ""};  // current, previous, before previous
 ErrorReporter* activeReporter = nullptr;
+ReportCollector* activeCollector = nullptr;
 
 const std::string kDashes(134, '-');
 constexpr const char* kCrlf = "\r\n";
@@ -15,25 +16,34 @@ constexpr const char* kCrlf = "\r\n";
 }  // namespace
 
 void enter(const char* name) {
-    slots[2] = slots[1];
-    slots[1] = slots[0];
-    slots[0] = name;
+    slotNames[2] = slotNames[1];
+    slotNames[1] = slotNames[0];
+    slotNames[0] = name;
 }
 
 std::string_view current() {
-    return slots[0];
+    return slotNames[0];
 }
 std::string_view previous() {
-    return slots[1];
+    return slotNames[1];
 }
 std::string_view beforePrevious() {
-    return slots[2];
+    return slotNames[2];
 }
 void clear() {
-    slots[0] = slots[1] = slots[2] = "";
+    slotNames[0] = slotNames[1] = slotNames[2] = "";
+}
+
+TrailSlots slots() {
+    return {slotNames[0], slotNames[1], slotNames[2]};
 }
 
 std::string reportText(const AppIdentity& app, std::string_view description, int number) {
+    return reportText(app, slots(), description, number);
+}
+
+std::string reportText(const AppIdentity& app, const TrailSlots& at, std::string_view description,
+                       int number, std::string_view details) {
     std::string text = "ERROR REPORT";
     text += kCrlf;
     text += kCrlf;
@@ -43,16 +53,20 @@ std::string reportText(const AppIdentity& app, std::string_view description, int
     text += kDashes + kCrlf + kCrlf;
     text += "An error occurred within:";
     text += kCrlf;
-    text += current();
+    text += at.current;
     text += std::string(kCrlf) + kCrlf;
     text += description;
     text += " (" + std::to_string(number) + ")" + kCrlf + kCrlf;
-    if (!previous().empty()) {
+    if (!details.empty()) {
+        text += details;
+        text += kCrlf;
+    }
+    if (*at.previous != '\0') {
         text += "Previous sections called:";
         text += kCrlf;
-        text += previous();
+        text += at.previous;
         text += kCrlf;
-        text += beforePrevious();
+        text += at.beforePrevious;
         text += std::string(kCrlf) + kCrlf;
         text += kDashes + kCrlf;
     }
@@ -63,30 +77,48 @@ void setReporter(ErrorReporter* reporter) {
     activeReporter = reporter;
 }
 
-void report(std::string_view description, int number) noexcept {
+ReportCollector* setCollector(ReportCollector* collector) {
+    ReportCollector* before = activeCollector;
+    activeCollector = collector;
+    return before;
+}
+
+void deliver(const std::string& text) noexcept {
     try {
-        std::string text = reportText(AppIdentity{}, description, number);
         if (activeReporter)
             activeReporter->showErrorReport(text);
         else
             std::fprintf(stderr, "%s\n", text.c_str());
     } catch (...) {
-        std::fprintf(stderr, "ERROR REPORT: %.*s (%d) in %s\n",
-                     static_cast<int>(description.size()), description.data(), number, slots[0]);
+        std::fprintf(stderr, "%s\n", text.c_str());
     }
 }
 
-void reportCurrentException() noexcept {
+void report(std::string_view description, int number, std::string_view details) noexcept {
+    try {
+        if (activeCollector) {
+            activeCollector->collect(slots(), description, number);
+            return;
+        }
+        deliver(reportText(AppIdentity{}, slots(), description, number, details));
+    } catch (...) {
+        std::fprintf(stderr, "ERROR REPORT: %.*s (%d) in %s\n",
+                     static_cast<int>(description.size()), description.data(), number,
+                     slotNames[0]);
+    }
+}
+
+void reportCurrentException(std::string_view details) noexcept {
     try {
         throw;
     } catch (const Error& e) {
-        report(e.what(), e.number());
+        report(e.what(), e.number(), details);
     } catch (const std::bad_alloc&) {
-        report("Out of memory", errors::kOutOfMemory);
+        report("Out of memory", errors::kOutOfMemory, details);
     } catch (const std::exception& e) {
-        report(e.what(), errors::kUnexpected);
+        report(e.what(), errors::kUnexpected, details);
     } catch (...) {
-        report("Unknown error", errors::kUnexpected);
+        report("Unknown error", errors::kUnexpected, details);
     }
 }
 

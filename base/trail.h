@@ -43,6 +43,23 @@ class ErrorReporter {
     virtual void showErrorReport(const std::string& text) = 0;
 };
 
+// The three slots of the trail at one moment: the current procedure, the
+// previous one and the one before it. Names are string literals.
+struct TrailSlots {
+    const char* current = "";
+    const char* previous = "";
+    const char* beforePrevious = "";
+};
+
+// Takes the error reports of a long piece of work (a run over many rows)
+// instead of the reporter, so that reports of one kind can be counted
+// rather than repeated, and names what the work stood on.
+class ReportCollector {
+  public:
+    virtual ~ReportCollector() = default;
+    virtual void collect(const TrailSlots& slots, std::string_view description, int number) = 0;
+};
+
 struct AppIdentity {
     std::string title = "CZX Depreciation";
     int major = CZX_VERSION_MAJOR;
@@ -62,15 +79,27 @@ std::string_view beforePrevious();
 // Empties the three slots (a new process starts with them empty).
 void clear();
 
-// The report text for an error in the current procedure.
+TrailSlots slots();
+
+// The report text for an error in the current procedure, or in the
+// procedures of `slots`. `details` (lines ending in CRLF) follows the error's
+// description, for what the error concerns (the assets of a run).
 std::string reportText(const AppIdentity& app, std::string_view description, int number);
+std::string reportText(const AppIdentity& app, const TrailSlots& slots,
+                       std::string_view description, int number, std::string_view details = {});
 
 // Where reports go; null sends them to standard error.
 void setReporter(ErrorReporter* reporter);
-// Builds the report for the current procedure and hands it to the reporter.
-void report(std::string_view description, int number) noexcept;
+// While a collector is set, reports go to it instead of the reporter.
+// Returns the collector that was set before.
+ReportCollector* setCollector(ReportCollector* collector);
+// Builds the report for the current procedure and hands it to the collector,
+// or else to the reporter.
+void report(std::string_view description, int number, std::string_view details = {}) noexcept;
+// Hands a finished report text to the reporter, passing by any collector.
+void deliver(const std::string& text) noexcept;
 // Reports the exception being handled (call inside a catch block).
-void reportCurrentException() noexcept;
+void reportCurrentException(std::string_view details = {}) noexcept;
 
 }  // namespace trail
 

@@ -144,7 +144,7 @@ void floorWork(Connection& db) {
     while (reader.next(page))
         for (Asset& a : page) {
             a.currentTax = money::value(a.currentTax) + 0.0;
-            writer.write(a);
+            writer.write(a, true, true);
         }
     transaction.commit();
 }

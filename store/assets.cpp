@@ -1,6 +1,8 @@
 #include "store/assets.h"
 
+#include <array>
 #include <charconv>
+#include <cmath>
 
 #include "base/money.h"
 #include "store/columns.h"
@@ -16,34 +18,202 @@ std::string assetSelectList() {
 
 // The columns the checks after the passes and the mid-quarter test read, in
 // the order readCheckRow() takes them.
+constexpr std::array kCheckColumns = {
+    col::Description,    col::PlacedInService, col::YRPIS,         col::MethodTax,  col::LifeTax,
+    col::CostTax,        col::ItcAdjustment,   col::BusUseTax,     col::Sec179,     col::Bonus,
+    col::CostLessItc,    col::PostSecBasis,    col::PriorAccumTax, col::CurrentTax, col::CostBook,
+    col::PriorAccumBook, col::CurrentBook};
+
 std::string checkSelectList() {
     std::string list = "rowid";
-    for (auto name : {col::PlacedInService, col::YRPIS, col::MethodTax, col::LifeTax, col::CostTax,
-                      col::ItcAdjustment, col::BusUseTax, col::Sec179, col::Bonus, col::CostLessItc,
-                      col::PostSecBasis, col::PriorAccumTax, col::CurrentTax, col::CostBook,
-                      col::PriorAccumBook, col::CurrentBook})
-        list += ", " + bracket(name);
+    for (auto name : kCheckColumns) list += ", " + bracket(name);
     return list;
 }
 
-// Each reader asks SQLite for the column's kind once, then for the value.
-std::optional<Date> readDate(const Statement& s, int i) {
-    if (s.columnKind(i) == Statement::Kind::Null) return std::nullopt;
-    return parseIsoDate(s.columnTextView(i));
+constexpr int assetColumnIndex(std::string_view name) {
+    for (std::size_t i = 0; i < col::AssetColumns.size(); ++i)
+        if (col::AssetColumns[i] == name) return static_cast<int>(i);
+    return -1;
 }
 
-Money readMoney(const Statement& s, int i) {
-    switch (s.columnKind(i)) {
-        case Statement::Kind::Null:
-            return std::nullopt;
-        case Statement::Kind::Integer:
-        case Statement::Kind::Real:
-            return s.columnDouble(i);
-        default:
-            return asNumber(Value(s.columnText(i)));  // the empty text is empty too
+// The asset column of each column of a statement after its rowid.
+template <std::size_t N>
+constexpr std::array<int, N> columnIndexes(const std::array<std::string_view, N>& names) {
+    std::array<int, N> indexes{};
+    for (std::size_t i = 0; i < N; ++i) indexes[i] = assetColumnIndex(names[i]);
+    return indexes;
+}
+constexpr auto kRowIndexes = columnIndexes(col::AssetColumns);
+constexpr auto kCheckIndexes = columnIndexes(kCheckColumns);
+
+std::string_view trimmed(std::string_view text) {
+    while (!text.empty() && (text.front() == ' ' || text.front() == '\t')) text.remove_prefix(1);
+    while (!text.empty() && (text.back() == ' ' || text.back() == '\t')) text.remove_suffix(1);
+    return text;
+}
+
+// Reads the columns of one row after its rowid, in order, into an asset. A
+// column whose stored value is no value of its kind reads as empty and is
+// marked in the asset's `unreadable`. Each read asks SQLite for the column's
+// kind once, then for the value.
+class RowReader {
+  public:
+    RowReader(const Statement& s, Asset& a, const int* assetIndexes)
+        : s_(s), a_(a), indexes_(assetIndexes) {
+        a_.rowId = s_.columnInt(0);
+        a_.unreadable = 0;
     }
+
+    std::string text() { return s_.columnText(next()); }
+
+    std::int64_t number() { return s_.columnInt(next()); }
+
+    // Empty, a number, or text holding a number; the empty text is empty too.
+    Money money() {
+        const int i = next();
+        switch (s_.columnKind(i)) {
+            case Statement::Kind::Null:
+                return std::nullopt;
+            case Statement::Kind::Integer:
+                return static_cast<double>(s_.columnInt(i));
+            case Statement::Kind::Real: {
+                double value = s_.columnDouble(i);
+                if (std::isfinite(value)) return value;
+                break;
+            }
+            case Statement::Kind::Text: {
+                std::string_view text = trimmed(s_.columnTextView(i));
+                if (text.empty()) return std::nullopt;
+                if (auto value = asNumber(Value(std::string(text))); value && std::isfinite(*value))
+                    return value;
+                break;
+            }
+            case Statement::Kind::Blob:
+                break;
+        }
+        unreadable(i);
+        return std::nullopt;
+    }
+
+    // Empty, or a date written 'YYYY-MM-DD'.
+    std::optional<Date> date() {
+        const int i = next();
+        switch (s_.columnKind(i)) {
+            case Statement::Kind::Null:
+                return std::nullopt;
+            case Statement::Kind::Text: {
+                std::string_view text = trimmed(s_.columnTextView(i));
+                if (text.empty()) return std::nullopt;
+                if (auto date = parseIsoDate(text)) return date;
+                break;
+            }
+            default:
+                break;
+        }
+        unreadable(i);
+        return std::nullopt;
+    }
+
+    // Empty (No), a number (0 is No), or the text "True" or "False".
+    bool flag() {
+        const int i = next();
+        switch (s_.columnKind(i)) {
+            case Statement::Kind::Null:
+                return false;
+            case Statement::Kind::Integer:
+                return s_.columnInt(i) != 0;
+            case Statement::Kind::Real:
+                return s_.columnDouble(i) != 0;
+            case Statement::Kind::Text: {
+                std::string_view text = trimmed(s_.columnTextView(i));
+                if (text.empty() || text == "False" || text == "false") return false;
+                if (text == "True" || text == "true") return true;
+                if (auto value = asNumber(Value(std::string(text)))) return *value != 0;
+                break;
+            }
+            case Statement::Kind::Blob:
+                break;
+        }
+        unreadable(i);
+        return false;
+    }
+
+  private:
+    int next() { return column_++; }
+    void unreadable(int i) {
+        const int index = indexes_[i - 1];
+        if (index >= 0) a_.unreadable |= std::uint64_t{1} << index;
+    }
+
+    const Statement& s_;
+    Asset& a_;
+    const int* indexes_;
+    int column_ = 1;
+};
+
+// Reads a row selected with assetSelectList() into `a`.
+void readRow(const Statement& s, Asset& a) {
+    RowReader r(s, a, kRowIndexes.data());
+    a.companyNumber = r.number();
+    a.groupName = r.text();
+    a.description = r.text();
+    a.placedInService = r.date();
+    a.disposed = r.date();
+    a.methodTax = r.text();
+    a.midQrtAsset = r.text();
+    a.lifeTax = r.text();
+    a.methodBook = r.text();
+    a.lifeBook = r.text();
+    a.costTax = r.money();
+    a.costBook = r.money();
+    a.sec179 = r.money();
+    a.bonus = r.money();
+    a.postSecBasis = r.money();
+    a.post30Basis = r.money();
+    a.priorAccumTax = r.money();
+    a.currentTax = r.money();
+    a.priorAccumBook = r.money();
+    a.currentBook = r.money();
+    a.yrpis = r.date();
+    a.busUseTax = r.money();
+    a.busUseBook = r.money();
+    a.nonBusDprn = r.money();
+    a.priorNonBusAccum = r.money();
+    a.listedProperty = r.flag();
+    a.passengerAuto = r.flag();
+    a.line24eBasis = r.money();
+    a.bookOverride = r.flag();
+    a.taxOverride = r.flag();
+    a.itcAdjustment = r.money();
+    a.salvageBook = r.money();
+    a.costLessItc = r.money();
+    a.assetChanged = r.flag();
+    a.salvageTax = r.money();
+    a.truckVanBonus = r.flag();
 }
 
+void readCheckRow(const Statement& s, Asset& a) {
+    RowReader r(s, a, kCheckIndexes.data());
+    a.description = r.text();
+    a.placedInService = r.date();
+    a.yrpis = r.date();
+    a.methodTax = r.text();
+    a.lifeTax = r.text();
+    a.costTax = r.money();
+    a.itcAdjustment = r.money();
+    a.busUseTax = r.money();
+    a.sec179 = r.money();
+    a.bonus = r.money();
+    a.costLessItc = r.money();
+    a.postSecBasis = r.money();
+    a.priorAccumTax = r.money();
+    a.currentTax = r.money();
+    a.costBook = r.money();
+    a.priorAccumBook = r.money();
+    a.currentBook = r.money();
+}
+
+// For the company row.
 bool readBool(const Statement& s, int i) {
     switch (s.columnKind(i)) {
         case Statement::Kind::Null:
@@ -55,71 +225,16 @@ bool readBool(const Statement& s, int i) {
     }
 }
 
-std::string readText(const Statement& s, int i) {
-    return s.columnText(i);
-}
-
-// Reads a row selected with assetSelectList() into `a`.
-void readRow(const Statement& s, Asset& a) {
-    int i = 0;
-    a.rowId = s.columnInt(i++);
-    a.companyNumber = s.columnInt(i++);
-    a.groupName = readText(s, i++);
-    a.description = readText(s, i++);
-    a.placedInService = readDate(s, i++);
-    a.disposed = readDate(s, i++);
-    a.methodTax = readText(s, i++);
-    a.midQrtAsset = readText(s, i++);
-    a.lifeTax = readText(s, i++);
-    a.methodBook = readText(s, i++);
-    a.lifeBook = readText(s, i++);
-    a.costTax = readMoney(s, i++);
-    a.costBook = readMoney(s, i++);
-    a.sec179 = readMoney(s, i++);
-    a.bonus = readMoney(s, i++);
-    a.postSecBasis = readMoney(s, i++);
-    a.post30Basis = readMoney(s, i++);
-    a.priorAccumTax = readMoney(s, i++);
-    a.currentTax = readMoney(s, i++);
-    a.priorAccumBook = readMoney(s, i++);
-    a.currentBook = readMoney(s, i++);
-    a.yrpis = readDate(s, i++);
-    a.busUseTax = readMoney(s, i++);
-    a.busUseBook = readMoney(s, i++);
-    a.nonBusDprn = readMoney(s, i++);
-    a.priorNonBusAccum = readMoney(s, i++);
-    a.listedProperty = readBool(s, i++);
-    a.passengerAuto = readBool(s, i++);
-    a.line24eBasis = readMoney(s, i++);
-    a.bookOverride = readBool(s, i++);
-    a.taxOverride = readBool(s, i++);
-    a.itcAdjustment = readMoney(s, i++);
-    a.salvageBook = readMoney(s, i++);
-    a.costLessItc = readMoney(s, i++);
-    a.assetChanged = readBool(s, i++);
-    a.salvageTax = readMoney(s, i++);
-    a.truckVanBonus = readBool(s, i++);
-}
-
-void readCheckRow(const Statement& s, Asset& a) {
-    int i = 0;
-    a.rowId = s.columnInt(i++);
-    a.placedInService = readDate(s, i++);
-    a.yrpis = readDate(s, i++);
-    a.methodTax = readText(s, i++);
-    a.lifeTax = readText(s, i++);
-    a.costTax = readMoney(s, i++);
-    a.itcAdjustment = readMoney(s, i++);
-    a.busUseTax = readMoney(s, i++);
-    a.sec179 = readMoney(s, i++);
-    a.bonus = readMoney(s, i++);
-    a.costLessItc = readMoney(s, i++);
-    a.postSecBasis = readMoney(s, i++);
-    a.priorAccumTax = readMoney(s, i++);
-    a.currentTax = readMoney(s, i++);
-    a.costBook = readMoney(s, i++);
-    a.priorAccumBook = readMoney(s, i++);
-    a.currentBook = readMoney(s, i++);
+Money readMoney(const Statement& s, int i) {
+    switch (s.columnKind(i)) {
+        case Statement::Kind::Null:
+            return std::nullopt;
+        case Statement::Kind::Integer:
+        case Statement::Kind::Real:
+            return s.columnDouble(i);
+        default:
+            return asNumber(Value(s.columnText(i)));
+    }
 }
 
 void bindMoney(Statement& s, int i, const Money& m) {
@@ -156,6 +271,16 @@ Company readCompany(Connection& connection) {
 void writeMidQrtFlag(Connection& connection, const Company& company, bool midQuarter) {
     connection.execute("UPDATE Defaults SET [Mid Qrt YR Tax] = ? WHERE companynumber = ?",
                        {Value(std::int64_t{midQuarter ? 1 : 0}), Value(company.number)});
+}
+
+std::string unreadableColumns(std::uint64_t mask) {
+    std::string names;
+    for (std::size_t i = 0; i < col::AssetColumns.size(); ++i) {
+        if (!(mask & (std::uint64_t{1} << i))) continue;
+        if (!names.empty()) names += ", ";
+        names += col::AssetColumns[i];
+    }
+    return names;
 }
 
 std::string assetQuery(const Company& company) {
@@ -219,27 +344,45 @@ void forEachAssetPlacedBetween(Connection& connection, std::int64_t companyNumbe
     }
 }
 
-AssetResultWriter::AssetResultWriter(Connection& connection)
-    : update_(connection,
-              "UPDATE assets SET [SecOneSevenNine] = ?, [FirstYR30%Deduction] = ?, "
-              "[PostSecBasis] = ?, [Post30%DeductionBasis] = ?, [Current Dprn - Tax] = ?, "
-              "[Current Dprn - Book] = ?, [Non Bus Dprn] = ?, [Line24eBasis] = ?, "
-              "[Cost Less ITC Adj] = ?, [MidQrtAsset] = ?, [assetchng] = ? WHERE rowid = ?") {}
+namespace {
 
-void AssetResultWriter::write(const Asset& a) {
-    bindMoney(update_, 1, a.sec179);
-    bindMoney(update_, 2, a.bonus);
-    bindMoney(update_, 3, a.postSecBasis);
-    bindMoney(update_, 4, a.post30Basis);
-    bindMoney(update_, 5, a.currentTax);
-    bindMoney(update_, 6, a.currentBook);
-    bindMoney(update_, 7, a.nonBusDprn);
-    bindMoney(update_, 8, a.line24eBasis);
-    bindMoney(update_, 9, a.costLessItc);
-    update_.bind(10, std::string_view(a.midQrtAsset));
-    update_.bind(11, std::int64_t{a.assetChanged ? 1 : 0});
-    update_.bind(12, a.rowId);
-    update_.run();
+constexpr const char* kTaxColumns =
+    "[SecOneSevenNine] = ?, [FirstYR30%Deduction] = ?, [PostSecBasis] = ?, "
+    "[Post30%DeductionBasis] = ?, [Current Dprn - Tax] = ?, [Non Bus Dprn] = ?, "
+    "[Line24eBasis] = ?, [Cost Less ITC Adj] = ?, [MidQrtAsset] = ?, ";
+
+// Binds the tax pass's columns from parameter 1 on; returns the next parameter.
+int bindTaxColumns(Statement& s, const Asset& a) {
+    bindMoney(s, 1, a.sec179);
+    bindMoney(s, 2, a.bonus);
+    bindMoney(s, 3, a.postSecBasis);
+    bindMoney(s, 4, a.post30Basis);
+    bindMoney(s, 5, a.currentTax);
+    bindMoney(s, 6, a.nonBusDprn);
+    bindMoney(s, 7, a.line24eBasis);
+    bindMoney(s, 8, a.costLessItc);
+    s.bind(9, std::string_view(a.midQrtAsset));
+    return 10;
+}
+
+}  // namespace
+
+AssetResultWriter::AssetResultWriter(Connection& connection)
+    : both_(connection, std::string("UPDATE assets SET ") + kTaxColumns +
+                            "[Current Dprn - Book] = ?, [assetchng] = ? WHERE rowid = ?"),
+      tax_(connection,
+           std::string("UPDATE assets SET ") + kTaxColumns + "[assetchng] = ? WHERE rowid = ?"),
+      book_(connection,
+            "UPDATE assets SET [Current Dprn - Book] = ?, [assetchng] = ? WHERE rowid = ?"),
+      flag_(connection, "UPDATE assets SET [assetchng] = ? WHERE rowid = ?") {}
+
+void AssetResultWriter::write(const Asset& a, bool taxColumns, bool bookColumns) {
+    Statement& s = taxColumns ? (bookColumns ? both_ : tax_) : (bookColumns ? book_ : flag_);
+    int i = taxColumns ? bindTaxColumns(s, a) : 1;
+    if (bookColumns) bindMoney(s, i++, a.currentBook);
+    s.bind(i++, std::int64_t{a.assetChanged ? 1 : 0});
+    s.bind(i, a.rowId);
+    s.run();
 }
 
 AssetBasisWriter::AssetBasisWriter(Connection& connection)

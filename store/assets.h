@@ -15,6 +15,9 @@ namespace czx {
 Company readCompany(Connection& connection);
 void writeMidQrtFlag(Connection& connection, const Company& company, bool midQuarter);
 
+// The names of the columns of an asset's `unreadable` mask, comma-separated.
+std::string unreadableColumns(std::uint64_t mask);
+
 // The "select * from assets where companynumber =" query of a company.
 std::string assetQuery(const Company& company);
 
@@ -53,14 +56,16 @@ void forEachAssetPlacedBetween(Connection& connection, std::int64_t companyNumbe
                                const std::string& from, const std::string& to,
                                const std::function<void(Asset&)>& visit);
 
-// Writes the columns the depreciation run computes.
+// Writes the columns the depreciation run computed for a row, and its flag
+// "assetchng": the tax pass's columns, the book pass's "Current Dprn - Book",
+// both or neither. A column the run did not compute is never written.
 class AssetResultWriter {
   public:
     explicit AssetResultWriter(Connection& connection);
-    void write(const Asset& asset);
+    void write(const Asset& asset, bool taxColumns, bool bookColumns);
 
   private:
-    Statement update_;
+    Statement both_, tax_, book_, flag_;
 };
 
 // Writes "Cost Less ITC Adj" and "PostSecBasis" alone (rows read for the checks).

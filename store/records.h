@@ -60,6 +60,12 @@ struct Asset {
     bool assetChanged = false;            // "assetchng"
     Money salvageTax;                     // "Salvage Value - Tax"
     bool truckVanBonus = false;           // "Truck & Van Bonus - Tax"
+
+    // Columns whose stored text is no value of the column's kind ("$5000" as
+    // a cost, "06/15/2012" as a date, "Yes" as a yes/no): bit i stands for
+    // col::AssetColumns[i]. Such a column reads as empty; the run computes
+    // no row that has one.
+    std::uint64_t unreadable = 0;
 };
 
 }  // namespace czx

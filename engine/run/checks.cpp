@@ -5,7 +5,9 @@
 #include "base/money.h"
 #include "base/trail.h"
 #include "engine/run/calcform.h"
+#include "engine/run/findings.h"
 #include "engine/run/methods.h"
+#include "engine/tables/calculators.h"
 
 namespace czx {
 namespace {
@@ -16,12 +18,6 @@ std::int64_t units(const Money& m) {
 
 bool inCalendarYearOf(const std::optional<Date>& date, const Date& yearEnd) {
     return date && yearOf(*date) == yearOf(yearEnd);
-}
-
-std::string withThousands(std::int64_t dollars) {
-    std::string digits = std::to_string(dollars);
-    for (int i = static_cast<int>(digits.size()) - 3; i > 0; i -= 3) digits.insert(i, ",");
-    return digits;
 }
 
 }  // namespace
@@ -116,8 +112,9 @@ std::string sec179Message(int taxYear) {
 }
 
 bool YearLimitChecks::visit(Asset& a) {
+    // The year's new assets: the calendar year of "YRPIS" is that of "YearEnd".
     const Date& yearEnd = *company_.yearEnd;
-    if (a.yrpis && *a.yrpis == yearEnd) {
+    if (inCalendarYearOf(a.yrpis, yearEnd)) {
         if (units(a.sec179) > 0) sec179Total_ += units(a.sec179);
         if (units(a.bonus) > 0) bonusTotal_ += units(a.bonus);
     }
@@ -148,50 +145,87 @@ void YearLimitChecks::finish(Feedback& feedback, WorkArea& work) const {
 CompanyChecks checkCompany(Connection& connection, const Company& company) {
     // Stored amounts carry at most 4 places, so "more than one dollar over"
     // is "at least 1.0001 over"; comparing with 1.00005 leaves the double's
-    // own error far behind.
+    // own error far behind. An empty amount or cost counts as 0, as it does
+    // in the calculators. Only the offending rows come back.
     static const char* kSql = R"(
-        SELECT
-          max(CASE WHEN pt + ct - kt > 1.00005 THEN 1 ELSE 0 END),
-          max(CASE WHEN pb + cb - kb > 1.00005 THEN 1 ELSE 0 END),
-          sum(CASE WHEN dated AND substr(y, 1, 4) <> substr(p, 1, 4) THEN 1 ELSE 0 END),
-          sum(CASE WHEN dated AND substr(p, 1, 10) > substr(y, 1, 10) THEN 1 ELSE 0 END)
-        FROM (SELECT [Prior Accumulated Dprn - Tax] AS pt, [Current Dprn - Tax] AS ct,
-                     [Asset Cost - Tax] AS kt, [Prior Accumulated Dprn - Book] AS pb,
-                     [Current Dprn - Book] AS cb, [Asset Cost - Book] AS kb,
-                     YRPIS AS y, [Date Placed in Service] AS p,
-                     (substr(YRPIS, 5, 1) = '-' AND substr(YRPIS, 8, 1) = '-' AND
-                      substr([Date Placed in Service], 5, 1) = '-' AND
-                      substr([Date Placed in Service], 8, 1) = '-') AS dated
-              FROM assets WHERE companynumber = ?))";
+        SELECT description, p, accumTax, accumBook, yearMismatch, placedAfter FROM (
+          SELECT k, description, p,
+                 coalesce(pt, 0) + coalesce(ct, 0) - coalesce(kt, 0) > 1.00005 AS accumTax,
+                 coalesce(pb, 0) + coalesce(cb, 0) - coalesce(kb, 0) > 1.00005 AS accumBook,
+                 dated AND substr(y, 1, 4) <> substr(p, 1, 4) AS yearMismatch,
+                 dated AND substr(p, 1, 10) > substr(y, 1, 10) AS placedAfter
+          FROM (SELECT rowid AS k, [Asset Description] AS description,
+                       [Prior Accumulated Dprn - Tax] AS pt, [Current Dprn - Tax] AS ct,
+                       [Asset Cost - Tax] AS kt, [Prior Accumulated Dprn - Book] AS pb,
+                       [Current Dprn - Book] AS cb, [Asset Cost - Book] AS kb,
+                       YRPIS AS y, [Date Placed in Service] AS p,
+                       (substr(YRPIS, 5, 1) = '-' AND substr(YRPIS, 8, 1) = '-' AND
+                        substr([Date Placed in Service], 5, 1) = '-' AND
+                        substr([Date Placed in Service], 8, 1) = '-') AS dated
+                FROM assets WHERE companynumber = ?))
+        WHERE accumTax OR accumBook OR yearMismatch OR placedAfter ORDER BY k)";
     Statement query(connection, kSql);
     query.bind(1, company.number);
     CompanyChecks found;
-    if (query.step()) {
-        found.accumTaxExceeded = query.columnInt(0) != 0;
-        found.accumBookExceeded = query.columnInt(1) != 0;
-        found.yearMismatches = static_cast<long>(query.columnInt(2));
-        found.placedAfterYrpis = static_cast<long>(query.columnInt(3));
+    while (query.step()) {
+        const std::string label =
+            assetLabel(query.columnTextView(0),
+                       query.isNull(1) ? std::nullopt : parseIsoDate(query.columnTextView(1)));
+        if (query.columnInt(2)) found.accumTax.add(label);
+        if (query.columnInt(3)) found.accumBook.add(label);
+        if (query.columnInt(4)) found.yearMismatches.add(label);
+        if (query.columnInt(5)) found.placedAfterYrpis.add(label);
     }
     return found;
 }
 
+std::string notYetInServiceMessage(long count, const Date& yearEnd) {
+    return withThousands(count) + " asset(s) placed in service after the year end " +
+           paddedDate(yearEnd) + " were not depreciated.";
+}
+
+void RowInconsistencies::visit(const Asset& a, bool taxComputed) {
+    if (a.disposed && a.placedInService && *a.disposed < *a.placedInService)
+        disposedBeforePlaced.add(a);
+    auto outOfRange = [](const std::optional<double>& use) {
+        return use && (*use > 1 || *use < 0);
+    };
+    if (outOfRange(a.busUseTax) || outOfRange(a.busUseBook)) businessUseOutOfRange.add(a);
+    if (taxComputed && !lifeHasRateTable(a.methodTax, a.lifeTax))
+        lifeWithoutTable.add(a, a.methodTax + " " + (a.lifeTax.empty() ? "(no life)" : a.lifeTax));
+    if ((a.costTax && *a.costTax < 0) || (a.costBook && *a.costBook < 0)) negativeCost.add(a);
+}
+
+void RowInconsistencies::warn(Feedback& feedback) const {
+    for (auto [message, assets] :
+         {std::pair{messages::kDisposedBeforePlaced, &disposedBeforePlaced},
+          std::pair{messages::kBusinessUseOutOfRange, &businessUseOutOfRange},
+          std::pair{messages::kLifeWithoutTable, &lifeWithoutTable},
+          std::pair{messages::kNegativeCost, &negativeCost}})
+        if (!assets->empty()) feedback.message(warningWithAssets(message, *assets));
+}
+
 void AccumDepChkTax(const CompanyChecks& found, Feedback& feedback) {
     procedure("Calcform.AccumDepChkTax", [&] {
-        if (found.accumTaxExceeded) feedback.message(messages::kAccumTax);
+        if (!found.accumTax.empty())
+            feedback.message(warningWithAssets(messages::kAccumTax, found.accumTax));
     });
 }
 
 void DateChk(const CompanyChecks& found, Feedback& feedback) {
     procedure("Calcform.DateChk", [&] {
-        for (long i = 0; i < found.yearMismatches; ++i) feedback.message(messages::kYearMismatch);
-        for (long i = 0; i < found.placedAfterYrpis; ++i)
-            feedback.message(messages::kPlacedAfterYrpis);
+        if (!found.yearMismatches.empty())
+            feedback.message(warningWithAssets(messages::kYearMismatch, found.yearMismatches));
+        if (!found.placedAfterYrpis.empty())
+            feedback.message(
+                warningWithAssets(messages::kPlacedAfterYrpis, found.placedAfterYrpis));
     });
 }
 
 void AccumDepChkBk(const CompanyChecks& found, Feedback& feedback) {
     procedure("Calcform.AccumDepChkBk", [&] {
-        if (found.accumBookExceeded) feedback.message(messages::kAccumBook);
+        if (!found.accumBook.empty())
+            feedback.message(warningWithAssets(messages::kAccumBook, found.accumBook));
     });
 }
 

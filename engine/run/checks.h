@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "base/feedback.h"
+#include "engine/run/findings.h"
 #include "engine/run/workarea.h"
 #include "store/database.h"
 #include "store/records.h"
@@ -61,24 +62,24 @@ class YearLimitChecks {
     std::int64_t newBasisTotal_ = 0;
 };
 
-// What the checks over every row of the company find.
+// What the checks over every row of the company find: the assets each
+// check concerns.
 struct CompanyChecks {
     // Accumulated plus current depreciation above cost by more than one
-    // dollar (the tolerance absorbs rounding); a row with an empty amount
-    // fails nothing.
-    bool accumTaxExceeded = false;
-    bool accumBookExceeded = false;
+    // dollar (the tolerance absorbs rounding); empty amounts count as 0.
+    AssetList accumTax;
+    AssetList accumBook;
     // Rows whose "YRPIS" and "Date Placed in Service" lie in different
     // calendar years, and rows placed in service after their "YRPIS".
-    long yearMismatches = 0;
-    long placedAfterYrpis = 0;
+    AssetList yearMismatches;
+    AssetList placedAfterYrpis;
 };
 
 // One pass of the database over every row.
 CompanyChecks checkCompany(Connection& connection, const Company& company);
 
-// The warnings, each shown once; the date warnings once per offending row,
-// first for the years, then for the order.
+// The warnings, each shown once per run followed by the assets it concerns;
+// the date warnings first for the years, then for the order.
 void AccumDepChkTax(const CompanyChecks& found, Feedback& feedback);
 void DateChk(const CompanyChecks& found, Feedback& feedback);
 void AccumDepChkBk(const CompanyChecks& found, Feedback& feedback);
@@ -96,10 +97,38 @@ inline constexpr const char* kYearMismatch =
 inline constexpr const char* kPlacedAfterYrpis =
     "The program has detected a case where the Date Placed In Service exceeds the Year Placed In "
     "Service. Review the asset records for errors.";
+inline constexpr const char* kDisposedBeforePlaced =
+    "The program has detected assets disposed of before they were placed in service. Review "
+    "the asset records for errors.";
+inline constexpr const char* kBusinessUseOutOfRange =
+    "The program has detected assets whose business use is above 100% or below 0%. Review the "
+    "asset records for errors.";
+inline constexpr const char* kLifeWithoutTable =
+    "The program has detected assets whose tax life has no rate table for their method (MACRS "
+    "takes 3, 5, 7, 10, 15, 20, 27.5, 31.5 or 39; MACRS-150% 3, 5, 7 or 10; ACRS 3, 5, 10, 15, "
+    "18 or 19); they get no tax depreciation. Review the asset records for errors.";
+inline constexpr const char* kNegativeCost =
+    "The program has detected assets with a negative cost. Review the asset records for errors.";
 inline constexpr const char* kBonus =
     "You have exceeded the First Year 100% Deduction limit of 100% of all new assets adjusted "
     "basis.";
 }  // namespace messages
+
+// "N asset(s) placed in service after the year end 12/31/2012 were not
+// depreciated."
+std::string notYetInServiceMessage(long count, const Date& yearEnd);
+
+// Rows whose values contradict each other. The amounts stay as the rules
+// compute them; the run warns once for each kind, naming the assets.
+struct RowInconsistencies {
+    AssetList disposedBeforePlaced;
+    AssetList businessUseOutOfRange;  // above 1 or below 0, tax or book
+    AssetList lifeWithoutTable;       // a table method given a life it has no table for
+    AssetList negativeCost;           // tax or book
+    // Notes the row's contradictions; the life only when the tax pass ran.
+    void visit(const Asset& asset, bool taxComputed);
+    void warn(Feedback& feedback) const;
+};
 
 // "You have exceeded the 2012 Sec. 179 limit of 500,000."
 std::string sec179Message(int taxYear);

@@ -39,15 +39,28 @@ double catchUp(double amount, const Money& cost, const Money& salvage, double bu
     return amount;
 }
 
-bool isFirstYear(const Calcform& f) {
-    return *f.asset.yrpis == *f.company.yearEnd;
+bool disposedInEarlierYear(const Calcform& f) {
+    return disposalOf(f) == Disposal::EarlierYear;
 }
 
-bool disposedInEarlierYear(const Calcform& f) {
-    return yearOf(*f.asset.disposed) < yearOf(*f.company.yearEnd);
+bool isBookWrittenMethod(const std::string& m) {
+    return method::isOneOf(
+        m, {method::SLBook, method::DDB125, method::DDB150, method::DDB200, method::Amortization});
 }
 
 }  // namespace
+
+Disposal disposalOf(const Calcform& f) {
+    const auto& disposed = f.asset.disposed;
+    const Date& yearEnd = *f.company.yearEnd;
+    if (!disposed || *disposed > yearEnd) return Disposal::None;
+    if (*disposed <= addYearsClamped(yearEnd, -1)) return Disposal::EarlierYear;
+    return Disposal::ThisYear;
+}
+
+bool placedAfterYearEnd(const Asset& a, const Date& yearEnd) {
+    return (a.placedInService && *a.placedInService > yearEnd) || (a.yrpis && *a.yrpis > yearEnd);
+}
 
 void ClearQuarterOutsideScheme(Asset& a) {
     if ((a.methodTax == method::MACRS && lifeIsOneOf(a.lifeTax, {27.5, 31.5, 39})) ||
@@ -82,7 +95,7 @@ void ApplyTaxRulesInService(Calcform& f) {
         return;
     }
     const double use = *a.busUseTax;
-    if (isFirstYear(f)) {
+    if (isFirstCalendarYear(f)) {
         a.currentTax = roundCents(amount + value(a.sec179) + value(a.bonus));
         if (a.methodTax == method::MACRSAuto)
             a.nonBusDprn = roundCents(f.work.AutoNonBusDprn);
@@ -148,12 +161,23 @@ void DeprAssetsTaxRow(Calcform& f) {
     ClearQuarterOutsideScheme(a);
     ServiceCalc(f);
     WriteTaxBasis(a);
+    if (placedAfterYearEnd(a, *f.company.yearEnd)) {
+        // Not yet in service in this fiscal year: nothing to depreciate.
+        if (!a.taxOverride) {
+            a.currentTax = 0.0;
+            a.nonBusDprn = 0.0;
+        }
+        WriteLine24eBasis(a);
+        return;
+    }
     // An empty business use gets no depreciation by the rules below, so no
     // calculator runs on the empty basis.
     if (a.busUseTax) TaxDeprnMethSelector(f);
-    if (a.disposed) CalcMD(f);
+    // A disposal after the year end has not happened yet in this fiscal year.
+    const Disposal disposal = disposalOf(f);
+    if (disposal != Disposal::None) CalcMD(f);
     if (!a.taxOverride) {
-        if (!a.disposed)
+        if (disposal == Disposal::None)
             ApplyTaxRulesInService(f);
         else
             ApplyTaxRulesDisposed(f);
@@ -165,16 +189,18 @@ void DeprAssetsBkRow(Calcform& f) {
     Asset& a = f.asset;
     f.work.CurrentDprnBook = 0;
     ServiceCalc(f);
-    if (a.busUseBook) BookDeprnMethSelector(f);
-    if (a.bookOverride ||
-        !method::isOneOf(a.methodBook, {method::SLBook, method::DDB125, method::DDB150,
-                                        method::DDB200, method::Amortization}))
+    if (placedAfterYearEnd(a, *f.company.yearEnd)) {
+        if (!a.bookOverride && isBookWrittenMethod(a.methodBook)) a.currentBook = 0.0;
         return;
+    }
+    if (a.busUseBook) BookDeprnMethSelector(f);
+    if (a.bookOverride || !isBookWrittenMethod(a.methodBook)) return;
     if (!a.busUseBook) {
         a.currentBook = 0.0;
         return;
     }
-    if (!a.disposed) {
+    const Disposal disposal = disposalOf(f);
+    if (disposal == Disposal::None) {
         double amount = f.work.CurrentDprnBook;
         auto life = lifeNumber(a.lifeBook);
         if ((a.methodBook == method::SLBook && life && f.work.RecoveryYear >= *life) ||
@@ -182,7 +208,7 @@ void DeprAssetsBkRow(Calcform& f) {
             amount = catchUp(amount, a.costBook, a.salvageBook, *a.busUseBook, a.priorAccumBook);
         f.work.CurrentDprnBook = amount;
         a.currentBook = roundCents(amount);
-    } else if (disposedInEarlierYear(f)) {
+    } else if (disposal == Disposal::EarlierYear) {
         a.currentBook = 0.0;
     } else {
         // The disposal month of this row, not of the last row the tax pass saw.

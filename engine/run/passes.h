@@ -4,6 +4,17 @@
 
 namespace czx {
 
+// Where a row's "Date Disposed" lies against the fiscal year that ends on
+// the company's "YearEnd": none (or after the year end: not happened yet,
+// the asset is in service this year), in this fiscal year (after the prior
+// year end, up to the year end), or in an earlier fiscal year.
+enum class Disposal { None, ThisYear, EarlierYear };
+Disposal disposalOf(const Calcform& f);
+
+// Placed in service ("Date Placed in Service" or "YRPIS") after the fiscal
+// year end: the row gets no depreciation this year.
+bool placedAfterYearEnd(const Asset& asset, const Date& yearEnd);
+
 // Clears "MidQrtAsset" for rows outside the mid-quarter scheme: "MACRS" real
 // property (27.5, 31.5, 39) and the methods that never take a quarter code.
 void ClearQuarterOutsideScheme(Asset& asset);

@@ -5,6 +5,7 @@
 
 #include "base/trail.h"
 #include "engine/run/checks.h"
+#include "engine/run/findings.h"
 #include "engine/run/passes.h"
 #include "engine/run/timing.h"
 #include "store/assets.h"
@@ -16,6 +17,10 @@ namespace {
 constexpr int kProgressPasses = 30;
 constexpr int kProgressChecks = 70;
 
+constexpr const char* kTaxPass = "Calcform.DeprAssetsTax";
+constexpr const char* kBookPass = "Calcform.DeprAssetsBk";
+constexpr const char* kRunEntry = "Calcform.mnuDeprAssets_Click";
+
 // The largest asset key: the walk reports its progress by how far through
 // the keys it has come, which costs no counting scan.
 std::int64_t lastAssetKey(Connection& connection) {
@@ -24,90 +29,155 @@ std::int64_t lastAssetKey(Connection& connection) {
 }
 
 // Everything one run holds while it walks the rows.
+//
+// The run is all or nothing: it reads the company and writes every row in
+// one write transaction. A failure outside a calculator (a database error,
+// a full disk, a failed mid-quarter test) rolls all of it back, so no row
+// is left with amounts of a half-done run and every flag stays as it was.
+// A calculator's failure ends that calculator only: the row gets what the
+// rules give it and keeps its flag, so that the next run computes it again.
 class Run {
   public:
-    Run(Connection& connection, Feedback& feedback)
+    Run(Connection& connection, Feedback& feedback, bool allAssets)
         : connection_(connection),
           feedback_(feedback),
-          company_(readCompany(connection)),
+          allAssets_(allAssets),
           writer_(connection),
           basisWriter_(connection) {}
 
     RunSummary execute();
 
   private:
+    void compute();
     void visitYearRows(const std::function<bool(Asset&)>& visit);
     void testMidQuarter();
     void walk();
     void processRow(Asset& asset);
+    void computeRow(Asset& asset);
+    void keepFlagged(Asset& asset);
     void checkYearLimits();
-    void warn(const CompanyChecks& found);
+    void warn();
 
     Connection& connection_;
     Feedback& feedback_;
+    const bool allAssets_;
     Company company_;
     WorkArea work_;
     AssetResultWriter writer_;
     AssetBasisWriter basisWriter_;
+    RowReports* reports_ = nullptr;
     RunSummary summary_;
     bool taxPass_ = false;
     bool bookPass_ = false;
-    bool taxFailed_ = false;
-    bool bookFailed_ = false;
     std::optional<YearLimitChecks> yearLimits_;
+    CompanyChecks found_;
+    AssetList skipped_;
+    AssetList notYetInService_;
+    RowInconsistencies inconsistencies_;
+    // The asset a failure that ends the run was raised on.
+    std::string failedRow_;
 };
 
 // Visits the rows whose "YRPIS" lies in the calendar year of "YearEnd": the
 // only rows the mid-quarter test and the limit checks count. A row whose
-// basis columns the visit rewrote is stored after the walk.
+// basis columns the visit rewrote is stored after the walk. A row holding a
+// value that cannot be read is left alone (the walk reports it).
 void Run::visitYearRows(const std::function<bool(Asset&)>& visit) {
     const int year = yearOf(*company_.yearEnd);
     std::vector<Asset> rewritten;
     forEachAssetPlacedBetween(connection_, company_.number, std::to_string(year) + "-01-01",
                               std::to_string(year + 1) + "-01-01", [&](Asset& asset) {
-                                  if (visit(asset)) rewritten.push_back(asset);
+                                  try {
+                                      if (asset.unreadable == 0 && visit(asset))
+                                          rewritten.push_back(asset);
+                                  } catch (...) {
+                                      failedRow_ = assetLabel(asset);
+                                      throw;
+                                  }
                               });
     for (const Asset& asset : rewritten) basisWriter_.write(asset);
 }
 
+// A failure here ends the run: the year's convention would be unknown.
 void Run::testMidQuarter() {
-    procedure("Calcform.MidQrtCheck", [&] {
-        MidQrtCheck check(company_, work_);
-        visitYearRows([&](Asset& asset) { return check.visit(asset); });
-        bool midQuarter = check.finish();
-        if (!work_.MidQrtStatusKept) {
-            writeMidQrtFlag(connection_, company_, midQuarter);
-            company_.midQrtYRTax = midQuarter;
-        }
-    });
+    trail::enter("Calcform.MidQrtCheck");
+    MidQrtCheck check(company_, work_);
+    visitYearRows([&](Asset& asset) { return check.visit(asset); });
+    bool midQuarter = check.finish();
+    if (!work_.MidQrtStatusKept) {
+        writeMidQrtFlag(connection_, company_, midQuarter);
+        company_.midQrtYRTax = midQuarter;
+    }
+}
+
+// A row the run should have computed but could not keeps its flag.
+void Run::keepFlagged(Asset& asset) {
+    if (asset.assetChanged) return;
+    asset.assetChanged = true;
+    writer_.write(asset, false, false);
 }
 
 void Run::processRow(Asset& asset) {
-    const bool flagged = asset.assetChanged;
+    try {
+        computeRow(asset);
+    } catch (...) {
+        failedRow_ = assetLabel(asset);
+        throw;
+    }
+}
+
+void Run::computeRow(Asset& asset) {
+    const bool flagged = asset.assetChanged || allAssets_;
     const bool taxRow = taxPass_ && (flagged || !work_.MidQrtStatusKept);
     const bool bookRow = bookPass_ && flagged;
-    if (hasServiceDates(asset)) {
+    if (!taxRow && !bookRow) {
+        // Neither pass computes the row: its flag is simply cleared.
+        if (asset.assetChanged) {
+            asset.assetChanged = false;
+            writer_.write(asset, false, false);
+        }
+        return;
+    }
+    reports_->setRow(&asset);
+    const long reportsBefore = reports_->count();
+    if (asset.unreadable != 0) {
+        trail::enter(taxRow ? kTaxPass : kBookPass);
+        reports_->add("Type mismatch", errors::kTypeMismatch, unreadableColumns(asset.unreadable));
+        ++summary_.unreadable;
+        keepFlagged(asset);
+    } else if (!hasServiceDates(asset)) {
+        skipped_.add(asset);
+        ++summary_.skipped;
+        keepFlagged(asset);
+    } else {
         Calcform f{company_, asset, work_};
-        if (taxRow && !taxFailed_) {
-            // A failure outside a calculator ends the tax pass; the book pass goes on.
-            taxFailed_ = !attempt([&] { DeprAssetsTaxRow(f); });
+        if (taxRow) {
+            trail::enter(kTaxPass);
+            DeprAssetsTaxRow(f);
             ++summary_.taxComputed;
         }
-        if (bookRow && !bookFailed_) {
-            bookFailed_ = !attempt([&] { DeprAssetsBkRow(f); });
+        if (bookRow) {
+            trail::enter(kBookPass);
+            DeprAssetsBkRow(f);
             ++summary_.bookComputed;
         }
-    } else if (taxRow || bookRow) {
-        ++summary_.skipped;
+        if (placedAfterYearEnd(asset, *company_.yearEnd)) notYetInService_.add(asset);
+        inconsistencies_.visit(asset, taxRow);
+        const bool raised = reports_->count() != reportsBefore;
+        if (raised) ++summary_.rowsWithErrors;
+        asset.assetChanged = raised;
+        // A failed write is the pass's own failure, not its last calculator's.
+        trail::enter(taxRow ? kTaxPass : kBookPass);
+        writer_.write(asset, taxRow, bookRow);
     }
-    asset.assetChanged = false;
-    if (flagged || taxRow) writer_.write(asset);
+    reports_->setRow(nullptr);
 }
 
 // The rows the passes compute: the flagged ones, or every row when the tax
-// pass must recompute them all because the mid-quarter outcome changed.
+// pass must recompute them all because the mid-quarter outcome changed, or
+// when the user asked for every asset.
 void Run::walk() {
-    const bool everyRow = taxPass_ && !work_.MidQrtStatusKept;
+    const bool everyRow = allAssets_ || (taxPass_ && !work_.MidQrtStatusKept);
     const std::int64_t lastKey = lastAssetKey(connection_);
     AssetReader reader(connection_, company_.number, everyRow ? "" : "assetchng <> 0");
     std::vector<Asset> page;
@@ -121,45 +191,67 @@ void Run::walk() {
 }
 
 void Run::checkYearLimits() {
+    trail::enter("Calcform.FirstYR30PctDeductionCk");
     yearLimits_.emplace(company_);
     visitYearRows([&](Asset& asset) { return yearLimits_->visit(asset); });
 }
 
-// The warnings in the order the passes give them: the tax pass's limit,
-// accumulated and date checks, then the book pass's accumulated check.
-void Run::warn(const CompanyChecks& found) {
-    if (taxPass_ && !taxFailed_ && yearLimits_) {
-        yearLimits_->finish(feedback_, work_);
-        AccumDepChkTax(found, feedback_);
-        DateChk(found, feedback_);
+void Run::compute() {
+    taxPass_ = company_.regularFederal;
+    bookPass_ = company_.book;
+    if (taxPass_ || bookPass_) {
+        trail::enter(taxPass_ ? kTaxPass : kBookPass);
+        StartPass(company_, work_);
     }
-    if (bookPass_ && !bookFailed_) AccumDepChkBk(found, feedback_);
-    if (summary_.skipped > 0) feedback_.message(skippedRowsMessage(summary_.skipped));
+    if (taxPass_) testMidQuarter();
+    walk();
+    if (taxPass_) checkYearLimits();
+    found_ = checkCompany(connection_, company_);
+    feedback_.progress(kProgressChecks);
+}
+
+// The warnings in the order the passes give them: the tax pass's limit,
+// accumulated and date checks, then the book pass's accumulated check; then
+// what the run could not compute and the rows that contradict themselves.
+void Run::warn() {
+    if (taxPass_ && yearLimits_) {
+        yearLimits_->finish(feedback_, work_);
+        AccumDepChkTax(found_, feedback_);
+        DateChk(found_, feedback_);
+    }
+    if (bookPass_) AccumDepChkBk(found_, feedback_);
+    if (!skipped_.empty())
+        feedback_.message(warningWithAssets(skippedRowsMessage(skipped_.count()), skipped_));
+    if (!notYetInService_.empty())
+        feedback_.message(warningWithAssets(
+            notYetInServiceMessage(notYetInService_.count(), *company_.yearEnd), notYetInService_));
+    inconsistencies_.warn(feedback_);
 }
 
 RunSummary Run::execute() {
-    trail::enter("Calcform.mnuDeprAssets_Click");
     work_.RunInProgress = true;
     feedback_.progress(kProgressPasses);
-    taxPass_ = company_.regularFederal;
-    bookPass_ = company_.book;
-    CompanyChecks found;
-    Transaction transaction(connection_);
-    bool finished = attempt([&] {
-        if (taxPass_ || bookPass_) {
-            trail::enter(taxPass_ ? "Calcform.DeprAssetsTax" : "Calcform.DeprAssetsBk");
-            StartPass(company_, work_);
-        }
-        if (taxPass_) testMidQuarter();
-        walk();
-        if (taxPass_ && !taxFailed_) checkYearLimits();
-        found = checkCompany(connection_, company_);
-        feedback_.progress(kProgressChecks);
-    });
-    // Rows written before a failure keep their values.
-    attempt([&] { transaction.commit(); });
-    if (finished) warn(found);
-    summary_.completed = finished && !taxFailed_ && !bookFailed_;
+    RowReports reports;
+    reports_ = &reports;
+    try {
+        // The company is read inside the write transaction, so that a year
+        // closed by another program just before cannot be computed again.
+        Transaction transaction(connection_);
+        company_ = readCompany(connection_);
+        compute();
+        trail::enter(kRunEntry);
+        transaction.commit();
+        summary_.committed = true;
+    } catch (...) {
+        // Nothing of the run is kept: the transaction has rolled back.
+        reports.deliver();
+        trail::reportCurrentException(failedRow_.empty() ? std::string()
+                                                         : "Asset: " + failedRow_ + "\r\n");
+    }
+    reports.deliver();
+    if (summary_.committed) warn();
+    summary_.completed =
+        summary_.committed && summary_.rowsWithErrors == 0 && summary_.unreadable == 0;
     feedback_.progress(100);
     work_.RunInProgress = false;
     return summary_;
@@ -173,10 +265,10 @@ std::string skippedRowsMessage(long skipped) {
            " a Date Placed in Service or a YRPIS. Enter both dates and depreciate again.";
 }
 
-RunSummary DepreciateAssets(Connection& connection, Feedback& feedback) {
+RunSummary DepreciateAssets(Connection& connection, Feedback& feedback, bool allAssets) {
     RunSummary summary;
-    procedure("Calcform.mnuDeprAssets_Click", [&] {
-        Run run(connection, feedback);
+    procedure(kRunEntry, [&] {
+        Run run(connection, feedback, allAssets);
         summary = run.execute();
     });
     return summary;

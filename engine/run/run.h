@@ -4,9 +4,9 @@
 //
 // The run is incremental: it computes the rows whose "assetchng" is set, and
 // every row in the tax pass when this year's mid-quarter outcome differs from
-// the company's stored one. At the end every row's flag is clear. It runs in
-// one transaction, committed at the end and also when a failure ends it, so
-// rows written before a failure keep their values.
+// the company's stored one. A computed row's flag is cleared, unless one of
+// its calculators failed. It runs in one transaction: when anything but a
+// calculator fails, nothing of the run is written.
 #include <cstdint>
 
 #include "base/feedback.h"
@@ -16,15 +16,20 @@
 namespace czx {
 
 struct RunSummary {
-    long taxComputed = 0;   // rows the tax pass computed
-    long bookComputed = 0;  // rows the book pass computed
-    long skipped = 0;       // rows without "YRPIS" or "Date Placed in Service"
-    bool completed = false;
+    long taxComputed = 0;     // rows the tax pass computed
+    long bookComputed = 0;    // rows the book pass computed
+    long skipped = 0;         // rows without "YRPIS" or "Date Placed in Service"
+    long unreadable = 0;      // rows holding a value that is no value of its column
+    long rowsWithErrors = 0;  // computed rows one of whose calculators failed
+    bool committed = false;   // the run's results were written
+    bool completed = false;   // written, and every row it should compute was computed
 };
 
-// Runs both passes on the company of `connection` and the checks after them.
-// Warnings and progress go to `feedback`; failures to the error trail.
-RunSummary DepreciateAssets(Connection& connection, Feedback& feedback);
+// Runs both passes on the company of `connection` and the checks after them;
+// with `allAssets`, on every asset as if each had been changed. Warnings and
+// progress go to `feedback`; failures to the error trail, one report per
+// kind of failure naming the assets.
+RunSummary DepreciateAssets(Connection& connection, Feedback& feedback, bool allAssets = false);
 
 // Flags every asset of the company for the next run.
 void FlagAllAssets(Connection& connection);

@@ -23,6 +23,10 @@ constexpr TableClass kACRSClasses[] = {
 
 }  // namespace
 
+bool acrsLifeHasTable(std::string_view life) {
+    return tables::findClass(kACRSClasses, life) != nullptr;
+}
+
 void CalcACRS(Calcform& f) {
     procedure("Calcform.CalcACRS", [&] {
         tables::LoadTaxBasis(f);

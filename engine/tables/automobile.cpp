@@ -211,9 +211,10 @@ void CalcMACRSAutoWORKS(Calcform& f, Vehicle& v) {
         const Date& placed = required(a.placedInService);
         const Date& yearEnd = required(f.company.yearEnd);
 
-        // The convention is fixed in the first year and kept in
-        // "MidQrtAsset" for the later ones.
-        if (*a.yrpis == yearEnd) {
+        // The convention is fixed in the first year (the calendar year of
+        // "YRPIS" is that of "YearEnd") and kept in "MidQrtAsset" for the
+        // later ones.
+        if (yearOf(*a.yrpis) == yearOf(yearEnd)) {
             if (w.MidQrtYear) {
                 w.YearEndMonth = monthOf(yearEnd);
                 w.PlacedMonth = monthOf(placed);

@@ -32,6 +32,13 @@ void CalcMACRSAuto(Calcform& f);
 // ACRS (1981 to 1986).
 void CalcACRS(Calcform& f);
 
+// The tax life selects a rate table of the method: "MACRS" (3 to 20, 27.5,
+// 31.5, 39), "MACRS-150%" (3 to 10) and "ACRS" (3, 5, 10, 15, 18, 19) take
+// their lives by exact text and give nothing for any other; the other
+// methods compute from any life.
+bool lifeHasRateTable(std::string_view method, std::string_view life);
+bool acrsLifeHasTable(std::string_view life);
+
 // Straight-line amortization, tax and book.
 void CalcAmort(Calcform& f);
 void CalcAmortBook(Calcform& f);

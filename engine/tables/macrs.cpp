@@ -3,6 +3,7 @@
 // depreciable basis times the class's rate for the recovery year (personal
 // property) or for ServiceMonthIndex (real property).
 #include "base/trail.h"
+#include "engine/run/methods.h"
 #include "engine/tables/calculators.h"
 #include "engine/tables/macrs_tables.h"
 
@@ -39,6 +40,13 @@ void calcByLife(Calcform& f, std::span<const TableClass> classes) {
 }
 
 }  // namespace
+
+bool lifeHasRateTable(std::string_view m, std::string_view life) {
+    if (m == method::MACRS) return tables::findClass(kMACRSClasses, life) != nullptr;
+    if (m == method::MACRS150) return tables::findClass(kMACRS150Classes, life) != nullptr;
+    if (m == method::ACRS) return acrsLifeHasTable(life);
+    return true;
+}
 
 void CalcMACRS(Calcform& f) {
     procedure("Calcform.CalcMACRS", [&] { calcByLife(f, kMACRSClasses); });

@@ -174,52 +174,94 @@ struct AccumCase {
     bool exceeds;
 };
 
-TEST(AccumDepChk, ToleratesOneDollarAndIgnoresEmptyAmounts) {
+TEST(AccumDepChk, ToleratesOneDollarAndCountsEmptyAmountsAsZero) {
     const AccumCase cases[] = {
         {9999.50, 1.40, 10000.00, false},
         {9999.50, 1.50, 10000.00, false},  // exactly one dollar over
         {9999.50, 1.51, 10000.00, true},
         {9999.50, 1.60, 10000.00, true},
-        {std::nullopt, 20000.00, 10000.00, false},
+        // A new asset whose prior amount was left blank is checked all the same.
+        {std::nullopt, 24000.00, 12000.00, true},
+        {std::nullopt, 12000.00, 12000.00, false},
+        {500.00, std::nullopt, std::nullopt, true},
         {0.10, 0.20, 0.0, false},
     };
     for (const auto& c : cases) {
         testing::TempDir dir;
         Connection db = testing::createCompany(dir / "c.mdb", "2012-12-31");
-        // Several failing rows still give one warning; the book side alone here.
-        for (int i = 0; i < 3; ++i) {
+        // Several failing rows give one warning, naming each; the book side alone here.
+        for (const char* name : {"Press", "Lathe", "Drill"}) {
             Asset a = asset("MACRS", "5", 0.0, "2010-05-01", "2010-12-31");
+            a.description = name;
             a.priorAccumBook = c.prior;
             a.currentBook = c.current;
             a.costBook = c.cost;
             insertAsset(db, a);
         }
         CompanyChecks found = checkCompany(db, companyEnding("2012-12-31"));
-        EXPECT_EQ(found.accumBookExceeded, c.exceeds) << money::value(c.current);
-        EXPECT_FALSE(found.accumTaxExceeded);
+        EXPECT_EQ(found.accumBook.count(), c.exceeds ? 3 : 0) << money::value(c.current);
+        EXPECT_TRUE(found.accumTax.empty());
         testing::RecordingFeedback feedback;
         AccumDepChkBk(found, feedback);
-        EXPECT_EQ(feedback.messages.size(), c.exceeds ? 1u : 0u);
+        if (!c.exceeds) {
+            EXPECT_TRUE(feedback.messages.empty());
+            continue;
+        }
+        ASSERT_EQ(feedback.messages.size(), 1u);
+        EXPECT_EQ(feedback.messages[0], std::string(messages::kAccumBook) +
+                                            "\nAssets (3):\n"
+                                            "  Press, placed in service 05/01/2010\n"
+                                            "  Lathe, placed in service 05/01/2010\n"
+                                            "  Drill, placed in service 05/01/2010");
     }
 }
 
-TEST(DateChk, OneWarningPerOffendingRowAndWalk) {
+TEST(DateChk, EachWarningOnceNamingTheOffendingAssets) {
     testing::TempDir dir;
     Connection db = testing::createCompany(dir / "c.mdb", "2012-06-30");
+    auto add = [&](const char* name, const char* placed, const char* yrpis) {
+        Asset a = asset("MACRS", "5", 100.0, placed, yrpis);
+        a.description = name;
+        if (!*yrpis) a.yrpis.reset();
+        insertAsset(db, a);
+    };
     // June year end, placed 8/1/2011, "YRPIS" 6/30/2012: different calendar years.
-    insertAsset(db, asset("MACRS", "5", 100.0, "2011-08-01", "2012-06-30"));
-    insertAsset(db, asset("MACRS", "5", 100.0, "2010-08-01", "2011-06-30"));
-    insertAsset(db, asset("MACRS", "5", 100.0, "2012-06-30", "2012-06-01"));
-    insertAsset(db, asset("MACRS", "5", 100.0, "2012-01-15", "2012-06-30"));
-    Asset undated = asset("MACRS", "5", 100.0, "2012-01-15", "2012-06-30");
-    undated.yrpis.reset();
-    insertAsset(db, undated);
+    add("Truck", "2011-08-01", "2012-06-30");
+    add("Van", "2010-08-01", "2011-06-30");
+    add("Desk", "2012-06-30", "2012-06-01");
+    add("Chair", "2012-01-15", "2012-06-30");
+    add("Undated", "2012-01-15", "");
     CompanyChecks found = checkCompany(db, companyEnding("2012-06-30"));
     testing::RecordingFeedback feedback;
     DateChk(found, feedback);
     EXPECT_EQ(feedback.messages,
-              (std::vector<std::string>{messages::kYearMismatch, messages::kYearMismatch,
-                                        messages::kPlacedAfterYrpis}));
+              (std::vector<std::string>{std::string(messages::kYearMismatch) +
+                                            "\nAssets (2):\n"
+                                            "  Truck, placed in service 08/01/2011\n"
+                                            "  Van, placed in service 08/01/2010",
+                                        std::string(messages::kPlacedAfterYrpis) +
+                                            "\nAsset:\n"
+                                            "  Desk, placed in service 06/30/2012"}));
+}
+
+TEST(DateChk, AThousandOffendingRowsGiveOneWarningListingTheFirstTwenty) {
+    testing::TempDir dir;
+    Connection db = testing::createCompany(dir / "c.mdb", "2012-12-31");
+    for (int i = 0; i < 1000; ++i) {
+        Asset a = asset("MACRS", "5", 100.0, "2011-05-01", "2012-12-31");
+        a.description = "Chair " + std::to_string(i + 1);
+        insertAsset(db, a);
+    }
+    testing::RecordingFeedback feedback;
+    DateChk(checkCompany(db, companyEnding("2012-12-31")), feedback);
+    ASSERT_EQ(feedback.messages.size(), 1u);
+    const std::string& text = feedback.messages[0];
+    EXPECT_NE(text.find("Assets (1,000):\n  Chair 1, placed in service 05/01/2011\n"),
+              std::string::npos);
+    EXPECT_NE(text.find("  Chair 20, placed in service 05/01/2011\n  and 980 more"),
+              std::string::npos)
+        << text;
+    EXPECT_EQ(text.find("Chair 21,"), std::string::npos);
 }
 
 TEST(YearTotals, SumsTheYearsAmountsExactly) {

@@ -14,6 +14,18 @@ StoreError::StoreError(int code, int extendedCode, const std::string& message,
       statement_(std::move(statement)),
       file_(std::move(file)) {}
 
+StoreError::StoreError(Plain, int code, int extendedCode, const std::string& message,
+                       std::string statement, std::string file)
+    : Error(code, message),
+      extendedCode_(extendedCode),
+      statement_(std::move(statement)),
+      file_(std::move(file)) {}
+
+StoreError StoreError::plain(int code, int extendedCode, const std::string& message,
+                             std::string statement, std::string file) {
+    return StoreError(Plain{}, code, extendedCode, message, std::move(statement), std::move(file));
+}
+
 std::string bracket(std::string_view identifier) {
     return "[" + std::string(identifier) + "]";
 }
@@ -90,6 +102,7 @@ Statement& Statement::bindNull(int index) {
 }
 
 bool Statement::step() {
+    connection_->requireOpenTransaction();
     int rc = sqlite3_step(stmt_);
     if (rc == SQLITE_ROW) return true;
     if (rc == SQLITE_DONE) return false;
@@ -196,8 +209,12 @@ Connection Connection::inMemory() {
 }
 
 Connection::Connection(Connection&& other) noexcept
-    : db_(other.db_), file_(std::move(other.file_)) {
+    : db_(other.db_),
+      file_(std::move(other.file_)),
+      transactionOpen_(other.transactionOpen_),
+      lostBecause_(std::move(other.lostBecause_)) {
     other.db_ = nullptr;
+    other.transactionOpen_ = false;
 }
 
 Connection& Connection::operator=(Connection&& other) noexcept {
@@ -205,7 +222,10 @@ Connection& Connection::operator=(Connection&& other) noexcept {
         close();
         db_ = other.db_;
         file_ = std::move(other.file_);
+        transactionOpen_ = other.transactionOpen_;
+        lostBecause_ = std::move(other.lostBecause_);
         other.db_ = nullptr;
+        other.transactionOpen_ = false;
     }
     return *this;
 }
@@ -219,10 +239,40 @@ void Connection::close() {
     db_ = nullptr;
 }
 
-void Connection::fail(int rc, std::string_view statement) const {
-    std::string message = db_ ? sqlite3_errmsg(db_) : sqlite3_errstr(rc);
-    int extended = db_ ? sqlite3_extended_errcode(db_) : rc;
-    throw StoreError(rc & 0xff, extended, message, std::string(statement), file_);
+void Connection::fail(int rc, std::string_view statement) {
+    fail(rc, db_ ? sqlite3_errmsg(db_) : sqlite3_errstr(rc), statement);
+}
+
+void Connection::fail(int rc, const std::string& message, std::string_view statement) {
+    const int code = rc & 0xff;
+    const int extended = db_ ? sqlite3_extended_errcode(db_) : rc;
+    const std::string diskFull = "The disk is full: the changes to " + file_ + " were not saved.";
+    if (transactionOpen_ && db_) {
+        // On a full disk SQLite keeps the transaction after some statements
+        // and drops it after others; ending it here gives the caller one
+        // outcome to handle, and no later statement can fill the disk more.
+        if (code == SQLITE_FULL && !sqlite3_get_autocommit(db_))
+            sqlite3_exec(db_, "ROLLBACK", nullptr, nullptr, nullptr);
+        if (sqlite3_get_autocommit(db_)) {
+            lostBecause_ = StoreError::plain(
+                code, extended,
+                code == SQLITE_FULL ? diskFull
+                                    : message + ": the changes to " + file_ + " were undone.",
+                std::string(statement), file_);
+            throw *lostBecause_;
+        }
+    }
+    if (code == SQLITE_FULL)
+        throw StoreError::plain(code, extended, diskFull, std::string(statement), file_);
+    throw StoreError(code, extended, message, std::string(statement), file_);
+}
+
+void Connection::requireOpenTransaction() const {
+    if (!transactionOpen_ || !db_ || !sqlite3_get_autocommit(db_)) return;
+    if (lostBecause_) throw *lostBecause_;
+    throw StoreError::plain(SQLITE_MISUSE, SQLITE_MISUSE,
+                            "The transaction on " + file_ + " ended before its work was done.", "",
+                            file_);
 }
 
 namespace {
@@ -272,12 +322,13 @@ void Connection::execute(std::string_view sql) {
     text = translateStatement(text);
     if (!db_)
         throw StoreError(SQLITE_MISUSE, SQLITE_MISUSE, "The connection is closed", text, file_);
+    requireOpenTransaction();
     char* message = nullptr;
     int rc = sqlite3_exec(db_, text.c_str(), nullptr, nullptr, &message);
     if (rc != SQLITE_OK) {
         std::string why = message ? message : sqlite3_errstr(rc);
         sqlite3_free(message);
-        throw StoreError(rc & 0xff, sqlite3_extended_errcode(db_), why, text, file_);
+        fail(rc, why, text);
     }
 }
 
@@ -322,26 +373,32 @@ bool Connection::inTransaction() const {
 // ---- Transaction ----------------------------------------------------------
 
 Transaction::Transaction(Connection& connection) : connection_(connection) {
-    connection_.execute("BEGIN");
+    connection_.execute("BEGIN IMMEDIATE");
+    connection_.transactionOpen_ = true;
+    connection_.lostBecause_.reset();
     active_ = true;
 }
 
 Transaction::~Transaction() {
-    // Never throw from a destructor: a failed rollback leaves nothing to undo.
-    if (active_ && connection_.isOpen())
+    // Never throw from a destructor: a failed rollback leaves nothing to undo,
+    // and a transaction SQLite has already ended has nothing to roll back.
+    if (active_ && connection_.isOpen() && connection_.inTransaction())
         sqlite3_exec(connection_.handle(), "ROLLBACK", nullptr, nullptr, nullptr);
+    if (active_) {
+        connection_.transactionOpen_ = false;
+        connection_.lostBecause_.reset();
+    }
 }
 
 void Transaction::commit() {
     if (!active_) return;
+    // A refused COMMIT that ends the transaction is thrown as the loss of
+    // the changes; one that keeps it open leaves the rollback to the
+    // destructor.
     connection_.execute("COMMIT");
+    connection_.transactionOpen_ = false;
+    connection_.lostBecause_.reset();
     active_ = false;
-}
-
-void Transaction::commitAndContinue() {
-    commit();
-    connection_.execute("BEGIN");
-    active_ = true;
 }
 
 }  // namespace czx

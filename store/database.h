@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -20,14 +21,23 @@ namespace czx {
 // SQLite's own result codes. The error trail shows it as "<message> (<code>)".
 class StoreError : public Error {
   public:
+    // The message is followed by the statement and the file, for the developer.
     StoreError(int code, int extendedCode, const std::string& message, std::string statement,
                std::string file);
+    // A failure a person can act on, told in a sentence that already names
+    // the file (a full disk, a transaction SQLite ended): the message is
+    // shown as it is; the statement and the file stay available.
+    static StoreError plain(int code, int extendedCode, const std::string& message,
+                            std::string statement, std::string file);
     int code() const { return number(); }
     int extendedCode() const { return extendedCode_; }
     const std::string& statement() const { return statement_; }
     const std::string& file() const { return file_; }
 
   private:
+    struct Plain {};
+    StoreError(Plain, int code, int extendedCode, const std::string& message, std::string statement,
+               std::string file);
     int extendedCode_;
     std::string statement_;
     std::string file_;
@@ -107,19 +117,43 @@ class Connection {
     std::int64_t lastInsertRowId() const;
     bool inTransaction() const;
     sqlite3* handle() const { return db_; }
-    [[noreturn]] void fail(int rc, std::string_view statement) const;
+    // Throws the failure `rc` of the last call on this connection.
+    //
+    // While one of our Transactions is open, a failure may have ended it:
+    // SQLite rolls a transaction back by itself on some errors (an I/O error,
+    // a full disk), and carrying on would write the rest in autocommit. A
+    // full disk inside a transaction always ends it here, whether SQLite
+    // kept it or not. Such a failure is thrown as "The disk is full: the
+    // changes to <file> were not saved." or "<SQLite's message>: the changes
+    // to <file> were undone.", and every later statement until the
+    // Transaction ends throws it again, so that nothing is written outside
+    // the transaction. A full disk outside a transaction says the same
+    // first sentence; other failures keep SQLite's message, the statement
+    // and the file.
+    [[noreturn]] void fail(int rc, std::string_view statement);
 
   private:
+    friend class Statement;
+    friend class Transaction;
     Connection(sqlite3* db, std::string file) : db_(db), file_(std::move(file)) {}
     static Connection openWith(const std::filesystem::path& file, int flags);
+    [[noreturn]] void fail(int rc, const std::string& message, std::string_view statement);
+    // Throws when one of our Transactions is open but SQLite has ended it.
+    void requireOpenTransaction() const;
     sqlite3* db_ = nullptr;
     std::string file_;
+    bool transactionOpen_ = false;           // one of our Transactions is open
+    std::optional<StoreError> lostBecause_;  // the failure that ended it
 };
 
 // The older file format's statements, rewritten for SQLite (exposed for tests).
 std::string translateStatement(std::string_view sql);
 
-// Rolls back in its destructor unless committed; never throws from it.
+// A write transaction: it begins with BEGIN IMMEDIATE, so that what is read
+// inside it (the company row) cannot change before it commits, and another
+// writer waits or fails at the start rather than half-way. Rolls back in its
+// destructor unless committed; never throws from it. While it is open the
+// connection notices when SQLite ends it on a failure (see Connection::fail).
 class Transaction {
   public:
     explicit Transaction(Connection& connection);
@@ -127,9 +161,6 @@ class Transaction {
     Transaction(const Transaction&) = delete;
     Transaction& operator=(const Transaction&) = delete;
     void commit();
-    // Commits what is done so far and opens a new transaction (the run keeps
-    // rows written before a failure this way).
-    void commitAndContinue();
 
   private:
     Connection& connection_;

@@ -27,6 +27,10 @@ double rolled(const Money& prior, const Money& current) {
 }  // namespace
 
 CloseYearResult closeYear(Connection& connection) {
+    // The company row is read inside the write transaction: a close that
+    // another program commits first is then seen here, and the year moves
+    // on from where that close left it.
+    Transaction transaction(connection);
     Company company = readCompany(connection);
     if (!company.yearEnd)
         throw Error(errors::kInvalidUseOfNull, "The company has no year end to close.");
@@ -34,7 +38,6 @@ CloseYearResult closeYear(Connection& connection) {
     CloseYearResult result;
     result.newYearEnd = addYearsClamped(*company.yearEnd, 1);
 
-    Transaction transaction(connection);
     // Rows are read a page at a time and written after the page is read, so
     // that no statement walks the table while it is being changed.
     Statement read(connection,

@@ -14,7 +14,7 @@ namespace czx {
 inline constexpr const char* kCloseYearTitle = "Confirm Closing Of Year";
 inline constexpr const char* kCloseYearQuestion =
     "Are you sure you want to close the year? Closing the year will zero out current year "
-    "depreciation and add it to accumualted depreciation. Consider making a copy of the "
+    "depreciation and add it to accumulated depreciation. Consider making a copy of the "
     "company before closing.";
 
 struct CloseYearResult {

@@ -4,6 +4,9 @@
 #include "store/close_year.h"
 
 #include <gtest/gtest.h>
+#include <sqlite3.h>
+
+#include <functional>
 
 #include "store/assets.h"
 #include "tests/store/company_db.h"
@@ -213,6 +216,63 @@ TEST(CloseYear, FailureHalfWayChangesNothing) {
         EXPECT_EQ(yearEndOf(db), "2012-12-31");
         EXPECT_FALSE(db.inTransaction());
     }
+}
+
+// Calls `action` once, just before the connection begins its first
+// transaction: another program's work slipped in between.
+class BeforeBegin {
+  public:
+    BeforeBegin(Connection& connection, std::function<void()> action)
+        : connection_(connection), action_(std::move(action)) {
+        sqlite3_trace_v2(connection_.handle(), SQLITE_TRACE_STMT, &BeforeBegin::traced, this);
+    }
+    ~BeforeBegin() { sqlite3_trace_v2(connection_.handle(), 0, nullptr, nullptr); }
+    bool ran() const { return ran_; }
+    const std::string& failure() const { return failure_; }
+
+  private:
+    static int traced(unsigned, void* self, void*, void* sql) {
+        auto* hook = static_cast<BeforeBegin*>(self);
+        if (hook->ran_ || std::string_view(static_cast<const char*>(sql)).rfind("BEGIN", 0) != 0)
+            return 0;
+        hook->ran_ = true;
+        try {
+            hook->action_();
+        } catch (const std::exception& e) {
+            hook->failure_ = e.what();
+        }
+        return 0;
+    }
+    Connection& connection_;
+    std::function<void()> action_;
+    bool ran_ = false;
+    std::string failure_;
+};
+
+// Two programs close the same company at once. The one that commits second
+// must see the first one's year end, so that two reported closes move the
+// year twice and roll the amounts once.
+TEST(CloseYear, ACloseCommittedByAnotherProgramFirstIsSeen) {
+    TempDir dir;
+    Connection mine = makeCompanyFile(dir / "company.mdb", "Race Co", "2012-12-31");
+    Asset a = heldAsset("Lathe");
+    a.priorAccumTax = 1000.0;
+    a.currentTax = 250.0;
+    auto row = insertAsset(mine, a);
+    Connection theirs = Connection::open(dir / "company.mdb");
+    CloseYearResult theirResult;
+    BeforeBegin slipIn(mine, [&] { theirResult = closeYear(theirs); });
+
+    CloseYearResult myResult = closeYear(mine);
+
+    ASSERT_TRUE(slipIn.ran());
+    EXPECT_EQ(slipIn.failure(), "");
+    EXPECT_EQ(isoDate(theirResult.newYearEnd), "2013-12-31");
+    EXPECT_EQ(isoDate(myResult.newYearEnd), "2014-12-31");
+    EXPECT_EQ(yearEndOf(mine), "2014-12-31");
+    Asset closed = readAsset(mine, row);
+    EXPECT_EQ(closed.priorAccumTax, Money(1250.0));
+    EXPECT_EQ(closed.currentTax, Money(0.0));
 }
 
 }  // namespace

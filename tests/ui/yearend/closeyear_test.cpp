@@ -38,7 +38,7 @@ struct YesNoAnswer {
 
 const char* kQuestion =
     "Are you sure you want to close the year? Closing the year will zero out current year "
-    "depreciation and add it to accumualted depreciation. Consider making a copy of the company "
+    "depreciation and add it to accumulated depreciation. Consider making a copy of the company "
     "before closing.";
 
 }  // namespace

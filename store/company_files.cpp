@@ -4,7 +4,9 @@
 
 #include <algorithm>
 #include <cctype>
+#include <chrono>
 #include <random>
+#include <system_error>
 #include <vector>
 
 #include "store/columns.h"
@@ -13,9 +15,13 @@
 namespace czx {
 namespace {
 
+namespace fs = std::filesystem;
+
 constexpr const char* kSourceSchema = "czx_source";
 constexpr const char* kTargetSchema = "czx_target";
 constexpr int kPathFileAccessError = 75;
+constexpr int kDiskFull = 61;
+constexpr int kNotACompanyFile = 3078;
 
 bool sameName(std::string_view a, std::string_view b) {
     return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
@@ -39,22 +45,63 @@ std::vector<std::string> columnsOf(Connection& connection, std::string_view sche
     return names;
 }
 
-// The columns of `table` that both files hold, bracketed and comma-separated:
-// rows copied with "SELECT *" are matched by column name.
-std::string sharedColumns(Connection& connection, std::string_view into, std::string_view from,
-                          std::string_view table) {
+// The columns of `table` that both files hold: rows copied with "SELECT *"
+// are matched by column name.
+std::vector<std::string> sharedColumns(Connection& connection, std::string_view into,
+                                       std::string_view from, std::string_view table) {
     auto target = columnsOf(connection, into, table);
     auto source = columnsOf(connection, from, table);
+    std::vector<std::string> shared;
+    for (const auto& name : target)
+        if (contains(source, name)) shared.push_back(name);
+    if (shared.empty())
+        throw Error(3265,
+                    "The files have no column of table " + std::string(table) + " in common.");
+    return shared;
+}
+
+// The yes/no columns the current layout declares NOT NULL. Older layouts
+// let them be empty, which means No.
+bool isYesNoColumn(std::string_view name) {
+    for (auto yesNo :
+         {col::RegularFederal, col::Book, col::MidQrtYRTax, col::ListedProperty, col::PassengerAuto,
+          col::BookOverride, col::TaxOverride, col::AssetChanged, col::TruckVanBonus})
+        if (sameName(name, yesNo)) return true;
+    return false;
+}
+
+// "[a],[b],...": the columns an INSERT names.
+template <class Names>
+std::string columnList(const Names& names) {
     std::string list;
-    for (const auto& name : target) {
-        if (!contains(source, name)) continue;
+    for (const auto& name : names) {
         if (!list.empty()) list += ",";
         list += bracket(name);
     }
-    if (list.empty())
-        throw Error(3265,
-                    "The files have no column of table " + std::string(table) + " in common.");
     return list;
+}
+
+// The same columns as a SELECT from another file reads them: an empty
+// yes/no column is read as No.
+template <class Names>
+std::string readList(const Names& names) {
+    std::string list;
+    for (const auto& name : names) {
+        if (!list.empty()) list += ",";
+        list += isYesNoColumn(name) ? "coalesce(" + bracket(name) + ", 0)" : bracket(name);
+    }
+    return list;
+}
+
+std::vector<std::string_view> assetColumnNames(FileLayout layout) {
+    std::vector<std::string_view> names;
+    for (auto name : col::AssetColumns) {
+        if (layout != FileLayout::Current && name == col::TruckVanBonus) continue;
+        if (layout == FileLayout::Oldest && (name == col::Bonus || name == col::Post30Basis))
+            continue;
+        names.push_back(name);
+    }
+    return names;
 }
 
 std::int64_t changes(Connection& connection) {
@@ -90,14 +137,86 @@ class Attachment {
     bool detached_ = false;
 };
 
-[[noreturn]] void fileFailure(const std::filesystem::filesystem_error& e) {
+[[noreturn]] void fileFailure(const fs::filesystem_error& e, const fs::path& target) {
+    if (e.code() == std::errc::no_space_on_device)
+        throw Error(kDiskFull, "The disk is full: " + target.string() + " was not saved.");
     throw Error(kPathFileAccessError, std::string("Path/File access error: ") + e.what());
 }
 
+// A save builds ".<name>.<number>.tmp" beside the target (SQLite adds
+// "-journal" to it while it writes).
 std::filesystem::path temporaryBeside(const std::filesystem::path& target) {
     std::random_device random;
     auto name = "." + target.filename().string() + "." + std::to_string(random()) + ".tmp";
     return target.parent_path() / name;
+}
+
+bool isTemporaryFileOf(const std::string& entry, const std::string& target) {
+    const std::string prefix = "." + target + ".";
+    if (entry.size() <= prefix.size() || entry.compare(0, prefix.size(), prefix) != 0) return false;
+    std::string_view rest(entry);
+    rest.remove_prefix(prefix.size());
+    const auto digits = rest.find_first_not_of("0123456789");
+    if (digits == 0 || digits == std::string_view::npos) return false;
+    rest.remove_prefix(digits);
+    return rest == ".tmp" || rest == ".tmp-journal";
+}
+
+// A save that was killed leaves its temporary file behind. The next save to
+// the same name removes the ones nobody has written for a minute. Saves
+// take no lock, so a file being written by a save running now must not be
+// taken for one left behind: a save writes its file from the moment it
+// starts and finishes within seconds, so a minute without a write means
+// its program has gone. (Were a running save's file removed all the same,
+// that save would fail with nothing replaced, and could be repeated.)
+void removeStaleTemporaryFiles(const fs::path& target) {
+    constexpr auto kStale = std::chrono::minutes(1);
+    const auto folder = target.parent_path().empty() ? fs::path(".") : target.parent_path();
+    const std::string name = target.filename().string();
+    const auto now = fs::file_time_type::clock::now();
+    std::error_code error;
+    std::vector<fs::path> stale;
+    for (fs::directory_iterator it(folder, error), end; !error && it != end; it.increment(error)) {
+        if (!isTemporaryFileOf(it->path().filename().string(), name)) continue;
+        std::error_code ignored;
+        if (!it->is_regular_file(ignored)) continue;
+        const auto written = fs::last_write_time(it->path(), ignored);
+        if (!ignored && now - written > kStale) stale.push_back(it->path());
+    }
+    for (const auto& file : stale) fs::remove(file, error);
+}
+
+// A save replaces its target whole; a target the program itself lives on
+// would be destroyed. Refused: anything but a regular file (a folder, a
+// device, a pipe), the open company file, and the shipped database files of
+// the company's folder and the template's folder, under any name that
+// leads to them (another path, a symbolic or a hard link).
+void refuseTarget(const Connection& company, const fs::path& templateFile, const fs::path& target) {
+    std::error_code error;
+    const auto status = fs::status(target, error);
+    if (!fs::exists(status)) return;
+    if (!fs::is_regular_file(status))
+        throw Error(kPathFileAccessError,
+                    target.string() + " is not a regular file; choose another file name.");
+    struct Guarded {
+        fs::path file;
+        std::string what;
+    };
+    std::vector<Guarded> guarded = {
+        {company.file(), "the open company's own file: saving onto it would destroy the company"},
+        {templateFile, "the blank template new company files are made from"},
+    };
+    for (const fs::path& folder :
+         {fs::path(company.file()).parent_path(), templateFile.parent_path()}) {
+        guarded.push_back({folder / kCatalogueFile, "the program's method catalogue"});
+        guarded.push_back(
+            {folder / kTemplateFile, "the blank template new company files are made from"});
+        guarded.push_back({folder / kCompanyFile, "the program's company database"});
+    }
+    for (const auto& g : guarded)
+        if (fs::equivalent(target, g.file, error))
+            throw Error(kPathFileAccessError, "The file " + target.string() + " is " + g.what +
+                                                  "; choose another file name.");
 }
 
 void removeQuietly(const std::filesystem::path& file) {
@@ -123,15 +242,7 @@ const char* layoutName(FileLayout layout) {
 }
 
 std::string assetColumnList(FileLayout layout) {
-    std::string list;
-    for (auto name : col::AssetColumns) {
-        if (layout != FileLayout::Current && name == col::TruckVanBonus) continue;
-        if (layout == FileLayout::Oldest && (name == col::Bonus || name == col::Post30Basis))
-            continue;
-        if (!list.empty()) list += ",";
-        list += bracket(name);
-    }
-    return list;
+    return columnList(assetColumnNames(layout));
 }
 
 FileLayout detectLayout(Connection& connection) {
@@ -143,10 +254,13 @@ FileLayout detectLayout(Connection& connection) {
 CompanyFileInfo inspectCompanyFile(const std::filesystem::path& file) {
     Connection connection = Connection::open(file);
     if (!connection.hasTable("Defaults") || !connection.hasTable("assets"))
-        throw Error(3078, "The file " + file.string() + " is not a company database.");
+        throw Error(kNotACompanyFile, "The file " + file.string() + " is not a company database.");
     CompanyFileInfo info;
     info.layout = detectLayout(connection);
     info.hasGroups = connection.hasTable("groups");
+    Statement count(connection, "SELECT count(*) FROM Defaults");
+    count.step();
+    info.companies = count.columnInt(0);
     Statement company(connection, "SELECT Name, YearEnd FROM Defaults LIMIT 1");
     if (company.step()) {
         info.name = company.columnText(0);
@@ -164,6 +278,7 @@ std::filesystem::path templateFileFor(const std::filesystem::path& dataDirectory
 std::int64_t saveCompanyToDisk(Connection& company, const std::string& companyName,
                                const std::filesystem::path& templateFile,
                                const std::filesystem::path& target) {
+    refuseTarget(company, templateFile, target);
     Statement lookup(company, "SELECT [companynumber] FROM Defaults WHERE Name = ?");
     lookup.bind(1, std::string_view(companyName));
     if (!lookup.step())
@@ -171,6 +286,7 @@ std::int64_t saveCompanyToDisk(Connection& company, const std::string& companyNa
     const std::int64_t number = lookup.columnInt(0);
     lookup.reset();
 
+    removeStaleTemporaryFiles(target);
     const auto temporary = temporaryBeside(target);
     std::int64_t assets = 0;
     try {
@@ -178,13 +294,14 @@ std::int64_t saveCompanyToDisk(Connection& company, const std::string& companyNa
             std::filesystem::copy_file(templateFile, temporary,
                                        std::filesystem::copy_options::overwrite_existing);
         } catch (const std::filesystem::filesystem_error& e) {
-            fileFailure(e);
+            fileFailure(e, target);
         }
         {
             Attachment file(company, temporary, kTargetSchema);
-            {
+            try {
                 Transaction transaction(company);
-                const auto defaults = sharedColumns(company, kTargetSchema, "main", "Defaults");
+                const auto defaults =
+                    columnList(sharedColumns(company, kTargetSchema, "main", "Defaults"));
                 company.execute(std::string("INSERT INTO ") + kTargetSchema + ".Defaults (" +
                                     defaults + ") SELECT " + defaults +
                                     " FROM main.Defaults WHERE companynumber = ?",
@@ -196,13 +313,19 @@ std::int64_t saveCompanyToDisk(Connection& company, const std::string& companyNa
                                 {Value(number)});
                 assets = changes(company);
                 transaction.commit();
+            } catch (const StoreError& e) {
+                // Only the new file is written: a full disk is the target's.
+                if (e.code() != SQLITE_FULL) throw;
+                throw StoreError::plain(e.code(), e.extendedCode(),
+                                        "The disk is full: " + target.string() + " was not saved.",
+                                        e.statement(), target.string());
             }
             file.detach();
         }
         try {
             std::filesystem::rename(temporary, target);
         } catch (const std::filesystem::filesystem_error& e) {
-            fileFailure(e);
+            fileFailure(e, target);
         }
     } catch (...) {
         removeQuietly(temporary);
@@ -219,6 +342,14 @@ CopyResult copyCompanyFromDisk(Connection& company, const std::filesystem::path&
     if (std::filesystem::equivalent(source, company.file(), error))
         throw Error(3045, "The file " + source.string() +
                               " is the company database itself; choose another file.");
+    // The company is replaced by the file's one company: a file without one
+    // would leave a company database neither program can open.
+    if (info.companies == 0)
+        throw Error(kNotACompanyFile, "The file " + source.string() + " holds no company.");
+    if (info.companies > 1)
+        throw Error(kNotACompanyFile, "The file " + source.string() + " holds " +
+                                          std::to_string(info.companies) +
+                                          " companies; a company file holds one.");
 
     CopyResult result;
     result.layout = info.layout;
@@ -228,14 +359,14 @@ CopyResult copyCompanyFromDisk(Connection& company, const std::filesystem::path&
         company.execute("DELETE FROM assets WHERE companynumber = 1");
         company.execute("DELETE FROM Defaults WHERE companynumber = 1");
         const auto defaults = sharedColumns(company, "main", kSourceSchema, "Defaults");
-        company.execute("INSERT INTO main.Defaults (" + defaults + ") SELECT " + defaults +
-                        " FROM " + kSourceSchema + ".Defaults");
-        const auto columns = assetColumnList(info.layout);
-        company.execute("INSERT INTO main.assets (" + columns + ") SELECT " + columns + " FROM " +
-                        kSourceSchema + ".assets");
+        company.execute("INSERT INTO main.Defaults (" + columnList(defaults) + ") SELECT " +
+                        readList(defaults) + " FROM " + kSourceSchema + ".Defaults");
+        const auto columns = assetColumnNames(info.layout);
+        company.execute("INSERT INTO main.assets (" + columnList(columns) + ") SELECT " +
+                        readList(columns) + " FROM " + kSourceSchema + ".assets");
         result.assets = changes(company);
         if (info.hasGroups) {
-            const auto groups = sharedColumns(company, "main", kSourceSchema, "groups");
+            const auto groups = columnList(sharedColumns(company, "main", kSourceSchema, "groups"));
             company.execute("INSERT INTO main.groups (" + groups + ") SELECT " + groups + " FROM " +
                             kSourceSchema + ".groups");
             result.groups = changes(company);

@@ -40,6 +40,7 @@ std::string assetColumnList(FileLayout layout);
 struct CompanyFileInfo {
     FileLayout layout = FileLayout::Current;
     bool hasGroups = false;
+    std::int64_t companies = 0;   // rows of `Defaults`; a company file holds one
     std::string name;             // first `Defaults` row; empty when none
     std::optional<Date> yearEnd;  // shown "MM/DD/YYYY"
 };
@@ -59,7 +60,14 @@ std::filesystem::path templateFileFor(const std::filesystem::path& dataDirectory
 // holding that company's `Defaults` row and its assets. The template's
 // `groups` stay as they are. The file is built under a temporary name in the
 // target's folder and renamed over `target` only when complete, so a failed
-// save leaves no partial file and leaves an existing `target` untouched.
+// save leaves no partial file and leaves an existing `target` untouched;
+// temporary files a killed save left for the same name are removed.
+//
+// Refused, with nothing written: a `target` that exists but is not a
+// regular file, and one that is (under any path) the open company file,
+// `templateFile`, or the method catalogue, the blank template or the
+// company database of the company's folder or of the template's folder.
+// A full disk is told as "The disk is full: <target> was not saved."
 // Returns the number of assets written. Failures are thrown.
 std::int64_t saveCompanyToDisk(Connection& company, const std::string& companyName,
                                const std::filesystem::path& templateFile,
@@ -73,11 +81,14 @@ struct CopyResult {
 };
 
 // Replaces company 1 of the company database by the company of `source`:
-// deletes the company's assets and `Defaults` row, then inserts every
-// `Defaults` row and every asset of the source (the layout's columns; the
-// columns an older file lacks stay empty), and appends the source's groups
-// when it has a `groups` table. One transaction: on any failure the company
-// database is exactly as it was, and the failure is thrown.
+// deletes the company's assets and `Defaults` row, then inserts the
+// source's `Defaults` row and every asset of the source (the layout's
+// columns; the columns an older file lacks stay empty, and an empty yes/no
+// column of an older file is read as No), and appends the source's groups
+// when it has a `groups` table. A source whose `Defaults` does not hold
+// exactly one company is refused before anything is changed. One
+// transaction: on any failure the company database is exactly as it was,
+// and the failure is thrown.
 CopyResult copyCompanyFromDisk(Connection& company, const std::filesystem::path& source);
 
 // "DELETE * from assets": every asset row of the file. Returns the number of

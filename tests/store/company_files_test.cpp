@@ -3,8 +3,11 @@
 #include "store/company_files.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
+#include <chrono>
 #include <fstream>
+#include <map>
 #include <regex>
 #include <sstream>
 
@@ -321,6 +324,99 @@ TEST(CopyCompany, RefusesFilesThatAreNoCompanyAndChangesNothing) {
     EXPECT_FALSE(fs::exists(dir / "missing.mdb"));
 }
 
+// The company is replaced by the file's one company; a file with none (the
+// blank template) or several is refused before anything is deleted.
+TEST(CopyCompany, RefusesAFileWithoutExactlyOneCompany) {
+    const struct {
+        const char* name;
+        const char* change;  // run on the source file
+        const char* message;
+    } cases[] = {
+        {"no company", "DELETE FROM Defaults", "holds no company."},
+        {"two companies",
+         "INSERT INTO Defaults (companynumber, Name, YearEnd) VALUES (2, 'Second', '2004-12-31')",
+         "holds 2 companies; a company file holds one."},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        TempDir dir;
+        auto source = makeSourceFile(dir / "source.mdb", FileLayout::Current);
+        Connection::open(source).execute(c.change);
+        Connection db = makeTargetCompany(dir / "czxdprnd.mdb");
+        auto before = companySnapshot(db);
+
+        try {
+            copyCompanyFromDisk(db, source);
+            FAIL() << "copied";
+        } catch (const Error& e) {
+            EXPECT_EQ(std::string(e.what()), "The file " + source.string() + " " + c.message);
+        }
+
+        EXPECT_EQ(companySnapshot(db), before);
+        EXPECT_EQ(attachedFiles(db), 1);
+    }
+}
+
+TEST(CopyCompany, RefusesTheBlankTemplate) {
+    TempDir dir;
+    Connection db = makeTargetCompany(dir / "czxdprnd.mdb");
+    auto before = companySnapshot(db);
+    try {
+        copyCompanyFromDisk(db, builtDataFile("czxblank.mdb"));
+        FAIL() << "copied";
+    } catch (const Error& e) {
+        EXPECT_NE(std::string(e.what()).find("holds no company."), std::string::npos) << e.what();
+    }
+    EXPECT_EQ(companySnapshot(db), before);
+}
+
+// Older layouts did not declare the yes/no columns NOT NULL, and files
+// written by them hold empty ones: those mean No.
+TEST(CopyCompany, ReadsEmptyYesNoColumnsOfOlderFilesAsNo) {
+    for (FileLayout layout : {FileLayout::Oldest, FileLayout::Middle, FileLayout::Current}) {
+        SCOPED_TRACE(layoutName(layout));
+        TempDir dir;
+        const auto source = dir / "source.mdb";
+        {
+            Connection old = Connection::create(source);
+            old.execute(std::regex_replace(olderSchema(layout, true),
+                                           std::regex(" NOT NULL DEFAULT 0"), ""));
+            old.execute(
+                "INSERT INTO Defaults (companynumber, Name, YearEnd, [Regular federal], Book, "
+                "[Mid Qrt YR Tax]) VALUES (1, 'Old Shop', '2004-12-31', NULL, NULL, NULL)");
+            std::string columns =
+                "companynumber, [Asset Description], [Listed Property], "
+                "[Passenger Automobile], [Book Dprn Override], "
+                "[Tax Dprn Override], assetchng";
+            std::string values = "1, 'Pickup', NULL, NULL, NULL, NULL, NULL";
+            if (layout == FileLayout::Current) {
+                columns += ", [Truck & Van Bonus - Tax]";
+                values += ", NULL";
+            }
+            old.execute("INSERT INTO assets (" + columns + ") VALUES (" + values + ")");
+        }
+        Connection db = makeTargetCompany(dir / "czxdprnd.mdb");
+
+        EXPECT_EQ(copyCompanyFromDisk(db, source).assets, 1);
+
+        Company company = readCompany(db);
+        EXPECT_EQ(company.name, "Old Shop");
+        EXPECT_FALSE(company.regularFederal);
+        EXPECT_FALSE(company.book);
+        EXPECT_FALSE(company.midQrtYRTax);
+        std::vector<Asset> assets = assetsOf(db);
+        ASSERT_EQ(assets.size(), 2u);
+        const Asset& a = assets[1];
+        EXPECT_EQ(a.description, "Pickup");
+        EXPECT_FALSE(a.listedProperty);
+        EXPECT_FALSE(a.passengerAuto);
+        EXPECT_FALSE(a.bookOverride);
+        EXPECT_FALSE(a.taxOverride);
+        EXPECT_FALSE(a.assetChanged);
+        EXPECT_FALSE(a.truckVanBonus);
+    }
+}
+
 // ---- save company to disk --------------------------------------------------
 
 TEST(SaveCompany, WritesTheCompanyIntoACopyOfTheTemplate) {
@@ -452,6 +548,111 @@ TEST(SaveCompany, UnknownCompanyNameWritesNothing) {
         saveCompanyToDisk(db, "x' OR '1'='1", builtDataFile("czxblank.mdb"), dir / "saved.mdb"),
         Error);
     EXPECT_FALSE(fs::exists(dir / "saved.mdb"));
+}
+
+// Every file and folder under `root`: its kind, and a regular file's bytes.
+std::map<std::string, std::string> treeSnapshot(const fs::path& root) {
+    std::map<std::string, std::string> tree;
+    for (const auto& entry : fs::recursive_directory_iterator(root)) {
+        const auto name = fs::relative(entry.path(), root).string();
+        const auto kind = entry.symlink_status().type();
+        if (kind == fs::file_type::regular)
+            tree[name] = "file:" + fileBytes(entry.path());
+        else if (kind == fs::file_type::symlink)
+            tree[name] = "link:" + fs::read_symlink(entry.path()).string();
+        else
+            tree[name] = "kind " + std::to_string(static_cast<int>(kind));
+    }
+    return tree;
+}
+
+// A save replaces its target whole. Targets the program lives on are
+// refused under any name, and so is anything that is not a regular file;
+// nothing is written, and nothing is left behind.
+TEST(SaveCompany, RefusesTargetsThatWouldDestroyData) {
+    const struct {
+        const char* target;        // relative to the test folder
+        const char* templateFile;  // relative to the test folder
+        const char* refusal;
+    } cases[] = {
+        {"data/czxdprnd.mdb", "data/czxblank.mdb", "is the open company's own file"},
+        {"data/reports/../czxdprnd.mdb", "data/czxblank.mdb", "is the open company's own file"},
+        {"link.mdb", "data/czxblank.mdb", "is the open company's own file"},
+        {"hard.mdb", "data/czxblank.mdb", "is the open company's own file"},
+        {"data/czxblank.mdb", "data/czxblank.mdb", "is the blank template"},
+        {"data/czxblank.mdb", "shipped/czxblank.mdb", "is the blank template"},
+        {"data/czxdmthd.mdb", "data/czxblank.mdb", "is the program's method catalogue"},
+        {"shipped/czxdmthd.mdb", "shipped/czxblank.mdb", "is the program's method catalogue"},
+        {"shipped/czxdprnd.mdb", "shipped/czxblank.mdb", "is the program's company database"},
+        {"folder.mdb", "data/czxblank.mdb", "is not a regular file"},
+        {"pipe.mdb", "data/czxblank.mdb", "is not a regular file"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.target);
+        TempDir dir;
+        fs::create_directories(dir / "data" / "reports");
+        fs::create_directories(dir / "shipped");
+        fs::create_directories(dir / "folder.mdb");
+        ASSERT_EQ(::mkfifo((dir / "pipe.mdb").c_str(), 0600), 0);
+        for (const char* name : {"czxdmthd.mdb", "czxblank.mdb", "czxdprnd.mdb"})
+            fs::copy_file(builtDataFile(name), dir / "shipped" / name);
+        for (const char* name : {"czxdmthd.mdb", "czxblank.mdb"})
+            fs::copy_file(builtDataFile(name), dir / "data" / name);
+        Connection db = makeTargetCompany(dir / "data" / "czxdprnd.mdb");
+        fs::create_symlink(dir / "data" / "czxdprnd.mdb", dir / "link.mdb");
+        fs::create_hard_link(dir / "data" / "czxdprnd.mdb", dir / "hard.mdb");
+        const auto before = treeSnapshot(dir.path());
+
+        try {
+            saveCompanyToDisk(db, "Current Co", dir / c.templateFile, dir / c.target);
+            FAIL() << "saved";
+        } catch (const Error& e) {
+            EXPECT_NE(std::string(e.what()).find((dir / c.target).string() + " " + c.refusal),
+                      std::string::npos)
+                << e.what();
+        }
+
+        EXPECT_EQ(treeSnapshot(dir.path()), before);
+        EXPECT_EQ(readCompany(db).name, "Current Co");
+        EXPECT_EQ(groupNames(db), (std::vector<std::string>{"Buildings", "Computers"}));
+        EXPECT_EQ(attachedFiles(db), 1);
+    }
+}
+
+// A killed save leaves its temporary file (and its journal) beside the
+// target; the next save to that name removes the ones nobody is writing.
+TEST(SaveCompany, RemovesTemporaryFilesAKilledSaveLeft) {
+    using namespace std::chrono_literals;
+    const struct {
+        const char* name;
+        std::chrono::minutes age;
+        bool removed;
+    } files[] = {
+        {".saved.mdb.3141592653.tmp", 120min, true},
+        {".saved.mdb.3141592653.tmp-journal", 120min, true},
+        {".saved.mdb.27.tmp", 2min, true},
+        {".saved.mdb.1618033988.tmp", 0min, false},  // a save writing it now
+        {".other.mdb.3141592653.tmp", 120min, false},
+        {".saved.mdb.draft.tmp", 120min, false},
+        {"saved.mdb.3141592653.tmp", 120min, false},
+        {".saved.mdb.3141592653.tmp.bak", 120min, false},
+    };
+    TempDir dir;
+    Connection db = makeTargetCompany(dir / "czxdprnd.mdb");
+    const auto now = fs::file_time_type::clock::now();
+    for (const auto& f : files) {
+        std::ofstream(dir / f.name) << "left behind\n";
+        fs::last_write_time(dir / f.name, now - f.age);
+    }
+
+    EXPECT_EQ(saveCompanyToDisk(db, "Current Co", builtDataFile("czxblank.mdb"), dir / "saved.mdb"),
+              2);
+
+    for (const auto& f : files) {
+        SCOPED_TRACE(f.name);
+        EXPECT_EQ(fs::exists(dir / f.name), !f.removed);
+    }
+    EXPECT_TRUE(fs::exists(dir / "saved.mdb"));
 }
 
 // ---- delete all assets -----------------------------------------------------

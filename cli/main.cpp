@@ -1,14 +1,16 @@
 // czxdprn-cli: the command-line tool. It parses its arguments, calls the
 // core and prints what the core reports.
 #include <algorithm>
+#include <cerrno>
 #include <cstdio>
 #include <cstring>
 #include <ctime>
 #include <filesystem>
-#include <fstream>
 #include <iostream>
+#include <random>
 #include <sstream>
 #include <string>
+#include <system_error>
 #include <vector>
 
 #include "base/feedback.h"
@@ -83,9 +85,36 @@ struct Arguments {
     std::vector<std::string> options;
 };
 
+constexpr int kFailed = 1;
+constexpr int kWrongCommandLine = 2;
+
+// A wrong command line: the usage was not followed.
 int fail(const std::string& message) {
     std::cerr << "czxdprn-cli: " << message << '\n';
-    return 2;
+    return kWrongCommandLine;
+}
+
+// A command line that was right, but the work could not be done.
+int failure(const std::string& message) {
+    std::cerr << "czxdprn-cli: " << message << '\n';
+    return kFailed;
+}
+
+// The procedure the desktop's "Depreciate" command runs as. The run enters
+// it itself; the steps around the run belong to it too, and enter it only
+// when they fail, so that one run shows it once in the trail.
+constexpr const char* kRunProcedure = "Calcform.mnuDeprAssets_Click";
+
+template <class Body>
+bool asRunStep(Body&& body) noexcept {
+    try {
+        body();
+        return true;
+    } catch (...) {
+        trail::enter(kRunProcedure);
+        trail::reportCurrentException();
+        return false;
+    }
 }
 
 std::string money(double amount) {
@@ -100,18 +129,17 @@ int depreciate(Connection& connection, const std::vector<std::string>& options) 
         else
             return fail("unknown option for depreciate: " + option);
     }
-    if (all && !procedure("czxdprn-cli.FlagAllAssets", [&] { FlagAllAssets(connection); }))
-        return 1;
     ConsoleFeedback feedback;
-    RunSummary summary = DepreciateAssets(connection, feedback);
+    RunSummary summary = DepreciateAssets(connection, feedback, all);
+    // A run that was not committed wrote nothing: there is nothing to total.
+    if (!summary.committed) return kFailed;
     YearTotals totals;
-    if (!procedure("czxdprn-cli.YearTotals",
-                   [&] { totals = yearTotals(connection, readCompany(connection)); }))
-        return 1;
+    if (!asRunStep([&] { totals = yearTotals(connection, readCompany(connection)); }))
+        return kFailed;
     std::cout << "Tax pass computed " << summary.taxComputed << " assets, book pass computed "
               << summary.bookComputed << " assets; tax depreciation " << money(totals.tax)
               << ", book depreciation " << money(totals.book) << ".\n";
-    return summary.completed ? 0 : 1;
+    return summary.completed ? 0 : kFailed;
 }
 
 // The commands that change the whole company ask first; on the command line
@@ -142,7 +170,8 @@ int closeYearCommand(Connection& connection, const std::vector<std::string>& opt
     if (!confirmed(options, "close-year", kCloseYearTitle, kCloseYearQuestion, status))
         return status;
     CloseYearResult result;
-    if (!procedure("czxdprn-cli.CloseYear", [&] { result = closeYear(connection); })) return 1;
+    if (!procedure("Calcform.mnuCloseYR_Click", [&] { result = closeYear(connection); }))
+        return kFailed;
     std::cout << "Closed the year: " << result.assetsClosed
               << " assets rolled into accumulated depreciation; the year end is now "
               << shortDate(result.newYearEnd) << ".\n";
@@ -154,8 +183,8 @@ int deleteAllAssetsCommand(Connection& connection, const std::vector<std::string
     if (!confirmed(options, "delete-all-assets", kDeleteAllTitle, kDeleteAllQuestion, status))
         return status;
     std::int64_t deleted = 0;
-    if (!procedure("czxdprn-cli.DeleteAllAssets", [&] { deleted = deleteAllAssets(connection); }))
-        return 1;
+    if (!procedure("Calcform.mnuDelete_Click", [&] { deleted = deleteAllAssets(connection); }))
+        return kFailed;
     std::cout << "Deleted " << deleted << " assets.\n";
     return 0;
 }
@@ -167,11 +196,11 @@ int saveCompanyCommand(Connection& connection, const std::filesystem::path& data
     const std::filesystem::path target = options.front();
     std::int64_t assets = 0;
     std::string name;
-    if (!procedure("czxdprn-cli.SaveCompany", [&] {
+    if (!procedure("Savefrm.Copycmd_Click", [&] {
             name = readCompany(connection).name;
             assets = saveCompanyToDisk(connection, name, templateFileFor(dataDir), target);
         }))
-        return 1;
+        return kFailed;
     std::cout << "Saved " << name << " (" << assets << " assets) to " << target.string() << ".\n";
     return 0;
 }
@@ -181,17 +210,20 @@ int copyCompanyCommand(Connection& connection, const std::vector<std::string>& o
         return fail("copy-company needs one FILE");
     if (options.front().empty()) return fail(kChooseFileMessage);
     const std::filesystem::path source = options.front();
-    CopyResult result;
-    if (!procedure("czxdprn-cli.CopyCompany", [&] {
+    // As in the desktop's copy window: the file's company is shown when the
+    // file is chosen, then copied.
+    if (!procedure("Copyfrm.Form_Load", [&] {
             CompanyFileInfo info = inspectCompanyFile(source);
             std::cout << "Copying " << (info.name.empty() ? "(no name)" : info.name)
                       << ", current year end "
                       << (info.yearEnd ? paddedDate(*info.yearEnd) : std::string("(none)"))
                       << ", from " << source.string() << " (" << layoutName(info.layout)
                       << " layout).\n";
-            result = copyCompanyFromDisk(connection, source);
         }))
-        return 1;
+        return kFailed;
+    CopyResult result;
+    if (!procedure("Copyfrm.Copy", [&] { result = copyCompanyFromDisk(connection, source); }))
+        return kFailed;
     std::cout << "Copied " << result.assets << " assets";
     if (result.groupsCopied)
         std::cout << " and appended " << result.groups << " groups";
@@ -199,6 +231,45 @@ int copyCompanyCommand(Connection& connection, const std::vector<std::string>& o
         std::cout << "; the file has no groups, the group list is unchanged";
     std::cout << ".\n";
     return 0;
+}
+
+// Writes `text` into `file`. A regular file (or one a symbolic link leads
+// to) is written beside itself under a temporary name and renamed over the
+// old one when complete, so a write that fails (a full disk) leaves the
+// previous report as it was. Anything else (a terminal, a pipe) is written
+// directly.
+void writeReport(const std::filesystem::path& file, const std::string& text) {
+    namespace fs = std::filesystem;
+    std::error_code error;
+    fs::path target = file;
+    if (fs::is_symlink(fs::symlink_status(file, error))) {
+        fs::path resolved = fs::canonical(file, error);
+        if (!error) target = resolved;
+    }
+    const auto status = fs::status(target, error);
+    const bool replace = !fs::exists(status) || fs::is_regular_file(status);
+    fs::path written = target;
+    if (replace) {
+        std::random_device random;
+        written = target.parent_path() /
+                  ("." + target.filename().string() + "." + std::to_string(random()) + ".tmp");
+    }
+    std::FILE* out = std::fopen(written.c_str(), "wb");
+    int why = out ? 0 : errno;
+    if (out) {
+        if (std::fwrite(text.data(), 1, text.size(), out) != text.size() || std::fflush(out) != 0)
+            why = errno;
+        if (std::fclose(out) != 0 && why == 0) why = errno;
+    }
+    if (why == 0 && replace) {
+        fs::rename(written, target, error);
+        why = error.value();
+    }
+    if (why == 0) return;
+    if (replace) fs::remove(written, error);
+    if (why == ENOSPC) throw Error(61, "The disk is full: " + file.string() + " was not written.");
+    throw Error(
+        75, "Path/File access error: cannot write " + file.string() + ": " + std::strerror(why));
 }
 
 Date localToday() {
@@ -243,7 +314,7 @@ int reportCommand(Connection& connection, const std::vector<std::string>& option
     }
     if (!kind) return fail("report needs tax or book");
     const char* name =
-        *kind == ReportKind::Tax ? "czxdprn-cli.TaxReport" : "czxdprn-cli.BookReport";
+        *kind == ReportKind::Tax ? "Calcform.mnuTaxReport_Click" : "Calcform.mnuBookReport_Click";
     bool ok = procedure(name, [&] {
         DepreciationReport report = buildDepreciationReport(connection, *kind, asOf);
         std::ostringstream text;
@@ -255,10 +326,7 @@ int reportCommand(Connection& connection, const std::vector<std::string>& option
             std::cout << text.str();
             return;
         }
-        std::ofstream file(output, std::ios::binary | std::ios::trunc);
-        file << text.str();
-        file.close();
-        if (!file) throw Error(75, "Path/File access error: cannot write " + output);
+        writeReport(output, text.str());
     });
     if (ok && !output.empty()) std::cout << "Wrote the report to " << output << ".\n";
     return ok ? 0 : 1;
@@ -311,7 +379,7 @@ int main(int argc, char** argv) {
             dataDir = args.dataDir;
         }
     } catch (const std::exception& e) {
-        return fail(std::string("cannot set up the data directory: ") + e.what());
+        return failure(std::string("cannot set up the data directory: ") + e.what());
     }
     auto companyFile = dataDir / kCompanyFile;
     std::optional<Connection> connection;
@@ -319,7 +387,8 @@ int main(int argc, char** argv) {
         connection.emplace(Connection::open(companyFile));
         readCompany(*connection);
     } catch (const std::exception& e) {
-        return fail("cannot open the company database " + companyFile.string() + ": " + e.what());
+        return failure("cannot open the company database " + companyFile.string() + ": " +
+                       e.what());
     }
     int status = 0;
     const auto& command = args.command;
@@ -336,5 +405,5 @@ int main(int argc, char** argv) {
     else
         status = deleteAllAssetsCommand(*connection, args.options);
     trail::setReporter(nullptr);
-    return reporter.reports > 0 && status == 0 ? 1 : status;
+    return reporter.reports > 0 && status == 0 ? kFailed : status;
 }

@@ -49,9 +49,10 @@ class CliTest : public ::testing::Test {
         fs::copy_file(builtDataFile("czxblank.mdb"), dir / "data" / "czxblank.mdb");
     }
 
-    Outcome run(const std::vector<std::string>& arguments) {
+    // Runs the tool; `limits` are shell commands run before it (ulimit ...).
+    Outcome run(const std::vector<std::string>& arguments, const std::string& limits = "") {
         std::string command =
-            shellQuoted(CZX_CLI_PATH) + " --data " + shellQuoted((dir / "data").string());
+            limits + shellQuoted(CZX_CLI_PATH) + " --data " + shellQuoted((dir / "data").string());
         for (const auto& a : arguments) command += " " + shellQuoted(a);
         command += " >" + shellQuoted((dir / "out.txt").string()) + " 2>" +
                    shellQuoted((dir / "err.txt").string());
@@ -167,7 +168,12 @@ TEST_F(CliTest, DepreciateReportAndCloseTheSampleYear) {
     // Without --yes the question is shown and nothing changes.
     Outcome declined = run({"close-year"});
     EXPECT_NE(declined.status, 0);
-    EXPECT_NE(declined.out.find("Are you sure you want to close the year?"), std::string::npos);
+    EXPECT_NE(declined.out.find("Are you sure you want to close the year? Closing the year will "
+                                "zero out current year depreciation and add it to accumulated "
+                                "depreciation. Consider making a copy of the company before "
+                                "closing."),
+              std::string::npos)
+        << declined.out;
     EXPECT_EQ(yearEnd(), "2012-12-31");
     EXPECT_EQ(centsOf("Prior Accumulated Dprn - Tax"), priorBefore);
 
@@ -236,6 +242,153 @@ TEST_F(CliTest, FailuresAndWrongCommandLines) {
     }
     EXPECT_EQ(assetCount(), assets);
     EXPECT_EQ(yearEnd(), "2012-12-31");
+}
+
+std::vector<std::string> folderListing(const fs::path& folder) {
+    std::vector<std::string> names;
+    for (const auto& entry : fs::directory_iterator(folder))
+        names.push_back(entry.path().filename().string());
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+// A company database that cannot be opened is a failure of the command,
+// not a wrong command line.
+TEST_F(CliTest, ACompanyThatCannotBeOpenedIsAFailure) {
+    const struct {
+        const char* name;
+        const char* contents;  // null: no company file at all
+    } cases[] = {
+        {"missing", nullptr},
+        {"not a database", "This is a letter, not a database, long enough for a header.\n"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        fs::remove(dir / "data" / "czxdprnd.mdb");
+        if (c.contents) std::ofstream(dir / "data" / "czxdprnd.mdb") << c.contents;
+        Outcome outcome = run({"depreciate"});
+        EXPECT_EQ(outcome.status, 1) << outcome.err;
+        EXPECT_NE(outcome.err.find("cannot open the company database"), std::string::npos)
+            << outcome.err;
+    }
+}
+
+// Each command's failure is reported under the procedure of the desktop
+// command it stands for, exits 1, and prints nothing as done.
+TEST_F(CliTest, FailuresAreReportedUnderTheDesktopsProcedures) {
+    const struct {
+        std::vector<std::string> arguments;
+        const char* companyChange;  // SQL run on the company first, or null
+        const char* procedure;
+        const char* doneLine;
+        // The run reports a failure under its own step (a pass, a check),
+        // entered after the command's procedure.
+        bool failsInAStep = false;
+    } cases[] = {
+        {{"depreciate", "--all"},
+         "CREATE TRIGGER refuse BEFORE UPDATE ON assets "
+         "BEGIN SELECT RAISE(ABORT, 'the assets are locked'); END",
+         "Calcform.mnuDeprAssets_Click",
+         "Tax pass computed",
+         true},
+        {{"close-year", "--yes"},
+         "CREATE TRIGGER refuse BEFORE UPDATE ON assets "
+         "BEGIN SELECT RAISE(ABORT, 'the assets are locked'); END",
+         "Calcform.mnuCloseYR_Click",
+         "Closed the year"},
+        {{"delete-all-assets", "--yes"},
+         "CREATE TRIGGER refuse BEFORE DELETE ON assets "
+         "BEGIN SELECT RAISE(ABORT, 'the assets are locked'); END",
+         "Calcform.mnuDelete_Click",
+         "Deleted"},
+        {{"save-company", (dir / "data" / "czxdprnd.mdb").string()},
+         nullptr,
+         "Savefrm.Copycmd_Click",
+         "Saved"},
+        {{"copy-company", (dir / "missing.mdb").string()}, nullptr, "Copyfrm.Form_Load", "Copied"},
+        {{"copy-company", (dir / "data" / "czxblank.mdb").string()},
+         nullptr,
+         "Copyfrm.Copy",
+         "Copied"},
+        {{"report", "tax", "--output", (dir / "no folder" / "tax.txt").string()},
+         nullptr,
+         "Calcform.mnuTaxReport_Click",
+         "Wrote the report"},
+        {{"report", "book", "--output", (dir / "no folder" / "book.txt").string()},
+         nullptr,
+         "Calcform.mnuBookReport_Click",
+         "Wrote the report"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.procedure);
+        fs::copy_file(builtDataFile("czxdprnd.mdb"), dir / "data" / "czxdprnd.mdb",
+                      fs::copy_options::overwrite_existing);
+        if (c.companyChange) company().execute(c.companyChange);
+        const std::string before = readFile(dir / "data" / "czxdprnd.mdb");
+
+        Outcome outcome = run(c.arguments);
+
+        EXPECT_EQ(outcome.status, 1) << outcome.out << outcome.err;
+        EXPECT_NE(outcome.err.find((c.failsInAStep ? "\n" : "within:\n") +
+                                   std::string(c.procedure) + "\n"),
+                  std::string::npos)
+            << outcome.err;
+        EXPECT_EQ(outcome.err.find("czxdprn-cli."), std::string::npos) << outcome.err;
+        EXPECT_EQ(outcome.out.find(c.doneLine), std::string::npos) << outcome.out;
+        EXPECT_EQ(readFile(dir / "data" / "czxdprnd.mdb"), before);
+    }
+}
+
+// While another program reads the company, a command that changes it cannot
+// commit. It must say so, exit 1, print nothing as done and change nothing.
+TEST_F(CliTest, ARefusedCommitIsAFailureWithNothingDone) {
+    const struct {
+        std::vector<std::string> arguments;
+        const char* doneLine;
+    } cases[] = {
+        {{"depreciate"}, "Tax pass computed"},
+        {{"close-year", "--yes"}, "Closed the year"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.arguments.front());
+        const std::string before = readFile(dir / "data" / "czxdprnd.mdb");
+        Connection reader = company();
+        reader.execute("BEGIN");
+        Statement reading(reader, "SELECT count(*) FROM assets");
+        ASSERT_TRUE(reading.step());
+
+        Outcome outcome = run(c.arguments);
+
+        reading.reset();
+        reader.execute("COMMIT");
+        EXPECT_EQ(outcome.status, 1) << outcome.out << outcome.err;
+        EXPECT_NE(outcome.err.find("database is locked"), std::string::npos) << outcome.err;
+        EXPECT_EQ(outcome.out.find(c.doneLine), std::string::npos) << outcome.out;
+        EXPECT_EQ(readFile(dir / "data" / "czxdprnd.mdb"), before);
+        EXPECT_EQ(yearEnd(), "2012-12-31");
+    }
+}
+
+// A report that cannot be written whole (here: the file may not grow past
+// 2,048 bytes) leaves the previous report as it was, and nothing beside it.
+TEST_F(CliTest, AReportThatFailsKeepsThePreviousOne) {
+    const auto output = dir / "reports" / "tax.txt";
+    fs::create_directories(output.parent_path());
+    std::ofstream(output) << "Last year's report\n";
+    const auto listing = folderListing(output.parent_path());
+
+    Outcome outcome =
+        run({"report", "tax", "--output", output.string()}, "trap '' XFSZ; ulimit -f 4; ");
+
+    EXPECT_EQ(outcome.status, 1) << outcome.err;
+    EXPECT_EQ(outcome.out.find("Wrote the report"), std::string::npos) << outcome.out;
+    EXPECT_EQ(readFile(output), "Last year's report\n");
+    EXPECT_EQ(folderListing(output.parent_path()), listing);
+
+    Outcome unlimited = run({"report", "tax", "--output", output.string()});
+    EXPECT_EQ(unlimited.status, 0) << unlimited.err;
+    EXPECT_EQ(readFile(output).rfind("Riverside Machine Works, Inc.", 0), 0u);
+    EXPECT_EQ(folderListing(output.parent_path()), listing);
 }
 
 }  // namespace

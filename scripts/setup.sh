@@ -1,8 +1,9 @@
 # Shared by ./run and ./test: installs the Debian packages the build needs and
 # builds into a folder. Sourced, not run.
 
-CZX_PACKAGES="build-essential cmake ninja-build pkg-config libsqlite3-dev googletest libgtest-dev \
-qt6-base-dev qt6-pdf-dev libgl-dev fonts-dejavu-core"
+# sqlite3 (the program) builds the large company of the full-disk test.
+CZX_PACKAGES="build-essential cmake ninja-build pkg-config libsqlite3-dev sqlite3 googletest \
+libgtest-dev qt6-base-dev qt6-pdf-dev libgl-dev fonts-dejavu-core"
 
 czx_install_packages() {
     local missing=()

@@ -31,7 +31,7 @@ void OwnedWindow::closeEvent(QCloseEvent* event) {
     released_ = true;
     unsetCursor();
     if (owner_) owner_->setEnabled(true);
-    emit closed();
+    Q_EMIT closed();
 }
 
 }  // namespace czx::ui

@@ -16,7 +16,7 @@ class OwnedWindow : public QWidget {
     explicit OwnedWindow(QWidget* owner);
     QWidget* owner() const { return owner_; }
 
-  signals:
+  Q_SIGNALS:
     void closed();
 
   protected:

@@ -31,7 +31,7 @@ class CompanyFilesTest : public QObject {
         return s.columnDouble(0);
     }
 
-  private slots:
+  private Q_SLOTS:
     void initTestCase() { isolateUserFolders(); }
     void init() {
         copy = std::make_unique<CompanyCopy>();

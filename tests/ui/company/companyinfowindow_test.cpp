@@ -46,7 +46,7 @@ class CompanyInfoWindowTest : public QObject {
         return copy->text(std::string("SELECT [") + column + "] FROM Defaults");
     }
 
-  private slots:
+  private Q_SLOTS:
     void initTestCase() { isolateUserFolders(); }
     void init() {
         copy = std::make_unique<CompanyCopy>();

@@ -41,7 +41,7 @@ class DeleteAllTest : public QObject {
     }
     double assets() { return copy->number("SELECT COUNT(*) FROM assets"); }
 
-  private slots:
+  private Q_SLOTS:
     void initTestCase() { isolateUserFolders(); }
     void init() {
         copy = std::make_unique<CompanyCopy>();

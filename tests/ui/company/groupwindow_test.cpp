@@ -60,7 +60,7 @@ class GroupWindowTest : public QObject {
         QCOMPARE(field()->isReadOnly(), yes);
     }
 
-  private slots:
+  private Q_SLOTS:
     void initTestCase() { isolateUserFolders(); }
     void init() {
         copy = std::make_unique<CompanyCopy>();

@@ -55,7 +55,7 @@ class MainWindowTest : public QObject {
         return nullptr;
     }
 
-private slots:
+  private Q_SLOTS:
     void initTestCase() { isolateUserFolders(); }
     void init() {
         copy = std::make_unique<CompanyCopy>();

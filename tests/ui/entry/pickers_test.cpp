@@ -45,7 +45,7 @@ class PickersTest : public QObject {
         return entries;
     }
 
-private slots:
+  private Q_SLOTS:
     void initTestCase() { isolateUserFolders(); }
     void init() {
         copy = std::make_unique<CompanyCopy>();

@@ -10,7 +10,7 @@ using namespace czx::ui;
 
 class DisplaySizingTest : public QObject {
     Q_OBJECT
-private slots:
+  private Q_SLOTS:
     void geometry_data() {
         QTest::addColumn<int>("screenW");
         QTest::addColumn<int>("screenH");

@@ -22,7 +22,7 @@ class MailCatcher : public QObject {
     Q_OBJECT
 public:
     QList<QUrl> opened;
-public slots:
+  public Q_SLOTS:
     void open(const QUrl& url) { opened << url; }
 };
 
@@ -38,7 +38,7 @@ class ErrorDialogTest : public QObject {
             .arg(CZX_VERSION_PATCH);
     }
 
-private slots:
+  private Q_SLOTS:
     void initTestCase() { isolateUserFolders(); }
 
     void reportOfAFailedCommand() {

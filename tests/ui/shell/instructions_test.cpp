@@ -41,7 +41,7 @@ class InstructionsTest : public QObject {
     Q_OBJECT
     std::unique_ptr<ReportCatcher> errors;
 
-  private slots:
+  private Q_SLOTS:
     void initTestCase() { isolateUserFolders(); }
     void init() { errors = std::make_unique<ReportCatcher>(); }
     void cleanup() {

@@ -39,7 +39,7 @@ class SysfrmTest : public QObject {
         QTest::mouseClick(byName<QPushButton>(dialog.get(), "Save Changes"), Qt::LeftButton);
     }
 
-  private slots:
+  private Q_SLOTS:
     void initTestCase() {
         // XDG_CONFIG_HOME points into a temporary folder for the whole run.
         isolateUserFolders();

@@ -69,7 +69,7 @@ class CloseYearTest : public QObject {
     }
     QString shown(const char* name) { return byName<QLineEdit>(window.get(), name)->text(); }
 
-  private slots:
+  private Q_SLOTS:
     void initTestCase() { isolateUserFolders(); }
     void init() {
         copy = std::make_unique<CompanyCopy>();

@@ -64,7 +64,7 @@ class ReportPainterTest : public QObject {
         return file;
     }
 
-  private slots:
+  private Q_SLOTS:
     void initTestCase() {
         isolateUserFolders();
         // Kept for a look at the pages when asked for.

@@ -105,6 +105,24 @@ QLabel* warningLabel(const QString& name, const QString& text, QWidget* parent) 
     return label;
 }
 
+// The engine's DepreciateAssets enters the run's procedure,
+// "Calcform.mnuDeprAssets_Click", in the trail. The window's own steps around
+// it belong to that procedure too: a failure in them is reported under its
+// name, entered only then, so that one run never holds it twice.
+constexpr const char* kRunProcedure = "Calcform.mnuDeprAssets_Click";
+
+template <class Body>
+bool asRunStep(Body&& body) noexcept {
+    try {
+        body();
+        return true;
+    } catch (...) {
+        trail::enter(kRunProcedure);
+        trail::reportCurrentException();
+        return false;
+    }
+}
+
 // Keeps the run's state consistent when the run ends early by a failure.
 class RunGuard {
   public:
@@ -594,8 +612,12 @@ void MainWindow::buildMenu() {
     item(system, "&Turn splash screen on or off ", [this] {
         if (settings_) toggleSplash(*settings_);
     });
-    QAction* run = bar->addAction("&Depreciate", this, [this] { mnuDeprAssets_Click(); });
+    QAction* run = bar->addAction("&Depreciate", this, [this] { mnuDeprAssets_Click(false); });
     run->setObjectName("mnuDeprAssets");
+    // Alt+A stays with "&Add Asset".
+    QAction* runAll =
+        bar->addAction("Depreciate A&ll", this, [this] { mnuDeprAssets_Click(true); });
+    runAll->setObjectName("mnuDeprAll");
     QMenu* reports = bar->addMenu("&Reports");
     item(
         reports, "&Tax Depreciation Report",
@@ -1125,8 +1147,12 @@ void MainWindow::cmdMoveAbs_Click() {
     });
 }
 
-void MainWindow::mnuDeprAssets_Click() {
-    procedure("frmMain.mnuDeprAssets_Click", [&] {
+// "&Depreciate" computes the assets changed since the last run, "Depreciate
+// A&ll" every asset of the company; both save the asset on screen first and
+// return to it afterwards, showing what is stored: a run that cannot finish
+// stores nothing, and the screen shows the amounts as they were.
+void MainWindow::mnuDeprAssets_Click(bool allAssets) {
+    asRunStep([&] {
         if (AddingRecord_) {
             showMessage(this, "Click on the Save Asset command before depreciating the asset.");
             return;
@@ -1142,10 +1168,9 @@ void MainWindow::mnuDeprAssets_Click() {
         const Bookmark mark = objRec2_->bookmark();
         // The fields stay as they are while the passes walk the assets.
         bound_ = false;
-        DepreciateAssets(*connection_, *feedback_);
+        DepreciateAssets(*connection_, *feedback_, allAssets);
         objRec2_->requery();
         objRec2_->setBookmark(mark);
-        feedback_->progress(100);
         bound_ = true;
         showRecord();
     });

@@ -169,7 +169,7 @@ class MainWindow : public QMainWindow {
     void cmdNext_Click();
     void cmdLast_Click();
     void cmdMoveAbs_Click();
-    void mnuDeprAssets_Click();
+    void mnuDeprAssets_Click(bool allAssets);
     void dateAdvice();
 
     // Company maintenance, year end, reports and the shell's services.

@@ -145,7 +145,7 @@ class RunGuard {
 MainWindow::MainWindow(std::string dataPath, Settings* settings, QWidget* parent)
     : QMainWindow(parent), dataPath_(std::move(dataPath)), settings_(settings) {
     if (!dataPath_.empty() && dataPath_.back() != '/') dataPath_ += '/';
-    setObjectName("frmMain");
+    setObjectName("Calcform");
     setWindowTitle(programTitle());
     buildFields();
     buildLayout();
@@ -260,7 +260,7 @@ void MainWindow::buildFields() {
         }
         if (c.direct)
             connect(c.box, &QCheckBox::clicked, this, [this, i](bool on) {
-                procedure("frmMain.chkFields_Click", [&] { writeCheck(i, on); });
+                procedure("Calcform.chkFields_Click", [&] { writeCheck(i, on); });
             });
     }
 }
@@ -537,11 +537,11 @@ void MainWindow::buildLayout() {
     connect(Command14_, &QToolButton::clicked, this, [this] { openPicker(FMethodBook); });
     connect(Command15_, &QToolButton::clicked, this, [this] { openPicker(FLifeBook); });
     connect(Command1_, &QToolButton::clicked, this,
-            [this] { flagButton(CAuto, "frmMain.Command1_Click"); });
+            [this] { flagButton(CAuto, "Calcform.Command1_Click"); });
     connect(Command2_, &QToolButton::clicked, this,
-            [this] { flagButton(CListed, "frmMain.Command2_Click"); });
+            [this] { flagButton(CListed, "Calcform.Command2_Click"); });
     connect(Command26_, &QToolButton::clicked, this,
-            [this] { flagButton(CTruck, "frmMain.Command26_Click"); });
+            [this] { flagButton(CTruck, "Calcform.Command26_Click"); });
     connect(Command31_, &QToolButton::clicked, this, [this] { Command31_Click(); });
 
     // Tab order: the fields in the form's order, then the check boxes.
@@ -657,8 +657,7 @@ void MainWindow::openMaintenanceWindow(QWidget* window) {
 
 void MainWindow::mnuCloseYR_Click() {
     if (!connection_) return;
-    if (!confirmAndCloseYear(this, *connection_)) return;
-    procedure("frmMain.mnuCloseYR_Click", [&] {
+    confirmAndCloseYear(this, *connection_, [this] {
         companyRS_ = std::make_unique<RecordSet>(*connection_, "select * from Defaults");
         showCompanyHeader();
         reloadAssets();
@@ -668,7 +667,7 @@ void MainWindow::mnuCloseYR_Click() {
 void MainWindow::mnuDelete_Click() {
     if (!connection_) return;
     if (!askYesNo(this, kDeleteAllTitle, kDeleteAllQuestion)) return;
-    procedure("frmMain.mnuDelete_Click", [&] {
+    procedure("Calcform.mnuDelete_Click", [&] {
         deleteAllAssets(*connection_);
         reloadAssets();
     });
@@ -697,7 +696,7 @@ void MainWindow::Form_Load() {
 }
 
 void MainWindow::openCompany() {
-    bool loaded = procedure("frmMain.Form_Load", [&] {
+    bool loaded = procedure("Calcform.Form_Load", [&] {
         connection_ = Connection::open(dataPath_ + kCompanyFile);
         companyRS_ = std::make_unique<RecordSet>(*connection_, "select * from Defaults");
         showCompanyHeader();
@@ -720,7 +719,7 @@ void MainWindow::startCompanyRefreshStep() {
 }
 
 void MainWindow::ReopenStep() {
-    procedure("frmMain.TimerReopen_Timer", [&] {
+    procedure("Calcform.TimerReopen_Timer", [&] {
         objRec2_.reset();
         companyRS_.reset();
         connection_.reset();
@@ -747,7 +746,7 @@ void MainWindow::showCompanyHeader() {
 }
 
 void MainWindow::cmdOpenCo() {
-    procedure("frmMain.cmdOpenCo", [&] {
+    procedure("Calcform.cmdOpenCo", [&] {
         std::string number = asText(companyRS_->get(col::CompanyNumber));
         std::string sql = "select * from assets where companynumber =" + number;
         objRec2_ = std::make_unique<RecordSet>(*connection_, sql);
@@ -759,7 +758,7 @@ void MainWindow::cmdOpenCo() {
 }
 
 void MainWindow::DisplaySizing() {
-    procedure("frmMain.TimerSizing_Timer", [&] {
+    procedure("Calcform.TimerSizing_Timer", [&] {
         QString setting = settings_
                               ? QString::fromStdString(settings_->get(setting::kUpdateScreenHeight))
                               : QString();
@@ -770,7 +769,7 @@ void MainWindow::DisplaySizing() {
 }
 
 void MainWindow::CompanyRefresh() {
-    procedure("frmMain.TimerRefresh_Timer", [&] {
+    procedure("Calcform.TimerRefresh_Timer", [&] {
         companyRS_ = std::make_unique<RecordSet>(*connection_, "select * from Defaults");
         showCompanyHeader();
         EnableColumns();
@@ -835,7 +834,7 @@ void MainWindow::setColumn(std::string_view column, const Value& value) {
 }
 
 void MainWindow::objRec2_MoveComplete() {
-    procedure("frmMain.objRec2_MoveComplete", [&] {
+    procedure("Calcform.objRec2_MoveComplete", [&] {
         if (bound_) showRecord();
         RecordChanged_ = false;
         if (objRec2_->count() == 0 && !objRec2_->adding()) {
@@ -859,7 +858,7 @@ void MainWindow::showEmptyState() {
 // ---------------------------------------------------------------- form rules
 
 void MainWindow::EnableColumns() {
-    procedure("frmMain.EnableColumns", [&] {
+    procedure("Calcform.EnableColumns", [&] {
         const bool tax = companyFlag(col::RegularFederal);
         const bool book = companyFlag(col::Book);
         auto bySet = [&](ColumnSet set) {
@@ -926,7 +925,7 @@ void MainWindow::showWarning(RecordWarning warning) {
 
 bool MainWindow::RecordCheck() {
     bool passed = false;
-    procedure("frmMain.RecordCheck", [&] {
+    procedure("Calcform.RecordCheck", [&] {
         hideWarnings();
         if (!hasRow()) return;
         // The shares are stored as typed, to two decimals.
@@ -960,7 +959,7 @@ bool MainWindow::RecordCheck() {
 // ---------------------------------------------------------------- buttons
 
 void MainWindow::cmdAdd_Click() {
-    procedure("frmMain.cmdAdd_Click", [&] {
+    procedure("Calcform.cmdAdd_Click", [&] {
         if (!objRec2_) return;
         const bool wasEmpty = objRec2_->count() == 0;
         pushAll();
@@ -978,7 +977,7 @@ void MainWindow::cmdAdd_Click() {
 }
 
 void MainWindow::AddFollowUp() {
-    procedure("frmMain.TimerAdd_Timer", [&] {
+    procedure("Calcform.TimerAdd_Timer", [&] {
         if (!AddingRecord_) return;
         auto yearEnd = companyYearEnd();
         setFieldValue(FYrpis, yearEnd ? QString::fromStdString(paddedDate(*yearEnd)) : QString());
@@ -987,7 +986,7 @@ void MainWindow::AddFollowUp() {
 }
 
 void MainWindow::cmdEdit_Click() {
-    procedure("frmMain.cmdEdit_Click", [&] {
+    procedure("Calcform.cmdEdit_Click", [&] {
         showStatus("Edit record");
         EditingRecord_ = true;
         SetButtons(false);
@@ -995,7 +994,7 @@ void MainWindow::cmdEdit_Click() {
 }
 
 void MainWindow::cmdUpdate_Click() {
-    procedure("frmMain.cmdUpdate_Click", [&] {
+    procedure("Calcform.cmdUpdate_Click", [&] {
         if (!hasRow()) return;
         pushAll();
         if (!RecordCheck()) return;
@@ -1034,7 +1033,7 @@ void MainWindow::dateAdvice() {
 }
 
 void MainWindow::cmdCancel_Click() {
-    procedure("frmMain.cmdCancel_Click", [&] {
+    procedure("Calcform.cmdCancel_Click", [&] {
         SetButtons(true);
         EditingRecord_ = false;
         AddingRecord_ = false;
@@ -1054,7 +1053,7 @@ void MainWindow::cmdCancel_Click() {
 }
 
 void MainWindow::cmdDelete_Click() {
-    procedure("frmMain.cmdDelete_Click", [&] {
+    procedure("Calcform.cmdDelete_Click", [&] {
         if (!objRec2_ || !objRec2_->hasCurrent()) return;
         for (auto& f : fields_) f.dirty = false;
         objRec2_->deleteCurrent();
@@ -1068,7 +1067,7 @@ void MainWindow::cmdDelete_Click() {
 }
 
 void MainWindow::cmdRefresh_Click() {
-    procedure("frmMain.cmdRefresh_Click", [&] {
+    procedure("Calcform.cmdRefresh_Click", [&] {
         if (!objRec2_) return;
         pushAll();
         objRec2_->requery();
@@ -1076,11 +1075,11 @@ void MainWindow::cmdRefresh_Click() {
 }
 
 void MainWindow::cmdClose_Click() {
-    procedure("frmMain.cmdClose_Click", [&] { close(); });
+    procedure("Calcform.cmdClose_Click", [&] { close(); });
 }
 
 void MainWindow::cmdFirst_Click() {
-    procedure("frmMain.cmdFirst_Click", [&] {
+    procedure("Calcform.cmdFirst_Click", [&] {
         if (!objRec2_) return;
         pushAll();
         if (!RecordCheck()) return;
@@ -1090,7 +1089,7 @@ void MainWindow::cmdFirst_Click() {
 }
 
 void MainWindow::cmdLast_Click() {
-    procedure("frmMain.cmdLast_Click", [&] {
+    procedure("Calcform.cmdLast_Click", [&] {
         if (!objRec2_) return;
         pushAll();
         if (!RecordCheck()) return;
@@ -1100,7 +1099,7 @@ void MainWindow::cmdLast_Click() {
 }
 
 void MainWindow::cmdNext_Click() {
-    procedure("frmMain.cmdNext_Click", [&] {
+    procedure("Calcform.cmdNext_Click", [&] {
         if (!objRec2_) return;
         pushAll();
         if (!RecordCheck()) return;
@@ -1114,7 +1113,7 @@ void MainWindow::cmdNext_Click() {
 }
 
 void MainWindow::cmdPrevious_Click() {
-    procedure("frmMain.cmdPrevious_Click", [&] {
+    procedure("Calcform.cmdPrevious_Click", [&] {
         if (!objRec2_) return;
         pushAll();
         if (!RecordCheck()) return;
@@ -1128,7 +1127,7 @@ void MainWindow::cmdPrevious_Click() {
 }
 
 void MainWindow::cmdMoveAbs_Click() {
-    procedure("frmMain.cmdMoveAbs_Click", [&] {
+    procedure("Calcform.cmdMoveAbs_Click", [&] {
         if (!objRec2_) return;
         bool ok = false;
         long position = Text4_->text().trimmed().toLong(&ok);
@@ -1179,11 +1178,11 @@ void MainWindow::mnuDeprAssets_Click(bool allAssets) {
 // ---------------------------------------------------------------- pickers
 
 void MainWindow::openPicker(int field) {
-    static const std::map<int, const char*> names = {{FMethodTax, "frmMain.Command11_Click"},
-                                                     {FLifeTax, "frmMain.Command12_Click"},
-                                                     {FGroup, "frmMain.Command13_Click"},
-                                                     {FMethodBook, "frmMain.Command14_Click"},
-                                                     {FLifeBook, "frmMain.Command15_Click"}};
+    static const std::map<int, const char*> names = {{FMethodTax, "Calcform.Command11_Click"},
+                                                     {FLifeTax, "Calcform.Command12_Click"},
+                                                     {FGroup, "Calcform.Command13_Click"},
+                                                     {FMethodBook, "Calcform.Command14_Click"},
+                                                     {FLifeBook, "Calcform.Command15_Click"}};
     procedure(names.at(field), [&] {
         if (!hasRow()) return;
         QLineEdit* target = fields_[field].edit;
@@ -1246,7 +1245,7 @@ void MainWindow::pickerChoice(const QString& entry) {
 }
 
 void MainWindow::AfterChoice(int field) {
-    procedure("frmMain.TimerPick_Timer", [&] {
+    procedure("Calcform.TimerPick_Timer", [&] {
         fields_[field].edit->setEnabled(false);
         // A new method always needs a new life.
         if (field == FMethodTax) clearLife(FLifeTax);
@@ -1264,7 +1263,7 @@ void MainWindow::clearLife(int field) {
 }
 
 void MainWindow::AutomobileStep() {
-    procedure("frmMain.TimerAuto_Timer", [&] {
+    procedure("Calcform.TimerAuto_Timer", [&] {
         if (fields_[FMethodTax].edit->text() != "MACRS-Auto") return;
         QCheckBox* box = checks_[CAuto].box;
         box->setEnabled(true);
@@ -1276,7 +1275,7 @@ void MainWindow::AutomobileStep() {
 }
 
 void MainWindow::FieldLock(int field) {
-    procedure("frmMain.TimerLock_Timer", [&] { fields_[field].edit->setEnabled(false); });
+    procedure("Calcform.TimerLock_Timer", [&] { fields_[field].edit->setEnabled(false); });
 }
 
 // ---------------------------------------------------------------- flags and bonus
@@ -1295,7 +1294,7 @@ void MainWindow::flagButton(int check, const char* procedureName) {
 }
 
 void MainWindow::Command31_Click() {
-    procedure("frmMain.Command31_Click", [&] {
+    procedure("Calcform.Command31_Click", [&] {
         if (!hasRow()) return;
         const QString placedText = fields_[FPlaced].edit->text().trimmed();
         if (placedText.isEmpty()) {
@@ -1343,7 +1342,7 @@ void MainWindow::Command31_Click() {
 }
 
 void MainWindow::Section179Reminder() {
-    procedure("frmMain.txtFields_MouseMove", [&] {
+    procedure("Calcform.txtFields_MouseMove", [&] {
         const QString placedText = fields_[FPlaced].edit->text().trimmed();
         if (placedText.isEmpty()) return;
         auto placed = parseUsDate(placedText.toStdString());
@@ -1359,7 +1358,7 @@ void MainWindow::Section179Reminder() {
 // ---------------------------------------------------------------- field events
 
 void MainWindow::txtFields_GotFocus(int field) {
-    procedure("frmMain.txtFields_GotFocus", [&] {
+    procedure("Calcform.txtFields_GotFocus", [&] {
         if (objRec2_ && objRec2_->count() > 0 && hasRow())
             objRec2_->set(col::AssetChanged, Value(std::int64_t{1}));
         if (field == FUseTax) Label5_->hide();
@@ -1372,7 +1371,7 @@ void MainWindow::txtFields_GotFocus(int field) {
 }
 
 void MainWindow::txtFields_LostFocus(int field) {
-    procedure("frmMain.txtFields_LostFocus", [&] {
+    procedure("Calcform.txtFields_LostFocus", [&] {
         auto& f = fields_[field];
         if (f.edit->text().isEmpty()) {
             if (f.tag == "Num") {
@@ -1409,7 +1408,7 @@ void MainWindow::txtFields_LostFocus(int field) {
 }
 
 void MainWindow::chkFields_GotFocus(int) {
-    procedure("frmMain.chkFields_GotFocus", [&] {
+    procedure("Calcform.chkFields_GotFocus", [&] {
         if (objRec2_ && objRec2_->count() > 0 && hasRow())
             objRec2_->set(col::AssetChanged, Value(std::int64_t{1}));
     });
@@ -1511,7 +1510,7 @@ void MainWindow::resizeEvent(QResizeEvent* event) {
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
-    procedure("frmMain.Form_Unload", [&] {
+    procedure("Calcform.Form_Unload", [&] {
         QApplication::restoreOverrideCursor();
         if (objRec2_) objRec2_->cancelUpdate();
         objRec2_.reset();

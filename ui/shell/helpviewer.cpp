@@ -45,7 +45,7 @@ HelpWindow::HelpWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
 
 HelpWindow* showHelpContents(QWidget* parent, const std::string& dataPath) {
     HelpWindow* shown = nullptr;
-    procedure("frmMain.mnuContents_Click", [&] {
+    procedure("Calcform.mnuContents_Click", [&] {
         std::string directory = dataPath;
         if (!directory.empty() && directory.back() != '/') directory += '/';
         QString file = QString::fromStdString(directory) + kHelpFile;

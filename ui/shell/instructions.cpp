@@ -153,7 +153,7 @@ void DocumentViewer::Command1_Click() {
 
 InstructionsPrompt* showInstructionsPrompt(QWidget* parent, const std::string& dataPath) {
     InstructionsPrompt* prompt = nullptr;
-    procedure("frmMain.mnuIRSInstructions_Click", [&] {
+    procedure("Calcform.mnuIRSInstructions_Click", [&] {
         prompt = new InstructionsPrompt(kInstructionsDocument, documentFolders(dataPath), parent);
         prompt->setAttribute(Qt::WA_DeleteOnClose);
         prompt->setModal(false);

@@ -109,7 +109,7 @@ void Sysfrm::cmdSave_Click() {
 
 std::optional<bool> toggleSplash(Settings& settings) {
     std::optional<bool> stored;
-    procedure("frmMain.mnusplashoff_Click", [&] {
+    procedure("Calcform.mnusplashoff_Click", [&] {
         const std::string now = settings.get(setting::kShowSplash);
         if (now == "True")
             stored = false;

@@ -13,11 +13,13 @@ bool askYesNo(QWidget* parent, const QString& title, const QString& text) {
     return box.exec() == QMessageBox::Yes;
 }
 
-std::optional<CloseYearResult> confirmAndCloseYear(QWidget* parent, Connection& connection) {
+std::optional<CloseYearResult> confirmAndCloseYear(QWidget* parent, Connection& connection,
+                                                   const std::function<void()>& afterClose) {
     std::optional<CloseYearResult> result;
-    procedure("frmMain.mnuCloseYR_Click", [&] {
+    procedure("Calcform.mnuCloseYR_Click", [&] {
         if (!askYesNo(parent, kCloseYearTitle, kCloseYearQuestion)) return;
         result = closeYear(connection);
+        if (afterClose) afterClose();
     });
     return result;
 }

@@ -1,6 +1,7 @@
 #pragma once
 // "Close YR": asks first, then closes the company's fiscal year.
 #include <QString>
+#include <functional>
 #include <optional>
 
 #include "store/close_year.h"
@@ -10,10 +11,13 @@ class QWidget;
 namespace czx::ui {
 
 // Shows the confirmation box (Yes and No, No the default). On Yes closes the
-// year of the company the connection holds and returns what was done;
-// anything else, or a failure (reported through the error trail), returns
-// nothing and leaves the company as it was.
-std::optional<CloseYearResult> confirmAndCloseYear(QWidget* parent, Connection& connection);
+// year of the company the connection holds, runs `afterClose` (the window
+// shows the closed company) and returns what was done; anything else, or a
+// failure of the close (reported through the error trail), returns nothing
+// and leaves the company as it was. All of it is the one procedure
+// "Calcform.mnuCloseYR_Click".
+std::optional<CloseYearResult> confirmAndCloseYear(QWidget* parent, Connection& connection,
+                                                   const std::function<void()>& afterClose = {});
 
 // The Yes/No question with the exclamation icon and No as the default
 // button; true on Yes.

@@ -54,7 +54,7 @@ void ReportPreview::exportPdf() {
 
 void showDepreciationReport(QWidget* parent, Connection& connection, ReportKind kind) {
     procedure(
-        kind == ReportKind::Tax ? "frmMain.mnuTaxReport_Click" : "frmMain.mnuBookReport_Click",
+        kind == ReportKind::Tax ? "Calcform.mnuTaxReport_Click" : "Calcform.mnuBookReport_Click",
         [&] {
             QDate today = QDate::currentDate();
             Date asOf{std::chrono::year(today.year()),

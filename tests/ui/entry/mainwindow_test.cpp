@@ -529,6 +529,7 @@ class MainWindowTest : public QObject {
         QVERIFY2(report.contains("An error occurred within:\r\nCalcform.mnuDeprAssets_Click\r\n"),
                  qPrintable(report));
         QCOMPARE(report.count("mnuDeprAssets_Click"), 1);
+        QVERIFY(!report.contains("frmMain"));
         QVERIFY(!window->findChild<QProgressBar*>("ProgressBar1")->isVisible());
         QCOMPARE(status(), QString("Record: 4"));
         QCOMPARE(field("Asset Description")->text(), QString("Warehouse, 1410 River Road"));

@@ -56,7 +56,7 @@ class ErrorDialogTest : public QObject {
         QCOMPARE(dialog.windowTitle(), QString("Error Report"));
         const QString withTrail = dialog.reportText();
         const QString head = "ERROR REPORT\n\n" + versionLine() + "\n" + dashes +
-                             "\n\nAn error occured within:\nfrmMain.Command31_Click\n\n";
+                             "\n\nAn error occurred within:\nCalcform.Command31_Click\n\n";
         QVERIFY2(withTrail.startsWith(head), qPrintable(withTrail));
         QVERIFY(withTrail.contains("(13)\n\nPrevious sections called:\n"));
         QVERIFY(QRegularExpression("Previous sections called:\n[^\n]+\n[^\n]+\n\n-{134}\n$")

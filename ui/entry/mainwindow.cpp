@@ -1024,12 +1024,12 @@ void MainWindow::dateAdvice() {
     const int yearLength = daysBetween(addYearsClamped(*yrpis, -1), *yrpis);
     if (daysBetween(*placed, *yrpis) >= yearLength)
         showMessage(this,
-                    "The the difference between the Year Placed In Service and the Date Place In "
+                    "The difference between the Year Placed In Service and the Date Placed In "
                     "Service exceeds one year. Correct one of the dates.");
     if (*placed > *yrpis)
         showMessage(this,
-                    "The Date Placed In Service exceeds the Year Place In Service. Correct one of "
-                    "the dates.");
+                    "The Date Placed In Service exceeds the Year Placed In Service. Correct one "
+                    "of the dates.");
 }
 
 void MainWindow::cmdCancel_Click() {

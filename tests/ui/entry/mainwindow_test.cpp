@@ -317,10 +317,11 @@ class MainWindowTest : public QObject {
         QTest::addColumn<QString>("placed");
         QTest::addColumn<QStringList>("advice");
         const QString overYear =
-            "The the difference between the Year Placed In Service and the Date Place In Service "
+            "The difference between the Year Placed In Service and the Date Placed In Service "
             "exceeds one year. Correct one of the dates.";
         const QString later =
-            "The Date Placed In Service exceeds the Year Place In Service. Correct one of the dates.";
+            "The Date Placed In Service exceeds the Year Placed In Service. Correct one of the "
+            "dates.";
         // YRPIS 12/31/2012: the twelve months before it have 366 days.
         QTest::newRow("inside the year") << "06/01/2012" << QStringList{};
         QTest::newRow("first day of the year") << "01/01/2012" << QStringList{};

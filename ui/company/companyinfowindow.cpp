@@ -9,6 +9,7 @@
 #include <QVBoxLayout>
 
 #include "base/dates.h"
+#include "engine/run/run.h"
 #include "store/columns.h"
 
 namespace czx::ui {
@@ -92,6 +93,33 @@ void CompanyInfoWindow::storeFields() {
     records_->set(col::YearEnd, Value(isoDate(*yearEnd)));
     records_->set(col::RegularFederal, Value(std::int64_t{chkTax_->isChecked() ? 1 : 0}));
     records_->set(col::Book, Value(std::int64_t{chkBook_->isChecked() ? 1 : 0}));
+}
+
+// The year end and the two column sets decide every asset's amounts: a change
+// of any of them flags every asset for the next run, in the same transaction
+// as the company row.
+void CompanyInfoWindow::writeRow() {
+    if (!records_->hasCurrent()) return RecordEditor::writeRow();
+    const auto yearEndBefore = parseIsoDate(asText(records_->get(col::YearEnd)));
+    const bool taxBefore = asBool(records_->get(col::RegularFederal));
+    const bool bookBefore = asBool(records_->get(col::Book));
+    storeFields();
+    const bool recompute = parseIsoDate(asText(records_->get(col::YearEnd))) != yearEndBefore ||
+                           asBool(records_->get(col::RegularFederal)) != taxBefore ||
+                           asBool(records_->get(col::Book)) != bookBefore;
+    bool written = false;
+    try {
+        Transaction transaction(*connection_);
+        if (recompute) FlagAllAssets(*connection_);
+        records_->update();
+        written = true;
+        transaction.commit();
+    } catch (...) {
+        // The set read the row back inside the transaction that was rolled
+        // back: read it again from the file.
+        if (written) records_->requery();
+        throw;
+    }
 }
 
 void CompanyInfoWindow::setFieldsEditable(bool editable) {

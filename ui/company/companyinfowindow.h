@@ -16,6 +16,7 @@ class CompanyInfoWindow : public RecordEditor {
   protected:
     void showRecord() override;
     void storeFields() override;
+    void writeRow() override;
     void setFieldsEditable(bool editable) override;
     void afterMove() override;
 

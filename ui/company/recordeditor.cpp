@@ -120,8 +120,7 @@ void RecordEditor::cmdEdit_Click() {
 void RecordEditor::cmdUpdate_Click() {
     run("cmdUpdate_Click", [&] {
         if (!records_) return;
-        storeFields();
-        records_->update();
+        writeRow();
         if (adding_) records_->moveLast();
         adding_ = editing_ = false;
         SetButtons(true);
@@ -129,6 +128,11 @@ void RecordEditor::cmdUpdate_Click() {
         showRecord();
         afterMove();
     });
+}
+
+void RecordEditor::writeRow() {
+    storeFields();
+    records_->update();
 }
 
 void RecordEditor::cmdCancel_Click() {

@@ -34,6 +34,8 @@ class RecordEditor : public OwnedWindow {
     // The fields show the current row; on Update they are written into it.
     virtual void showRecord() = 0;
     virtual void storeFields() = 0;
+    // Update's write: the fields into the row and the row into the file.
+    virtual void writeRow();
     virtual void setFieldsEditable(bool editable) = 0;
     // After every move (the groups window shows the position).
     virtual void afterMove() {}

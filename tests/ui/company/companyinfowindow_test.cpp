@@ -94,6 +94,71 @@ class CompanyInfoWindowTest : public QObject {
         QVERIFY(field("Name")->isReadOnly());
     }
 
+    // The year end and the column sets decide every asset's amounts: saving a
+    // change of any of them flags every asset for the next run; other saves
+    // leave the flags alone.
+    void savedChangesFlagTheAssets_data() {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("yearEnd");
+        QTest::addColumn<bool>("tickTax");
+        QTest::addColumn<bool>("tickBook");
+        QTest::addColumn<bool>("flagged");
+        const QString name = "Riverside Machine Works, Inc.";
+        QTest::newRow("year end") << name << "12/31/2013" << false << false << true;
+        QTest::newRow("year end, same year") << name << "06/30/2012" << false << false << true;
+        QTest::newRow("regular federal off") << name << "12/31/2012" << true << false << true;
+        QTest::newRow("book off") << name << "12/31/2012" << false << true << true;
+        QTest::newRow("both off and on again") << name << "12/31/2012" << false << false << false;
+        QTest::newRow("name only")
+            << QString("Riverside Machine Works") << "12/31/2012" << false << false << false;
+        QTest::newRow("year end retyped") << name << "12/31/2012" << false << false << false;
+    }
+
+    void savedChangesFlagTheAssets() {
+        QFETCH(QString, name);
+        QFETCH(QString, yearEnd);
+        QFETCH(bool, tickTax);
+        QFETCH(bool, tickBook);
+        QFETCH(bool, flagged);
+        copy->execute("UPDATE assets SET assetchng = 0");
+        const double assets = copy->number("SELECT count(*) FROM assets");
+        open();
+        click("&Edit Company");
+        typeInto(field("Name"), name);
+        typeInto(field("Current Year End"), yearEnd);
+        if (tickTax) tick(check("Regular federal"));
+        if (tickBook) tick(check("Book"));
+        if (QTest::currentDataTag() == QByteArray("both off and on again")) {
+            tick(check("Book"));
+            tick(check("Book"));
+        }
+        click("&Save Company");
+        QVERIFY2(errors->reports.empty(),
+                 errors->reports.empty() ? "" : errors->reports[0].c_str());
+        QCOMPARE(stored("Name"), name.toStdString());
+        QCOMPARE(copy->number("SELECT count(*) FROM assets WHERE assetchng <> 0"),
+                 flagged ? assets : 0.0);
+    }
+
+    // The company row and the flags are stored together or not at all: when
+    // the assets cannot be flagged, the new year end is not stored either.
+    void aYearEndIsNotStoredWithoutTheFlags() {
+        copy->execute(
+            "UPDATE assets SET assetchng = 0;"
+            "CREATE TRIGGER keep_flags BEFORE UPDATE OF assetchng ON assets "
+            "BEGIN SELECT RAISE(ABORT, 'the assets cannot be changed'); END;");
+        open();
+        click("&Edit Company");
+        typeInto(field("Current Year End"), "12/31/2013");
+        click("&Save Company");
+        QCOMPARE(errors->reports.size(), size_t(1));
+        QVERIFY(errors->reports[0].find("UpdateCoInfo.cmdUpdate_Click") != std::string::npos);
+        QCOMPARE(stored("YearEnd"), std::string("2012-12-31"));
+        QCOMPARE(copy->number("SELECT count(*) FROM assets WHERE assetchng <> 0"), 0.0);
+        // Still editing: the change can be saved again or cancelled.
+        QVERIFY(byName<QAbstractButton>(window.get(), "&Save Company")->isVisible());
+    }
+
     void cancelDiscardsTheEdits() {
         open();
         click("&Edit Company");

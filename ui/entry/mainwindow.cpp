@@ -462,9 +462,11 @@ void MainWindow::buildLayout() {
     Label13_ = warningLabel(
         "Label13",
         "The changes were not saved. A deprn life must be selected for each active column.", this);
+    lblYrpisAdvice_ = warningLabel("lblYrpisAdvice", QString(), this);
     auto* warnings = new QVBoxLayout;
     warnings->setSpacing(0);
-    for (QLabel* l : {lblDatesNote_, Label5_, Label6_, Label7_, Label15_, Label13_})
+    for (QLabel* l :
+         {lblDatesNote_, Label5_, Label6_, Label7_, Label15_, Label13_, lblYrpisAdvice_})
         warnings->addWidget(l);
     outer->addLayout(warnings);
     outer->addStretch();
@@ -773,6 +775,7 @@ void MainWindow::CompanyRefresh() {
         companyRS_ = std::make_unique<RecordSet>(*connection_, "select * from Defaults");
         showCompanyHeader();
         EnableColumns();
+        showYrpisAdvice();
         Label19_->hide();
         setEnabled(true);
     });
@@ -801,6 +804,7 @@ void MainWindow::showRecord() {
         f.dirty = false;
     }
     for (auto& c : checks_) c.box->setChecked(row && asBool(objRec2_->get(c.column)));
+    showYrpisAdvice();
 }
 
 void MainWindow::pushField(int field) {
@@ -894,7 +898,20 @@ void MainWindow::SetButtons(bool browsing) {
 
 void MainWindow::hideWarnings() {
     for (QLabel* l : {Label5_, Label6_, Label7_, Label13_, Label15_}) l->hide();
-    lblDatesNote_->show();
+    lblDatesNote_->setHidden(!lblYrpisAdvice_->isHidden());
+}
+
+// Advice, not a refusal: the row saves and moves as it is.
+void MainWindow::showYrpisAdvice() {
+    std::optional<Date> yrpis;
+    if (hasRow()) yrpis = parseUsDate(fields_[FYrpis].edit->text().trimmed().toStdString());
+    const QString advice = yrpisAdvice(yrpis, companyYearEnd());
+    lblYrpisAdvice_->setText(advice);
+    lblYrpisAdvice_->setAccessibleName(advice);
+    lblYrpisAdvice_->setHidden(advice.isEmpty());
+    bool warned = !advice.isEmpty();
+    for (QLabel* l : {Label5_, Label6_, Label7_, Label13_, Label15_}) warned |= !l->isHidden();
+    lblDatesNote_->setHidden(warned);
 }
 
 void MainWindow::showWarning(RecordWarning warning) {
@@ -951,6 +968,7 @@ bool MainWindow::RecordCheck() {
         in.section179 = parseNumber(fields_[FSec179].edit->text()).value_or(0);
         RecordWarning warning = checkRecord(in);
         showWarning(warning);
+        showYrpisAdvice();
         passed = warning == RecordWarning::None;
     });
     return passed;
@@ -981,6 +999,7 @@ void MainWindow::AddFollowUp() {
         if (!AddingRecord_) return;
         auto yearEnd = companyYearEnd();
         setFieldValue(FYrpis, yearEnd ? QString::fromStdString(paddedDate(*yearEnd)) : QString());
+        showYrpisAdvice();
         fields_[FDescription].edit->setFocus();
     });
 }
@@ -1393,6 +1412,7 @@ void MainWindow::txtFields_LostFocus(int field) {
             } catch (const Error&) {
             }
         }
+        if (field == FYrpis) showYrpisAdvice();
         if (objRec2_->count() > 0) {
             auto bookUse = asNumber(objRec2_->get(col::BusUseBook));
             if (bookUse && *bookUse > 1) {

@@ -154,6 +154,7 @@ class MainWindow : public QMainWindow {
     bool RecordCheck();
     void showWarning(RecordWarning warning);
     void hideWarnings();
+    void showYrpisAdvice();
 
     // Buttons and menu commands.
     void cmdAdd_Click();
@@ -234,6 +235,7 @@ class MainWindow : public QMainWindow {
     QLabel* Label7_ = nullptr;
     QLabel* Label13_ = nullptr;
     QLabel* Label15_ = nullptr;
+    QLabel* lblYrpisAdvice_ = nullptr;
     QProgressBar* ProgressBar1_ = nullptr;
 
     // Buttons.

@@ -26,4 +26,32 @@ RecordWarning checkRecord(const RecordCheckInput& in) {
     return RecordWarning::None;
 }
 
+namespace {
+
+bool lastOfFebruary(const Date& date) {
+    using namespace std::chrono;
+    return date.month() == February &&
+           year_month_day_last(date.year(), month_day_last(February)).day() == date.day();
+}
+
+}  // namespace
+
+bool isCompanyYearEnd(const Date& yrpis, const Date& yearEnd) {
+    if (lastOfFebruary(yrpis) && lastOfFebruary(yearEnd)) return true;
+    return yrpis.month() == yearEnd.month() && yrpis.day() == yearEnd.day();
+}
+
+// The run dates an asset's first year by the calendar year of its "YRPIS",
+// so a "YRPIS" typed as some other day of the year still counts; the advice
+// says so.
+QString yrpisAdvice(const std::optional<Date>& yrpis, const std::optional<Date>& yearEnd) {
+    if (!yrpis || !yearEnd || isCompanyYearEnd(*yrpis, *yearEnd)) return {};
+    return QString(
+               "The YRPIS %1 is not a year end of the company (%2/%3). The depreciation run "
+               "treats the asset's first year by the calendar year of its YRPIS.")
+        .arg(QString::fromStdString(shortDate(*yrpis)))
+        .arg(monthOf(*yearEnd))
+        .arg(dayOf(*yearEnd));
+}
+
 }  // namespace czx::ui

@@ -2,6 +2,9 @@
 // The record check that Save and every move run before the row may be
 // stored or left. It answers which warning label to show, if any.
 #include <QString>
+#include <optional>
+
+#include "base/dates.h"
 
 namespace czx::ui {
 
@@ -25,5 +28,15 @@ struct RecordCheckInput {
 };
 
 RecordWarning checkRecord(const RecordCheckInput& in);
+
+// True when `yrpis` ends a fiscal year of a company whose year ends on
+// `yearEnd`: the same month and day, the last day of February counting as
+// one day whatever the year's length.
+bool isCompanyYearEnd(const Date& yrpis, const Date& yearEnd);
+
+// The advice the screen shows, without refusing the row, for a "YRPIS" that
+// is not a year end of the company; empty when it is one or either date is
+// missing.
+QString yrpisAdvice(const std::optional<Date>& yrpis, const std::optional<Date>& yearEnd);
 
 }  // namespace czx::ui

@@ -542,6 +542,68 @@ class MainWindowTest : public QObject {
         QCOMPARE(field("Current Dprn - Tax")->text(), QString("8,000.00"));
     }
 
+    // "YRPIS" is the year end of the asset's first fiscal year. One that is
+    // no year end of the company is advised against, and still saves.
+    void yrpisOffTheYearEndIsAdvised_data() {
+        QTest::addColumn<QString>("yearEnd");  // the company's, stored
+        QTest::addColumn<QString>("yrpis");    // as typed
+        QTest::addColumn<QString>("advice");   // empty: none shown
+        const QString offYear =
+            "The YRPIS %1 is not a year end of the company (%2). The depreciation run treats the "
+            "asset's first year by the calendar year of its YRPIS.";
+        auto row = [](const char* name, const char* yearEnd, const char* yrpis,
+                      const QString& advice) {
+            QTest::newRow(name) << QString(yearEnd) << QString(yrpis) << advice;
+        };
+        row("June in a December company", "2012-12-31", "06/30/2012",
+            offYear.arg("6/30/2012", "12/31"));
+        row("the day before the year end", "2012-12-31", "12/30/2011",
+            offYear.arg("12/30/2011", "12/31"));
+        row("December of an earlier year", "2012-12-31", "12/31/2009", "");
+        row("June in a June company", "2013-06-30", "06/30/2012", "");
+        row("December in a June company", "2013-06-30", "12/31/2012",
+            offYear.arg("12/31/2012", "6/30"));
+        row("end of February, leap year", "2013-02-28", "02/29/2012", "");
+        row("end of February, common year", "2012-02-29", "02/28/2011", "");
+        row("February 28 in a leap year", "2013-02-28", "02/28/2012", "");
+    }
+
+    void yrpisOffTheYearEndIsAdvised() {
+        QFETCH(QString, yearEnd);
+        QFETCH(QString, yrpis);
+        QFETCH(QString, advice);
+        // The first two assets end their first year with the company's year.
+        copy->execute("UPDATE Defaults SET YearEnd = '" + yearEnd.toStdString() +
+                      "'; UPDATE assets SET YRPIS = '" + yearEnd.toStdString() +
+                      "' WHERE AssetID IN (1, 2)");
+        open();
+        QLabel* shown = label("lblYrpisAdvice");
+        QVERIFY(shown);
+        QVERIFY(!shown->isVisible());
+        click("&Edit Asset");
+        typeInto(field("Year End Of Year Asset Was Originally Placed In Service"), yrpis);
+        typeInto(field("Asset Description"), "Plant site land");  // leaves the field
+        QCOMPARE(shown->isVisible(), !advice.isEmpty());
+        if (!advice.isEmpty()) QCOMPARE(shown->text(), advice);
+        QCOMPARE(label("lblDatesNote")->isVisible(), advice.isEmpty());
+
+        // Advice only: the row saves, and the advice stays while it is shown.
+        MessageCatcher messages;
+        click("&Save Asset");
+        QVERIFY(button("&Add Asset")->isVisible());
+        QCOMPARE(copy->text("SELECT YRPIS FROM assets WHERE AssetID = 1"),
+                 yrpis.mid(6, 4).toStdString() + "-" + yrpis.left(2).toStdString() + "-" +
+                     yrpis.mid(3, 2).toStdString());
+        QCOMPARE(shown->isVisible(), !advice.isEmpty());
+        if (!advice.isEmpty()) QCOMPARE(shown->text(), advice);
+
+        // Browsing shows it for each asset that has it.
+        click("Next");
+        QVERIFY(!shown->isVisible());
+        click("Previous");
+        QCOMPARE(shown->isVisible(), !advice.isEmpty());
+    }
+
     void everyControlCarriesItsName_data() {
         QTest::addColumn<QString>("name");
         for (const char* n :

@@ -1,10 +1,12 @@
 #include "ui/company/companyfiles.h"
 
 #include <QCloseEvent>
+#include <QDir>
 #include <QFileDialog>
 #include <QFormLayout>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QStandardPaths>
 #include <QTimer>
 #include <QVBoxLayout>
 #include <filesystem>
@@ -22,6 +24,13 @@ namespace {
 // The toolkit reads the pattern between the parentheses.
 QString fileFilter() {
     return QString("(%1)").arg(kCompanyFilePattern);
+}
+
+// Where the save dialog starts: the user's documents folder, away from the
+// data folder, whose files a save must never replace.
+QString saveStartFolder() {
+    const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    return !documents.isEmpty() && QDir(documents).exists() ? documents : QDir::homePath();
 }
 
 std::string withSlash(std::string path) {
@@ -55,8 +64,8 @@ SaveCompanyWindow::SaveCompanyWindow(const std::string& dataPath, QWidget* owner
     setWindowTitle(kSaveCompanyCaption);
     if (!chooser_)
         chooser_ = [this](QWidget* parent) {
-            return QFileDialog::getSaveFileName(parent, kSaveCompanyCaption,
-                                                QString::fromStdString(dataPath_), fileFilter());
+            return QFileDialog::getSaveFileName(parent, kSaveCompanyCaption, saveStartFolder(),
+                                                fileFilter());
         };
     Text2_ = readOnlyField(this, "Text2", "Name");
     Text1_ = readOnlyField(this, "Text1", "companynumber");
@@ -80,15 +89,28 @@ SaveCompanyWindow::SaveCompanyWindow(const std::string& dataPath, QWidget* owner
 }
 
 void SaveCompanyWindow::Copycmd_Click() {
+    QString problem;
     procedure("Savefrm.Copycmd_Click", [&] {
         Copycmd_->setEnabled(false);
         QString target = chooser_(this);
         if (!target.isEmpty() && connection_) {
             setCursor(Qt::WaitCursor);
-            saveCompanyToDisk(*connection_, Text2_->text().toStdString(),
-                              templateFileFor(dataPath_), target.toStdString());
+            try {
+                saveCompanyToDisk(*connection_, Text2_->text().toStdString(),
+                                  templateFileFor(dataPath_), target.toStdString());
+            } catch (const StoreError&) {
+                throw;
+            } catch (const Error& e) {
+                // The save refused the file chosen (one of the program's own
+                // files, a folder) or could not write it there: the user can
+                // choose again, and a plain message says why. The error
+                // report is for failures of the program and its database.
+                problem = QString::fromStdString(e.what());
+            }
         }
     });
+    unsetCursor();
+    if (!problem.isEmpty()) showMessage(this, problem);
     // Timer1: the window closes once the click has finished, saved or not.
     QTimer::singleShot(0, this, [this] { close(); });
 }

@@ -3,12 +3,18 @@
 // and no file chosen closes the windows.
 #include "ui/company/companyfiles.h"
 
+#include <QCryptographicHash>
+#include <QDir>
+#include <QFile>
+#include <QFileDialog>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
 #include <memory>
+#include <optional>
 
+#include "store/settings.h"
 #include "support/uitesting.h"
 
 using namespace czx;
@@ -64,6 +70,92 @@ class CompanyFilesTest : public QObject {
                        "SELECT COUNT(*) FROM Defaults WHERE Name = "
                        "'Riverside Machine Works, Inc.'"),
                  1.0);
+    }
+
+    // The toolkit's save dialog starts in the user's documents folder, not
+    // in the data folder, whose files a save must never replace.
+    void saveDialogStartsInTheDocumentsFolder() {
+        QTemporaryDir documents;
+        const QString config = qEnvironmentVariable("XDG_CONFIG_HOME");
+        QVERIFY(QDir().mkpath(config));
+        QFile dirs(config + "/user-dirs.dirs");
+        QVERIFY(dirs.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        dirs.write(("XDG_DOCUMENTS_DIR=\"" + documents.path() + "\"\n").toUtf8());
+        dirs.close();
+
+        ui::SaveCompanyWindow window(copy->path(), owner.get());
+        window.show();
+        QString startFolder;
+        QTimer poll;
+        connect(&poll, &QTimer::timeout, [&] {
+            auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+            if (!dialog) return;
+            startFolder = dialog->directory().absolutePath();
+            dialog->reject();
+        });
+        poll.start(20);
+        QTest::mouseClick(byName<QPushButton>(&window, "Start Copy"), Qt::LeftButton);
+        poll.stop();
+        QFile::remove(config + "/user-dirs.dirs");
+        QCOMPARE(startFolder, QDir(documents.path()).absolutePath());
+        QVERIFY(startFolder != QDir(QString::fromStdString(copy->path())).absolutePath());
+        QTRY_VERIFY(!window.isVisible());
+    }
+
+    // Saving onto a file the program lives on is refused: a plain message
+    // names the problem, the file stays as it was and the window closes. A
+    // failure of the database itself still brings up the error report.
+    void refusedTargetsAreToldPlainly_data() {
+        QTest::addColumn<QString>("target");   // in the data folder
+        QTest::addColumn<QString>("problem");  // in the message; empty: an error report
+        QTest::addColumn<bool>("locked");      // another program holds the company file
+        QTest::newRow("the company file") << kCompanyFile << "the open company's own file" << false;
+        QTest::newRow("the method catalogue") << kCatalogueFile << "method catalogue" << false;
+        QTest::newRow("the blank template") << kTemplateFile << "blank template" << false;
+        QTest::newRow("a folder") << "subfolder"
+                                  << "is not a regular file" << false;
+        QTest::newRow("company file locked") << "riverside.mdb"
+                                             << "" << true;
+    }
+
+    void refusedTargetsAreToldPlainly() {
+        QFETCH(QString, target);
+        QFETCH(QString, problem);
+        QFETCH(bool, locked);
+        const QString data = QString::fromStdString(copy->path());
+        QVERIFY(QDir(data).mkdir("subfolder"));
+        const QString file = data + target;
+        auto contents = [&] {
+            QFile f(file);
+            if (!f.open(QIODevice::ReadOnly)) return QByteArray();
+            return QCryptographicHash::hash(f.readAll(), QCryptographicHash::Sha256);
+        };
+        const QByteArray before = contents();
+        MessageCatcher messages;
+        ui::SaveCompanyWindow window(copy->path(), owner.get(), answer(file));
+        window.show();
+        std::optional<Connection> other;
+        if (locked) {
+            other = Connection::open(copy->companyFile());
+            other->execute("BEGIN EXCLUSIVE");
+        }
+        QTest::mouseClick(byName<QPushButton>(&window, "Start Copy"), Qt::LeftButton);
+        QTRY_VERIFY(!window.isVisible());
+        if (other) other->execute("ROLLBACK");
+        QCOMPARE(contents(), before);
+        QVERIFY(owner->isEnabled());
+        if (problem.isEmpty()) {
+            QCOMPARE(messages.texts, QStringList{});
+            QCOMPARE(errors->reports.size(), size_t(1));
+            QVERIFY(errors->reports[0].find("Savefrm.Copycmd_Click") != std::string::npos);
+            errors->reports.clear();
+            QVERIFY(!QFile::exists(file));
+            return;
+        }
+        QCOMPARE(messages.texts.size(), 1);
+        QVERIFY2(messages.texts[0].contains(problem), qPrintable(messages.texts[0]));
+        QVERIFY2(messages.texts[0].contains(file), qPrintable(messages.texts[0]));
+        QCOMPARE(messages.titles, QStringList{"CZX Depreciation"});
     }
 
     void noFileChosenClosesTheSaveWindowQuietly() {

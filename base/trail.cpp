@@ -34,12 +34,12 @@ void clear() {
     slotNames[0] = slotNames[1] = slotNames[2] = "";
 }
 
-TrailSlots slots() {
+TrailSlots currentSlots() {
     return {slotNames[0], slotNames[1], slotNames[2]};
 }
 
 std::string reportText(const AppIdentity& app, std::string_view description, int number) {
-    return reportText(app, slots(), description, number);
+    return reportText(app, currentSlots(), description, number);
 }
 
 std::string reportText(const AppIdentity& app, const TrailSlots& at, std::string_view description,
@@ -97,10 +97,10 @@ void deliver(const std::string& text) noexcept {
 void report(std::string_view description, int number, std::string_view details) noexcept {
     try {
         if (activeCollector) {
-            activeCollector->collect(slots(), description, number);
+            activeCollector->collect(currentSlots(), description, number);
             return;
         }
-        deliver(reportText(AppIdentity{}, slots(), description, number, details));
+        deliver(reportText(AppIdentity{}, currentSlots(), description, number, details));
     } catch (...) {
         std::fprintf(stderr, "ERROR REPORT: %.*s (%d) in %s\n",
                      static_cast<int>(description.size()), description.data(), number,

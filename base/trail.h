@@ -26,6 +26,14 @@ class Error : public std::runtime_error {
     int number_;
 };
 
+// A command declined because going on would destroy data or give a wrong
+// result (saving onto the program's own files, copying a file that holds no
+// company). Expected: the programs say it plainly, not as a fault.
+class Refusal : public Error {
+  public:
+    using Error::Error;
+};
+
 namespace errors {
 constexpr int kOverflow = 6;
 constexpr int kOutOfMemory = 7;
@@ -79,7 +87,7 @@ std::string_view beforePrevious();
 // Empties the three slots (a new process starts with them empty).
 void clear();
 
-TrailSlots slots();
+TrailSlots currentSlots();
 
 // The report text for an error in the current procedure, or in the
 // procedures of `slots`. `details` (lines ending in CRLF) follows the error's

@@ -102,23 +102,6 @@ int failure(const std::string& message) {
     return kFailed;
 }
 
-// The procedure the desktop's "Depreciate" command runs as. The run enters
-// it itself; the steps around the run belong to it too, and enter it only
-// when they fail, so that one run shows it once in the trail.
-constexpr const char* kRunProcedure = "Calcform.mnuDeprAssets_Click";
-
-template <class Body>
-bool asRunStep(Body&& body) noexcept {
-    try {
-        body();
-        return true;
-    } catch (...) {
-        trail::enter(kRunProcedure);
-        trail::reportCurrentException();
-        return false;
-    }
-}
-
 std::string money(double amount) {
     return formatAmount(amount);
 }
@@ -136,8 +119,7 @@ int depreciate(Connection& connection, const std::vector<std::string>& options) 
     // A run that was not committed wrote nothing: there is nothing to total.
     if (!summary.committed) return kFailed;
     YearTotals totals;
-    if (!asRunStep([&] { totals = yearTotals(connection, readCompany(connection)); }))
-        return kFailed;
+    if (!runStep([&] { totals = yearTotals(connection, readCompany(connection)); })) return kFailed;
     std::cout << "Tax pass computed " << summary.taxComputed << " assets, book pass computed "
               << summary.bookComputed << " assets; tax depreciation " << money(totals.tax)
               << ", book depreciation " << money(totals.book) << ".\n";

@@ -196,8 +196,8 @@ void refuseTarget(const Connection& company, const fs::path& templateFile, const
     const auto status = fs::status(target, error);
     if (!fs::exists(status)) return;
     if (!fs::is_regular_file(status))
-        throw Error(kPathFileAccessError,
-                    target.string() + " is not a regular file; choose another file name.");
+        throw Refusal(kPathFileAccessError,
+                      target.string() + " is not a regular file; choose another file name.");
     struct Guarded {
         fs::path file;
         std::string what;
@@ -215,8 +215,8 @@ void refuseTarget(const Connection& company, const fs::path& templateFile, const
     }
     for (const auto& g : guarded)
         if (fs::equivalent(target, g.file, error))
-            throw Error(kPathFileAccessError, "The file " + target.string() + " is " + g.what +
-                                                  "; choose another file name.");
+            throw Refusal(kPathFileAccessError, "The file " + target.string() + " is " + g.what +
+                                                    "; choose another file name.");
 }
 
 void removeQuietly(const std::filesystem::path& file) {
@@ -340,16 +340,16 @@ CopyResult copyCompanyFromDisk(Connection& company, const std::filesystem::path&
     const CompanyFileInfo info = inspectCompanyFile(source);
     std::error_code error;
     if (std::filesystem::equivalent(source, company.file(), error))
-        throw Error(3045, "The file " + source.string() +
-                              " is the company database itself; choose another file.");
+        throw Refusal(3045, "The file " + source.string() +
+                                " is the company database itself; choose another file.");
     // The company is replaced by the file's one company: a file without one
     // would leave a company database neither program can open.
     if (info.companies == 0)
-        throw Error(kNotACompanyFile, "The file " + source.string() + " holds no company.");
+        throw Refusal(kNotACompanyFile, "The file " + source.string() + " holds no company.");
     if (info.companies > 1)
-        throw Error(kNotACompanyFile, "The file " + source.string() + " holds " +
-                                          std::to_string(info.companies) +
-                                          " companies; a company file holds one.");
+        throw Refusal(kNotACompanyFile, "The file " + source.string() + " holds " +
+                                            std::to_string(info.companies) +
+                                            " companies; a company file holds one.");
 
     CopyResult result;
     result.layout = info.layout;

@@ -91,7 +91,7 @@ void RowReports::collect(const TrailSlots& slots, std::string_view description, 
 
 void RowReports::add(std::string_view description, int number, std::string_view detail) {
     ++count_;
-    Kind& kind = kindOf(trail::slots(), description, number);
+    Kind& kind = kindOf(trail::currentSlots(), description, number);
     if (row_)
         kind.assets.add(*row_, detail);
     else

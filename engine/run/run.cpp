@@ -19,7 +19,6 @@ constexpr int kProgressChecks = 70;
 
 constexpr const char* kTaxPass = "Calcform.DeprAssetsTax";
 constexpr const char* kBookPass = "Calcform.DeprAssetsBk";
-constexpr const char* kRunEntry = "Calcform.mnuDeprAssets_Click";
 
 // The largest asset key: the walk reports its progress by how far through
 // the keys it has come, which costs no counting scan.
@@ -239,7 +238,7 @@ RunSummary Run::execute() {
         Transaction transaction(connection_);
         company_ = readCompany(connection_);
         compute();
-        trail::enter(kRunEntry);
+        trail::enter(kRunProcedure);
         transaction.commit();
         summary_.committed = true;
     } catch (...) {
@@ -267,7 +266,7 @@ std::string skippedRowsMessage(long skipped) {
 
 RunSummary DepreciateAssets(Connection& connection, Feedback& feedback, bool allAssets) {
     RunSummary summary;
-    procedure(kRunEntry, [&] {
+    procedure(kRunProcedure, [&] {
         Run run(connection, feedback, allAssets);
         summary = run.execute();
     });

@@ -10,6 +10,7 @@
 #include <cstdint>
 
 #include "base/feedback.h"
+#include "base/trail.h"
 #include "engine/run/workarea.h"
 #include "store/database.h"
 
@@ -30,6 +31,25 @@ struct RunSummary {
 // progress go to `feedback`; failures to the error trail, one report per
 // kind of failure naming the assets.
 RunSummary DepreciateAssets(Connection& connection, Feedback& feedback, bool allAssets = false);
+
+// The procedure the run is in the error trail.
+inline constexpr const char* kRunProcedure = "Calcform.mnuDeprAssets_Click";
+
+// A step of a program around the run (saving the asset on screen, summing
+// the year's totals). The run enters its procedure itself; such a step
+// belongs to it too but enters it only when it fails, so that one run shows
+// the name once in the trail. Returns false when the step failed.
+template <class Body>
+bool runStep(Body&& body) noexcept {
+    try {
+        body();
+        return true;
+    } catch (...) {
+        trail::enter(kRunProcedure);
+        trail::reportCurrentException();
+        return false;
+    }
+}
 
 // Flags every asset of the company for the next run.
 void FlagAllAssets(Connection& connection);

@@ -98,13 +98,11 @@ void SaveCompanyWindow::Copycmd_Click() {
             try {
                 saveCompanyToDisk(*connection_, Text2_->text().toStdString(),
                                   templateFileFor(dataPath_), target.toStdString());
-            } catch (const StoreError&) {
-                throw;
-            } catch (const Error& e) {
+            } catch (const Refusal& e) {
                 // The save refused the file chosen (one of the program's own
-                // files, a folder) or could not write it there: the user can
-                // choose again, and a plain message says why. The error
-                // report is for failures of the program and its database.
+                // files, a folder): the user can choose again, and a plain
+                // message says why. The error report is for failures of the
+                // program and its database.
                 problem = QString::fromStdString(e.what());
             }
         }

@@ -105,24 +105,6 @@ QLabel* warningLabel(const QString& name, const QString& text, QWidget* parent) 
     return label;
 }
 
-// The engine's DepreciateAssets enters the run's procedure,
-// "Calcform.mnuDeprAssets_Click", in the trail. The window's own steps around
-// it belong to that procedure too: a failure in them is reported under its
-// name, entered only then, so that one run never holds it twice.
-constexpr const char* kRunProcedure = "Calcform.mnuDeprAssets_Click";
-
-template <class Body>
-bool asRunStep(Body&& body) noexcept {
-    try {
-        body();
-        return true;
-    } catch (...) {
-        trail::enter(kRunProcedure);
-        trail::reportCurrentException();
-        return false;
-    }
-}
-
 // Keeps the run's state consistent when the run ends early by a failure.
 class RunGuard {
   public:
@@ -1170,7 +1152,7 @@ void MainWindow::cmdMoveAbs_Click() {
 // return to it afterwards, showing what is stored: a run that cannot finish
 // stores nothing, and the screen shows the amounts as they were.
 void MainWindow::mnuDeprAssets_Click(bool allAssets) {
-    asRunStep([&] {
+    runStep([&] {
         if (AddingRecord_) {
             showMessage(this, "Click on the Save Asset command before depreciating the asset.");
             return;

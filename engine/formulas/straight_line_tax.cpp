@@ -1,6 +1,5 @@
 // MACRS straight line for personal property ("MACRS SL-PP"), half-year and
 // mid-quarter conventions, with the passenger-automobile cap.
-#include <array>
 #include <optional>
 #include <string>
 
@@ -8,58 +7,23 @@
 #include "base/trail.h"
 #include "engine/formulas/calculators.h"
 #include "engine/run/timing.h"
+#include "engine/tables/federal_law.h"
 
 namespace czx {
 namespace {
 
-using YearlyLimits = std::array<double, 4>;  // recovery years 1, 2, 3, and 4 on
-
-// Published yearly depreciation limits of passenger automobiles WITHOUT the
-// first-year bonus amount: straight line never takes the bonus-increased
-// first-year limit. Trucks and vans have limits of their own from 2003.
-struct StraightLineAutoLimits {
-    int yearPlaced;
-    YearlyLimits car;
-    std::optional<YearlyLimits> truck;
-};
-
-constexpr StraightLineAutoLimits kAutoLimits[] = {
-    {1995, {3060, 4900, 2950, 1775}, std::nullopt},
-    {1996, {3060, 4900, 2950, 1775}, std::nullopt},
-    {1997, {3160, 5000, 3050, 1775}, std::nullopt},
-    {1998, {3160, 5000, 2950, 1775}, std::nullopt},
-    {1999, {3060, 5000, 2950, 1775}, std::nullopt},
-    {2000, {3060, 4900, 2950, 1775}, std::nullopt},
-    {2001, {3060, 4900, 2950, 1775}, std::nullopt},
-    {2002, {3060, 4900, 2950, 1775}, std::nullopt},
-    {2003, {3060, 4900, 2950, 1775}, YearlyLimits{3360, 5400, 3250, 1975}},
-    {2004, {2960, 4800, 2850, 1675}, YearlyLimits{3260, 5300, 3150, 1875}},
-    {2005, {2960, 4700, 2850, 1675}, YearlyLimits{3260, 5200, 3150, 1875}},
-    {2006, {2960, 4800, 2850, 1775}, YearlyLimits{3260, 5200, 3150, 1875}},
-    {2007, {3060, 4900, 2850, 1775}, YearlyLimits{3260, 5200, 3050, 1875}},
-    {2008, {2960, 4800, 2850, 1775}, YearlyLimits{3160, 5100, 3050, 1875}},
-    {2009, {2960, 4800, 2850, 1775}, YearlyLimits{3060, 4900, 2950, 1775}},
-    {2010, {3060, 4900, 2950, 1775}, YearlyLimits{3160, 5100, 3050, 1875}},
-    {2011, {3060, 4900, 2950, 1775}, YearlyLimits{3260, 5200, 3150, 1875}},
-    {2012, {3160, 5100, 3050, 1875}, YearlyLimits{3360, 5300, 3150, 1875}},
-};
-
-// Years 1, 2 and 3 have their own limit, any year from 4 on the last one;
-// any other recovery year, and a year placed in service outside the table,
-// has no limit. Up to 2002 a truck or van takes the car limits.
-std::optional<double> autoLimit(int yearPlaced, double recoveryYear, bool truckOrVan) {
-    int column;
-    if (recoveryYear >= 4)
-        column = 3;
-    else if (recoveryYear == 1 || recoveryYear == 2 || recoveryYear == 3)
-        column = static_cast<int>(recoveryYear) - 1;
-    else
-        return std::nullopt;
-    for (const auto& row : kAutoLimits) {
-        if (row.yearPlaced != yearPlaced) continue;
-        const YearlyLimits& limits = truckOrVan && row.truck ? *row.truck : row.car;
-        return limits[column];
-    }
+// The passenger-automobile cap of a recovery year: years 1, 2 and 3 have
+// their own limit, any year from 4 on the last one; straight line never takes
+// the bonus-increased first-year limit. Any other recovery year, and a year
+// placed in service outside the law's tables, has no limit.
+std::optional<double> autoLimit(int yearPlaced, const Date& placed, double recoveryYear,
+                                bool truckOrVan) {
+    auto limits = law::automobileLimits(yearPlaced, placed, truckOrVan);
+    if (!limits) return std::nullopt;
+    if (recoveryYear >= 4) return limits->fourthOn;
+    if (recoveryYear == 1) return limits->firstWithoutBonus;
+    if (recoveryYear == 2) return limits->second;
+    if (recoveryYear == 3) return limits->third;
     return std::nullopt;
 }
 
@@ -105,7 +69,8 @@ void CalcSLTax(Calcform& f) {
         }
 
         if (!a.passengerAuto) return;
-        if (auto limit = autoLimit(w.YearPlacedInService, w.RecoveryYear, a.truckVanBonus)) {
+        if (auto limit = autoLimit(w.YearPlacedInService, *a.placedInService, w.RecoveryYear,
+                                   a.truckVanBonus)) {
             const double cap = *limit * money::value(a.busUseTax);
             if (w.CurrentDprnTax > cap) w.CurrentDprnTax = cap;
         }

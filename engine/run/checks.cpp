@@ -8,6 +8,7 @@
 #include "engine/run/findings.h"
 #include "engine/run/methods.h"
 #include "engine/tables/calculators.h"
+#include "engine/tables/federal_law.h"
 
 namespace czx {
 namespace {
@@ -68,42 +69,8 @@ bool MidQrtCheck::finish() {
 }
 
 std::int64_t sec179Limit(int taxYear) {
-    switch (taxYear) {
-        case 1995:
-        case 1996:
-            return 17'500;
-        case 1997:
-            return 18'000;
-        case 1998:
-            return 18'500;
-        case 1999:
-            return 19'000;
-        case 2000:
-            return 20'000;
-        case 2001:
-        case 2002:
-            return 24'000;
-        case 2003:
-            return 100'000;
-        case 2004:
-            return 102'000;
-        case 2005:
-            return 105'000;
-        case 2006:
-            return 108'000;
-        case 2007:
-            return 125'000;
-        case 2008:
-        case 2009:
-            return 250'000;
-        // 2012: the law enacted in January 2013 set the limit retroactively at 500,000.
-        case 2010:
-        case 2011:
-        case 2012:
-            return 500'000;
-        default:
-            return 0;
-    }
+    const law::Section179Year* row = law::section179(taxYear);
+    return row ? row->limit : 0;
 }
 
 std::string sec179Message(int taxYear) {

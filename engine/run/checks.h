@@ -40,7 +40,8 @@ class MidQrtCheck {
 // 179 expense, before any bonus deduction); true when either changed.
 bool writePostSecBasis(Asset& asset);
 
-// The Section 179 dollar limit of a tax year, in dollars; 0 outside 1995-2012.
+// The Section 179 dollar limit of a tax year, in dollars; 0 outside the
+// years the law tables hold.
 std::int64_t sec179Limit(int taxYear);
 
 // The limit checks after the tax pass, over the rows whose "YRPIS" lies in

@@ -6,8 +6,10 @@
 #include "base/trail.h"
 #include "engine/run/checks.h"
 #include "engine/run/findings.h"
+#include "engine/run/methods.h"
 #include "engine/run/passes.h"
 #include "engine/run/timing.h"
+#include "engine/tables/federal_law.h"
 #include "store/assets.h"
 
 namespace czx {
@@ -55,6 +57,7 @@ class Run {
     void computeRow(Asset& asset);
     void keepFlagged(Asset& asset);
     void checkYearLimits();
+    void noteUnknownLawYear(int year);
     void warn();
 
     Connection& connection_;
@@ -73,6 +76,8 @@ class Run {
     AssetList skipped_;
     AssetList notYetInService_;
     RowInconsistencies inconsistencies_;
+    // A year whose limits the law tables do not hold and that this run needed.
+    std::optional<int> unknownLawYear_;
     // The asset a failure that ends the run was raised on.
     std::string failedRow_;
 };
@@ -161,6 +166,9 @@ void Run::computeRow(Asset& asset) {
             ++summary_.bookComputed;
         }
         if (placedAfterYearEnd(asset, *company_.yearEnd)) notYetInService_.add(asset);
+        if (taxRow && (asset.passengerAuto || asset.methodTax == method::MACRSAuto) &&
+            yearOf(*asset.yrpis) > law::kLastYearKnown)
+            noteUnknownLawYear(yearOf(*asset.yrpis));
         inconsistencies_.visit(asset, taxRow);
         const bool raised = reports_->count() != reportsBefore;
         if (raised) ++summary_.rowsWithErrors;
@@ -192,7 +200,18 @@ void Run::walk() {
 void Run::checkYearLimits() {
     trail::enter("Calcform.FirstYR30PctDeductionCk");
     yearLimits_.emplace(company_);
-    visitYearRows([&](Asset& asset) { return yearLimits_->visit(asset); });
+    long newAssets = 0;
+    visitYearRows([&](Asset& asset) {
+        ++newAssets;
+        return yearLimits_->visit(asset);
+    });
+    // The year's Section 179 limit could not be checked.
+    const int taxYear = yearOf(*company_.yearEnd);
+    if (newAssets > 0 && taxYear > law::kLastYearKnown) noteUnknownLawYear(taxYear);
+}
+
+void Run::noteUnknownLawYear(int year) {
+    if (!unknownLawYear_ || year < *unknownLawYear_) unknownLawYear_ = year;
 }
 
 void Run::compute() {
@@ -225,6 +244,7 @@ void Run::warn() {
         feedback_.message(warningWithAssets(
             notYetInServiceMessage(notYetInService_.count(), *company_.yearEnd), notYetInService_));
     inconsistencies_.warn(feedback_);
+    if (unknownLawYear_) feedback_.message(law::unknownYearMessage(*unknownLawYear_));
 }
 
 RunSummary Run::execute() {

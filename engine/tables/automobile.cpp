@@ -4,93 +4,49 @@
 // regular depreciation; the calculator lowers (or raises) those two and
 // writes them back into the row.
 #include <algorithm>
-#include <array>
 #include <chrono>
 #include <cmath>
 #include <optional>
+#include <span>
 #include <string>
 
 #include "base/money.h"
 #include "base/trail.h"
 #include "engine/run/timing.h"
 #include "engine/tables/calculators.h"
+#include "engine/tables/federal_law.h"
+#include "engine/tables/macrs_tables.h"
+#include "engine/tables/midquarter_tables.h"
 
 namespace czx {
 namespace {
 
-using Limits = std::array<double, 4>;  // L1, L2, L3 and L4 (recovery years 4 on)
+using Rates = std::span<const double>;
 
-constexpr Date day(int y, unsigned m, unsigned d) {
-    return Date{std::chrono::year{y}, std::chrono::month{m}, std::chrono::day{d}};
-}
-
-// Yearly limits in dollars, including the first-year bonus amount where the
-// law gave one. A row serves vehicles whose "YRPIS" falls in `year` and,
-// when `placedFrom` is set, that were placed in service on or after that
-// day; within a year the later row wins. Without truck limits a truck or van
-// takes the car limits.
-struct LimitRow {
-    int year;
-    std::optional<Date> placedFrom;
-    Limits car;
-    std::optional<Limits> truck;
-};
-
-constexpr LimitRow kLimits[] = {
-    {1995, std::nullopt, {3060, 4900, 2950, 1775}, std::nullopt},
-    {1996, std::nullopt, {3060, 4900, 2950, 1775}, std::nullopt},
-    {1997, std::nullopt, {3160, 5000, 3050, 1775}, std::nullopt},
-    {1998, std::nullopt, {3160, 5000, 2950, 1775}, std::nullopt},
-    {1999, std::nullopt, {3060, 5000, 2950, 1775}, std::nullopt},
-    {2000, std::nullopt, {3060, 4900, 2950, 1775}, std::nullopt},
-    {2001, std::nullopt, {3060, 4900, 2950, 1775}, std::nullopt},
-    {2001, day(2001, 9, 11), {7660, 4900, 2950, 1775}, std::nullopt},
-    {2002, std::nullopt, {7660, 4900, 2950, 1775}, std::nullopt},
-    {2003, std::nullopt, {7660, 4900, 2950, 1775}, Limits{7960, 5400, 3250, 1975}},
-    {2003, day(2003, 5, 6), {10710, 4900, 2950, 1775}, Limits{11010, 5400, 3250, 1975}},
-    {2004, std::nullopt, {10610, 4800, 2850, 1675}, Limits{10910, 5300, 3150, 1875}},
-    {2005, std::nullopt, {2960, 4700, 2850, 1675}, Limits{3260, 5200, 3150, 1875}},
-    {2006, std::nullopt, {2960, 4800, 2850, 1775}, Limits{3260, 5200, 3150, 1875}},
-    {2007, std::nullopt, {3060, 4900, 2850, 1775}, Limits{3260, 5200, 3050, 1875}},
-    {2008, std::nullopt, {10960, 4800, 2850, 1775}, Limits{11160, 5100, 3050, 1875}},
-    {2009, std::nullopt, {10960, 4800, 2850, 1775}, Limits{11060, 4900, 2950, 1775}},
-    {2010, std::nullopt, {11060, 4900, 2950, 1775}, Limits{11160, 5100, 3050, 1875}},
-    {2011, std::nullopt, {11060, 4900, 2950, 1775}, Limits{11260, 5200, 3150, 1875}},
-    {2012, std::nullopt, {11160, 5100, 3050, 1875}, Limits{11360, 5300, 3150, 1875}},
-};
-
-std::optional<Limits> limitsFor(int yearPlaced, const Date& placed, bool truckOrVan) {
-    std::optional<Limits> found;
-    for (const auto& row : kLimits) {
-        if (row.year != yearPlaced || (row.placedFrom && placed < *row.placedFrom)) continue;
-        found = truckOrVan && row.truck ? *row.truck : row.car;
-    }
-    return found;
-}
-
-using Rates = std::array<double, 6>;
-
-// 5-year MACRS rates, recovery years 1 to 6: half-year convention, then
-// mid-quarter for quarters 1 to 4.
-constexpr Rates kHalfYearRates = {0.20, 0.32, 0.192, 0.1152, 0.1152, 0.0576};
-constexpr Rates kQuarterRates[4] = {
-    {0.35, 0.26, 0.156, 0.1101, 0.1101, 0.0138},
-    {0.25, 0.30, 0.18, 0.1137, 0.1137, 0.0426},
-    {0.15, 0.34, 0.204, 0.1224, 0.113, 0.0706},
-    {0.05, 0.38, 0.228, 0.1368, 0.1094, 0.0958},
-};
+// 5-year MACRS rates, recovery years 1 to 6: half-year convention, or
+// mid-quarter for quarters 1 to 4 (the MACRS tables themselves).
+constexpr Rates kQuarterRates[4] = {tables::MACRS5_1stQrt, tables::MACRS5_2ndQrt,
+                                    tables::MACRS5_3rdQrt, tables::MACRS5_4thQrt};
 
 // Empty or any text other than "1" to "4": the half-year rates.
-const Rates& ratesFor(const std::string& quarterCode) {
+Rates ratesFor(const std::string& quarterCode) {
     if (quarterCode.size() == 1 && quarterCode[0] >= '1' && quarterCode[0] <= '4')
         return kQuarterRates[quarterCode[0] - '1'];
-    return kHalfYearRates;
+    return tables::MACRS5;
 }
 
-// The first-year bonus: 30 % of the basis after Section 179 for vehicles
-// placed in service before May 6, 2003, 50 % from then on.
-double bonusRate(const Date& placed) {
-    return placed < day(2003, 5, 6) ? 0.3 : 0.5;
+// The limit of recovery year `n` (1 to 3 their own, 4 on the fourth).
+double limitOfYear(const law::AutoLimits& limits, int n) {
+    switch (n) {
+        case 1:
+            return limits.firstWithBonus;
+        case 2:
+            return limits.second;
+        case 3:
+            return limits.third;
+        default:
+            return limits.fourthOn;
+    }
 }
 
 // What one vehicle's calculation carries between its steps. Letters as in
@@ -99,8 +55,8 @@ double bonusRate(const Date& placed) {
 // NB prior non-business accumulated.
 struct Vehicle {
     std::string quarterCode;  // empty: half-year convention; "1" to "4": that quarter
-    Rates rates{};
-    std::optional<Limits> limits;  // none outside the years of the table
+    Rates rates;
+    std::optional<law::AutoLimits> limits;  // none outside the years of the table
     double bonusRate = 0;
     double A = 0, S = 0, V = 0, P = 0, K = 0, B = 0, NB = 0;
 };
@@ -125,7 +81,7 @@ void MidQrtSeperator(Calcform& f, const Vehicle& v) {
 // the business share; R1 is the first year's rate. Whatever was adjusted,
 // the basis kept afterwards is P = B × V − S − K.
 void firstYear(WorkArea& w, Vehicle& v) {
-    const double L1 = (*v.limits)[0], R1 = v.rates[0];
+    const double L1 = v.limits->firstWithBonus, R1 = v.rates[0];
     const double B = v.B, V = v.V;
     const double limit = L1 * B;
     double& S = v.S;
@@ -190,13 +146,13 @@ void MACRSAutoYear(Calcform& f, Vehicle& v) {
         } else if (year >= 2 && year <= 6 && year == std::floor(year)) {
             const int n = static_cast<int>(year);
             const double table = v.P * v.rates[n - 1];
-            const double cap = v.B * (*v.limits)[n < 4 ? n - 1 : 3];
+            const double cap = v.B * limitOfYear(*v.limits, n);
             w.TableDprn = table <= cap ? table : cap;
         } else if (year > 6) {
             // Each later year takes at most the fourth-year limit until the
             // cost is recovered, business and non-business shares together.
             const double unrecovered = v.V - v.A - v.NB;
-            const double L4 = (*v.limits)[3];
+            const double L4 = v.limits->fourthOn;
             if (unrecovered > 0) w.TableDprn = std::min(v.B * L4, unrecovered * v.B);
         }
         MidQrtSeperator(f, v);
@@ -227,8 +183,8 @@ void CalcMACRSAutoWORKS(Calcform& f, Vehicle& v) {
             v.quarterCode = a.midQrtAsset;
         }
         v.rates = ratesFor(v.quarterCode);
-        v.limits = limitsFor(w.YearPlacedInService, placed, a.truckVanBonus);
-        v.bonusRate = bonusRate(placed);
+        v.limits = law::automobileLimits(w.YearPlacedInService, placed, a.truckVanBonus);
+        v.bonusRate = law::automobileBonusRate(placed);
 
         if (w.DeprnBasisKind == "Tax") {
             v.A = money::value(a.priorAccumTax);

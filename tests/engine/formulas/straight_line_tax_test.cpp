@@ -110,7 +110,11 @@ TEST(CalcSLTax, PassengerAutomobilesAreCappedByTheLimitsWithoutBonus) {
         {2004, false, 4, 30000, 1, 1675},    // after the life: 5,000 left, fourth-year limit
         {2010, true, 2, 30000, 1, 5100},     // truck year 2
         {1994, false, 2, 30000, 1, 10000},   // no limits before 1995
-        {2013, false, 2, 30000, 1, 10000},   // nor after 2012
+        {2027, false, 2, 30000, 1, 10000},   // nor after the last year known
+        {2016, true, 2, 30000, 1, 5700},     // 2016 truck row
+        {2016, false, 2, 30000, 1, 5100},    // 2016 car row
+        {2019, true, 2, 60000, 1, 16100},    // from 2018 one table for every vehicle
+        {2024, false, 1, 90000, 1, 12400},   // first year without bonus
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(::testing::Message() << c.yearPlaced << " year " << c.recoveryYear);

@@ -111,7 +111,12 @@ TEST(Sec179Ck, WarnsAboveTheYearsLimit) {
         {"2012-12-31", 500000.00, false},  {"2012-12-31", 500000.01, true},
         {"2012-12-31", 125000.01, false},  {"2007-12-31", 125000.01, true},
         {"1995-06-30", 17500.00, false},   {"1995-06-30", 17500.01, true},
-        {"1994-06-30", 9999999.00, false}, {"2013-12-31", 9999999.00, false},
+        {"1994-06-30", 9999999.00, false}, {"2027-12-31", 9999999.00, false},
+        // The later years' limits.
+        {"2013-12-31", 500000.00, false},  {"2013-12-31", 500000.01, true},
+        {"2018-06-30", 1000000.00, false}, {"2018-06-30", 1000000.01, true},
+        {"2025-12-31", 2500000.00, false}, {"2025-12-31", 2500000.01, true},
+        {"2026-12-31", 2560000.00, false}, {"2026-12-31", 2560000.01, true},
     };
     for (const auto& c : cases) {
         Company company = companyEnding(c.yearEnd);
@@ -132,6 +137,7 @@ TEST(Sec179Ck, WarnsAboveTheYearsLimit) {
     }
     EXPECT_EQ(sec179Message(2012), "You have exceeded the 2012 Sec. 179 limit of 500,000.");
     EXPECT_EQ(sec179Message(1998), "You have exceeded the 1998 Sec. 179 limit of 18,500.");
+    EXPECT_EQ(sec179Message(2024), "You have exceeded the 2024 Sec. 179 limit of 1,220,000.");
 }
 
 TEST(FirstYR30PctDeductionCk, BonusMayNotExceedTheYearsNewBasis) {

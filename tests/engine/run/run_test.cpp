@@ -6,6 +6,7 @@
 #include <algorithm>
 
 #include "engine/run/checks.h"
+#include "engine/tables/federal_law.h"
 #include "store/assets.h"
 #include "tests/support/testing.h"
 
@@ -396,6 +397,31 @@ TEST_F(RunTest, TheFirstYearIsTheCalendarYearOfYrpis) {
     EXPECT_EQ(row(machine).midQrtAsset, "1");
     EXPECT_NE(std::find(feedback.messages.begin(), feedback.messages.end(), sec179Message(2012)),
               feedback.messages.end());
+}
+
+// ---- Federal law known through the last year of the tables --------------------
+
+TEST_F(RunTest, AYearWhoseLimitsAreUnknownIsSaidOnce) {
+    setCompany("YearEnd = '2027-12-31'");
+    Asset press = testing::makeAsset("MACRS", "5", 10000.0, "2027-03-01", "2027-12-31");
+    press.sec179 = 5000.0;
+    add(press);
+    Asset car = testing::makeAsset("MACRS-Auto", "5", 30000.0, "2027-02-01", "2027-12-31");
+    car.passengerAuto = true;
+    auto carId = add(car);
+    depreciate();
+    const std::string said = law::unknownYearMessage(2027);
+    EXPECT_EQ(std::count(feedback.messages.begin(), feedback.messages.end(), said), 1);
+    // The car's limits are not set: no depreciation, as for years before 1995.
+    EXPECT_EQ(row(carId).currentTax, 0.0);
+
+    // A later year holding no new assets and no such car needs no unknown limit.
+    feedback.messages.clear();
+    db.execute("DELETE FROM assets WHERE rowid = ?", {Value(carId)});
+    setCompany("YearEnd = '2028-12-31'");
+    db.execute("UPDATE assets SET assetchng = 1");
+    depreciate();
+    EXPECT_TRUE(feedback.messages.empty()) << feedback.messages.front();
 }
 
 // ---- Bad values are reported, never used or overwritten ----------------------

@@ -16,6 +16,7 @@
 #include "base/feedback.h"
 #include "base/trail.h"
 #include "engine/run/run.h"
+#include "engine/tables/federal_law.h"
 #include "store/assets.h"
 #include "store/close_year.h"
 #include "store/company_files.h"
@@ -329,7 +330,8 @@ int main(int argc, char** argv) {
         if (arg == "--version") {
             AppIdentity app;
             std::cout << "czxdprn-cli (" << app.title << ") " << app.major << "." << app.minor
-                      << "." << app.revision << '\n';
+                      << "." << app.revision << '\n'
+                      << law::knownLaw() << '\n';
             return 0;
         }
         if (args.command.empty() && arg == "--data") {

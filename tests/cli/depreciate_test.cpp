@@ -87,6 +87,7 @@ TEST_F(CliTest, HelpVersionAndMistakes) {
     Result version = runCli("--version");
     EXPECT_EQ(version.status, 0);
     EXPECT_NE(version.output.find("CZX Depreciation"), std::string::npos);
+    EXPECT_NE(version.output.find("Federal law through 2026"), std::string::npos);
     EXPECT_NE(runCli("frobnicate").status, 0);
     EXPECT_NE(runCli(data() + " depreciate --everything").status, 0);
 }

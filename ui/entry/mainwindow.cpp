@@ -23,7 +23,9 @@
 
 #include "base/dates.h"
 #include "base/trail.h"
+#include "engine/run/findings.h"
 #include "engine/run/run.h"
+#include "engine/tables/federal_law.h"
 #include "store/columns.h"
 #include "store/company_files.h"
 #include "store/settings.h"
@@ -49,16 +51,23 @@ const QString kOverrideTip =
     "Check this box to override the program's calculated depreciation amount in the field to "
     "the left and manually enter depreciation for the current year.";
 const QString kUseTip = "For 100% enter 1; for 50% enter .5. Do not enter % symbol.";
-const QString kBonusTip =
-    "For qualified assets after 09/08/10 but before 01/01/12, 100% of the asset's net cost. 50% "
-    "after 12/31/11 and before 01/01/13, after 12/31/07 but before 09/09/10, and after 05/05/03 "
-    "but before 01/01/05. 30% after 09/10/01 but before 05/06/03.";
 const QString kTruckTip =
     "For trucks and vans subject to the passenger auto rules and put in service after 2002, "
     "check here to apply the truck and van annual limit instead of the passenger auto limit.";
-const QString kHeavySuvTip =
-    "If this asset is a heavy sports utility vehicle purchased after 10/22/04, limit Sec. 179 "
-    "to $25,000.";
+// The Section 179 reminder for a heavy sport-utility vehicle placed in
+// service in `year`, with that year's cap.
+QString heavyVehicleTip(int year) {
+    auto cap = law::heavyVehicleSection179Cap(year);
+    if (!cap)
+        return QString(
+                   "If this asset is a heavy sports utility vehicle purchased after "
+                   "10/22/04, limit Sec. 179 to the cap of its year (%1).")
+            .arg(QString::fromStdString(law::knownLaw()));
+    return QString(
+               "If this asset is a heavy sports utility vehicle purchased after 10/22/04, "
+               "limit Sec. 179 to $%1.")
+        .arg(QString::fromStdString(withThousands(*cap)));
+}
 
 struct ListSource {
     const char* table;
@@ -173,7 +182,7 @@ void MainWindow::buildFields() {
         {"Mid Qrt Conv", "Mid Qrt Conv", col::MidQrtAsset, "Num4", K::Text, S::Tax, true, midTip},
         {"Section 179", "Section 179", col::Sec179, "Num", K::Money, S::Tax, true, ""},
         {"30, 50, 100%  Deduct", "30, 50, 100%  Deduct", col::Bonus, "Num", K::Money, S::Tax, true,
-         kBonusTip},
+         QString::fromStdString(law::bonusToolTip())},
         {"ITC Basis Adj", "ITC Basis Adj", col::ItcAdjustment, "Num", K::Money, S::Tax, true, ""},
         {"Salvage Value", "Salvage Value - Tax", col::SalvageTax, "Num", K::Money, S::Tax, true,
          ""},
@@ -626,11 +635,12 @@ void MainWindow::buildMenu() {
     help->addAction("&About", this, [this] {
         AppIdentity app;
         QMessageBox::about(this, programTitle(),
-                           QString("%1\nVersion %2.%3%4")
+                           QString("%1\nVersion %2.%3%4\n%5")
                                .arg(programTitle())
                                .arg(app.major)
                                .arg(app.minor)
-                               .arg(app.revision));
+                               .arg(app.revision)
+                               .arg(QString::fromStdString(law::knownLaw())));
     });
 }
 
@@ -1332,11 +1342,11 @@ void MainWindow::Command31_Click() {
                             QMessageBox::Ok, this);
             box.exec();
         }
-        const BonusRate rate = bonusRateFor(*placed);
-        if (rate.outcome == BonusOutcome::Zero)
+        const law::BonusPeriod bonus = law::bonusFor(*placed);
+        if (bonus.outcome == law::BonusOutcome::Zero)
             setFieldValue(FBonus, "0.00");
-        else if (rate.outcome == BonusOutcome::Rate)
-            setFieldValue(FBonus, formatMoney(bonusAmount(cost, use, s179, rate.rate)));
+        else if (bonus.outcome == law::BonusOutcome::Rate)
+            setFieldValue(FBonus, formatMoney(bonusAmount(cost, use, s179, bonus.rate)));
         setColumn(col::AssetChanged, Value(std::int64_t{1}));
         setColumn(col::CompanyNumber, Value(std::int64_t{1}));
     });
@@ -1352,7 +1362,7 @@ void MainWindow::Section179Reminder() {
         const bool remind = placed && *placed > heavySuvStart &&
                             fields_[FLifeTax].edit->text() == "5" &&
                             fields_[FMethodTax].edit->text() == "MACRS";
-        fields_[FSec179].edit->setToolTip(remind ? kHeavySuvTip : QString());
+        fields_[FSec179].edit->setToolTip(remind ? heavyVehicleTip(yearOf(*placed)) : QString());
     });
 }
 

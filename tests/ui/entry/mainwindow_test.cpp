@@ -130,16 +130,66 @@ class MainWindowTest : public QObject {
         QTest::addColumn<QString>("section179");
         QTest::addColumn<QString>("warning");  // empty: the row saves
 
-        QTest::newRow("no tax method") << true << "" << "5" << "SL - Book" << false << "2010-12-31" << "1" << "0" << "Label15";
-        QTest::newRow("no tax method, no tax set") << false << "" << "" << "SL - Book" << false << "2010-12-31" << "1" << "0" << "";
-        QTest::newRow("no tax life") << true << "MACRS" << "" << "SL - Book" << false << "2010-12-31" << "1" << "0" << "Label13";
-        QTest::newRow("no book method") << true << "MACRS" << "5" << "" << false << "2010-12-31" << "1" << "0" << "Label15";
-        QTest::newRow("use 1.5") << true << "MACRS" << "5" << "SL - Book" << false << "2010-12-31" << "1.5" << "0" << "Label5";
-        QTest::newRow("listed .4 MACRS") << true << "MACRS" << "5" << "SL - Book" << true << "2010-12-31" << ".4" << "0" << "Label6";
-        QTest::newRow("listed .4 MACRS, 179") << true << "MACRS" << "5" << "SL - Book" << true << "2012-12-31" << ".4" << "1000" << "Label7";
-        QTest::newRow("listed .4 SL-PP, earlier year") << true << "MACRS SL-PP" << "5" << "SL - Book" << true << "2010-12-31" << ".4" << "0" << "";
-        QTest::newRow("listed .6 MACRS") << true << "MACRS" << "5" << "SL - Book" << true << "2010-12-31" << ".6" << "0" << "";
-        QTest::newRow("not listed .4 MACRS") << true << "MACRS" << "5" << "SL - Book" << false << "2010-12-31" << ".4" << "0" << "";
+        QTest::newRow("no tax method") << true << ""
+                                       << "5"
+                                       << "SL - Book" << false << "2010-12-31"
+                                       << "1"
+                                       << "0"
+                                       << "Label15";
+        QTest::newRow("no tax method, no tax set") << false << ""
+                                                   << ""
+                                                   << "SL - Book" << false << "2010-12-31"
+                                                   << "1"
+                                                   << "0"
+                                                   << "";
+        QTest::newRow("no tax life") << true << "MACRS"
+                                     << ""
+                                     << "SL - Book" << false << "2010-12-31"
+                                     << "1"
+                                     << "0"
+                                     << "Label13";
+        QTest::newRow("no book method") << true << "MACRS"
+                                        << "5"
+                                        << "" << false << "2010-12-31"
+                                        << "1"
+                                        << "0"
+                                        << "Label15";
+        QTest::newRow("use 1.5") << true << "MACRS"
+                                 << "5"
+                                 << "SL - Book" << false << "2010-12-31"
+                                 << "1.5"
+                                 << "0"
+                                 << "Label5";
+        QTest::newRow("listed .4 MACRS") << true << "MACRS"
+                                         << "5"
+                                         << "SL - Book" << true << "2010-12-31"
+                                         << ".4"
+                                         << "0"
+                                         << "Label6";
+        QTest::newRow("listed .4 MACRS, 179") << true << "MACRS"
+                                              << "5"
+                                              << "SL - Book" << true << "2012-12-31"
+                                              << ".4"
+                                              << "1000"
+                                              << "Label7";
+        QTest::newRow("listed .4 SL-PP, earlier year") << true << "MACRS SL-PP"
+                                                       << "5"
+                                                       << "SL - Book" << true << "2010-12-31"
+                                                       << ".4"
+                                                       << "0"
+                                                       << "";
+        QTest::newRow("listed .6 MACRS") << true << "MACRS"
+                                         << "5"
+                                         << "SL - Book" << true << "2010-12-31"
+                                         << ".6"
+                                         << "0"
+                                         << "";
+        QTest::newRow("not listed .4 MACRS") << true << "MACRS"
+                                             << "5"
+                                             << "SL - Book" << false << "2010-12-31"
+                                             << ".4"
+                                             << "0"
+                                             << "";
     }
 
     void recordCheck() {
@@ -171,8 +221,7 @@ class MainWindowTest : public QObject {
         click("&Save Asset");
 
         const char* labels[] = {"Label5", "Label6", "Label7", "Label13", "Label15"};
-        for (const char* name : labels)
-            QCOMPARE(label(name)->isVisible(), warning == name);
+        for (const char* name : labels) QCOMPARE(label(name)->isVisible(), warning == name);
         QCOMPARE(label("lblDatesNote")->isVisible(), warning.isEmpty());
         const std::string row = std::string(" FROM assets WHERE ") + kLandRow;
         if (warning.isEmpty()) {
@@ -214,7 +263,9 @@ class MainWindowTest : public QObject {
         typeInto(field("Asset Description"), "Plant site land");
         QCOMPARE(field("Business Use % - Book")->text(), QString(".50"));
         click("&Save Asset");
-        QCOMPARE(copy->number("SELECT [Business Use Percentage - Book] FROM assets WHERE AssetID = 1"), 0.5);
+        QCOMPARE(
+            copy->number("SELECT [Business Use Percentage - Book] FROM assets WHERE AssetID = 1"),
+            0.5);
         QCOMPARE(copy->text("SELECT [Asset Description] FROM assets WHERE AssetID = 1"),
                  std::string("Plant site land"));
     }
@@ -239,22 +290,42 @@ class MainWindowTest : public QObject {
         QCOMPARE(field("Business Use % - Book")->text(), QString("1.00"));
         QVERIFY(label("Label5")->isVisible());
         click("&Save Asset");
-        QCOMPARE(copy->number("SELECT [Business Use Percentage - Book] FROM assets WHERE AssetID = 1"), 1.0);
+        QCOMPARE(
+            copy->number("SELECT [Business Use Percentage - Book] FROM assets WHERE AssetID = 1"),
+            1.0);
     }
 
     void keyFilter_data() {
         QTest::addColumn<QString>("field");
         QTest::addColumn<QString>("typed");
         QTest::addColumn<QString>("shown");
-        QTest::newRow("money takes digits, point, minus") << "Asset Cost - Tax" << "12a,-.5" << "12-.5";
-        QTest::newRow("Section 179 refuses letters") << "Section 179" << "1e3" << "13";
-        QTest::newRow("share refuses minus") << "Business Use % - Tax" << "-.5x" << ".5";
-        QTest::newRow("book share refuses minus") << "Business Use % - Book" << "-1" << "1";
-        QTest::newRow("mid-quarter refuses 5") << "Mid Qrt Conv" << "5" << "";
-        QTest::newRow("mid-quarter takes 3") << "Mid Qrt Conv" << "3" << "3";
-        QTest::newRow("mid-quarter takes 0 to 4 only") << "Mid Qrt Conv" << "04" << "4";
-        QTest::newRow("description takes everything") << "Asset Description" << "Lathe #2, 5-ton" << "Lathe #2, 5-ton";
-        QTest::newRow("dates take everything") << "Date Sold/Disposed" << "3/1/2012" << "3/1/2012";
+        QTest::newRow("money takes digits, point, minus") << "Asset Cost - Tax"
+                                                          << "12a,-.5"
+                                                          << "12-.5";
+        QTest::newRow("Section 179 refuses letters") << "Section 179"
+                                                     << "1e3"
+                                                     << "13";
+        QTest::newRow("share refuses minus") << "Business Use % - Tax"
+                                             << "-.5x"
+                                             << ".5";
+        QTest::newRow("book share refuses minus") << "Business Use % - Book"
+                                                  << "-1"
+                                                  << "1";
+        QTest::newRow("mid-quarter refuses 5") << "Mid Qrt Conv"
+                                               << "5"
+                                               << "";
+        QTest::newRow("mid-quarter takes 3") << "Mid Qrt Conv"
+                                             << "3"
+                                             << "3";
+        QTest::newRow("mid-quarter takes 0 to 4 only") << "Mid Qrt Conv"
+                                                       << "04"
+                                                       << "4";
+        QTest::newRow("description takes everything") << "Asset Description"
+                                                      << "Lathe #2, 5-ton"
+                                                      << "Lathe #2, 5-ton";
+        QTest::newRow("dates take everything") << "Date Sold/Disposed"
+                                               << "3/1/2012"
+                                               << "3/1/2012";
     }
 
     void keyFilter() {
@@ -300,7 +371,8 @@ class MainWindowTest : public QObject {
         QVERIFY(button("&Add Asset")->isVisible());
         QCOMPARE(copy->number("SELECT count(*) FROM assets"), 31.0);
         const std::string last = " FROM assets ORDER BY AssetID DESC LIMIT 1";
-        QCOMPARE(copy->text("SELECT [Asset Description]" + last), std::string("Engine lathe, 16 x 40 in."));
+        QCOMPARE(copy->text("SELECT [Asset Description]" + last),
+                 std::string("Engine lathe, 16 x 40 in."));
         QCOMPARE(copy->text("SELECT YRPIS" + last), std::string("2012-12-31"));
         QCOMPARE(copy->text("SELECT [Date Placed in Service]" + last), std::string("2012-06-01"));
         QCOMPARE(copy->number("SELECT [Asset Cost - Tax]" + last), 18500.0);
@@ -371,12 +443,14 @@ class MainWindowTest : public QObject {
         QCOMPARE(field("Asset Description")->text().toStdString(), second);
         click("&Delete Asset");
         QCOMPARE(copy->number("SELECT count(*) FROM assets"), 29.0);
-        QCOMPARE(copy->number("SELECT count(*) FROM assets WHERE [Asset Description] = '" + second + "'"), 0.0);
+        QCOMPARE(copy->number("SELECT count(*) FROM assets WHERE [Asset Description] = '" + second +
+                              "'"),
+                 0.0);
         QCOMPARE(field("Asset Description")->text().toStdString(), third);
         QCOMPARE(status(), QString("Record: 2"));
         click("Last");
-        const std::string beforeLast =
-            copy->text("SELECT [Asset Description] FROM assets ORDER BY AssetID DESC LIMIT 1 OFFSET 1");
+        const std::string beforeLast = copy->text(
+            "SELECT [Asset Description] FROM assets ORDER BY AssetID DESC LIMIT 1 OFFSET 1");
         click("&Delete Asset");
         QCOMPARE(field("Asset Description")->text().toStdString(), beforeLast);
         QCOMPARE(status(), QString("Record: 28"));
@@ -399,7 +473,8 @@ class MainWindowTest : public QObject {
         click("&Save Asset");
         QCOMPARE(status(), QString("Record: 1"));
         QCOMPARE(field("Asset Cost - Book")->text(), QString("190,000.00"));
-        QCOMPARE(copy->number("SELECT [Asset Cost - Book] FROM assets WHERE AssetID = 1"), 190000.0);
+        QCOMPARE(copy->number("SELECT [Asset Cost - Book] FROM assets WHERE AssetID = 1"),
+                 190000.0);
         QVERIFY(button("&Add Asset")->isVisible());
     }
 
@@ -433,10 +508,13 @@ class MainWindowTest : public QObject {
         for (const QString& title : messages.titles) QCOMPARE(title, QString("CZX Depreciation"));
         // Old-law straight line: (295,000 - 15,000) / 35 = 8,000 a year; the
         // book side the same. Forklift: 7-year table, year 6, 8.92 % of 26,500.
-        const std::string warehouse = " FROM assets WHERE [Asset Description] = 'Warehouse, 1410 River Road'";
+        const std::string warehouse =
+            " FROM assets WHERE [Asset Description] = 'Warehouse, 1410 River Road'";
         QCOMPARE(copy->number("SELECT [Current Dprn - Tax]" + warehouse), 8000.0);
         QCOMPARE(copy->number("SELECT [Current Dprn - Book]" + warehouse), 8000.0);
-        QCOMPARE(copy->number("SELECT [Current Dprn - Tax] FROM assets WHERE [Asset Description] LIKE 'Forklift%'"), 2363.80);
+        QCOMPARE(copy->number("SELECT [Current Dprn - Tax] FROM assets WHERE [Asset Description] "
+                              "LIKE 'Forklift%'"),
+                 2363.80);
         QCOMPARE(copy->number("SELECT count(*) FROM assets WHERE assetchng <> 0"), 0.0);
         // Back on the asset it showed, with the new amounts.
         QCOMPARE(status(), QString("Record: 4"));
@@ -606,17 +684,48 @@ class MainWindowTest : public QObject {
 
     void everyControlCarriesItsName_data() {
         QTest::addColumn<QString>("name");
-        for (const char* n :
-             {"Asset Description", "Year End Of Year Asset Was Originally Placed In Service",
-              "* Actual Date In Service", "Group", "Asset Cost - Tax", "Dprn Method - Tax",
-              "Dprn Life - Tax", "Business Use % - Tax", "Mid Qrt Conv", "Section 179",
-              "30, 50, 100%  Deduct", "ITC Basis Adj", "Salvage Value - Tax", "Prior Dprn - Tax",
-              "Current Dprn - Tax", "Asset Cost - Book", "Dprn Method - Book", "Dprn Life - Book",
-              "Business Use % - Book", "Salvage Value - Book", "Prior Dprn - Book",
-              "Current Dprn - Book", "Date Sold/Disposed", "Listed", "Auto", "Truck or Van",
-              "Over  Ride - Tax", "Over  Ride - Book", "&Add Asset", "&Edit Asset", "&Save Asset",
-              "&Cancel", "&Delete Asset", "&Refresh", "&Close", "First", "Previous", "Next", "Last",
-              "Move To Record Number", "Select Dprn Method - Tax", "Calculate Bonus"})
+        for (const char* n : {"Asset Description",
+                              "Year End Of Year Asset Was Originally Placed In Service",
+                              "* Actual Date In Service",
+                              "Group",
+                              "Asset Cost - Tax",
+                              "Dprn Method - Tax",
+                              "Dprn Life - Tax",
+                              "Business Use % - Tax",
+                              "Mid Qrt Conv",
+                              "Section 179",
+                              "30, 50, 100%  Deduct",
+                              "ITC Basis Adj",
+                              "Salvage Value - Tax",
+                              "Prior Dprn - Tax",
+                              "Current Dprn - Tax",
+                              "Asset Cost - Book",
+                              "Dprn Method - Book",
+                              "Dprn Life - Book",
+                              "Business Use % - Book",
+                              "Salvage Value - Book",
+                              "Prior Dprn - Book",
+                              "Current Dprn - Book",
+                              "Date Sold/Disposed",
+                              "Listed",
+                              "Auto",
+                              "Truck or Van",
+                              "Over  Ride - Tax",
+                              "Over  Ride - Book",
+                              "&Add Asset",
+                              "&Edit Asset",
+                              "&Save Asset",
+                              "&Cancel",
+                              "&Delete Asset",
+                              "&Refresh",
+                              "&Close",
+                              "First",
+                              "Previous",
+                              "Next",
+                              "Last",
+                              "Move To Record Number",
+                              "Select Dprn Method - Tax",
+                              "Calculate Bonus"})
             QTest::newRow(n) << QString(n);
     }
 
@@ -628,7 +737,9 @@ class MainWindowTest : public QObject {
 
     void refreshRereadsTheAssets() {
         open();
-        copy->execute("INSERT INTO assets (companynumber, [Asset Description]) VALUES (1, 'Added elsewhere')");
+        copy->execute(
+            "INSERT INTO assets (companynumber, [Asset Description]) VALUES (1, 'Added "
+            "elsewhere')");
         click("Last");
         QCOMPARE(status(), QString("Record: 30"));
         click("&Refresh");
@@ -639,7 +750,9 @@ class MainWindowTest : public QObject {
     }
 
     void overrideBoxesAreStoredWithTheRow() {
-        copy->execute("UPDATE assets SET [Tax Dprn Override] = 0, [Book Dprn Override] = 1 WHERE AssetID = 1");
+        copy->execute(
+            "UPDATE assets SET [Tax Dprn Override] = 0, [Book Dprn Override] = 1 WHERE AssetID = "
+            "1");
         open();
         auto* tax = byName<QCheckBox>(window.get(), "Over  Ride - Tax");
         auto* book = byName<QCheckBox>(window.get(), "Over  Ride - Book");
@@ -674,25 +787,38 @@ class MainWindowTest : public QObject {
         QCOMPARE(copy->number("SELECT count(*) FROM assets"), 0.0);
     }
 
+    void aboutSaysWhichLawTheProgramKnows() {
+        open();
+        MessageCatcher messages;
+        menuAction("&About")->trigger();
+        QTRY_COMPARE(messages.texts.size(), 1);
+        QVERIFY2(messages.texts.first().contains("Federal law through 2026"),
+                 qPrintable(messages.texts.first()));
+    }
+
     void toolTipsAndMenu() {
         open();
         QCOMPARE(button("&Add Asset")->toolTip(), QString("Click on this to add a new asset."));
         QCOMPARE(field("Business Use % - Tax")->toolTip(),
                  QString("For 100% enter 1; for 50% enter .5. Do not enter % symbol."));
         const std::pair<const char*, const char*> shortcuts[] = {
-            {"&Update Company Information", "Ctrl+U"}, {"Sa&ve Company To Disk", "Ctrl+I"},
-            {"&Copy Company From Disk", "Ctrl+D"},     {"&Exit", "Ctrl+X"},
-            {"&Tax Depreciation Report", "Ctrl+T"},    {"&Book Depreciation Report", "Ctrl+B"},
-            {"Help &Contents", "Ctrl+K"},              {"I&RS Depreciation Instructions", "Ctrl+R"}};
+            {"&Update Company Information", "Ctrl+U"},
+            {"Sa&ve Company To Disk", "Ctrl+I"},
+            {"&Copy Company From Disk", "Ctrl+D"},
+            {"&Exit", "Ctrl+X"},
+            {"&Tax Depreciation Report", "Ctrl+T"},
+            {"&Book Depreciation Report", "Ctrl+B"},
+            {"Help &Contents", "Ctrl+K"},
+            {"I&RS Depreciation Instructions", "Ctrl+R"}};
         for (auto [item, keys] : shortcuts) {
             QAction* a = menuAction(item);
             QVERIFY2(a, item);
             QCOMPARE(a->shortcut(), QKeySequence(keys));
         }
-        for (const char* item : {"&Select Company", "&Groups", "S&ystem ", "&Depreciate", "&Reports",
-                                 "Close YR", "&Help", "Delete All Assets",
-                                 "&Set Drive, Directory and Display Size",
-                                 "&Turn splash screen on or off ", "&About"})
+        for (const char* item :
+             {"&Select Company", "&Groups", "S&ystem ", "&Depreciate", "&Reports", "Close YR",
+              "&Help", "Delete All Assets", "&Set Drive, Directory and Display Size",
+              "&Turn splash screen on or off ", "&About"})
             QVERIFY2(menuAction(item), item);
     }
 };

@@ -63,18 +63,27 @@ class PickersTest : public QObject {
         QTest::addColumn<QString>("use");
         QTest::addColumn<QString>("clicked");
         QTest::addColumn<QString>("stored");
-        QTest::newRow("auto at .75 takes MACRS-Auto") << ".75" << "MACRS" << "MACRS-Auto";
-        QTest::newRow("auto at .5 takes MACRS SL-PP") << ".5" << "MACRS" << "MACRS SL-PP";
-        QTest::newRow("auto at .51, ACRS clicked") << ".51" << "ACRS" << "MACRS-Auto";
-        QTest::newRow("auto at .3, MACRS-Auto clicked") << ".3" << "MACRS-Auto" << "MACRS SL-PP";
+        QTest::newRow("auto at .75 takes MACRS-Auto") << ".75"
+                                                      << "MACRS"
+                                                      << "MACRS-Auto";
+        QTest::newRow("auto at .5 takes MACRS SL-PP") << ".5"
+                                                      << "MACRS"
+                                                      << "MACRS SL-PP";
+        QTest::newRow("auto at .51, ACRS clicked") << ".51"
+                                                   << "ACRS"
+                                                   << "MACRS-Auto";
+        QTest::newRow("auto at .3, MACRS-Auto clicked") << ".3"
+                                                        << "MACRS-Auto"
+                                                        << "MACRS SL-PP";
     }
 
     void automobileRule() {
         QFETCH(QString, use);
         QFETCH(QString, clicked);
         QFETCH(QString, stored);
-        shapeFirstAsset("[Passenger Automobile] = 1, [Dprn Method - Tax] = 'MACRS', "
-                        "[Dprn Life - Tax] = '5'");
+        shapeFirstAsset(
+            "[Passenger Automobile] = 1, [Dprn Method - Tax] = 'MACRS', "
+            "[Dprn Life - Tax] = '5'");
         open();
         QVERIFY(box("Auto")->isChecked());
         click(button("&Edit Asset"));
@@ -90,12 +99,18 @@ class PickersTest : public QObject {
     void lifeListFollowsTheMethod_data() {
         QTest::addColumn<QString>("method");
         QTest::addColumn<QString>("query");
-        QTest::newRow("MACRS") << "MACRS" << "select MACRSLF from MACRSLFS";
-        QTest::newRow("MACRS-150%") << "MACRS-150%" << "select MACRS150LF from MACRS150LFS";
-        QTest::newRow("MACRS SL-RP") << "MACRS SL-RP" << "select [SL-Real Prop] from TRPSLLFS";
-        QTest::newRow("ACRS") << "ACRS" << "select ACRSLF from ACRSLFS";
-        QTest::newRow("SL-Old") << "SL-Old" << "select [SL - Book] from SLLFS";
-        QTest::newRow("DDB150%-Old") << "DDB150%-Old" << "select DDB from DDBLFS";
+        QTest::newRow("MACRS") << "MACRS"
+                               << "select MACRSLF from MACRSLFS";
+        QTest::newRow("MACRS-150%") << "MACRS-150%"
+                                    << "select MACRS150LF from MACRS150LFS";
+        QTest::newRow("MACRS SL-RP") << "MACRS SL-RP"
+                                     << "select [SL-Real Prop] from TRPSLLFS";
+        QTest::newRow("ACRS") << "ACRS"
+                              << "select ACRSLF from ACRSLFS";
+        QTest::newRow("SL-Old") << "SL-Old"
+                                << "select [SL - Book] from SLLFS";
+        QTest::newRow("DDB150%-Old") << "DDB150%-Old"
+                                     << "select DDB from DDBLFS";
     }
 
     void lifeListFollowsTheMethod() {
@@ -135,7 +150,8 @@ class PickersTest : public QObject {
         open();
         pick(button("Select Dprn Life - Tax"), "");
         // The book method names no list: the request keeps MACRS's lives.
-        QCOMPARE(pick(button("Select Dprn Life - Book"), ""), catalogue("select MACRSLF from MACRSLFS"));
+        QCOMPARE(pick(button("Select Dprn Life - Book"), ""),
+                 catalogue("select MACRSLF from MACRSLFS"));
     }
 
     void closeLeavesTheFieldAsItWas() {
@@ -156,7 +172,8 @@ class PickersTest : public QObject {
         pick(button("Select Dprn Life - Tax"), "5");
         click(button("Next"));
         QCOMPARE(copy->number("SELECT [Passenger Automobile] FROM assets WHERE AssetID = 1"), 1.0);
-        QCOMPARE(copy->text("SELECT [Dprn Method - Tax] FROM assets WHERE AssetID = 1"), std::string("MACRS-Auto"));
+        QCOMPARE(copy->text("SELECT [Dprn Method - Tax] FROM assets WHERE AssetID = 1"),
+                 std::string("MACRS-Auto"));
     }
 
     void groupPickerListsTheCompanysGroups() {
@@ -171,27 +188,54 @@ class PickersTest : public QObject {
         QTest::addColumn<QString>("placed");
         QTest::addColumn<QString>("shown");
         // Cost 10,000, business use 1, Section 179 2,000; the field held 123.00.
-        QTest::newRow("2011: 100 %") << "03/01/2011" << "8,000.00";
-        QTest::newRow("2012: 50 %") << "06/01/2012" << "4,000.00";
-        QTest::newRow("2002: 30 %") << "06/01/2002" << "2,400.00";
-        QTest::newRow("9/10/2001: none") << "09/10/2001" << "0.00";
-        QTest::newRow("9/11/2001: 30 %") << "09/11/2001" << "2,400.00";
-        QTest::newRow("5/5/2003: 30 %") << "05/05/2003" << "2,400.00";
-        QTest::newRow("5/6/2003: 50 %") << "05/06/2003" << "4,000.00";
-        QTest::newRow("12/31/2004: 50 %") << "12/31/2004" << "4,000.00";
-        QTest::newRow("2006: unchanged") << "06/01/2006" << "123.00";
-        QTest::newRow("1/1/2008: 50 %") << "01/01/2008" << "4,000.00";
-        QTest::newRow("9/8/2010: 50 %") << "09/08/2010" << "4,000.00";
-        QTest::newRow("9/9/2010: 100 %") << "09/09/2010" << "8,000.00";
-        QTest::newRow("12/31/2012: 50 %") << "12/31/2012" << "4,000.00";
-        QTest::newRow("2013: unchanged") << "01/01/2013" << "123.00";
+        QTest::newRow("2011: 100 %") << "03/01/2011"
+                                     << "8,000.00";
+        QTest::newRow("2012: 50 %") << "06/01/2012"
+                                    << "4,000.00";
+        QTest::newRow("2002: 30 %") << "06/01/2002"
+                                    << "2,400.00";
+        QTest::newRow("9/10/2001: none") << "09/10/2001"
+                                         << "0.00";
+        QTest::newRow("9/11/2001: 30 %") << "09/11/2001"
+                                         << "2,400.00";
+        QTest::newRow("5/5/2003: 30 %") << "05/05/2003"
+                                        << "2,400.00";
+        QTest::newRow("5/6/2003: 50 %") << "05/06/2003"
+                                        << "4,000.00";
+        QTest::newRow("12/31/2004: 50 %") << "12/31/2004"
+                                          << "4,000.00";
+        QTest::newRow("2006: unchanged") << "06/01/2006"
+                                         << "123.00";
+        QTest::newRow("1/1/2008: 50 %") << "01/01/2008"
+                                        << "4,000.00";
+        QTest::newRow("9/8/2010: 50 %") << "09/08/2010"
+                                        << "4,000.00";
+        QTest::newRow("9/9/2010: 100 %") << "09/09/2010"
+                                         << "8,000.00";
+        QTest::newRow("12/31/2012: 50 %") << "12/31/2012"
+                                          << "4,000.00";
+        QTest::newRow("1/1/2013: 50 %") << "01/01/2013"
+                                        << "4,000.00";
+        QTest::newRow("9/27/2017: 50 %") << "09/27/2017"
+                                         << "4,000.00";
+        QTest::newRow("9/28/2017: 100 %") << "09/28/2017"
+                                          << "8,000.00";
+        QTest::newRow("2023: 80 %") << "07/01/2023"
+                                    << "6,400.00";
+        QTest::newRow("2024: 60 %") << "07/01/2024"
+                                    << "4,800.00";
+        QTest::newRow("1/19/2025: 40 %") << "01/19/2025"
+                                         << "3,200.00";
+        QTest::newRow("1/20/2025: 100 %") << "01/20/2025"
+                                          << "8,000.00";
     }
 
     void bonusAmounts() {
         QFETCH(QString, placed);
         QFETCH(QString, shown);
-        shapeFirstAsset("[Asset Cost - Tax] = 10000, [Business Use Percentage - Tax] = 1, "
-                        "SecOneSevenNine = 2000, [FirstYR30%Deduction] = 123, assetchng = 0");
+        shapeFirstAsset(
+            "[Asset Cost - Tax] = 10000, [Business Use Percentage - Tax] = 1, "
+            "SecOneSevenNine = 2000, [FirstYR30%Deduction] = 123, assetchng = 0");
         open();
         typeInto(field("* Actual Date In Service"), placed);
         MessageCatcher messages;
@@ -204,10 +248,21 @@ class PickersTest : public QObject {
         QCOMPARE(copy->number("SELECT assetchng FROM assets WHERE AssetID = 1"), 1.0);
     }
 
+    void bonusToolTipListsThePeriodsAndWhatDecides() {
+        open();
+        const QString tip = field("30, 50, 100%  Deduct")->toolTip();
+        for (const char* period :
+             {"From 01/20/2025: 100%", "01/01/2025 to 01/19/2025: 40%",
+              "09/28/2017 to 12/31/2022: 100%", "01/01/2012 to 12/31/2012: 50%"})
+            QVERIFY2(tip.contains(period), qPrintable(tip));
+        QVERIFY(tip.contains("the date placed in service decides"));
+    }
+
     void bonusForAnAutomobileWarnsOfTheLimits() {
-        shapeFirstAsset("[Asset Cost - Tax] = 20000, [Business Use Percentage - Tax] = 1, "
-                        "SecOneSevenNine = 0, [Dprn Method - Tax] = 'MACRS-Auto', "
-                        "[Dprn Life - Tax] = '5', [Date Placed in Service] = '2011-05-01'");
+        shapeFirstAsset(
+            "[Asset Cost - Tax] = 20000, [Business Use Percentage - Tax] = 1, "
+            "SecOneSevenNine = 0, [Dprn Method - Tax] = 'MACRS-Auto', "
+            "[Dprn Life - Tax] = '5', [Date Placed in Service] = '2011-05-01'");
         open();
         MessageCatcher messages;
         click(button("Calculate Bonus"));
@@ -255,18 +310,42 @@ class PickersTest : public QObject {
         QTest::addColumn<QString>("placed");
         QTest::addColumn<QString>("method");
         QTest::addColumn<QString>("life");
-        QTest::addColumn<bool>("reminded");
-        QTest::newRow("5-year MACRS after 10/22/04") << "2004-10-23" << "MACRS" << "5" << true;
-        QTest::newRow("on 10/22/04") << "2004-10-22" << "MACRS" << "5" << false;
-        QTest::newRow("7-year") << "2010-01-04" << "MACRS" << "7" << false;
-        QTest::newRow("automobile method") << "2010-01-04" << "MACRS-Auto" << "5" << false;
+        QTest::addColumn<QString>("cap");  // empty: no reminder
+        QTest::newRow("5-year MACRS after 10/22/04") << "2004-10-23"
+                                                     << "MACRS"
+                                                     << "5"
+                                                     << "25,000";
+        QTest::newRow("on 10/22/04") << "2004-10-22"
+                                     << "MACRS"
+                                     << "5"
+                                     << "";
+        QTest::newRow("7-year") << "2010-01-04"
+                                << "MACRS"
+                                << "7"
+                                << "";
+        QTest::newRow("automobile method") << "2010-01-04"
+                                           << "MACRS-Auto"
+                                           << "5"
+                                           << "";
+        QTest::newRow("2019") << "2019-03-01"
+                              << "MACRS"
+                              << "5"
+                              << "25,500";
+        QTest::newRow("2024") << "2024-03-01"
+                              << "MACRS"
+                              << "5"
+                              << "30,500";
+        QTest::newRow("2026") << "2026-03-01"
+                              << "MACRS"
+                              << "5"
+                              << "32,000";
     }
 
     void section179Reminder() {
         QFETCH(QString, placed);
         QFETCH(QString, method);
         QFETCH(QString, life);
-        QFETCH(bool, reminded);
+        QFETCH(QString, cap);
         shapeFirstAsset("[Date Placed in Service] = '" + placed.toStdString() +
                         "', [Dprn Method - Tax] = '" + method.toStdString() +
                         "', [Dprn Life - Tax] = '" + life.toStdString() + "'");
@@ -274,12 +353,13 @@ class PickersTest : public QObject {
         QTest::mouseMove(field("Section 179"));
         QTest::mouseMove(field("Section 179"), QPoint(5, 5));
         QCOMPARE(field("Section 179")->toolTip(),
-                 reminded ? QString("If this asset is a heavy sports utility vehicle purchased "
-                                    "after 10/22/04, limit Sec. 179 to $25,000.")
-                          : QString());
+                 cap.isEmpty() ? QString()
+                               : "If this asset is a heavy sports utility vehicle purchased "
+                                 "after 10/22/04, limit Sec. 179 to $" +
+                                     cap + ".");
     }
 
-private:
+  private:
     void click(QAbstractButton* b) {
         QVERIFY(b);
         QTest::mouseClick(b, Qt::LeftButton);

@@ -41,14 +41,14 @@ inline constexpr const char* kRunProcedure = "Calcform.mnuDeprAssets_Click";
 // the name once in the trail. Returns false when the step failed.
 template <class Body>
 bool runStep(Body&& body) noexcept {
-    try {
-        body();
-        return true;
-    } catch (...) {
-        trail::enter(kRunProcedure);
-        trail::reportCurrentException();
-        return false;
-    }
+    return attempt([&] {
+        try {
+            body();
+        } catch (...) {
+            trail::enter(kRunProcedure);
+            throw;
+        }
+    });
 }
 
 // Flags every asset of the company for the next run.

@@ -244,14 +244,6 @@ TEST_F(CliTest, FailuresAndWrongCommandLines) {
     EXPECT_EQ(yearEnd(), "2012-12-31");
 }
 
-std::vector<std::string> folderListing(const fs::path& folder) {
-    std::vector<std::string> names;
-    for (const auto& entry : fs::directory_iterator(folder))
-        names.push_back(entry.path().filename().string());
-    std::sort(names.begin(), names.end());
-    return names;
-}
-
 // A company database that cannot be opened is a failure of the command,
 // not a wrong command line.
 TEST_F(CliTest, ACompanyThatCannotBeOpenedIsAFailure) {
@@ -375,7 +367,7 @@ TEST_F(CliTest, AReportThatFailsKeepsThePreviousOne) {
     const auto output = dir / "reports" / "tax.txt";
     fs::create_directories(output.parent_path());
     std::ofstream(output) << "Last year's report\n";
-    const auto listing = folderListing(output.parent_path());
+    const auto listing = testing::folderListing(output.parent_path());
 
     Outcome outcome =
         run({"report", "tax", "--output", output.string()}, "trap '' XFSZ; ulimit -f 4; ");
@@ -383,12 +375,12 @@ TEST_F(CliTest, AReportThatFailsKeepsThePreviousOne) {
     EXPECT_EQ(outcome.status, 1) << outcome.err;
     EXPECT_EQ(outcome.out.find("Wrote the report"), std::string::npos) << outcome.out;
     EXPECT_EQ(readFile(output), "Last year's report\n");
-    EXPECT_EQ(folderListing(output.parent_path()), listing);
+    EXPECT_EQ(testing::folderListing(output.parent_path()), listing);
 
     Outcome unlimited = run({"report", "tax", "--output", output.string()});
     EXPECT_EQ(unlimited.status, 0) << unlimited.err;
     EXPECT_EQ(readFile(output).rfind("Riverside Machine Works, Inc.", 0), 0u);
-    EXPECT_EQ(folderListing(output.parent_path()), listing);
+    EXPECT_EQ(testing::folderListing(output.parent_path()), listing);
 }
 
 }  // namespace

@@ -34,14 +34,6 @@ std::string fileBytes(const fs::path& file) {
     return bytes.str();
 }
 
-std::vector<std::string> folderListing(const fs::path& folder) {
-    std::vector<std::string> names;
-    for (const auto& entry : fs::directory_iterator(folder))
-        names.push_back(entry.path().filename().string());
-    std::sort(names.begin(), names.end());
-    return names;
-}
-
 // Removes every line of `sql` that contains `needle`.
 void dropLines(std::string& sql, const std::string& needle) {
     std::istringstream in(sql);
@@ -456,7 +448,7 @@ TEST(SaveCompany, WritesTheCompanyIntoACopyOfTheTemplate) {
     EXPECT_EQ(assets[1].bonus, Money(100.0));
     EXPECT_TRUE(assets[1].truckVanBonus);
     EXPECT_TRUE(groupNames(saved).empty());  // the template's groups
-    EXPECT_EQ(folderListing(dir.path()), (std::vector<std::string>{"czxdprnd.mdb", "saved.mdb"}));
+    EXPECT_EQ(testing::folderListing(dir.path()), (std::vector<std::string>{"czxdprnd.mdb", "saved.mdb"}));
 }
 
 TEST(SaveCompany, SavedFileCopiesBackUnchanged) {
@@ -504,13 +496,13 @@ TEST(SaveCompany, TargetFolderThatCannotBeWrittenLeavesNothingBehind) {
         std::ofstream blocker(dir / "reports");
         blocker << "a file where the folder should be\n";
     }
-    const auto listing = folderListing(dir.path());
+    const auto listing = testing::folderListing(dir.path());
 
     EXPECT_THROW(saveCompanyToDisk(db, "Current Co", builtDataFile("czxblank.mdb"),
                                    dir / "reports" / "saved.mdb"),
                  Error);
 
-    EXPECT_EQ(folderListing(dir.path()), listing);
+    EXPECT_EQ(testing::folderListing(dir.path()), listing);
     EXPECT_EQ(fileBytes(dir / "reports"), "a file where the folder should be\n");
 }
 
@@ -530,12 +522,12 @@ TEST(SaveCompany, FailedSaveKeepsTheOldFileAndLeavesNoTemporaryFile) {
         dropLines(sql, "CREATE INDEX");
         Connection::create(brokenTemplate).execute(sql);
     }
-    const auto listing = folderListing(dir.path());
+    const auto listing = testing::folderListing(dir.path());
 
     EXPECT_THROW(saveCompanyToDisk(db, "Current Co", brokenTemplate, target), Error);
 
     EXPECT_EQ(fileBytes(target), oldBytes);
-    EXPECT_EQ(folderListing(dir.path()), listing);
+    EXPECT_EQ(testing::folderListing(dir.path()), listing);
     EXPECT_EQ(attachedFiles(db), 1);
     EXPECT_FALSE(db.inTransaction());
 }

@@ -1,5 +1,6 @@
 #include "tests/support/testing.h"
 
+#include <algorithm>
 #include <fstream>
 #include <random>
 #include <sstream>
@@ -72,6 +73,14 @@ Asset makeAsset(const std::string& method, const std::string& life, double cost,
     a.yrpis = parseIsoDate(yrpis);
     a.assetChanged = true;
     return a;
+}
+
+std::vector<std::string> folderListing(const std::filesystem::path& folder) {
+    std::vector<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator(folder))
+        names.push_back(entry.path().filename().string());
+    std::sort(names.begin(), names.end());
+    return names;
 }
 
 }  // namespace czx::testing

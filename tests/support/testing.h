@@ -47,6 +47,9 @@ std::string sourceFile(const std::string& relativePath);
 // The path of a database file built into build/data ("czxdprnd.mdb" ...).
 std::filesystem::path builtDataFile(const std::string& name);
 
+// The names of the entries of a folder, sorted.
+std::vector<std::string> folderListing(const std::filesystem::path& folder);
+
 // A new company database file of the current layout holding one company
 // (number 1) with the given year end ('YYYY-MM-DD') and column sets.
 Connection createCompany(const std::filesystem::path& file, const std::string& yearEnd,

@@ -91,8 +91,16 @@ void Settings::set(const std::string& key, const std::string& value) {
 }
 
 std::filesystem::path shippedDataDirectory() {
-    auto beside = programDirectory().parent_path() / "data";
-    if (std::filesystem::exists(beside / kCompanyFile)) return beside;
+    return shippedDataDirectory(programDirectory());
+}
+
+std::filesystem::path shippedDataDirectory(const std::filesystem::path& programDirectory) {
+    const std::filesystem::path candidates[] = {
+        programDirectory.parent_path() / "data",
+        (programDirectory / CZX_DATA_FROM_BIN).lexically_normal(),
+    };
+    for (const auto& folder : candidates)
+        if (std::filesystem::exists(folder / kCompanyFile)) return folder;
     return CZX_SHARE_DIR;
 }
 

@@ -44,9 +44,15 @@ std::string prepareDataDirectory(Settings& settings);
 // Copies each shipped database file into `directory` unless it is there.
 void copyShippedFiles(const std::filesystem::path& directory);
 
-// Where the shipped database files are: the build's data folder beside the
-// program, or the installed share folder.
+// Where the shipped database files are, for the running program.
 std::filesystem::path shippedDataDirectory();
+
+// Where the shipped database files are for a program in `programDirectory`,
+// looked for in turn: the build's data folder (<build>/cli/../data), the
+// share folder of the prefix the program is installed in
+// (<prefix>/bin/../share/czxdprn, so that a moved installed tree still
+// works), and last the share folder of the prefix it was built for.
+std::filesystem::path shippedDataDirectory(const std::filesystem::path& programDirectory);
 
 inline constexpr const char* kCompanyFile = "czxdprnd.mdb";
 inline constexpr const char* kCatalogueFile = "czxdmthd.mdb";

@@ -44,5 +44,40 @@ TEST(Settings, AChosenDataDirectoryIsKept) {
     EXPECT_FALSE(s.has(setting::kShowSplash));
 }
 
+// A folder holding the shipped company file (the one file the lookup checks).
+void placeShippedFiles(const std::filesystem::path& folder) {
+    std::filesystem::create_directories(folder);
+    std::filesystem::copy_file(testing::builtDataFile(kCompanyFile), folder / kCompanyFile);
+}
+
+TEST(Settings, ShippedFilesAreFoundInTheBuildTree) {
+    testing::TempDir dir;
+    placeShippedFiles(dir / "build" / "data");
+    EXPECT_EQ(shippedDataDirectory(dir / "build" / "cli"), dir / "build" / "data");
+}
+
+TEST(Settings, ShippedFilesAreFoundUnderTheInstalledPrefixWhereverItIs) {
+    for (const char* prefix : {"usr", "opt/moved/elsewhere", "home/user/.local"}) {
+        testing::TempDir dir;
+        const auto root = dir / prefix;
+        placeShippedFiles(root / "share" / "czxdprn");
+        std::filesystem::create_directories(root / "bin");
+        EXPECT_EQ(shippedDataDirectory(root / "bin"), root / "share" / "czxdprn") << prefix;
+    }
+}
+
+TEST(Settings, TheBuildTreeComesBeforeAnInstalledCopy) {
+    testing::TempDir dir;
+    placeShippedFiles(dir / "data");
+    placeShippedFiles(dir / "share" / "czxdprn");
+    EXPECT_EQ(shippedDataDirectory(dir / "bin"), dir / "data");
+}
+
+TEST(Settings, WithoutShippedFilesNearbyTheBuiltForPrefixIsUsed) {
+    testing::TempDir dir;
+    std::filesystem::create_directories(dir / "share" / "czxdprn");
+    EXPECT_EQ(shippedDataDirectory(dir / "bin"), std::filesystem::path(CZX_SHARE_DIR));
+}
+
 }  // namespace
 }  // namespace czx

@@ -42,6 +42,15 @@ done
 cli=$prefix/bin/czxdprn-cli
 desktop=$prefix/bin/czxdprn
 
+# The desktop entry starts the installed program and shows the installed icon.
+entry=$prefix/share/applications/czxdprn.desktop
+exec_name=$(sed -n 's/^Exec=\([^ ]*\).*/\1/p' "$entry")
+icon_name=$(sed -n 's/^Icon=//p' "$entry")
+[ -x "$prefix/bin/$exec_name" ] || failed "the desktop entry starts '$exec_name', which is not installed"
+[ -s "$prefix/share/icons/hicolor/scalable/apps/$icon_name.svg" ] ||
+    failed "the desktop entry shows the icon '$icon_name', which is not installed"
+grep -qx "Categories=Office;Finance;" "$entry" || failed "the desktop entry is not under Office and Finance"
+
 version=$("$cli" --version 2>&1) || failed "czxdprn-cli --version exits $?: $version"
 grep -q "Federal law through 2026" <<<"$version" ||
     failed "czxdprn-cli --version does not name the federal law: $version"

@@ -1021,6 +1021,9 @@ void MainWindow::cmdUpdate_Click() {
         else
             showRecord();
         SetButtons(true);
+        // Save Asset is hidden now; left alone the focus would pass on to
+        // Delete Asset, where the next Space would delete the asset just saved.
+        cmdAdd_->setFocus();
         RecordChanged_ = false;
         dateAdvice();
         showStatus(QString("Record: %1").arg(objRec2_->absolutePosition()));
@@ -1046,6 +1049,7 @@ void MainWindow::dateAdvice() {
 void MainWindow::cmdCancel_Click() {
     procedure("Calcform.cmdCancel_Click", [&] {
         SetButtons(true);
+        cmdAdd_->setFocus();  // not Delete Asset, which follows Cancel
         EditingRecord_ = false;
         AddingRecord_ = false;
         hideWarnings();
@@ -1063,9 +1067,13 @@ void MainWindow::cmdCancel_Click() {
     });
 }
 
+// A deleted asset cannot be brought back: Delete asks first, No the default.
 void MainWindow::cmdDelete_Click() {
     procedure("Calcform.cmdDelete_Click", [&] {
         if (!objRec2_ || !objRec2_->hasCurrent()) return;
+        const QString question = QString("Delete the asset '%1'? This cannot be undone.")
+                                     .arg(fields_[FDescription].edit->text().trimmed());
+        if (!askYesNo(this, programTitle(), question)) return;
         for (auto& f : fields_) f.dirty = false;
         objRec2_->deleteCurrent();
         if (objRec2_->eof() && objRec2_->count() > 0) objRec2_->moveLast();

@@ -441,6 +441,7 @@ class MainWindowTest : public QObject {
         const std::string third =
             copy->text("SELECT [Asset Description] FROM assets ORDER BY AssetID LIMIT 1 OFFSET 2");
         QCOMPARE(field("Asset Description")->text().toStdString(), second);
+        MessageCatcher yes(QMessageBox::Yes);
         click("&Delete Asset");
         QCOMPARE(copy->number("SELECT count(*) FROM assets"), 29.0);
         QCOMPARE(copy->number("SELECT count(*) FROM assets WHERE [Asset Description] = '" + second +
@@ -780,6 +781,7 @@ class MainWindowTest : public QObject {
         copy->execute("DELETE FROM assets WHERE AssetID > 1");
         open();
         QCOMPARE(status(), QString("Record: 1"));
+        MessageCatcher yes(QMessageBox::Yes);
         click("&Delete Asset");
         QCOMPARE(status(), QString("Click Add To Create First Record"));
         QVERIFY(!field("Asset Description")->isEnabled());

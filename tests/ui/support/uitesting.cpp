@@ -48,13 +48,21 @@ double CompanyCopy::number(const std::string& sql) const {
 
 std::string CompanyCopy::text(const std::string& sql) const { return asText(value(sql)); }
 
-MessageCatcher::MessageCatcher() {
-    QObject::connect(&timer_, &QTimer::timeout, [this] {
+MessageCatcher::MessageCatcher(QMessageBox::StandardButton answer) {
+    QObject::connect(&timer_, &QTimer::timeout, [this, answer] {
         auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
         if (!box) return;
         titles << box->windowTitle();
         texts << box->text();
-        box->button(QMessageBox::Ok) ? box->button(QMessageBox::Ok)->click() : box->accept();
+        QStringList names;
+        for (QAbstractButton* b : box->buttons()) names << b->text().remove('&');
+        offered << names.join('|');
+        if (QAbstractButton* chosen = box->button(answer))
+            chosen->click();
+        else if (QAbstractButton* ok = box->button(QMessageBox::Ok))
+            ok->click();
+        else
+            box->accept();
     });
     timer_.start(20);
 }

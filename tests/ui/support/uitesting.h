@@ -4,6 +4,7 @@
 // the message boxes and pickers the way a user would.
 #include <QApplication>
 #include <QListWidget>
+#include <QMessageBox>
 #include <QString>
 #include <QStringList>
 #include <QTemporaryDir>
@@ -45,13 +46,15 @@ T* byName(QWidget* root, const QString& accessibleName) {
 }
 
 // Answers every message box that opens while it lives: records its title and
-// text and presses OK.
+// text and presses `answer` when the box offers it, otherwise OK.
 class MessageCatcher {
 public:
-    MessageCatcher();
+    explicit MessageCatcher(QMessageBox::StandardButton answer = QMessageBox::Ok);
     ~MessageCatcher();
     QStringList titles;
     QStringList texts;
+    // The buttons each box offered, in the box's order ("Save|Discard|Cancel").
+    QStringList offered;
 
 private:
     QTimer timer_;

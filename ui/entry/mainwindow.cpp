@@ -453,11 +453,12 @@ void MainWindow::buildLayout() {
     Label13_ = warningLabel(
         "Label13",
         "The changes were not saved. A deprn life must be selected for each active column.", this);
+    lblUseMissing_ = warningLabel("lblUseMissing", QString(), this);
     lblYrpisAdvice_ = warningLabel("lblYrpisAdvice", QString(), this);
     auto* warnings = new QVBoxLayout;
     warnings->setSpacing(0);
-    for (QLabel* l :
-         {lblDatesNote_, Label5_, Label6_, Label7_, Label15_, Label13_, lblYrpisAdvice_})
+    for (QLabel* l : {lblDatesNote_, Label5_, Label6_, Label7_, Label15_, Label13_,
+                      lblUseMissing_, lblYrpisAdvice_})
         warnings->addWidget(l);
     outer->addLayout(warnings);
     outer->addStretch();
@@ -889,7 +890,7 @@ void MainWindow::SetButtons(bool browsing) {
 }
 
 void MainWindow::hideWarnings() {
-    for (QLabel* l : {Label5_, Label6_, Label7_, Label13_, Label15_}) l->hide();
+    for (QLabel* l : {Label5_, Label6_, Label7_, Label13_, Label15_, lblUseMissing_}) l->hide();
     lblDatesNote_->setHidden(!lblYrpisAdvice_->isHidden());
 }
 
@@ -902,7 +903,8 @@ void MainWindow::showYrpisAdvice() {
     lblYrpisAdvice_->setAccessibleName(advice);
     lblYrpisAdvice_->setHidden(advice.isEmpty());
     bool warned = !advice.isEmpty();
-    for (QLabel* l : {Label5_, Label6_, Label7_, Label13_, Label15_}) warned |= !l->isHidden();
+    for (QLabel* l : {Label5_, Label6_, Label7_, Label13_, Label15_, lblUseMissing_})
+        warned |= !l->isHidden();
     lblDatesNote_->setHidden(warned);
 }
 
@@ -926,6 +928,16 @@ void MainWindow::showWarning(RecordWarning warning) {
         case RecordWarning::LifeMissing:
             label = Label13_;
             break;
+        case RecordWarning::UseTaxMissing:
+        case RecordWarning::UseBookMissing: {
+            const int field = warning == RecordWarning::UseTaxMissing ? FUseTax : FUseBook;
+            label = lblUseMissing_;
+            label->setText(QString("The changes were not saved. Enter the %1: 1 for 100%, .5 for "
+                                   "50%.")
+                               .arg(fields_[field].accessible));
+            fields_[field].edit->setFocus();
+            break;
+        }
     }
     QApplication::beep();
     lblDatesNote_->hide();
@@ -953,6 +965,8 @@ bool MainWindow::RecordCheck() {
         in.methodBook = fields_[FMethodBook].edit->text();
         in.lifeBook = fields_[FLifeBook].edit->text();
         in.useTax = asNumber(objRec2_->get(col::BusUseTax)).value_or(0);
+        in.useTaxBlank = fields_[FUseTax].edit->text().trimmed().isEmpty();
+        in.useBookBlank = fields_[FUseBook].edit->text().trimmed().isEmpty();
         in.listedOrAuto = checks_[CListed].box->isChecked() || checks_[CAuto].box->isChecked();
         auto yrpis = parseIsoDate(asText(objRec2_->get(col::YRPIS)));
         auto yearEnd = companyYearEnd();
@@ -1382,9 +1396,14 @@ void MainWindow::txtFields_GotFocus(int field) {
             objRec2_->set(col::AssetChanged, Value(std::int64_t{1}));
         if (field == FUseTax) Label5_->hide();
         if (fields_[field].tag == "Num3") {
-            // The share is typed afresh.
-            fields_[field].edit->clear();
-            fields_[field].dirty = true;
+            // The share is selected, so that what is typed replaces it, and
+            // passing through keeps it. (A click would place the cursor after
+            // the focus came: the selection follows the click.)
+            QLineEdit* edit = fields_[field].edit;
+            edit->selectAll();
+            QTimer::singleShot(0, edit, [edit] {
+                if (edit->hasFocus()) edit->selectAll();
+            });
         }
     });
 }
@@ -1392,14 +1411,11 @@ void MainWindow::txtFields_GotFocus(int field) {
 void MainWindow::txtFields_LostFocus(int field) {
     procedure("Calcform.txtFields_LostFocus", [&] {
         auto& f = fields_[field];
-        if (f.edit->text().isEmpty()) {
-            if (f.tag == "Num") {
-                f.edit->setText("0.00");
-                f.dirty = true;
-            } else if (f.tag == "Num3") {
-                f.edit->setText("1.00");
-                f.dirty = true;
-            }
+        // A blank amount is nought. A blank share stays blank: the record
+        // check asks for one rather than assume a business use.
+        if (f.edit->text().isEmpty() && f.tag == "Num") {
+            f.edit->setText("0.00");
+            f.dirty = true;
         }
         if (!hasRow()) return;
         // A value the row cannot take yet stays in the field; Save or the

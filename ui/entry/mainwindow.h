@@ -235,6 +235,7 @@ class MainWindow : public QMainWindow {
     QLabel* Label7_ = nullptr;
     QLabel* Label13_ = nullptr;
     QLabel* Label15_ = nullptr;
+    QLabel* lblUseMissing_ = nullptr;  // a blank business use, named by side
     QLabel* lblYrpisAdvice_ = nullptr;
     QProgressBar* ProgressBar1_ = nullptr;
 

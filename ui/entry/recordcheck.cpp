@@ -6,6 +6,8 @@ RecordWarning checkRecord(const RecordCheckInput& in) {
     if (in.regularFederal) {
         if (in.methodTax.trimmed().isEmpty()) return RecordWarning::MethodMissing;
         if (in.lifeTax.trimmed().isEmpty()) return RecordWarning::LifeMissing;
+        // A blank share would be stored as none and depreciate to nothing.
+        if (in.useTaxBlank) return RecordWarning::UseTaxMissing;
         const double u = in.useTax;
         const bool slpp = in.methodTax == "MACRS SL-PP";
         const bool s = in.section179 > 0;
@@ -22,6 +24,7 @@ RecordWarning checkRecord(const RecordCheckInput& in) {
     if (in.book) {
         if (in.methodBook.trimmed().isEmpty()) return RecordWarning::MethodMissing;
         if (in.lifeBook.trimmed().isEmpty()) return RecordWarning::LifeMissing;
+        if (in.useBookBlank) return RecordWarning::UseBookMissing;
     }
     return RecordWarning::None;
 }

@@ -15,6 +15,8 @@ enum class RecordWarning {
     UseNoSection179,  // Label7
     MethodMissing,    // Label15
     LifeMissing,      // Label13
+    UseTaxMissing,    // lblUseMissing: the tax business use is blank
+    UseBookMissing,   // lblUseMissing: the book business use is blank
 };
 
 struct RecordCheckInput {
@@ -22,6 +24,8 @@ struct RecordCheckInput {
     bool book = false;            // the company keeps the book column set
     QString methodTax, lifeTax, methodBook, lifeBook;
     double useTax = 0;            // the stored tax business-use share
+    bool useTaxBlank = false;     // nothing typed as the tax share
+    bool useBookBlank = false;    // nothing typed as the book share
     bool listedOrAuto = false;    // "Listed" or "Auto" ticked
     bool placedThisYear = false;  // YRPIS equals the company's YearEnd
     double section179 = 0;        // the Section 179 field's number

@@ -107,6 +107,105 @@ class MainWindowGuardTest : public QObject {
         QVERIFY(answers.texts.isEmpty());
         QCOMPARE(status(), QString("Add record"));
     }
+
+    // ------------------------------------------------------------ A2
+
+    // Every stored value of a row, as text, but the changed flag.
+    std::string row(int assetId) {
+        Connection c = Connection::open(copy->companyFile());
+        Statement s = c.prepare("SELECT * FROM assets WHERE AssetID = " + std::to_string(assetId));
+        std::string values;
+        if (!s.step()) return values;
+        for (int i = 0; i < s.columnCount(); ++i)
+            if (s.columnName(i) != "assetchng")
+                values += s.columnName(i) + "=" + (s.isNull(i) ? "NULL" : s.columnText(i)) + "; ";
+        return values;
+    }
+
+    // A 50 % truck keeps its 50 % when the user tabs through every field and
+    // saves: the share is selected on entry, not cleared.
+    void tabbingThroughTheFieldsChangesNothing() {
+        copy->execute("UPDATE assets SET [Business Use Percentage - Tax] = .5, "
+                      "[Business Use Percentage - Book] = .5 WHERE AssetID = 2");
+        const std::string before = row(2);
+        open();
+        click("Next");
+        click("&Edit Asset");
+        QTest::mouseClick(field("Asset Description"), Qt::LeftButton);
+        for (int i = 0; i < 40; ++i) {
+            QWidget* now = QApplication::focusWidget();
+            if (now == field("Business Use % - Tax") || now == field("Business Use % - Book")) {
+                QCOMPARE(static_cast<QLineEdit*>(now)->text(), QString(".50"));
+                QCOMPARE(static_cast<QLineEdit*>(now)->selectedText(), QString(".50"));
+            }
+            QTest::keyClick(now, Qt::Key_Tab);
+        }
+        MessageCatcher messages;
+        click("&Save Asset");
+        QVERIFY(button("&Add Asset")->isVisible());
+        QCOMPARE(row(2), before);
+        QCOMPARE(field("Business Use % - Tax")->text(), QString(".50"));
+    }
+
+    // A click selects the share too: what is typed replaces it.
+    void aClickSelectsTheShare() {
+        open();
+        QTest::mouseClick(field("Business Use % - Tax"), Qt::LeftButton);
+        QTRY_COMPARE(field("Business Use % - Tax")->selectedText(), QString("1.00"));
+        QTest::keyClicks(field("Business Use % - Tax"), ".75");
+        QCOMPARE(field("Business Use % - Tax")->text(), QString(".75"));
+    }
+
+    // A blank share is refused at save, naming the field, like the other
+    // record checks; only the column sets the company keeps count.
+    void aBlankBusinessUseIsRefused_data() {
+        QTest::addColumn<QString>("blank");  // the column left blank
+        QTest::addColumn<bool>("bookSet");
+        QTest::addColumn<QString>("named");  // empty: the row saves
+        QTest::newRow("tax share blank")
+            << "Business Use Percentage - Tax" << true << "Business Use % - Tax";
+        QTest::newRow("book share blank")
+            << "Business Use Percentage - Book" << true << "Business Use % - Book";
+        QTest::newRow("book share blank, no book set")
+            << "Business Use Percentage - Book" << false << "";
+    }
+
+    void aBlankBusinessUseIsRefused() {
+        QFETCH(QString, blank);
+        QFETCH(bool, bookSet);
+        QFETCH(QString, named);
+        copy->execute("UPDATE Defaults SET Book = " + std::to_string(bookSet));
+        copy->execute("UPDATE assets SET [" + blank.toStdString() + "] = NULL, assetchng = 0 "
+                      "WHERE AssetID = 1");
+        open();
+        click("&Edit Asset");
+        typeInto(field("Asset Description"), "Plant site land");
+        MessageCatcher messages;
+        click("&Save Asset");
+        QLabel* warning = label("lblUseMissing");
+        QVERIFY(warning);
+        const std::string stored =
+            copy->text("SELECT [Asset Description] FROM assets WHERE AssetID = 1");
+        if (named.isEmpty()) {
+            QVERIFY(!warning->isVisible());
+            QCOMPARE(stored, std::string("Plant site land"));
+            return;
+        }
+        QVERIFY(warning->isVisible());
+        QVERIFY2(warning->text().contains(named), qPrintable(warning->text()));
+        QVERIFY(!label("lblDatesNote")->isVisible());
+        QCOMPARE(stored, std::string("Plant site land, 1400 River Road (6.2 acres)"));
+        QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(field(named)));
+        QVERIFY(button("&Save Asset")->isVisible());
+        // Leaving the blank share keeps it blank; a share typed in saves.
+        QTest::keyClick(field(named), Qt::Key_Tab);
+        QCOMPARE(field(named)->text(), QString());
+        typeInto(field(named), ".8");
+        click("&Save Asset");
+        QVERIFY(!warning->isVisible());
+        QCOMPARE(copy->number("SELECT [" + blank.toStdString() + "] FROM assets WHERE AssetID = 1"),
+                 0.8);
+    }
 };
 
 QTEST_MAIN(MainWindowGuardTest)

@@ -887,6 +887,9 @@ void MainWindow::SetButtons(bool browsing) {
     cmdUpdate_->setVisible(!browsing);
     cmdCancel_->setVisible(!browsing);
     for (QToolButton* b : {cmdFirst_, cmdPrevious_, cmdNext_, cmdLast_}) b->setEnabled(browsing);
+    // Moving to a record number is a move too.
+    Text4_->setEnabled(browsing);
+    cmdMoveAbs_->setEnabled(browsing);
 }
 
 void MainWindow::hideWarnings() {
@@ -986,7 +989,10 @@ void MainWindow::cmdAdd_Click() {
     procedure("Calcform.cmdAdd_Click", [&] {
         if (!objRec2_) return;
         const bool wasEmpty = objRec2_->count() == 0;
-        pushAll();
+        if (!settleRecord()) return;
+        // What is left pending (the changed flag of a field entered) is not
+        // the user's: the new row must not store it into the row it leaves.
+        objRec2_->cancelUpdate();
         AddingRecord_ = true;
         SavedBookmark_.reset();
         if (!wasEmpty && objRec2_->hasCurrent()) SavedBookmark_ = objRec2_->bookmark();
@@ -1019,6 +1025,15 @@ void MainWindow::cmdEdit_Click() {
 }
 
 void MainWindow::cmdUpdate_Click() {
+    // Save Asset is hidden now; left alone the focus would pass on to Delete
+    // Asset, where the next Space would delete the asset just saved.
+    if (saveRecord()) cmdAdd_->setFocus();
+}
+
+// Save Asset's work, shared by every path that stores the row on screen: the
+// record check first. False (the warning shown) when the row was not stored.
+bool MainWindow::saveRecord() {
+    bool stored = false;
     procedure("Calcform.cmdUpdate_Click", [&] {
         if (!hasRow()) return;
         pushAll();
@@ -1035,13 +1050,26 @@ void MainWindow::cmdUpdate_Click() {
         else
             showRecord();
         SetButtons(true);
-        // Save Asset is hidden now; left alone the focus would pass on to
-        // Delete Asset, where the next Space would delete the asset just saved.
-        cmdAdd_->setFocus();
         RecordChanged_ = false;
+        stored = true;
         dateAdvice();
         showStatus(QString("Record: %1").arg(objRec2_->absolutePosition()));
     });
+    return stored;
+}
+
+// Before the screen leaves the row it shows (a move, Add, Refresh, closing
+// the window), typing not yet stored is stored, through the record check.
+// False when the row must stay on screen (the warning shows why).
+bool MainWindow::settleRecord() {
+    if (!hasRow() || !typedSinceShown()) return true;
+    return saveRecord();
+}
+
+bool MainWindow::typedSinceShown() const {
+    bool typed = RecordChanged_;
+    for (const auto& f : fields_) typed |= f.dirty && f.typed;
+    return typed;
 }
 
 void MainWindow::dateAdvice() {
@@ -1102,8 +1130,19 @@ void MainWindow::cmdDelete_Click() {
 void MainWindow::cmdRefresh_Click() {
     procedure("Calcform.cmdRefresh_Click", [&] {
         if (!objRec2_) return;
-        pushAll();
+        // The row on screen is stored only through the record check; an add
+        // or an edit that was not stored ends.
+        if (!settleRecord()) return;
+        objRec2_->cancelUpdate();
+        if (AddingRecord_ || EditingRecord_) {
+            EditingRecord_ = AddingRecord_ = false;
+            SavedBookmark_.reset();
+            hideWarnings();
+            SetButtons(true);
+        }
+        for (auto& f : fields_) f.dirty = false;
         objRec2_->requery();
+        if (objRec2_->count() == 0) showEmptyState();
     });
 }
 
@@ -1114,6 +1153,7 @@ void MainWindow::cmdClose_Click() {
 void MainWindow::cmdFirst_Click() {
     procedure("Calcform.cmdFirst_Click", [&] {
         if (!objRec2_) return;
+        if (!settleRecord()) return;
         pushAll();
         if (!RecordCheck()) return;
         objRec2_->moveFirst();
@@ -1124,6 +1164,7 @@ void MainWindow::cmdFirst_Click() {
 void MainWindow::cmdLast_Click() {
     procedure("Calcform.cmdLast_Click", [&] {
         if (!objRec2_) return;
+        if (!settleRecord()) return;
         pushAll();
         if (!RecordCheck()) return;
         objRec2_->moveLast();
@@ -1134,6 +1175,7 @@ void MainWindow::cmdLast_Click() {
 void MainWindow::cmdNext_Click() {
     procedure("Calcform.cmdNext_Click", [&] {
         if (!objRec2_) return;
+        if (!settleRecord()) return;
         pushAll();
         if (!RecordCheck()) return;
         if (!objRec2_->eof()) objRec2_->moveNext();
@@ -1148,6 +1190,7 @@ void MainWindow::cmdNext_Click() {
 void MainWindow::cmdPrevious_Click() {
     procedure("Calcform.cmdPrevious_Click", [&] {
         if (!objRec2_) return;
+        if (!settleRecord()) return;
         pushAll();
         if (!RecordCheck()) return;
         if (!objRec2_->bof()) objRec2_->movePrevious();
@@ -1165,6 +1208,7 @@ void MainWindow::cmdMoveAbs_Click() {
         bool ok = false;
         long position = Text4_->text().trimmed().toLong(&ok);
         if (!ok) throw Error(errors::kTypeMismatch, "Type mismatch");
+        if (!settleRecord()) return;
         pushAll();
         if (!RecordCheck()) return;
         objRec2_->setAbsolutePosition(position);
@@ -1190,13 +1234,21 @@ void MainWindow::mnuDeprAssets_Click(bool allAssets) {
             return;
         }
         if (!objRec2_ || !objRec2_->hasCurrent()) return;
+        // The asset on screen is saved first as Save Asset saves it: through
+        // the record check. An edit in progress ends with that save.
+        pushAll();
+        if (!RecordCheck()) return;
         RunGuard guard(RunInProgress_, bound_, ProgressBar1_);
         RunInProgress_ = true;
         ProgressBar1_->setValue(0);
         ProgressBar1_->show();
-        pushAll();
         objRec2_->set(col::AssetChanged, Value(std::int64_t{1}));
         objRec2_->update();
+        if (EditingRecord_) {
+            EditingRecord_ = false;
+            SetButtons(true);
+        }
+        RecordChanged_ = false;
         const Bookmark mark = objRec2_->bookmark();
         // The fields stay as they are while the passes walk the assets.
         bound_ = false;
@@ -1546,6 +1598,10 @@ void MainWindow::resizeEvent(QResizeEvent* event) {
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
+    if (!settleRecord()) {
+        event->ignore();
+        return;
+    }
     procedure("Calcform.Form_Unload", [&] {
         QApplication::restoreOverrideCursor();
         if (objRec2_) objRec2_->cancelUpdate();

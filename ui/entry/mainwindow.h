@@ -152,6 +152,9 @@ class MainWindow : public QMainWindow {
     void DisableAll();
     void SetButtons(bool browsing);
     bool RecordCheck();
+    bool saveRecord();
+    bool settleRecord();
+    bool typedSinceShown() const;
     void showWarning(RecordWarning warning);
     void hideWarnings();
     void showYrpisAdvice();

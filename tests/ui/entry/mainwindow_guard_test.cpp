@@ -206,6 +206,90 @@ class MainWindowGuardTest : public QObject {
         QCOMPARE(copy->number("SELECT [" + blank.toStdString() + "] FROM assets WHERE AssetID = 1"),
                  0.8);
     }
+
+    // ------------------------------------------------------------ A3
+
+    QAction* menuAction(const QString& text) {
+        for (QAction* a : window->findChildren<QAction*>())
+            if (a->text() == text) return a;
+        return nullptr;
+    }
+
+    // Runs one of the commands that store the row on screen or leave it.
+    void leaveBy(const QString& path) {
+        if (path == "close")
+            window->close();
+        else if (path == "Ctrl+End")
+            QTest::keyClick(field("Asset Description"), Qt::Key_End, Qt::ControlModifier);
+        else if (path == "Move To Record Number") {
+            byName<QLineEdit>(window.get(), "Record Number")->setText("5");
+            click(path);
+        } else if (QAction* a = menuAction(path))
+            a->trigger();
+        else
+            click(path);
+    }
+
+    // A business use of 150 % typed into the land's tax share: whatever path
+    // would store it, the record check refuses it and nothing is written.
+    void everyPathThatStoresARowChecksIt_data() {
+        QTest::addColumn<bool>("editing");  // Edit pressed first
+        QTest::addColumn<QString>("path");
+        for (const char* path : {"Next", "Ctrl+End", "Move To Record Number", "&Add Asset",
+                                 "&Refresh", "&Depreciate", "Depreciate A&ll", "close"})
+            QTest::newRow(qPrintable(QString("browsing, ") + path)) << false << QString(path);
+        for (const char* path : {"&Refresh", "&Depreciate", "Depreciate A&ll", "close"})
+            QTest::newRow(qPrintable(QString("editing, ") + path)) << true << QString(path);
+    }
+
+    void everyPathThatStoresARowChecksIt() {
+        QFETCH(bool, editing);
+        QFETCH(QString, path);
+        copy->execute("UPDATE assets SET assetchng = 0");
+        const std::string before = row(1);
+        open();
+        if (editing) click("&Edit Asset");
+        typeInto(field("Business Use % - Tax"), "1.5");
+        MessageCatcher answers(QMessageBox::Save);
+        leaveBy(path);
+        QVERIFY(window->isVisible());
+        QVERIFY(label("Label5")->isVisible());
+        QCOMPARE(row(1), before);
+        QCOMPARE(copy->number("SELECT count(*) FROM assets WHERE assetchng <> 0"), 0.0);
+        QCOMPARE(assets(), 30.0);
+        QCOMPARE(status(), QString(editing ? "Edit record" : "Record: 1"));
+        QCOMPARE(field("Business Use % - Tax")->text(), QString("1.50"));
+    }
+
+    // A half-entered asset is not stored by Refresh: the check refuses it.
+    void refreshNeverStoresAHalfEnteredAsset() {
+        open();
+        click("&Add Asset");
+        QTRY_COMPARE(field("Year End Of Year Asset Was Originally Placed In Service")->text(),
+                     QString("12/31/2012"));
+        typeInto(field("Asset Description"), "Engine lathe");
+        MessageCatcher answers(QMessageBox::Save);
+        click("&Refresh");
+        QCOMPARE(assets(), 30.0);
+        QVERIFY(label("Label15")->isVisible());
+        QCOMPARE(status(), QString("Add record"));
+        QCOMPARE(field("Asset Description")->text(), QString("Engine lathe"));
+    }
+
+    // The same row, put right, is stored by each path and the run computes
+    // it: Depreciate from Edit ends the edit.
+    void aRowThatPassesIsStoredByTheRun() {
+        copy->execute("UPDATE assets SET assetchng = 0");
+        open();
+        click("&Edit Asset");
+        typeInto(field("Asset Cost - Book"), "190000");
+        MessageCatcher answers(QMessageBox::Save);
+        menuAction("&Depreciate")->trigger();
+        QCOMPARE(copy->number("SELECT [Asset Cost - Book] FROM assets WHERE AssetID = 1"),
+                 190000.0);
+        QVERIFY(button("&Add Asset")->isVisible());
+        QCOMPARE(status(), QString("Record: 1"));
+    }
 };
 
 QTEST_MAIN(MainWindowGuardTest)

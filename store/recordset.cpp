@@ -135,6 +135,14 @@ void RecordSet::set(std::string_view column, const Value& value) {
     pending_[index] = value;
 }
 
+bool RecordSet::changesValues() const {
+    if (adding_) return true;
+    if (!hasCurrent()) return false;
+    for (const auto& [index, value] : pending_)
+        if (value != current_[index]) return true;
+    return false;
+}
+
 void RecordSet::addNew() {
     if (adding_ || !pending_.empty()) update();
     adding_ = true;

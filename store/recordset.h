@@ -52,6 +52,9 @@ class RecordSet {
     void addNew();
     bool adding() const { return adding_; }
     bool changed() const { return !pending_.empty(); }
+    // A pending change holds a value the row does not hold yet (or a new row
+    // is being added): storing it would change what the file holds.
+    bool changesValues() const;
     // Stores the pending changes of the current (or new) row.
     void update();
     void cancelUpdate();

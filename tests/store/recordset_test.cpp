@@ -54,6 +54,24 @@ TEST_F(RecordSetTest, AChangeIsStoredWhenTheSetMovesOffTheRow) {
     EXPECT_EQ(stored("rowid = 1"), "Lathe, rebuilt");
 }
 
+TEST_F(RecordSetTest, TellsWhetherPendingChangesHoldNewValues) {
+    RecordSet rs(db, "select * from assets where companynumber =1");
+    EXPECT_FALSE(rs.changesValues());
+    // The values the row already holds: pending, but nothing would change.
+    rs.set("Asset Description", std::string("Lathe"));
+    rs.set("Asset Cost - Tax", 1000.0);
+    EXPECT_TRUE(rs.changed());
+    EXPECT_FALSE(rs.changesValues());
+    rs.set("Asset Cost - Tax", 1000.5);
+    EXPECT_TRUE(rs.changesValues());
+    rs.set("Asset Cost - Tax", 1000.0);
+    rs.set("Asset Description", Value{});
+    EXPECT_TRUE(rs.changesValues());
+    rs.cancelUpdate();
+    rs.addNew();
+    EXPECT_TRUE(rs.changesValues());
+}
+
 TEST_F(RecordSetTest, CancelUpdateDropsPendingChanges) {
     RecordSet rs(db, "select * from assets where companynumber =1");
     rs.set("Asset Description", std::string("Scrap"));

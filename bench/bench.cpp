@@ -6,16 +6,20 @@
 //   (c) the floor: reading every asset row and updating the columns the run
 //       writes, in every row, in one transaction with prepared statements.
 // The timed runs follow a first run that fills the computed columns, so the
-// company stands as it does in use. It ends with three lines in a fixed form so runs can be
-// compared.
+// company stands as it does in use. Then the asset list on the same company:
+// opening it, a keystroke in its filter and a sort, each timed as the window
+// pays it (the first page, and the count and totals when they change). It
+// ends with lines "name: value" in a fixed form so runs can be compared.
 #include <sys/resource.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <optional>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -24,6 +28,7 @@
 #include "base/money.h"
 #include "base/trail.h"
 #include "engine/run/run.h"
+#include "store/asset_list.h"
 #include "store/assets.h"
 #include "store/database.h"
 
@@ -149,6 +154,97 @@ void floorWork(Connection& db) {
     transaction.commit();
 }
 
+double milliseconds(Clock::time_point start) {
+    return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
+}
+
+// The asset list's figures; each line the longest of its cases.
+void listFigures(Connection& db) {
+    // Existing files get the indexes once, when first opened.
+    for (const char* name : {"assets_list_description", "assets_list_group", "assets_list_placed",
+                             "assets_list_disposed", "assets_list_method_tax",
+                             "assets_list_life_tax", "assets_list_cost_tax"})
+        db.execute(std::string("DROP INDEX ") + name);
+    auto start = Clock::now();
+    ensureListIndexes(db);
+    std::printf("list indexes ms: %.0f  (once, for a file made before the list)\n",
+                milliseconds(start));
+
+    start = Clock::now();
+    PagedAssetList list(db, 1);
+    list.row(0);
+    const auto groups = list.groupNames();
+    std::printf("list open ms: %.0f  (%lld assets, %zu groups)\n", milliseconds(start),
+                static_cast<long long>(list.count()), groups.size());
+
+    // Typing "Asset 12345" into the filter, one keystroke at a time, in the
+    // order of entry and sorted by description; then a method and a word
+    // found nowhere.
+    double worstFilter = 0;
+    for (std::optional<ListColumn> order :
+         {std::optional<ListColumn>{}, std::optional<ListColumn>{ListColumn::Description}}) {
+        AssetListView view;
+        view.sortColumn = order;
+        std::string typed;
+        std::vector<std::string> texts;
+        for (char c : std::string("Asset 12345")) texts.push_back(typed += c);
+        texts.push_back("macrs-150");
+        texts.push_back("zeppelin");
+        for (const std::string& text : texts) {
+            view.filter = text;
+            start = Clock::now();
+            list.setView(view);
+            if (list.count() > 0) list.row(0);
+            const double ms = milliseconds(start);
+            worstFilter = std::max(worstFilter, ms);
+            std::printf("  filter \"%s\"%s: %.0f ms, %lld rows\n", text.c_str(),
+                        order ? " by description" : "", ms, static_cast<long long>(list.count()));
+        }
+    }
+    std::printf("list filter ms: %.0f\n", worstFilter);
+
+    double worstSort = 0;
+    list.setView({});
+    for (int c = 0; c < kListColumnCount; ++c)
+        for (bool descending : {false, true}) {
+            AssetListView view;
+            view.sortColumn = static_cast<ListColumn>(c);
+            view.descending = descending;
+            start = Clock::now();
+            list.setView(view);
+            list.row(0);
+            const double ms = milliseconds(start);
+            worstSort = std::max(worstSort, ms);
+            std::printf("  sort by column %d%s: %.0f ms\n", c + 1, descending ? " descending" : "",
+                        ms);
+        }
+    std::printf("list sort ms: %.0f\n", worstSort);
+
+    // Dragging the scroll bar: the middle, then the end, then a page on; in
+    // an order read from an index and in one read from the whole company.
+    double worstJump = 0;
+    for (ListColumn column : {ListColumn::CostTax, ListColumn::CurrentTax}) {
+        AssetListView sorted;
+        sorted.sortColumn = column;
+        list.setView(sorted);
+        for (std::int64_t position : {list.count() / 2, list.count() - 1, list.count() / 2 + 5000,
+                                      list.count() / 2 + 5000 + PagedAssetList::kPageRows}) {
+            start = Clock::now();
+            list.row(position);
+            const double ms = milliseconds(start);
+            worstJump = std::max(worstJump, ms);
+            std::printf("  row %lld by column %d: %.0f ms\n", static_cast<long long>(position),
+                        static_cast<int>(column) + 1, ms);
+        }
+    }
+    std::printf("list jump ms: %.0f\n", worstJump);
+
+    // The form moves to an asset: its row is found in the sorted list.
+    start = Clock::now();
+    list.positionOf(list.count() / 3);
+    std::printf("list find row ms: %.0f\n", milliseconds(start));
+}
+
 long peakMemoryMiB() {
     rusage usage{};
     getrusage(RUSAGE_SELF, &usage);
@@ -215,6 +311,7 @@ int main(int argc, char** argv) {
                     fullTime.wall / floor.wall, incrementalTime.wall / floor.wall);
         std::printf("ratio full/floor: %.2f\n", fullTime.cpu / floor.cpu);
         std::printf("ratio incremental/floor: %.2f\n", incrementalTime.cpu / floor.cpu);
+        listFigures(db);
         std::printf("peak memory MiB: %ld\n", peakMemoryMiB());
     }
     if (!std::getenv("CZX_BENCH_KEEP"))

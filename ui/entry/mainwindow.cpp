@@ -38,6 +38,7 @@
 #include "ui/shell/displaysizing.h"
 #include "ui/shell/helpviewer.h"
 #include "ui/shell/instructions.h"
+#include "ui/shell/questions.h"
 #include "ui/shell/sysfrm.h"
 #include "ui/yearend/closeyear.h"
 #include "ui/yearend/reportpreview.h"
@@ -251,7 +252,10 @@ void MainWindow::buildFields() {
         }
         if (c.direct)
             connect(c.box, &QCheckBox::clicked, this, [this, i](bool on) {
-                procedure("Calcform.chkFields_Click", [&] { writeCheck(i, on); });
+                procedure("Calcform.chkFields_Click", [&] {
+                    writeCheck(i, on);
+                    RecordChanged_ = true;
+                });
             });
     }
 }
@@ -483,8 +487,7 @@ void MainWindow::buildLayout() {
     connect(cmdDelete_, &QPushButton::clicked, this, [this] { cmdDelete_Click(); });
     connect(cmdRefresh_, &QPushButton::clicked, this, [this] { cmdRefresh_Click(); });
     connect(cmdClose_, &QPushButton::clicked, this, [this] { cmdClose_Click(); });
-    connect(Picture1_, &QToolButton::clicked, this,
-            [this] { openMaintenanceWindow(new SaveCompanyWindow(dataPath_, this)); });
+    connect(Picture1_, &QToolButton::clicked, this, [this] { mnuSaveCompany_Click(); });
     auto* buttons = new QHBoxLayout;
     for (QPushButton* b : {cmdAdd_, cmdEdit_, cmdUpdate_, cmdCancel_, cmdDelete_, cmdRefresh_})
         buttons->addWidget(b);
@@ -568,10 +571,12 @@ void MainWindow::buildMenu() {
         if (!keys.isEmpty()) a->setShortcut(keys);
         return a;
     };
-    QMenu* company = bar->addMenu("&Select Company");
+    // The company commands: "File", as on every desktop, with Exit last.
+    QMenu* company = bar->addMenu("&File");
     item(
         company, "&Update Company Information",
         [this] {
+            if (!settleRecord()) return;
             auto* w = new CompanyInfoWindow(dataPath_, this);
             connect(w, &OwnedWindow::closed, this, [this] { startCompanyRefreshStep(); });
             openMaintenanceWindow(w);
@@ -579,20 +584,21 @@ void MainWindow::buildMenu() {
         QKeySequence("Ctrl+U"));
     item(company, "Delete All Assets", [this] { mnuDelete_Click(); });
     item(
-        company, "Sa&ve Company To Disk",
-        [this] { openMaintenanceWindow(new SaveCompanyWindow(dataPath_, this)); },
+        company, "Sa&ve Company To Disk", [this] { mnuSaveCompany_Click(); },
         QKeySequence("Ctrl+I"));
     item(
         company, "&Copy Company From Disk",
         [this] {
+            if (!settleRecord()) return;
             auto* w = new CopyCompanyWindow(dataPath_, this);
             w->setAttribute(Qt::WA_DeleteOnClose);
             connect(w, &OwnedWindow::closed, this, [this] { startReopenStep(); });
             w->Form_Load();
         },
         QKeySequence("Ctrl+D"));
+    // Ctrl+X stays Cut in the fields.
     QAction* exit = company->addAction("&Exit", this, [this] { cmdClose_Click(); });
-    exit->setShortcut(QKeySequence("Ctrl+X"));
+    exit->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
     bar->addAction("&Groups", this,
                    [this] { openMaintenanceWindow(new GroupWindow(dataPath_, this)); });
     QMenu* system = bar->addMenu("S&ystem ");
@@ -650,8 +656,14 @@ void MainWindow::openMaintenanceWindow(QWidget* window) {
     window->show();
 }
 
+// The save reads the company file: what is typed on screen is settled first.
+void MainWindow::mnuSaveCompany_Click() {
+    if (!settleRecord()) return;
+    openMaintenanceWindow(new SaveCompanyWindow(dataPath_, this));
+}
+
 void MainWindow::mnuCloseYR_Click() {
-    if (!connection_) return;
+    if (!connection_ || !settleRecord()) return;
     confirmAndCloseYear(this, *connection_, [this] {
         companyRS_ = std::make_unique<RecordSet>(*connection_, "select * from Defaults");
         showCompanyHeader();
@@ -660,7 +672,7 @@ void MainWindow::mnuCloseYR_Click() {
 }
 
 void MainWindow::mnuDelete_Click() {
-    if (!connection_) return;
+    if (!connection_ || !settleRecord()) return;
     if (!askYesNo(this, kDeleteAllTitle, kDeleteAllQuestion)) return;
     procedure("Calcform.mnuDelete_Click", [&] {
         deleteAllAssets(*connection_);
@@ -1063,7 +1075,31 @@ bool MainWindow::saveRecord() {
 // False when the row must stay on screen (the warning shows why).
 bool MainWindow::settleRecord() {
     if (!hasRow() || !typedSinceShown()) return true;
-    return saveRecord();
+    const QString description = fields_[FDescription].edit->text().trimmed();
+    const QString what = !description.isEmpty() ? QString("'%1'").arg(description)
+                         : AddingRecord_         ? QString("the new asset")
+                                                 : QString("this asset");
+    switch (askToSave(this, what)) {
+        case SaveAnswer::Save:
+            return saveRecord();
+        case SaveAnswer::Discard:
+            discardRecord();
+            return true;
+        case SaveAnswer::Cancel:
+            break;
+    }
+    return false;
+}
+
+// Drops what was typed into the row on screen: an add or an edit ends as
+// Cancel ends it; while browsing the row shows again as it is stored.
+void MainWindow::discardRecord() {
+    if (AddingRecord_ || EditingRecord_) return cmdCancel_Click();
+    for (auto& f : fields_) f.dirty = false;
+    objRec2_->cancelUpdate();
+    showRecord();
+    hideWarnings();
+    RecordChanged_ = false;
 }
 
 bool MainWindow::typedSinceShown() const {
@@ -1326,6 +1362,7 @@ void MainWindow::pickerChoice(const QString& entry) {
         value = use > 0.5 ? "MACRS-Auto" : "MACRS SL-PP";
     }
     setFieldValue(field, value);
+    RecordChanged_ = true;
     QTimer::singleShot(150, this, [this, field] { AfterChoice(field); });
 }
 
@@ -1375,6 +1412,7 @@ void MainWindow::flagButton(int check, const char* procedureName) {
         box->setChecked(!box->isChecked());
         writeCheck(check, box->isChecked());
         box->setEnabled(false);
+        RecordChanged_ = true;
     });
 }
 
@@ -1423,6 +1461,7 @@ void MainWindow::Command31_Click() {
             setFieldValue(FBonus, formatMoney(bonusAmount(cost, use, s179, bonus.rate)));
         setColumn(col::AssetChanged, Value(std::int64_t{1}));
         setColumn(col::CompanyNumber, Value(std::int64_t{1}));
+        RecordChanged_ = true;
     });
 }
 
@@ -1505,14 +1544,21 @@ void MainWindow::chkFields_GotFocus(int) {
 bool MainWindow::navigationKey(QKeyEvent* event) {
     if (EditingRecord_ || AddingRecord_) return false;
     const bool ctrl = event->modifiers() & Qt::ControlModifier;
+    // End and Home move inside the text field that has the focus; between
+    // records only from the record bar, or with Ctrl.
+    QWidget* focus = QApplication::focusWidget();
+    const bool recordBar = focus && (focus == cmdFirst_ || focus == cmdPrevious_ ||
+                                     focus == cmdNext_ || focus == cmdLast_);
     switch (event->key()) {
         case Qt::Key_Escape:
             cmdClose_Click();
             return true;
         case Qt::Key_End:
+            if (!ctrl && !recordBar) return false;
             cmdLast_Click();
             return true;
         case Qt::Key_Home:
+            if (!ctrl && !recordBar) return false;
             cmdFirst_Click();
             return true;
         case Qt::Key_Up:

@@ -154,6 +154,7 @@ class MainWindow : public QMainWindow {
     bool RecordCheck();
     bool saveRecord();
     bool settleRecord();
+    void discardRecord();
     bool typedSinceShown() const;
     void showWarning(RecordWarning warning);
     void hideWarnings();
@@ -179,6 +180,7 @@ class MainWindow : public QMainWindow {
     // Company maintenance, year end, reports and the shell's services.
     void openMaintenanceWindow(QWidget* window);
     void mnuCloseYR_Click();
+    void mnuSaveCompany_Click();
     void mnuDelete_Click();
     void reloadAssets();
 

@@ -5,6 +5,7 @@
 // the real widgets on a private copy of the sample company.
 #include <QAction>
 #include <QApplication>
+#include <QClipboard>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -81,7 +82,7 @@ class MainWindowGuardTest : public QObject {
         QCOMPARE(answers.texts,
                  QStringList{"Delete the asset 'Plant site land, 1400 River Road (6.2 acres)'? "
                              "This cannot be undone."});
-        QCOMPARE(answers.offered, QStringList{"Yes|No"});
+        QCOMPARE(answers.offered, QStringList{"No|Yes"});
         QCOMPARE(assets(), left);
         QCOMPARE(field("Asset Description")->text(), shown);
     }
@@ -219,6 +220,10 @@ class MainWindowGuardTest : public QObject {
     void leaveBy(const QString& path) {
         if (path == "close")
             window->close();
+        else if (path == "Escape")
+            QTest::keyClick(field("Asset Description"), Qt::Key_Escape);
+        else if (path == "Ctrl+Q")
+            QTest::keyClick(field("Asset Description"), Qt::Key_Q, Qt::ControlModifier);
         else if (path == "Ctrl+End")
             QTest::keyClick(field("Asset Description"), Qt::Key_End, Qt::ControlModifier);
         else if (path == "Move To Record Number") {
@@ -289,6 +294,182 @@ class MainWindowGuardTest : public QObject {
                  190000.0);
         QVERIFY(button("&Add Asset")->isVisible());
         QCOMPARE(status(), QString("Record: 1"));
+    }
+
+    // ------------------------------------------------------------ A4
+
+    QStringList otherWindowsShown() {
+        QStringList shown;
+        for (QWidget* w : QApplication::topLevelWidgets())
+            if (w != window.get() && w->isVisible() && !qobject_cast<QMessageBox*>(w))
+                shown << w->objectName();
+        return shown;
+    }
+
+    // Typing not yet stored is never dropped without asking: each command
+    // that would leave the row, the window or the company asks first, and
+    // Cancel leaves everything as it was.
+    void typingIsNeverDroppedWithoutAsking_data() {
+        QTest::addColumn<bool>("editing");
+        QTest::addColumn<QString>("path");
+        const char* company[] = {"&Update Company Information", "Delete All Assets",
+                                 "Sa&ve Company To Disk", "&Copy Company From Disk", "Close YR"};
+        for (const char* path :
+             {"Escape", "close", "Ctrl+Q", "&Exit", "Next", "Ctrl+End", "Move To Record Number",
+              "&Add Asset", "&Refresh", "Save company to disk"})
+            QTest::newRow(qPrintable(QString("browsing, ") + path)) << false << QString(path);
+        for (const char* path : company)
+            QTest::newRow(qPrintable(QString("browsing, ") + path)) << false << QString(path);
+        for (const char* path : {"close", "Ctrl+Q", "&Refresh"})
+            QTest::newRow(qPrintable(QString("editing, ") + path)) << true << QString(path);
+        for (const char* path : company)
+            QTest::newRow(qPrintable(QString("editing, ") + path)) << true << QString(path);
+    }
+
+    void typingIsNeverDroppedWithoutAsking() {
+        QFETCH(bool, editing);
+        QFETCH(QString, path);
+        const std::string before = row(1);
+        open();
+        if (editing) click("&Edit Asset");
+        typeInto(field("Asset Description"), "Plant site land");
+        MessageCatcher answers(QMessageBox::Cancel);
+        // A file dialog opened by a command that did not ask is closed.
+        QTimer dialogs;
+        connect(&dialogs, &QTimer::timeout, [] {
+            QWidget* modal = QApplication::activeModalWidget();
+            if (modal && !qobject_cast<QMessageBox*>(modal)) modal->close();
+        });
+        dialogs.start(20);
+        leaveBy(path);
+        QTest::qWait(60);
+        QCOMPARE(answers.texts, QStringList{"Save the changes to 'Plant site land'?"});
+        QCOMPARE(answers.offered, QStringList{"Cancel|Discard|Save"});
+        QCOMPARE(answers.titles, QStringList{"CZX Depreciation"});
+        QVERIFY(window->isVisible());
+        QVERIFY(window->isEnabled());
+        QCOMPARE(otherWindowsShown(), QStringList());
+        QCOMPARE(field("Asset Description")->text(), QString("Plant site land"));
+        QCOMPARE(status(), QString(editing ? "Edit record" : "Record: 1"));
+        QCOMPARE(row(1), before);
+        QCOMPARE(assets(), 30.0);
+    }
+
+    // Save stores through the record check and goes on; Discard drops the
+    // typing and goes on.
+    void theAnswerDecides_data() {
+        QTest::addColumn<QString>("path");
+        QTest::addColumn<int>("answer");
+        QTest::addColumn<bool>("stored");
+        QTest::addColumn<QString>("after");  // the status line, or "closed"
+        for (auto [answer, name] : {std::pair{QMessageBox::Save, "Save"},
+                                    std::pair{QMessageBox::Discard, "Discard"}}) {
+            const bool save = answer == QMessageBox::Save;
+            QTest::newRow(qPrintable(QString("Next, ") + name))
+                << "Next" << int(answer) << save << "Record: 2";
+            QTest::newRow(qPrintable(QString("Ctrl+End, ") + name))
+                << "Ctrl+End" << int(answer) << save << "Record: 30";
+            QTest::newRow(qPrintable(QString("Refresh, ") + name))
+                << "&Refresh" << int(answer) << save << "Record: 1";
+            QTest::newRow(qPrintable(QString("Escape, ") + name))
+                << "Escape" << int(answer) << save << "closed";
+            QTest::newRow(qPrintable(QString("Exit, ") + name))
+                << "&Exit" << int(answer) << save << "closed";
+        }
+    }
+
+    void theAnswerDecides() {
+        QFETCH(QString, path);
+        QFETCH(int, answer);
+        QFETCH(bool, stored);
+        QFETCH(QString, after);
+        open();
+        typeInto(field("Asset Description"), "Plant site land");
+        MessageCatcher answers{QMessageBox::StandardButton(answer)};
+        leaveBy(path);
+        QCOMPARE(answers.texts.size(), 1);
+        QCOMPARE(copy->text("SELECT [Asset Description] FROM assets WHERE AssetID = 1"),
+                 std::string(stored ? "Plant site land"
+                                    : "Plant site land, 1400 River Road (6.2 acres)"));
+        if (after == "closed") {
+            QVERIFY(!window->isVisible());
+            return;
+        }
+        QVERIFY(window->isVisible());
+        QCOMPARE(status(), after);
+        if (path == "&Refresh")
+            QCOMPARE(field("Asset Description")->text(),
+                     QString::fromStdString(copy->text(
+                         "SELECT [Asset Description] FROM assets WHERE AssetID = 1")));
+    }
+
+    // An asset being added: Discard drops it, Save stores it only when it
+    // passes the record check.
+    void closingWhileAdding_data() {
+        QTest::addColumn<int>("answer");
+        QTest::addColumn<bool>("closed");
+        QTest::newRow("Discard") << int(QMessageBox::Discard) << true;
+        QTest::newRow("Save, half entered") << int(QMessageBox::Save) << false;
+    }
+
+    void closingWhileAdding() {
+        QFETCH(int, answer);
+        QFETCH(bool, closed);
+        open();
+        click("&Add Asset");
+        typeInto(field("Asset Description"), "Engine lathe");
+        MessageCatcher answers{QMessageBox::StandardButton(answer)};
+        window->close();
+        QCOMPARE(answers.texts, QStringList{"Save the changes to 'Engine lathe'?"});
+        QCOMPARE(window->isVisible(), !closed);
+        QCOMPARE(assets(), 30.0);
+        if (!closed) QVERIFY(label("Label15")->isVisible());
+    }
+
+    // End and Home belong to the text field; between records they move from
+    // the record bar, or with Ctrl.
+    void endAndHomeMoveInsideATextField() {
+        open();
+        click("Next");
+        QLineEdit* description = field("Asset Description");
+        QTest::mouseClick(description, Qt::LeftButton);
+        description->setCursorPosition(3);
+        QTest::keyClick(description, Qt::Key_End);
+        QCOMPARE(description->cursorPosition(), int(description->text().size()));
+        QCOMPARE(status(), QString("Record: 2"));
+        QTest::keyClick(description, Qt::Key_Home);
+        QCOMPARE(description->cursorPosition(), 0);
+        QCOMPARE(status(), QString("Record: 2"));
+        QTest::keyClick(description, Qt::Key_End, Qt::ControlModifier);
+        QCOMPARE(status(), QString("Record: 30"));
+        QTest::keyClick(description, Qt::Key_Home, Qt::ControlModifier);
+        QCOMPARE(status(), QString("Record: 1"));
+        QAbstractButton* next = button("Next");
+        next->setFocus();
+        QTest::keyClick(next, Qt::Key_End);
+        QCOMPARE(status(), QString("Record: 30"));
+        QTest::keyClick(next, Qt::Key_Home);
+        QCOMPARE(status(), QString("Record: 1"));
+    }
+
+    // Ctrl+X cuts, wherever the focus is; Ctrl+Q quits.
+    void ctrlXCutsAndCtrlQQuits() {
+        open();
+        QLineEdit* description = field("Asset Description");
+        QTest::mouseClick(description, Qt::LeftButton);
+        description->setSelection(0, 10);
+        QTest::keyClick(description, Qt::Key_X, Qt::ControlModifier);
+        QCOMPARE(QApplication::clipboard()->text(), QString("Plant site"));
+        QCOMPARE(description->text(), QString(" land, 1400 River Road (6.2 acres)"));
+        QVERIFY(window->isVisible());
+        MessageCatcher discard(QMessageBox::Discard);
+        button("&Add Asset")->setFocus();
+        QTest::keyClick(button("&Add Asset"), Qt::Key_X, Qt::ControlModifier);
+        QVERIFY(window->isVisible());
+        QVERIFY(discard.texts.isEmpty());
+        QTest::keyClick(button("&Add Asset"), Qt::Key_Q, Qt::ControlModifier);
+        QCOMPARE(discard.texts, QStringList{"Save the changes to 'land, 1400 River Road (6.2 acres)'?"});
+        QVERIFY(!window->isVisible());
     }
 };
 

@@ -170,6 +170,7 @@ class PickersTest : public QObject {
         QVERIFY(box("Auto")->isChecked());
         QVERIFY(!box("Auto")->isEnabled());
         pick(button("Select Dprn Life - Tax"), "5");
+        MessageCatcher save(QMessageBox::Save);  // "Save the changes to ...?"
         click(button("Next"));
         QCOMPARE(copy->number("SELECT [Passenger Automobile] FROM assets WHERE AssetID = 1"), 1.0);
         QCOMPARE(copy->text("SELECT [Dprn Method - Tax] FROM assets WHERE AssetID = 1"),
@@ -238,7 +239,7 @@ class PickersTest : public QObject {
             "SecOneSevenNine = 2000, [FirstYR30%Deduction] = 123, assetchng = 0");
         open();
         typeInto(field("* Actual Date In Service"), placed);
-        MessageCatcher messages;
+        MessageCatcher messages(QMessageBox::Save);  // "Save the changes to ...?" on Next
         click(button("Calculate Bonus"));
         QCOMPARE(field("30, 50, 100%  Deduct")->text(), shown);
         QVERIFY(messages.texts.isEmpty());
@@ -298,6 +299,7 @@ class PickersTest : public QObject {
         QVERIFY(box("Listed")->isChecked());
         QVERIFY(box("Truck or Van")->isChecked());
         QVERIFY(!box("Truck or Van")->isEnabled());
+        MessageCatcher save(QMessageBox::Save);  // "Save the changes to ...?"
         click(button("Next"));
         const std::string row = " FROM assets WHERE AssetID = 1";
         QCOMPARE(copy->number("SELECT [Passenger Automobile]" + row), 0.0);

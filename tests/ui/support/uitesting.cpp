@@ -56,6 +56,7 @@ MessageCatcher::MessageCatcher(QMessageBox::StandardButton answer) {
         texts << box->text();
         QStringList names;
         for (QAbstractButton* b : box->buttons()) names << b->text().remove('&');
+        names.sort();
         offered << names.join('|');
         if (QAbstractButton* chosen = box->button(answer))
             chosen->click();

@@ -53,7 +53,7 @@ public:
     ~MessageCatcher();
     QStringList titles;
     QStringList texts;
-    // The buttons each box offered, in the box's order ("Save|Discard|Cancel").
+    // The buttons each box offered, in alphabetical order ("Cancel|Discard|Save").
     QStringList offered;
 
 private:

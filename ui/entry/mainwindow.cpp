@@ -16,6 +16,7 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QScrollArea>
+#include <QSplitter>
 #include <QTimer>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -32,6 +33,7 @@
 #include "ui/company/companyfiles.h"
 #include "ui/company/companyinfowindow.h"
 #include "ui/company/groupwindow.h"
+#include "ui/entry/assetlist.h"
 #include "ui/entry/bonus.h"
 #include "ui/entry/keyfilter.h"
 #include "ui/entry/picker.h"
@@ -559,7 +561,17 @@ void MainWindow::buildLayout() {
     scroll->setWidget(page);
     scroll->setWidgetResizable(true);
     scroll->setFrameShape(QFrame::NoFrame);
-    setCentralWidget(scroll);
+    // The asset list above the form; the user moves the line between them.
+    assetList_ = new AssetListPanel(this);
+    connect(assetList_, &AssetListPanel::assetChosen, this,
+            [this](qint64 key) { cmdShowAsset(key); });
+    auto* splitter = new QSplitter(Qt::Vertical, this);
+    splitter->setObjectName("listSplitter");
+    splitter->addWidget(assetList_);
+    splitter->addWidget(scroll);
+    splitter->setStretchFactor(0, 1);
+    splitter->setStretchFactor(1, 2);
+    setCentralWidget(splitter);
     SetButtons(true);
 }
 
@@ -727,6 +739,7 @@ void MainWindow::startCompanyRefreshStep() {
 
 void MainWindow::ReopenStep() {
     procedure("Calcform.TimerReopen_Timer", [&] {
+        assetList_->close();
         objRec2_.reset();
         companyRS_.reset();
         connection_.reset();
@@ -758,6 +771,9 @@ void MainWindow::cmdOpenCo() {
         std::string sql = "select * from assets where companynumber =" + number;
         objRec2_ = std::make_unique<RecordSet>(*connection_, sql);
         objRec2_->moved = [this] { objRec2_MoveComplete(); };
+        // A move stores the row it leaves; the list shows what was stored.
+        objRec2_->willMove = [this] { listStale_ = objRec2_->changesValues(); };
+        assetList_->open(*connection_, asNumber(companyRS_->get(col::CompanyNumber)).value_or(1));
         bound_ = true;
         objRec2_MoveComplete();
         RecordChanged_ = false;
@@ -852,6 +868,43 @@ void MainWindow::objRec2_MoveComplete() {
         }
         if (!AddingRecord_ && objRec2_->hasCurrent())
             showStatus(QString("Record: %1").arg(objRec2_->absolutePosition()));
+        if (std::exchange(listStale_, false))
+            refreshAssetList();
+        else
+            assetList_->selectAsset(shownAsset());
+    });
+}
+
+std::optional<Bookmark> MainWindow::shownAsset() const {
+    if (!objRec2_ || !objRec2_->hasCurrent() || AddingRecord_) return std::nullopt;
+    return objRec2_->bookmark();
+}
+
+void MainWindow::refreshAssetList() {
+    assetList_->reload();
+    assetList_->selectAsset(shownAsset());
+}
+
+// A row chosen in the list: the form moves to it as it moves to any row,
+// storing the typing first and after the record check; while an asset is
+// added or edited it stays.
+void MainWindow::cmdShowAsset(Bookmark key) {
+    procedure("Calcform.AssetList_Choose", [&] {
+        if (!objRec2_ || EditingRecord_ || AddingRecord_) {
+            assetList_->selectAsset(shownAsset());
+            return;
+        }
+        if (!settleRecord()) {
+            assetList_->selectAsset(shownAsset());
+            return;
+        }
+        pushAll();
+        if (!RecordCheck()) {
+            assetList_->selectAsset(shownAsset());
+            return;
+        }
+        objRec2_->setBookmark(key);
+        RecordChanged_ = false;
     });
 }
 
@@ -1066,6 +1119,7 @@ bool MainWindow::saveRecord() {
         stored = true;
         dateAdvice();
         showStatus(QString("Record: %1").arg(objRec2_->absolutePosition()));
+        refreshAssetList();
     });
     return stored;
 }
@@ -1160,6 +1214,7 @@ void MainWindow::cmdDelete_Click() {
         if (objRec2_->hasCurrent()) mark = objRec2_->bookmark();
         objRec2_->requery();
         if (mark) objRec2_->setBookmark(*mark);
+        refreshAssetList();
     });
 }
 
@@ -1179,6 +1234,7 @@ void MainWindow::cmdRefresh_Click() {
         for (auto& f : fields_) f.dirty = false;
         objRec2_->requery();
         if (objRec2_->count() == 0) showEmptyState();
+        refreshAssetList();
     });
 }
 
@@ -1293,6 +1349,7 @@ void MainWindow::mnuDeprAssets_Click(bool allAssets) {
         objRec2_->setBookmark(mark);
         bound_ = true;
         showRecord();
+        refreshAssetList();
     });
 }
 
@@ -1653,6 +1710,7 @@ void MainWindow::closeEvent(QCloseEvent* event) {
         if (objRec2_) objRec2_->cancelUpdate();
         objRec2_.reset();
         companyRS_.reset();
+        assetList_->close();
         if (connection_) connection_->close();
     });
     event->accept();

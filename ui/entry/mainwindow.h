@@ -32,6 +32,8 @@ class Settings;
 
 namespace czx::ui {
 
+class AssetListPanel;
+
 enum class ColumnSet { Both, Tax, Book };
 
 // The entry fields, in tab order.
@@ -146,6 +148,10 @@ class MainWindow : public QMainWindow {
     void objRec2_MoveComplete();
     void showStatus(const QString& text);
     void showEmptyState();
+    // The asset list: the form's asset, re-reading the rows, a chosen row.
+    std::optional<Bookmark> shownAsset() const;
+    void refreshAssetList();
+    void cmdShowAsset(Bookmark key);
 
     // Form rules.
     void EnableColumns();
@@ -256,6 +262,9 @@ class MainWindow : public QMainWindow {
     // Flags (automobile, listed, truck and van) and the bonus calculator.
     QToolButton *Command1_ = nullptr, *Command2_ = nullptr, *Command26_ = nullptr,
                 *Command31_ = nullptr;
+
+    AssetListPanel* assetList_ = nullptr;
+    bool listStale_ = false;  // the move under way stores the row it leaves
 
     std::unique_ptr<GuiFeedback> feedback_;
 };

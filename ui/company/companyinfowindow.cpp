@@ -11,6 +11,8 @@
 #include "base/dates.h"
 #include "engine/run/run.h"
 #include "store/columns.h"
+#include "ui/entry/fieldformat.h"
+#include "ui/shell/guifeedback.h"
 
 namespace czx::ui {
 
@@ -81,8 +83,21 @@ void CompanyInfoWindow::showRecord() {
     chkBook_->setChecked(asBool(records_->get(col::Book)));
 }
 
-// The name and the year end are taken as typed; a year end that is not a
-// date cannot be stored and is reported as an error.
+// A year end that is no date is a typo, said plainly, not a fault.
+bool CompanyInfoWindow::fieldsAccepted() {
+    QString message =
+        typoMessage(FieldKind::Date, "Current Year End", txtYearEnd_->text());
+    if (message.isEmpty() && txtYearEnd_->text().trimmed().isEmpty())
+        message = "Current Year End takes a date as mm/dd/yyyy, such as 12/31/2012. It is blank.";
+    if (message.isEmpty()) return true;
+    showMessage(this, message);
+    txtYearEnd_->setFocus(Qt::OtherFocusReason);
+    txtYearEnd_->selectAll();
+    return false;
+}
+
+// The name and the year end are taken as typed (the year end was checked
+// first).
 void CompanyInfoWindow::storeFields() {
     if (!records_->hasCurrent()) return;
     records_->set(col::Name, Value(txtName_->text().toStdString()));

@@ -17,6 +17,7 @@ class CompanyInfoWindow : public RecordEditor {
     void showRecord() override;
     void storeFields() override;
     void writeRow() override;
+    bool fieldsAccepted() override;
     void setFieldsEditable(bool editable) override;
     void afterMove() override;
 

@@ -119,7 +119,7 @@ void RecordEditor::cmdEdit_Click() {
 
 void RecordEditor::cmdUpdate_Click() {
     run("cmdUpdate_Click", [&] {
-        if (!records_) return;
+        if (!records_ || !fieldsAccepted()) return;
         writeRow();
         if (adding_) records_->moveLast();
         adding_ = editing_ = false;

@@ -36,6 +36,9 @@ class RecordEditor : public OwnedWindow {
     virtual void storeFields() = 0;
     // Update's write: the fields into the row and the row into the file.
     virtual void writeRow();
+    // Before Update writes: false, after a plain message naming the field
+    // and what it takes, when a field holds text it cannot take.
+    virtual bool fieldsAccepted() { return true; }
     virtual void setFieldsEditable(bool editable) = 0;
     // After every move (the groups window shows the position).
     virtual void afterMove() {}

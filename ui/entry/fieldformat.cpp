@@ -35,6 +35,31 @@ std::optional<double> parseNumber(const QString& text) {
     return value;
 }
 
+QString typoMessage(FieldKind kind, const QString& name, const QString& text) {
+    const QString typed = text.trimmed();
+    if (typed.isEmpty()) return {};
+    switch (kind) {
+        case FieldKind::Text:
+            return {};
+        case FieldKind::Date:
+            if (parseUsDate(typed.toStdString())) return {};
+            return QString("%1 takes a date as mm/dd/yyyy, such as 06/15/2012. \"%2\" is not a "
+                           "date.")
+                .arg(name, typed);
+        case FieldKind::Money:
+            if (parseNumber(typed)) return {};
+            return QString("%1 takes an amount, such as 1234.56 or -250. \"%2\" is not an "
+                           "amount.")
+                .arg(name, typed);
+        case FieldKind::Share:
+            if (parseNumber(typed)) return {};
+            return QString("%1 takes the business-use share: 1 for 100%, .5 for 50%. \"%2\" is "
+                           "not a share.")
+                .arg(name, typed);
+    }
+    return {};
+}
+
 QString displayText(FieldKind kind, const Value& stored) {
     if (isNull(stored)) return {};
     switch (kind) {

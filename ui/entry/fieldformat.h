@@ -25,4 +25,10 @@ QString formatShare(double share);
 // A number typed with or without thousands separators; nothing for other text.
 std::optional<double> parseNumber(const QString& text);
 
+// What a field named `name` takes, said plainly, when `text` is not such a
+// value: "Asset Cost - Tax takes an amount, such as 1234.56 or -250.
+// "123.4-5" is not an amount." Empty when the field can take `text` (a
+// blank field takes nothing and stores none).
+QString typoMessage(FieldKind kind, const QString& name, const QString& text);
+
 }  // namespace czx::ui

@@ -1100,7 +1100,7 @@ void MainWindow::cmdUpdate_Click() {
 bool MainWindow::saveRecord() {
     bool stored = false;
     procedure("Calcform.cmdUpdate_Click", [&] {
-        if (!hasRow()) return;
+        if (!hasRow() || !typedValuesAccepted()) return;
         pushAll();
         if (!RecordCheck()) return;
         objRec2_->set(col::AssetChanged, Value(std::int64_t{1}));
@@ -1154,6 +1154,41 @@ void MainWindow::discardRecord() {
     showRecord();
     hideWarnings();
     RecordChanged_ = false;
+}
+
+// A typo is a plain message naming the field and what it takes, with the
+// focus back in the field; the error report is for faults of the program.
+// False when a field typed into holds text its column cannot take.
+bool MainWindow::typedValuesAccepted() {
+    for (int i = 0; i < FieldCount; ++i)
+        if (fields_[i].dirty && !fieldAccepts(i)) return false;
+    return true;
+}
+
+// False (the message shown) when the field's text is no value of its kind;
+// a `required` field must not be blank either.
+bool MainWindow::fieldAccepts(int field, bool required) {
+    const auto& f = fields_[field];
+    QString message = typoMessage(f.kind, fieldName(field), f.edit->text());
+    if (message.isEmpty() && required && f.edit->text().trimmed().isEmpty())
+        message = typoMessage(f.kind, fieldName(field), "?").replace("\"?\"", "A blank");
+    if (message.isEmpty()) return true;
+    reportTypo(field, message);
+    return false;
+}
+
+void MainWindow::reportTypo(int field, const QString& message) {
+    typoPending_ = -1;
+    showMessage(this, message);
+    QLineEdit* edit = fields_[field].edit;
+    edit->setFocus(Qt::OtherFocusReason);
+    edit->selectAll();
+}
+
+QString MainWindow::fieldName(int field) const {
+    QString name = fields_[field].accessible;
+    if (name.startsWith("* ")) name.remove(0, 2);
+    return name;
 }
 
 bool MainWindow::typedSinceShown() const {
@@ -1299,7 +1334,13 @@ void MainWindow::cmdMoveAbs_Click() {
         if (!objRec2_) return;
         bool ok = false;
         long position = Text4_->text().trimmed().toLong(&ok);
-        if (!ok) throw Error(errors::kTypeMismatch, "Type mismatch");
+        if (!ok) {
+            showMessage(this, QString("Record Number takes the number of an asset, from 1 to %1.")
+                                  .arg(objRec2_->count()));
+            Text4_->setFocus(Qt::OtherFocusReason);
+            Text4_->selectAll();
+            return;
+        }
         if (!settleRecord()) return;
         pushAll();
         if (!RecordCheck()) return;
@@ -1328,6 +1369,7 @@ void MainWindow::mnuDeprAssets_Click(bool allAssets) {
         if (!objRec2_ || !objRec2_->hasCurrent()) return;
         // The asset on screen is saved first as Save Asset saves it: through
         // the record check. An edit in progress ends with that save.
+        if (!typedValuesAccepted()) return;
         pushAll();
         if (!RecordCheck()) return;
         RunGuard guard(RunInProgress_, bound_, ProgressBar1_);
@@ -1485,19 +1527,17 @@ void MainWindow::Command31_Click() {
             box.exec();
             return;
         }
+        if (!fieldAccepts(FPlaced) || !fieldAccepts(FCostTax, true) ||
+            !fieldAccepts(FUseTax, true) || !fieldAccepts(FSec179))
+            return;
         auto placed = parseUsDate(placedText.toStdString());
-        if (!placed) throw Error(errors::kTypeMismatch, "Type mismatch");
-        auto read = [this](int field, bool emptyIsZero) {
-            const QString text = fields_[field].edit->text().trimmed();
-            if (text.isEmpty() && emptyIsZero) return 0.0;
-            auto value = parseNumber(text);
-            if (!value) throw Error(errors::kTypeMismatch, "Type mismatch");
-            return *value;
+        auto read = [this](int field) {
+            return parseNumber(fields_[field].edit->text().trimmed()).value_or(0);
         };
-        const double cost = read(FCostTax, false);
+        const double cost = read(FCostTax);
         // The share is first written "##0.00" and read back as a number.
-        const double use = parseNumber(QString::number(read(FUseTax, false), 'f', 2)).value_or(0);
-        const double s179 = read(FSec179, true);
+        const double use = parseNumber(QString::number(read(FUseTax), 'f', 2)).value_or(0);
+        const double s179 = read(FSec179);
         using namespace std::chrono;
         const Date bonusStart{year{2001}, month{9}, day{10}};
         if (cost > kAutoNoticeCost && fields_[FMethodTax].edit->text() == "MACRS-Auto" &&
@@ -1566,14 +1606,21 @@ void MainWindow::txtFields_LostFocus(int field) {
             f.dirty = true;
         }
         if (!hasRow()) return;
-        // A value the row cannot take yet stays in the field; Save or the
-        // next move reports it.
+        // A value the row cannot take stays in the field and is reported as
+        // soon as the focus has settled, unless a command reports it first
+        // or the typing is dropped meanwhile.
         if (f.dirty) {
-            try {
+            if (!typoMessage(f.kind, fieldName(field), f.edit->text()).isEmpty()) {
+                typoPending_ = field;
+                QTimer::singleShot(0, this, [this, field] {
+                    if (typoPending_ != field || QApplication::activeModalWidget()) return;
+                    typoPending_ = -1;
+                    if (fields_[field].dirty) fieldAccepts(field);
+                });
+            } else {
                 pushField(field);
                 if (f.kind != FieldKind::Text)
                     f.edit->setText(displayText(f.kind, objRec2_->get(f.column)));
-            } catch (const Error&) {
             }
         }
         if (field == FYrpis) showYrpisAdvice();

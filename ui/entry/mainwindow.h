@@ -159,6 +159,10 @@ class MainWindow : public QMainWindow {
     void SetButtons(bool browsing);
     bool RecordCheck();
     bool saveRecord();
+    bool typedValuesAccepted();
+    bool fieldAccepts(int field, bool required = false);
+    void reportTypo(int field, const QString& message);
+    QString fieldName(int field) const;
     bool settleRecord();
     void discardRecord();
     bool typedSinceShown() const;
@@ -228,6 +232,9 @@ class MainWindow : public QMainWindow {
 
     // Picker request.
     int PickerField_ = -1;
+    // A field left holding text it cannot take, to be reported once the
+    // focus has settled (-1: none).
+    int typoPending_ = -1;
     int PickerCheckBox_ = -1;
     QString PickerColumn_;
     QString PickerTable_;

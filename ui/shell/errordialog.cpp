@@ -1,30 +1,53 @@
 #include "ui/shell/errordialog.h"
 
-#include <QFont>
+#include <QApplication>
+#include <QClipboard>
+#include <QDir>
+#include <QFile>
+#include <QFileDialog>
 #include <QFontDatabase>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QPlainTextEdit>
+#include <QPushButton>
+#include <QStandardPaths>
 #include <QTimer>
 #include <QVBoxLayout>
 
-#include "ui/shell/shelldocument.h"
+#include "ui/shell/guifeedback.h"
 
 namespace czx::ui {
+namespace {
 
-ErrorDialog::ErrorDialog(QWidget* parent, const QString& supportAddress)
-    : QDialog(parent), supportAddress_(supportAddress) {
+QPushButton* button(QWidget* parent, const QString& caption, const char* name) {
+    auto* b = new QPushButton(caption, parent);
+    b->setObjectName(name);
+    b->setAutoDefault(false);
+    return b;
+}
+
+}  // namespace
+
+ErrorDialog::ErrorDialog(QWidget* parent, FileChooser chooser)
+    : QDialog(parent), chooser_(std::move(chooser)) {
     setObjectName("ErrorDialog");
     setWindowTitle("Error Report");
     setModal(false);
-
-    auto* intro = new QLabel("To report this issue, copy the message below and send it to", this);
-    Label5_ = new QLabel(this);
-    Label5_->setObjectName("Label5");
-    Label5_->setTextInteractionFlags(Qt::LinksAccessibleByMouse | Qt::LinksAccessibleByKeyboard);
-    Label5_->setCursor(Qt::PointingHandCursor);
-    connect(Label5_, &QLabel::linkActivated, this, [this] { Label5_Click(); });
-    setSupportAddress(supportAddress);
-
+    if (!chooser_)
+        chooser_ = [](QWidget* owner) {
+            const QString documents =
+                QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+            const QString folder =
+                !documents.isEmpty() && QDir(documents).exists() ? documents : QDir::homePath();
+            return QFileDialog::getSaveFileName(owner, "Save Error Report",
+                                                QDir(folder).filePath("czx-error-report.txt"),
+                                                "Text files (*.txt)");
+        };
+    auto* intro = new QLabel(
+        "A command failed and was stopped; the program goes on. The report below says where. "
+        "Copy it or save it to a file to keep it.",
+        this);
+    intro->setWordWrap(true);
     Text1_ = new QPlainTextEdit(this);
     Text1_->setObjectName("Text1");
     Text1_->setReadOnly(true);
@@ -32,13 +55,22 @@ ErrorDialog::ErrorDialog(QWidget* parent, const QString& supportAddress)
     Text1_->setLineWrapMode(QPlainTextEdit::NoWrap);
     Text1_->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
     Text1_->setAccessibleName("Error Report");
-
+    auto* copy = button(this, "C&opy to clipboard", "cmdCopy");
+    auto* save = button(this, "&Save to file", "cmdSave");
+    auto* close = button(this, "&Close", "cmdClose");
+    connect(copy, &QPushButton::clicked, this, [this] { copyToClipboard(); });
+    connect(save, &QPushButton::clicked, this, [this] { saveToFile(); });
+    connect(close, &QPushButton::clicked, this, &QDialog::close);
+    auto* buttons = new QHBoxLayout;
+    buttons->addWidget(copy);
+    buttons->addWidget(save);
+    buttons->addStretch();
+    buttons->addWidget(close);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(intro);
-    layout->addWidget(Label5_);
     layout->addWidget(Text1_, 1);
+    layout->addLayout(buttons);
     resize(1040, 420);
-
     // Once, a second after the window first shows: bring it to the front, in
     // case the window that failed took the focus back.
     Timer1_ = new QTimer(this);
@@ -48,13 +80,6 @@ ErrorDialog::ErrorDialog(QWidget* parent, const QString& supportAddress)
         raise();
         activateWindow();
     });
-}
-
-void ErrorDialog::setSupportAddress(const QString& address) {
-    supportAddress_ = address;
-    Label5_->setText(QStringLiteral("<a href=\"mailto:%1\">%1</a>").arg(address.toHtmlEscaped()));
-    Label5_->setAccessibleName(address);
-    Label5_->setToolTip("mailto:" + address);
 }
 
 void ErrorDialog::showErrorReport(const std::string& text) {
@@ -70,9 +95,23 @@ QString ErrorDialog::reportText() const {
     return Text1_->toPlainText();
 }
 
-void ErrorDialog::Label5_Click() {
-    procedure("ErrorDialog.Label5_Click",
-              [&] { ShellDocument("mailto:" + supportAddress_, "Open"); });
+void ErrorDialog::copyToClipboard() {
+    QApplication::clipboard()->setText(reportText());
+}
+
+// A file that cannot be written is the user's to choose again, said plainly:
+// a report about the report would replace it.
+void ErrorDialog::saveToFile() {
+    const QString file = chooser_(this);
+    if (file.isEmpty()) return;
+    QFile out(file);
+    const QByteArray bytes = reportText().toUtf8();
+    if (!out.open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Text) ||
+        out.write(bytes) != bytes.size() || !out.flush()) {
+        showMessage(this, QString("The report could not be written to %1: %2")
+                              .arg(QDir::toNativeSeparators(file), out.errorString()));
+        return;
+    }
 }
 
 }  // namespace czx::ui

@@ -1,38 +1,41 @@
 #pragma once
-// The error report window: the report text, which the user can select and
-// copy, and the address of the program's maker, which starts a mail message.
+// The error report window, for faults of the program: the report text, which
+// the user can select, copy to the clipboard or save to a file, and Close.
+// (Typing mistakes are plain messages of the windows, not reports.)
 #include <QDialog>
 #include <QString>
+#include <functional>
 
 #include "base/trail.h"
 
-class QLabel;
 class QPlainTextEdit;
+class QPushButton;
 class QTimer;
 
 namespace czx::ui {
 
-inline constexpr const char* kDefaultSupportAddress = "support@czxsoftware.example";
-
 class ErrorDialog : public QDialog, public ErrorReporter {
     Q_OBJECT
   public:
-    explicit ErrorDialog(QWidget* parent = nullptr,
-                         const QString& supportAddress = kDefaultSupportAddress);
+    // Asks where to save the report; empty when the user cancels. The window
+    // asks through the toolkit's save dialog; tests give their own.
+    using FileChooser = std::function<QString(QWidget* parent)>;
 
-    // Shows the window (not modal) with the report in its text box.
+    explicit ErrorDialog(QWidget* parent = nullptr, FileChooser chooser = {});
+
+    // Shows the window (not modal) with the report in its text box, above the
+    // window that was active.
     void showErrorReport(const std::string& text) override;
-
     QString reportText() const;
-    QString supportAddress() const { return supportAddress_; }
-    void setSupportAddress(const QString& address);
+
+    void copyToClipboard();
+    // Writes the report, as shown, to the file the chooser names.
+    void saveToFile();
 
   private:
-    void Label5_Click();
     QPlainTextEdit* Text1_;
-    QLabel* Label5_;
     QTimer* Timer1_;
-    QString supportAddress_;
+    FileChooser chooser_;
 };
 
 }  // namespace czx::ui

@@ -11,6 +11,7 @@
 
 #include "base/trail.h"
 #include "store/settings.h"
+#include "ui/shell/guifeedback.h"
 
 namespace czx::ui {
 
@@ -102,6 +103,20 @@ void Sysfrm::Option2_Click() {
 
 void Sysfrm::cmdSave_Click() {
     procedure("Sysfrm.cmdSave_Click", [&] {
+        // A height that is no number would fail the display sizing at every
+        // start: it is refused here, plainly, and nothing is stored.
+        const QString height = Text2_->text().trimmed();
+        bool number = height.isEmpty();
+        if (!number) height.toDouble(&number);
+        if (!number) {
+            showMessage(this, QString("Manual Height Setting takes a height in twips, such as "
+                                      "8000; typical settings are from 7000 to 10000. \"%1\" "
+                                      "is not a number.")
+                                  .arg(height));
+            Text2_->setFocus(Qt::OtherFocusReason);
+            Text2_->selectAll();
+            return;
+        }
         settings_.set(setting::kNewpath, Text1_->text().toStdString());
         settings_.set(setting::kUpdateScreenHeight, Text2_->text().toStdString());
     });

@@ -11,6 +11,7 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTest>
+#include <map>
 #include <memory>
 
 #include "support/uitesting.h"
@@ -470,6 +471,103 @@ class MainWindowGuardTest : public QObject {
         QTest::keyClick(button("&Add Asset"), Qt::Key_Q, Qt::ControlModifier);
         QCOMPARE(discard.texts, QStringList{"Save the changes to 'land, 1400 River Road (6.2 acres)'?"});
         QVERIFY(!window->isVisible());
+    }
+
+    // ------------------------------------------------------------ A6
+
+    // A typo is a plain message naming the field and what it takes, the
+    // focus back in the field, nothing stored and no error report.
+    void aTypoIsAPlainMessage_data() {
+        QTest::addColumn<QString>("field");
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("path");
+        QTest::addColumn<QString>("message");
+        const QString amount =
+            "Asset Cost - Tax takes an amount, such as 1234.56 or -250. \"123.4-5\" is not an "
+            "amount.";
+        const QString date =
+            "Actual Date In Service takes a date as mm/dd/yyyy, such as 06/15/2012. "
+            "\"02/30/2012\" is not a date.";
+        const QString share =
+            "Business Use % - Tax takes the business-use share: 1 for 100%, .5 for 50%. \"1..5\" "
+            "is not a share.";
+        for (const char* path : {"&Save Asset", "leaving the field", "&Depreciate"}) {
+            QTest::newRow(qPrintable(QString("amount, ") + path))
+                << "Asset Cost - Tax" << "123.4-5" << path << amount;
+            QTest::newRow(qPrintable(QString("date, ") + path))
+                << "* Actual Date In Service" << "02/30/2012" << path << date;
+            QTest::newRow(qPrintable(QString("share, ") + path))
+                << "Business Use % - Tax" << "1..5" << path << share;
+        }
+        QTest::newRow("date, Calculate Bonus")
+            << "* Actual Date In Service" << "02/30/2012" << "Calculate Bonus" << date;
+        QTest::newRow("amount, Calculate Bonus")
+            << "Asset Cost - Tax" << "123.4-5" << "Calculate Bonus" << amount;
+        QTest::newRow("year placed in service, Save")
+            << "Year End Of Year Asset Was Originally Placed In Service" << "12/31/20122"
+            << "&Save Asset"
+            << "Year End Of Year Asset Was Originally Placed In Service takes a date as "
+               "mm/dd/yyyy, such as 06/15/2012. \"12/31/20122\" is not a date.";
+    }
+
+    void aTypoIsAPlainMessage() {
+        QFETCH(QString, field);
+        QFETCH(QString, typed);
+        QFETCH(QString, path);
+        QFETCH(QString, message);
+        copy->execute("UPDATE assets SET assetchng = 0");
+        const std::string before = row(1);
+        open();
+        click("&Edit Asset");
+        typeInto(this->field(field), typed);
+        MessageCatcher messages;
+        if (path == "leaving the field")
+            QTest::keyClick(this->field(field), Qt::Key_Tab);
+        else if (path == "&Depreciate")
+            menuAction(path)->trigger();
+        else
+            click(path);
+        QTRY_COMPARE(messages.texts, QStringList{message});
+        QTest::qWait(50);
+        QCOMPARE(messages.texts.size(), 1);  // said once
+        QCOMPARE(messages.titles, QStringList{"CZX Depreciation"});
+        QCOMPARE(window->focusWidget(), static_cast<QWidget*>(this->field(field)));
+        QCOMPARE(this->field(field)->text(), typed);
+        QCOMPARE(row(1), before);
+        QCOMPARE(copy->number("SELECT count(*) FROM assets WHERE assetchng <> 0"), 0.0);
+        QCOMPARE(status(), QString("Edit record"));
+        // Put right, the row saves.
+        window->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(window.get()));
+        const std::map<QString, QString> asStored = {
+            {"Asset Cost - Tax", "185000"},
+            {"* Actual Date In Service", "06/15/1978"},
+            {"Business Use % - Tax", "1"},
+            {"Year End Of Year Asset Was Originally Placed In Service", "12/31/1978"}};
+        typeInto(this->field(field), asStored.at(field));
+        click("&Save Asset");
+        QCOMPARE(messages.texts.size(), 1);
+        QVERIFY(button("&Add Asset")->isVisible());
+    }
+
+    // An empty or wordy record number is a message too.
+    void aRecordNumberThatIsNoNumber_data() {
+        QTest::addColumn<QString>("typed");
+        QTest::newRow("empty") << "";
+        QTest::newRow("letters") << "four";
+    }
+
+    void aRecordNumberThatIsNoNumber() {
+        QFETCH(QString, typed);
+        open();
+        QLineEdit* number = byName<QLineEdit>(window.get(), "Record Number");
+        number->setText(typed);
+        MessageCatcher messages;
+        click("Move To Record Number");
+        QCOMPARE(messages.texts,
+                 QStringList{"Record Number takes the number of an asset, from 1 to 30."});
+        QCOMPARE(window->focusWidget(), static_cast<QWidget*>(number));
+        QCOMPARE(status(), QString("Record: 1"));
     }
 };
 

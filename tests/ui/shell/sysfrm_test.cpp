@@ -93,6 +93,32 @@ class SysfrmTest : public QObject {
         QVERIFY(dialog->isVisible());
     }
 
+    // Letters as a height are a typo: a plain message naming the field and
+    // what it takes, the focus back in it, and nothing stored.
+    void aHeightThatIsNoNumberIsRefusedPlainly_data() {
+        QTest::addColumn<QString>("typed");
+        QTest::newRow("letters") << "tall";
+        QTest::newRow("digits and letters") << "8000px";
+    }
+
+    void aHeightThatIsNoNumberIsRefusedPlainly() {
+        QFETCH(QString, typed);
+        open();
+        typeInto(field("Data Directory"), "/home/me/other company/");
+        typeInto(field("Manual Height Setting"), typed);
+        MessageCatcher messages;
+        save();
+        QCOMPARE(messages.texts,
+                 QStringList{QString("Manual Height Setting takes a height in twips, such as 8000; "
+                                     "typical settings are from 7000 to 10000. \"%1\" is not a "
+                                     "number.")
+                                 .arg(typed)});
+        QCOMPARE(dialog->focusWidget(), static_cast<QWidget*>(field("Manual Height Setting")));
+        QCOMPARE(stored(setting::kUpdateScreenHeight), std::string("8000"));
+        QCOMPARE(stored(setting::kNewpath), std::string("/srv/czx/riverside/"));
+        QVERIFY(dialog->isVisible());
+    }
+
     void automaticSizingStoresAnEmptyHeight() {
         open();
         QTest::mouseClick(option("Set main display size automatically"), Qt::LeftButton, {},

@@ -2,6 +2,7 @@
 // Helpers for the desktop program's tests: a private copy of the shipped
 // company per test, finding widgets by their accessible names, answering
 // the message boxes and pickers the way a user would.
+#include <QAbstractButton>
 #include <QApplication>
 #include <QListWidget>
 #include <QMessageBox>
@@ -38,10 +39,14 @@ private:
     QTemporaryDir dir_;
 };
 
+// The widget of `root` whose accessible name is `name`; failing that, the
+// button whose caption is `name` ("&Save to file").
 template <class T>
-T* byName(QWidget* root, const QString& accessibleName) {
+T* byName(QWidget* root, const QString& name) {
     for (T* w : root->findChildren<T*>())
-        if (w->accessibleName() == accessibleName) return w;
+        if (w->accessibleName() == name) return w;
+    for (T* w : root->findChildren<T*>())
+        if (auto* b = qobject_cast<QAbstractButton*>(w); b && b->text() == name) return w;
     return nullptr;
 }
 

@@ -618,7 +618,7 @@ void MainWindow::buildMenu() {
         if (!settings_) return;
         auto* w = new Sysfrm(*settings_, this);
         connect(w, &OwnedWindow::closed, this,
-                [this] { QTimer::singleShot(10, this, [this] { DisplaySizing(); }); });
+                [this] { QTimer::singleShot(delays_.sizing, this, [this] { DisplaySizing(); }); });
         openMaintenanceWindow(w);
     });
     item(system, "&Turn splash screen on or off ", [this] {
@@ -710,7 +710,7 @@ void MainWindow::reloadAssets() {
 
 void MainWindow::Form_Load() {
     // The sizing step waits until the window has been laid out.
-    QTimer::singleShot(10, this, [this] { DisplaySizing(); });
+    QTimer::singleShot(delays_.sizing, this, [this] { DisplaySizing(); });
     openCompany();
 }
 
@@ -728,13 +728,38 @@ void MainWindow::openCompany() {
 }
 
 void MainWindow::startReopenStep() {
-    Label19_->show();
-    QTimer::singleShot(5000, this, [this] { ReopenStep(); });
+    beginWaiting();
+    QTimer::singleShot(delays_.maintenance, this, [this] {
+        ReopenStep();
+        endWaiting();
+    });
 }
 
 void MainWindow::startCompanyRefreshStep() {
+    beginWaiting();
+    QTimer::singleShot(delays_.maintenance, this, [this] {
+        CompanyRefresh();
+        endWaiting();
+    });
+}
+
+// While "Working. Please Wait." shows, the window takes no input: an asset
+// typed in meanwhile would be dropped when the step reopens the company.
+// The window comes back when the last pending step has run, even a failed one.
+void MainWindow::beginWaiting() {
+    ++waitingSteps_;
     Label19_->show();
-    QTimer::singleShot(5000, this, [this] { CompanyRefresh(); });
+    setEnabled(false);
+    setCursor(Qt::WaitCursor);
+}
+
+void MainWindow::endWaiting() {
+    if (waitingSteps_ > 0 && --waitingSteps_ > 0) return;
+    Label19_->hide();
+    unsetCursor();
+    setEnabled(true);
+    // An asset added to an empty company is typed from its description.
+    if (AddingRecord_) fields_[FDescription].edit->setFocus();
 }
 
 void MainWindow::ReopenStep() {
@@ -752,8 +777,6 @@ void MainWindow::ReopenStep() {
         SetButtons(true);
         hideWarnings();
         openCompany();
-        Label19_->hide();
-        setEnabled(true);
     });
 }
 
@@ -797,8 +820,6 @@ void MainWindow::CompanyRefresh() {
         showCompanyHeader();
         EnableColumns();
         showYrpisAdvice();
-        Label19_->hide();
-        setEnabled(true);
     });
 }
 
@@ -1067,7 +1088,7 @@ void MainWindow::cmdAdd_Click() {
         showStatus("Add record");
         SetButtons(false);
         if (wasEmpty) startCompanyRefreshStep();
-        QTimer::singleShot(250, this, [this] { AddFollowUp(); });
+        QTimer::singleShot(delays_.addFollowUp, this, [this] { AddFollowUp(); });
     });
 }
 
@@ -1447,7 +1468,7 @@ void MainWindow::openPicker(int field) {
                                PickerColumn_,
                                [this](const QString& entry) { pickerChoice(entry); });
         picker.exec();
-        QTimer::singleShot(150, this, [this, field] { FieldLock(field); });
+        QTimer::singleShot(delays_.pickerFollowUp, this, [this, field] { FieldLock(field); });
     });
 }
 
@@ -1462,7 +1483,7 @@ void MainWindow::pickerChoice(const QString& entry) {
     }
     setFieldValue(field, value);
     RecordChanged_ = true;
-    QTimer::singleShot(150, this, [this, field] { AfterChoice(field); });
+    QTimer::singleShot(delays_.pickerFollowUp, this, [this, field] { AfterChoice(field); });
 }
 
 void MainWindow::AfterChoice(int field) {
@@ -1471,7 +1492,7 @@ void MainWindow::AfterChoice(int field) {
         // A new method always needs a new life.
         if (field == FMethodTax) clearLife(FLifeTax);
         if (field == FMethodBook) clearLife(FLifeBook);
-        QTimer::singleShot(150, this, [this] { AutomobileStep(); });
+        QTimer::singleShot(delays_.pickerFollowUp, this, [this] { AutomobileStep(); });
     });
 }
 
@@ -1646,7 +1667,7 @@ void MainWindow::chkFields_GotFocus(int) {
 }
 
 bool MainWindow::navigationKey(QKeyEvent* event) {
-    if (EditingRecord_ || AddingRecord_) return false;
+    if (EditingRecord_ || AddingRecord_ || !isEnabled()) return false;
     const bool ctrl = event->modifiers() & Qt::ControlModifier;
     // End and Home move inside the text field that has the focus; between
     // records only from the record bar, or with Ctrl.

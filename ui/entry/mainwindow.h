@@ -89,6 +89,15 @@ struct EntryCheck {
     QCheckBox* box = nullptr;
 };
 
+// The delays of the one-shot steps, in milliseconds (Overview, "How the
+// subsystems meet"); tests shorten them.
+struct StepDelays {
+    int sizing = 10;           // the display sizing step after loading
+    int pickerFollowUp = 150;  // the after-choice, automobile and field-lock steps
+    int addFollowUp = 250;     // the year end put into a new asset
+    int maintenance = 5000;    // the reopen and company refresh steps
+};
+
 class MainWindow : public QMainWindow {
     Q_OBJECT
   public:
@@ -107,6 +116,7 @@ class MainWindow : public QMainWindow {
     // instead of reading "Newpath" again.
     void keepDataPath() { dataPathKept_ = true; }
     void startCompanyRefreshStep();
+    void setStepDelays(const StepDelays& delays) { delays_ = delays; }
 
     // The size the screen was laid out for, before the sizing step.
     static QSize designedSize() { return QSize(980, 720); }
@@ -130,6 +140,8 @@ class MainWindow : public QMainWindow {
     void Form_Load();
     void openCompany();
     void ReopenStep();
+    void beginWaiting();
+    void endWaiting();
     void cmdOpenCo();
     void showCompanyHeader();
     void DisplaySizing();
@@ -228,6 +240,8 @@ class MainWindow : public QMainWindow {
     bool RecordChanged_ = false;
     std::optional<Bookmark> SavedBookmark_;
     bool RunInProgress_ = false;
+    StepDelays delays_;
+    int waitingSteps_ = 0;  // reopen or refresh steps pending
     bool bound_ = true;
 
     // Picker request.

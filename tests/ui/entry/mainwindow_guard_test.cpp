@@ -473,6 +473,59 @@ class MainWindowGuardTest : public QObject {
         QVERIFY(!window->isVisible());
     }
 
+    // ------------------------------------------------------------ A5
+
+    // While "Working. Please Wait." shows, clicks, typing and shortcuts go
+    // nowhere; the window comes back when the step has run.
+    void theWindowTakesNoInputWhileAStepWaits_data() {
+        QTest::addColumn<QString>("step");
+        QTest::newRow("reopen after a copy") << "reopen";
+        QTest::newRow("refresh after company information") << "refresh";
+        QTest::newRow("first asset of an empty company") << "add";
+    }
+
+    void theWindowTakesNoInputWhileAStepWaits() {
+        QFETCH(QString, step);
+        if (step == "add") copy->execute("DELETE FROM assets");
+        open();
+        window->setStepDelays({.sizing = 10, .pickerFollowUp = 20, .addFollowUp = 20,
+                               .maintenance = 400});
+        if (step == "reopen")
+            window->startReopenStep();
+        else if (step == "refresh")
+            window->startCompanyRefreshStep();
+        else
+            click("&Add Asset");
+        const QString before = status();
+        QVERIFY(label("Label19")->isVisible());
+        QTest::qWait(50);
+        for (const char* name : {"&Add Asset", "&Cancel", "Next", "&Refresh"})
+            if (button(name)->isVisible()) QTest::mouseClick(button(name), Qt::LeftButton);
+        QTest::keyClicks(field("Asset Description"), "Lathe");
+        QTest::keyClick(window.get(), Qt::Key_U, Qt::ControlModifier);
+        QTest::keyClick(window.get(), Qt::Key_Escape);
+        QCOMPARE(status(), before);
+        QCOMPARE(otherWindowsShown(), QStringList());
+        QVERIFY(window->isVisible());
+        QVERIFY(label("Label19")->isVisible());
+
+        QTRY_VERIFY(!label("Label19")->isVisible());
+        QVERIFY(window->isEnabled());
+        QCOMPARE(status(), before);
+        if (step == "add") {
+            QCOMPARE(field("Year End Of Year Asset Was Originally Placed In Service")->text(),
+                     QString("12/31/2012"));
+            QVERIFY(field("Asset Description")->isEnabled());
+            QCOMPARE(window->focusWidget(), static_cast<QWidget*>(field("Asset Description")));
+            QCOMPARE(field("Asset Description")->text(), QString());
+            QCOMPARE(assets(), 0.0);
+        } else {
+            QCOMPARE(field("Asset Description")->text(),
+                     QString("Plant site land, 1400 River Road (6.2 acres)"));
+            QCOMPARE(assets(), 30.0);
+        }
+    }
+
     // ------------------------------------------------------------ A6
 
     // A typo is a plain message naming the field and what it takes, the

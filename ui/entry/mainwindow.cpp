@@ -15,7 +15,9 @@
 #include <QMessageBox>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QScreen>
 #include <QScrollArea>
+#include <QScrollBar>
 #include <QSplitter>
 #include <QTimer>
 #include <QToolButton>
@@ -42,6 +44,7 @@
 #include "ui/shell/instructions.h"
 #include "ui/shell/questions.h"
 #include "ui/shell/sysfrm.h"
+#include "ui/shell/windowplacement.h"
 #include "ui/yearend/closeyear.h"
 #include "ui/yearend/reportpreview.h"
 
@@ -105,6 +108,11 @@ const std::map<QString, ListSource>& bookLifeLists() {
         {"Non-Depreciable", {"NDLFS", "NDLF"}},
     };
     return lists;
+}
+
+// A width that shows `sample` whole in `edit`, frame and margins included.
+int widthFor(const QLineEdit* edit, const QString& sample) {
+    return edit->fontMetrics().horizontalAdvance(sample) + 16;
 }
 
 QLabel* warningLabel(const QString& name, const QString& text, QWidget* parent) {
@@ -285,10 +293,11 @@ QToolButton* MainWindow::makeToolButton(const QString& text, const QString& name
 }
 
 void MainWindow::buildLayout() {
-    auto* page = new QWidget;
+    auto* page = new QWidget(this);
+    page->setObjectName("formPage");
     auto* outer = new QVBoxLayout(page);
-    outer->setContentsMargins(10, 8, 10, 8);
-    outer->setSpacing(8);
+    outer->setContentsMargins(6, 4, 6, 4);
+    outer->setSpacing(6);
 
     // Header: company, year end, record number.
     txtName_ = new QLineEdit(this);
@@ -300,14 +309,13 @@ void MainWindow::buildLayout() {
     txtYearEnd_->setObjectName("txtYearEnd");
     txtYearEnd_->setReadOnly(true);
     txtYearEnd_->setAccessibleName("Year End");
-    txtYearEnd_->setMaximumWidth(100);
     Text3_ = new QLineEdit(this);
     Text3_->setObjectName("Text3");
     Text3_->hide();
     Text4_ = new QLineEdit(this);
     Text4_->setObjectName("Text4");
     Text4_->setAccessibleName("Record Number");
-    Text4_->setMaximumWidth(70);
+    Text4_->setFixedWidth(widthFor(Text4_, "0000000"));
     Text4_->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     cmdMoveAbs_ = makeButton("Move To Record Number", "cmdMoveAbs", "");
     connect(cmdMoveAbs_, &QPushButton::clicked, this, [this] { cmdMoveAbs_Click(); });
@@ -323,15 +331,19 @@ void MainWindow::buildLayout() {
     yearLabel->setBuddy(txtYearEnd_);
     header->addWidget(nameLabel);
     header->addWidget(txtName_, 1);
-    header->addSpacing(12);
+    header->addSpacing(8);
     header->addWidget(yearLabel);
     header->addWidget(txtYearEnd_);
-    header->addSpacing(12);
+    header->addSpacing(8);
     header->addWidget(Label19_);
-    header->addStretch();
-    header->addWidget(Text4_);
-    header->addWidget(cmdMoveAbs_);
     outer->addLayout(header);
+
+    // The asset box and the depreciation box: one above the other, side by
+    // side when the window is wide enough (resizeEvent).
+    formRow_ = new QBoxLayout(QBoxLayout::TopToBottom);
+    formRow_->setSpacing(6);
+    outer->addLayout(formRow_);
+    outer->addStretch();
 
     auto fieldLabel = [this](int field) {
         auto* label = new QLabel(fields_[field].label, this);
@@ -350,22 +362,40 @@ void MainWindow::buildLayout() {
                                "a passenger automobile, as listed property.");
     Command26_ = makeToolButton("Set", "Command26", "Set Truck or Van", kTruckTip);
     auto* assetBox = new QGroupBox("Asset", this);
+    assetBox->setObjectName("assetBox");
     auto* ag = new QGridLayout(assetBox);
-    ag->setHorizontalSpacing(8);
+    ag->setContentsMargins(6, 4, 6, 6);
+    ag->setHorizontalSpacing(6);
+    ag->setVerticalSpacing(4);
+    // The long label of YRPIS takes three lines, so that the form fits a
+    // window 600 pixels wide.
+    auto* yrpisLabel = fieldLabel(FYrpis);
+    yrpisLabel->setText(fields_[FYrpis].label.trimmed());
+    yrpisLabel->setWordWrap(true);
+    yrpisLabel->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    yrpisLabel->setFixedWidth(
+        yrpisLabel->fontMetrics().horizontalAdvance("Year End Of Year Asset") + 8);
     ag->addWidget(fieldLabel(FDescription), 0, 0, Qt::AlignRight);
-    ag->addWidget(fields_[FDescription].edit, 0, 1, 1, 6);
-    ag->addWidget(fieldLabel(FYrpis), 1, 0, Qt::AlignRight);
+    ag->addWidget(fields_[FDescription].edit, 0, 1, 1, 3);
+    ag->addWidget(yrpisLabel, 1, 0, Qt::AlignRight);
     ag->addWidget(fields_[FYrpis].edit, 1, 1);
-    ag->addWidget(fieldLabel(FGroup), 1, 3, Qt::AlignRight);
+    ag->addWidget(fieldLabel(FGroup), 1, 2, Qt::AlignRight);
     auto* groupRow = new QHBoxLayout;
+    groupRow->setSpacing(2);
     groupRow->addWidget(fields_[FGroup].edit, 1);
     groupRow->addWidget(Command13_);
-    ag->addLayout(groupRow, 1, 4, 1, 3);
+    ag->addLayout(groupRow, 1, 3);
     ag->addWidget(fieldLabel(FPlaced), 2, 0, Qt::AlignRight);
     ag->addWidget(fields_[FPlaced].edit, 2, 1);
-    ag->addWidget(fieldLabel(FDisposed), 2, 3, Qt::AlignRight);
-    ag->addWidget(fields_[FDisposed].edit, 2, 4);
-    for (int f : {FYrpis, FPlaced, FDisposed}) fields_[f].edit->setMaximumWidth(110);
+    ag->addWidget(fieldLabel(FDisposed), 2, 2, Qt::AlignRight);
+    ag->addWidget(fields_[FDisposed].edit, 2, 3, Qt::AlignLeft);
+    // Each field shows its widest value whole ("12/31/2012", "999,999,999.99").
+    const int dateWidth = widthFor(fields_[FYrpis].edit, "00/00/00000");
+    for (int f : {FYrpis, FPlaced, FDisposed}) fields_[f].edit->setFixedWidth(dateWidth);
+    txtYearEnd_->setFixedWidth(dateWidth);
+    fields_[FGroup].edit->setMinimumWidth(widthFor(fields_[FGroup].edit, "Machinery & Equip"));
+    fields_[FGroup].edit->setMaximumWidth(dateWidth * 3);
+    fields_[FDescription].edit->setMinimumWidth(dateWidth * 2);
     auto* flagRow = new QHBoxLayout;
     flagRow->addWidget(new QLabel("Listed property:", this));
     flagRow->addSpacing(6);
@@ -378,10 +408,9 @@ void MainWindow::buildLayout() {
     flagRow->addWidget(checks_[CTruck].box);
     flagRow->addWidget(Command26_);
     flagRow->addStretch();
-    ag->addLayout(flagRow, 3, 0, 1, 7);
-    ag->setColumnStretch(2, 1);
-    ag->setColumnStretch(5, 1);
-    outer->addWidget(assetBox);
+    ag->addLayout(flagRow, 3, 0, 1, 4);
+    ag->setColumnStretch(3, 1);
+    formRow_->addWidget(assetBox, 0, Qt::AlignTop);
 
     // The two column sets side by side, one row per line of the form.
     Command11_ = makeToolButton("...", "Command11", "Select Dprn Method - Tax", "");
@@ -392,13 +421,15 @@ void MainWindow::buildLayout() {
                                 "Click here to calculate Bonus Depreciation, (Asset Cost - Sec. "
                                 "179) * (30% or 50% or 100%). ");
     auto* form = new QGroupBox("Depreciation", this);
+    form->setObjectName("deprBox");
     auto* g = new QGridLayout(form);
-    g->setHorizontalSpacing(8);
-    g->setVerticalSpacing(5);
+    g->setContentsMargins(6, 4, 6, 6);
+    g->setHorizontalSpacing(6);
+    g->setVerticalSpacing(4);
     auto* taxHead = new QLabel("<b>Federal Tax</b>", this);
     auto* bookHead = new QLabel("<b>Book</b>", this);
-    g->addWidget(taxHead, 0, 1, 1, 2, Qt::AlignHCenter);
-    g->addWidget(bookHead, 0, 4, 1, 2, Qt::AlignHCenter);
+    g->addWidget(taxHead, 0, 1, Qt::AlignHCenter);
+    g->addWidget(bookHead, 0, 4, Qt::AlignHCenter);
     struct Line {
         int tax;
         int book;
@@ -416,7 +447,7 @@ void MainWindow::buildLayout() {
         {FItc, -1, nullptr, nullptr},
         {FSalvageTax, FSalvageBook, nullptr, nullptr},
         {FPriorTax, FPriorBook, nullptr, nullptr},
-        {FCurrentTax, FCurrentBook, checks_[CTaxOverride].box, checks_[CBookOverride].box},
+        {FCurrentTax, FCurrentBook, nullptr, nullptr},
     };
     int row = 1;
     for (const Line& line : lines) {
@@ -431,16 +462,22 @@ void MainWindow::buildLayout() {
         }
         ++row;
     }
+    // The override boxes under the current amounts they free.
+    g->addWidget(checks_[CTaxOverride].box, row, 1, Qt::AlignLeft);
+    g->addWidget(checks_[CBookOverride].box, row, 4, Qt::AlignLeft);
+    const int amountWidth = std::max(widthFor(fields_[FCostTax].edit, "999,999,999.99"),
+                                     widthFor(fields_[FCostTax].edit, "Non-Depreciable"));
     for (int i = 0; i < FieldCount; ++i)
-        if (fields_[i].set != ColumnSet::Both) fields_[i].edit->setMinimumWidth(120);
-    fields_[FMidQrt].edit->setMaximumWidth(40);
-    g->setColumnMinimumWidth(2, 90);
-    g->setColumnMinimumWidth(3, 24);
-    g->setColumnMinimumWidth(5, 90);
-    g->setColumnStretch(1, 2);
-    g->setColumnStretch(4, 2);
+        if (fields_[i].set != ColumnSet::Both) {
+            fields_[i].edit->setMinimumWidth(amountWidth);
+            fields_[i].edit->setMaximumWidth(amountWidth * 3 / 2);
+        }
+    fields_[FMidQrt].edit->setFixedWidth(widthFor(fields_[FMidQrt].edit, "00"));
+    g->setColumnMinimumWidth(3, 6);
+    g->setColumnStretch(1, 1);
+    g->setColumnStretch(4, 1);
     g->setColumnStretch(6, 1);
-    outer->addWidget(form);
+    formRow_->addWidget(form, 0, Qt::AlignTop);
 
     // Warnings, in place of the dates note.
     lblDatesNote_ = new QLabel(kDatesNote, this);
@@ -461,13 +498,17 @@ void MainWindow::buildLayout() {
         "The changes were not saved. A deprn life must be selected for each active column.", this);
     lblUseMissing_ = warningLabel("lblUseMissing", QString(), this);
     lblYrpisAdvice_ = warningLabel("lblYrpisAdvice", QString(), this);
+    // Below the list and the form, whatever the window's height: the
+    // warnings, the buttons and the record bar.
+    auto* commands = new QVBoxLayout;
+    commands->setContentsMargins(6, 2, 6, 4);
+    commands->setSpacing(4);
     auto* warnings = new QVBoxLayout;
     warnings->setSpacing(0);
     for (QLabel* l : {lblDatesNote_, Label5_, Label6_, Label7_, Label15_, Label13_,
                       lblUseMissing_, lblYrpisAdvice_})
         warnings->addWidget(l);
-    outer->addLayout(warnings);
-    outer->addStretch();
+    commands->addLayout(warnings);
 
     // Buttons.
     cmdAdd_ = makeButton("&Add Asset", "cmdAdd", "Click on this to add a new asset.");
@@ -496,7 +537,7 @@ void MainWindow::buildLayout() {
     buttons->addStretch();
     buttons->addWidget(Picture1_);
     buttons->addWidget(cmdClose_);
-    outer->addLayout(buttons);
+    commands->addLayout(buttons);
 
     // Status line, record moves and the run's progress bar.
     lblStatus_ = new QLabel(this);
@@ -524,10 +565,13 @@ void MainWindow::buildLayout() {
     statusRow->addWidget(lblStatus_);
     statusRow->addWidget(cmdNext_);
     statusRow->addWidget(cmdLast_);
-    statusRow->addSpacing(12);
+    statusRow->addSpacing(8);
+    statusRow->addWidget(Text4_);
+    statusRow->addWidget(cmdMoveAbs_);
+    statusRow->addSpacing(8);
     statusRow->addWidget(ProgressBar1_, 1);
     statusRow->addStretch();
-    outer->addLayout(statusRow);
+    commands->addLayout(statusRow);
 
     // Picker, flag and bonus buttons.
     connect(Command11_, &QToolButton::clicked, this, [this] { openPicker(FMethodTax); });
@@ -557,10 +601,15 @@ void MainWindow::buildLayout() {
                        static_cast<QWidget*>(cmdClose_)})
         chain(w);
 
+    // The form scrolls up and down, never sideways: the window is at least
+    // as wide as the form.
     auto* scroll = new QScrollArea(this);
+    scroll->setObjectName("formScroll");
     scroll->setWidget(page);
     scroll->setWidgetResizable(true);
     scroll->setFrameShape(QFrame::NoFrame);
+    scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    formScroll_ = scroll;
     // The asset list above the form; the user moves the line between them.
     assetList_ = new AssetListPanel(this);
     connect(assetList_, &AssetListPanel::assetChosen, this,
@@ -571,7 +620,14 @@ void MainWindow::buildLayout() {
     splitter->addWidget(scroll);
     splitter->setStretchFactor(0, 1);
     splitter->setStretchFactor(1, 2);
-    setCentralWidget(splitter);
+    auto* central = new QWidget(this);
+    central->setObjectName("entryPage");
+    auto* column = new QVBoxLayout(central);
+    column->setContentsMargins(0, 0, 0, 0);
+    column->setSpacing(0);
+    column->addWidget(splitter, 1);
+    column->addLayout(commands);
+    setCentralWidget(central);
     SetButtons(true);
 }
 
@@ -709,8 +765,14 @@ void MainWindow::reloadAssets() {
 // ---------------------------------------------------------------- start-up
 
 void MainWindow::Form_Load() {
-    // The sizing step waits until the window has been laid out.
-    QTimer::singleShot(delays_.sizing, this, [this] { DisplaySizing(); });
+    // The sizing step waits until the window has been laid out. The window
+    // goes back where the user left it; the first time, the display sizing
+    // of the settings places it.
+    QTimer::singleShot(delays_.sizing, this, [this] {
+        if (settings_ && WindowPlacement(settings_->file()).restore(this)) return;
+        if (QScreen* s = screen()) resize(grownSize(designedSize(), s->availableGeometry().size()));
+        DisplaySizing();
+    });
     openCompany();
 }
 
@@ -809,6 +871,8 @@ void MainWindow::DisplaySizing() {
                               ? QString::fromStdString(settings_->get(setting::kUpdateScreenHeight))
                               : QString();
         QRect r = windowGeometry(metricsOf(this), setting, size());
+        // A height set by hand beyond the screen is cut to the screen.
+        if (QScreen* s = screen()) r = fitToArea(r, s->availableGeometry());
         resize(r.size());
         move(r.topLeft());
     });
@@ -1766,6 +1830,27 @@ void MainWindow::resizeEvent(QResizeEvent* event) {
     QMainWindow::resizeEvent(event);
     // The status line keeps its width of 2500 twips.
     lblStatus_->setFixedWidth(static_cast<int>(twipsToPixelsX(2500, metricsOf(this))));
+    fitForm();
+}
+
+// On a wide window the two boxes stand side by side and the list above them
+// gets the height they leave. The scroll area never scrolls sideways: it is
+// at least as wide as the form's widest box.
+void MainWindow::fitForm() {
+    auto* page = formScroll_->widget();
+    QWidget* assetBox = page->findChild<QWidget*>("assetBox");
+    QWidget* deprBox = page->findChild<QWidget*>("deprBox");
+    const QMargins margins = page->layout()->contentsMargins();
+    const int asset = assetBox->minimumSizeHint().width();
+    const int depr = deprBox->minimumSizeHint().width();
+    const int edges = margins.left() + margins.right();
+    const int scrollBar = formScroll_->verticalScrollBar()->sizeHint().width();
+    formScroll_->setMinimumWidth(std::max(asset, depr) + edges + scrollBar);
+    const bool wide =
+        formScroll_->width() >= asset + depr + formRow_->spacing() + edges + scrollBar;
+    formRow_->setDirection(wide ? QBoxLayout::LeftToRight : QBoxLayout::TopToBottom);
+    // Height the form does not need goes to the list above it.
+    formScroll_->setMaximumHeight(page->sizeHint().height());
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
@@ -1774,6 +1859,7 @@ void MainWindow::closeEvent(QCloseEvent* event) {
         return;
     }
     procedure("Calcform.Form_Unload", [&] {
+        if (settings_) WindowPlacement(settings_->file()).save(this);
         QApplication::restoreOverrideCursor();
         if (objRec2_) objRec2_->cancelUpdate();
         objRec2_.reset();

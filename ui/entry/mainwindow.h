@@ -25,6 +25,8 @@ class QProgressBar;
 class QPushButton;
 class QToolButton;
 class QAction;
+class QBoxLayout;
+class QScrollArea;
 
 namespace czx {
 class Settings;
@@ -125,6 +127,7 @@ class MainWindow : public QMainWindow {
     bool eventFilter(QObject* watched, QEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
+    void fitForm();
     void closeEvent(QCloseEvent* event) override;
 
   private:
@@ -270,6 +273,8 @@ class MainWindow : public QMainWindow {
     QLabel* lblUseMissing_ = nullptr;  // a blank business use, named by side
     QLabel* lblYrpisAdvice_ = nullptr;
     QProgressBar* ProgressBar1_ = nullptr;
+    QBoxLayout* formRow_ = nullptr;
+    QScrollArea* formScroll_ = nullptr;
 
     // Buttons.
     QPushButton *cmdAdd_ = nullptr, *cmdEdit_ = nullptr, *cmdUpdate_ = nullptr,

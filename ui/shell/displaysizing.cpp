@@ -57,6 +57,23 @@ QRect windowGeometry(const ScreenMetrics& screen, const QString& heightSetting, 
                  static_cast<int>(std::lround(twipsToPixelsY(height, screen))));
 }
 
+QRect fitToArea(QRect window, const QRect& area) {
+    if (area.isEmpty()) return window;
+    window.setWidth(std::min(window.width(), area.width()));
+    window.setHeight(std::min(window.height(), area.height()));
+    if (window.left() < area.left() || window.right() > area.right())
+        window.moveLeft(area.left() + (area.width() - window.width()) / 2);
+    if (window.top() < area.top() || window.bottom() > area.bottom())
+        window.moveTop(area.top() + (area.height() - window.height()) / 2);
+    return window;
+}
+
+QSize grownSize(QSize designed, QSize available) {
+    if (available.isEmpty()) return designed;
+    const QSize nineTenths(available.width() * 9 / 10, available.height() * 9 / 10);
+    return designed.expandedTo(nineTenths).boundedTo(QSize(1400, 1050)).boundedTo(available);
+}
+
 ScreenMetrics metricsOf(const QWidget* window) {
     QScreen* screen =
         window && window->screen() ? window->screen() : QGuiApplication::primaryScreen();

@@ -34,4 +34,13 @@ QRect windowGeometry(const ScreenMetrics& screen, const QString& heightSetting, 
 
 ScreenMetrics metricsOf(const QWidget* window);
 
+// `window` made to fit `area` (the screen less its panels): no larger than
+// it, and moved inside it, centred where it stood out.
+QRect fitToArea(QRect window, const QRect& area);
+
+// The size a window designed at `designed` opens at on a screen whose free
+// area is `available`: grown on a large screen to nine tenths of it, at most
+// 1400 x 1050, and never larger than the screen.
+QSize grownSize(QSize designed, QSize available);
+
 }  // namespace czx::ui

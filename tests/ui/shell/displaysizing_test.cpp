@@ -45,6 +45,43 @@ class DisplaySizingTest : public QObject {
         QCOMPARE(windowGeometry(screen, setting, QSize(980, 720)), expected);
     }
 
+    // A window larger than the screen's free area is cut to it; one standing
+    // out of it is moved in, centred.
+    void fitToArea_data() {
+        QTest::addColumn<QRect>("window");
+        QTest::addColumn<QRect>("fitted");
+        const QRect area(0, 0, 1366, 740);
+        QTest::newRow("inside stays") << QRect(100, 50, 600, 582) << QRect(100, 50, 600, 582);
+        QTest::newRow("too high") << QRect(340, 50, 687, 800) << QRect(340, 0, 687, 740);
+        QTest::newRow("off the left") << QRect(-300, 50, 600, 582) << QRect(383, 50, 600, 582);
+        QTest::newRow("off the bottom") << QRect(100, 600, 600, 582) << QRect(100, 79, 600, 582);
+    }
+
+    void fitToArea() {
+        QFETCH(QRect, window);
+        QFETCH(QRect, fitted);
+        QCOMPARE(ui::fitToArea(window, QRect(0, 0, 1366, 740)), fitted);
+    }
+
+    // The first size on a screen that the settings' rules leave alone: the
+    // designed size, grown to nine tenths of a large screen, at most
+    // 1400 x 1050, never larger than the screen.
+    void grownSize_data() {
+        QTest::addColumn<QSize>("available");
+        QTest::addColumn<QSize>("grown");
+        QTest::newRow("1280 x 1024") << QSize(1280, 984) << QSize(1152, 885);
+        QTest::newRow("1920 x 1080") << QSize(1920, 1040) << QSize(1400, 936);
+        QTest::newRow("2560 x 1440") << QSize(2560, 1400) << QSize(1400, 1050);
+        QTest::newRow("800 x 600") << QSize(800, 560) << QSize(800, 560);
+        QTest::newRow("1024 x 768") << QSize(1024, 740) << QSize(980, 720);
+    }
+
+    void grownSize() {
+        QFETCH(QSize, available);
+        QFETCH(QSize, grown);
+        QCOMPARE(ui::grownSize(QSize(980, 720), available), grown);
+    }
+
     void aHeightThatIsNoNumberFails() {
         ScreenMetrics screen{1280, 1024, 96, 96};
         QVERIFY_THROWS_EXCEPTION(Error, windowGeometry(screen, "tall", QSize(980, 720)));

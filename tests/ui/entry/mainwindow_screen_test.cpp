@@ -1,0 +1,217 @@
+// The main window on the screens people have: at 600 x 582 (what the display
+// sizing gives on a 1366 x 768 laptop) and at the manual heights the settings
+// call typical, nothing is clipped and every button is in reach; on a large
+// screen it grows and puts its two boxes side by side; it opens where it was
+// left.
+#include <QAbstractButton>
+#include <QLabel>
+#include <QLineEdit>
+#include <QScreen>
+#include <QScrollArea>
+#include <QScrollBar>
+#include <QSplitter>
+#include <QTest>
+#include <memory>
+
+#include "store/settings.h"
+#include "support/uitesting.h"
+#include "ui/entry/mainwindow.h"
+#include "ui/shell/displaysizing.h"
+
+using namespace czx;
+using namespace czx::uitest;
+using czx::ui::MainWindow;
+
+class MainWindowScreenTest : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<CompanyCopy> copy;
+    std::unique_ptr<MainWindow> window;
+    std::unique_ptr<ReportCatcher> errors;
+
+    void open(Settings* settings = nullptr) {
+        window = std::make_unique<MainWindow>(copy->path(), settings);
+        window->show();
+        QVERIFY(QTest::qWaitForWindowExposed(window.get()));
+        QTest::qWait(60);  // the display sizing step
+    }
+    QLineEdit* field(const QString& name) { return byName<QLineEdit>(window.get(), name); }
+    QWidget* named(const char* objectName) { return window->findChild<QWidget*>(objectName); }
+
+    // Where `w` stands in `ancestor`'s coordinates.
+    static QRect rectIn(const QWidget* w, const QWidget* ancestor) {
+        return QRect(w->mapTo(ancestor, QPoint(0, 0)), w->size());
+    }
+
+    // Nothing clipped, every button in reach: the buttons below the form in
+    // the window, the form's widgets inside the scroll area's width (it only
+    // scrolls up and down), each text whole.
+    void checkUsable() {
+        auto* scroll = window->findChild<QScrollArea*>("formScroll");
+        QVERIFY(scroll);
+        QWidget* page = scroll->widget();
+        QVERIFY2(page->width() <= scroll->viewport()->width(),
+                 qPrintable(QString("form %1 wide in a view %2 wide")
+                                .arg(page->width())
+                                .arg(scroll->viewport()->width())));
+        for (QWidget* w : window->findChildren<QWidget*>()) {
+            if (!w->isVisible() || w->isWindow()) continue;
+            const QString name =
+                w->accessibleName().isEmpty() ? w->objectName() : w->accessibleName();
+            if (page->isAncestorOf(w)) {
+                const QRect r = rectIn(w, page);
+                QVERIFY2(r.left() >= 0 && r.right() < scroll->viewport()->width(),
+                         qPrintable(name + " stands outside the form's width"));
+            } else if (qobject_cast<QAbstractButton*>(w)) {
+                QVERIFY2(window->rect().contains(rectIn(w, window.get())),
+                         qPrintable(name + " stands outside the window"));
+            }
+            if (auto* b = qobject_cast<QAbstractButton*>(w)) {
+                const QString caption = QString(b->text()).remove('&');
+                QVERIFY2(b->fontMetrics().horizontalAdvance(caption) <= b->width(),
+                         qPrintable("the caption of " + name + " is cut"));
+            }
+            if (auto* l = qobject_cast<QLabel*>(w); l && !l->text().isEmpty()) {
+                if (l->wordWrap())
+                    QVERIFY2(l->height() >= l->heightForWidth(l->width()),
+                             qPrintable("label " + l->text() + " is cut"));
+                else
+                    QVERIFY2(l->width() >= l->sizeHint().width(),
+                             qPrintable("label " + l->text() + " is cut"));
+            }
+        }
+        // Dates and amounts show whole.
+        for (const char* name :
+             {"Year End", "Year End Of Year Asset Was Originally Placed In Service",
+              "* Actual Date In Service", "Date Sold/Disposed", "Asset Cost - Tax",
+              "Asset Cost - Book", "Prior Dprn - Tax", "Business Use % - Tax", "Record Number",
+              "Dprn Method - Tax", "Dprn Method - Book"}) {
+            QLineEdit* e = field(name);
+            QVERIFY2(e, name);
+            QVERIFY2(e->fontMetrics().horizontalAdvance(e->text()) + 8 <= e->width(),
+                     qPrintable(QString("%1 \"%2\" is cut: %3 pixels wide")
+                                    .arg(name, e->text())
+                                    .arg(e->width())));
+        }
+    }
+
+  private Q_SLOTS:
+    void initTestCase() { isolateUserFolders(); }
+    void init() {
+        copy = std::make_unique<CompanyCopy>();
+        // The widest values a field shows.
+        copy->execute(
+            "UPDATE assets SET [Asset Cost - Tax] = 123456789.12, [Asset Cost - Book] = "
+            "123456789.12, [Prior Accumulated Dprn - Tax] = -12345678.9, [Date Disposed] = "
+            "'2012-12-31' WHERE AssetID = 1");
+        errors = std::make_unique<ReportCatcher>();
+    }
+    void cleanup() {
+        window.reset();
+        QVERIFY2(errors->reports.empty(),
+                 errors->reports.empty() ? "" : errors->reports.front().c_str());
+        errors.reset();
+        copy.reset();
+    }
+
+    // The window at the sizes the display sizing gives on a 1366 x 768
+    // screen: automatic (9000 x 8730 twips), and the manual heights the
+    // settings call typical, 7000 to 10000 twips (width 1.0309 times).
+    void fitsTheLaptopScreen_data() {
+        QTest::addColumn<QSize>("size");
+        QTest::newRow("automatic, 600 x 582") << QSize(600, 582);
+        QTest::newRow("7000 twips") << QSize(481, 467);
+        QTest::newRow("8000 twips") << QSize(550, 533);
+        QTest::newRow("9000 twips") << QSize(619, 600);
+        QTest::newRow("10000 twips") << QSize(687, 667);
+    }
+
+    void fitsTheLaptopScreen() {
+        QFETCH(QSize, size);
+        open();
+        window->resize(size);
+        QTest::qWait(30);
+        // Narrower than the form it cannot be: still no wider than the
+        // laptop's automatic window.
+        QVERIFY2(window->width() <= std::max(size.width(), 600),
+                 qPrintable(QString::number(window->width())));
+        QCOMPARE(window->height(), size.height());
+        checkUsable();
+        QCOMPARE(field("Year End")->text(), QString("12/31/2012"));
+        QCOMPARE(field("Asset Cost - Tax")->text(), QString("123,456,789.12"));
+    }
+
+    // On a large screen the window opens larger than designed, the boxes
+    // stand side by side, the fields keep a sensible width and the list
+    // takes the height the form does not need.
+    void growsOnALargeScreen() {
+        open();
+        window->resize(ui::grownSize(MainWindow::designedSize(), QSize(1280, 1024 - 40)));
+        QCOMPARE(window->size(), QSize(1152, 885));
+        QTest::qWait(30);
+        checkUsable();
+        QWidget* assetBox = named("assetBox");
+        QWidget* deprBox = named("deprBox");
+        QVERIFY(assetBox && deprBox);
+        QCOMPARE(assetBox->mapTo(window.get(), QPoint(0, 0)).y(),
+                 deprBox->mapTo(window.get(), QPoint(0, 0)).y());
+        auto* scroll = window->findChild<QScrollArea*>("formScroll");
+        QCOMPARE(scroll->verticalScrollBar()->maximum(), 0);
+        QVERIFY(field("Asset Cost - Tax")->width() < 200);
+        QVERIFY(field("Group")->width() < 300);
+
+        // Narrowed again, the boxes stand one above the other.
+        window->resize(700, 700);
+        QTest::qWait(30);
+        QVERIFY(assetBox->mapTo(window.get(), QPoint(0, 0)).y() <
+                deprBox->mapTo(window.get(), QPoint(0, 0)).y());
+        checkUsable();
+    }
+
+    // The window opens where it was closed, with the line between the list
+    // and the form where it was.
+    void remembersItsSizeAndPlace() {
+        QTemporaryDir folder;
+        Settings settings((folder.path() + "/CZXDprn.conf").toStdString());
+        open(&settings);
+        window->setGeometry(40, 50, 720, 560);
+        QTest::qWait(30);
+        auto* splitter = window->findChild<QSplitter*>("listSplitter");
+        QVERIFY(splitter);
+        splitter->setSizes({120, 300});
+        const QList<int> sizes = splitter->sizes();
+        const QRect placed = window->geometry();
+        QVERIFY(window->close());
+        window.reset();
+
+        open(&settings);
+        QTRY_COMPARE(window->geometry(), placed);
+        QCOMPARE(window->findChild<QSplitter*>("listSplitter")->sizes(), sizes);
+    }
+
+    // The manual heights, through the display sizing step of the settings.
+    // A height beyond the screen is cut to the screen.
+    void manualHeightsGiveAUsableWindow_data() {
+        QTest::addColumn<QString>("height");
+        QTest::newRow("7000") << "7000";
+        QTest::newRow("8000") << "8000";
+        QTest::newRow("10000") << "10000";
+    }
+
+    void manualHeightsGiveAUsableWindow() {
+        QFETCH(QString, height);
+        QTemporaryDir folder;
+        Settings settings((folder.path() + "/CZXDprn.conf").toStdString());
+        settings.set(setting::kUpdateScreenHeight, height.toStdString());
+        open(&settings);
+        const ui::ScreenMetrics screen = ui::metricsOf(window.get());
+        const int wanted = int(std::lround(ui::twipsToPixelsY(height.toDouble(), screen)));
+        const QRect area = window->screen()->availableGeometry();
+        QTRY_COMPARE(window->height(), std::min(wanted, area.height()));
+        QVERIFY(area.contains(window->geometry()));
+        checkUsable();
+    }
+};
+
+QTEST_MAIN(MainWindowScreenTest)
+#include "mainwindow_screen_test.moc"

@@ -222,7 +222,7 @@ AssetListPanel::AssetListPanel(QWidget* parent) : QWidget(parent) {
         "Shows the assets whose description, group or tax method holds every "
         "word typed here.");
     filter_->setClearButtonEnabled(true);
-    auto* filterLabel = new QLabel("&Filter", this);
+    auto* filterLabel = new QLabel("F&ilter", this);  // Alt+F is the File menu's
     filterLabel->setBuddy(filter_);
     group_ = new QComboBox(this);
     group_->setObjectName("assetGroup");

@@ -518,8 +518,12 @@ void MainWindow::buildLayout() {
     cmdUpdate_ = makeButton("&Save Asset", "cmdUpdate",
                             "Click here to save the changes and additions when you are finished.");
     cmdCancel_ = makeButton("&Cancel", "cmdCancel", "");
-    cmdDelete_ = makeButton("&Delete Asset", "cmdDelete", "");
-    cmdRefresh_ = makeButton("&Refresh", "cmdRefresh", "");
+    // Each letter once in the window: Alt+D is Depreciate's and Alt+R the
+    // Reports menu's. Every letter of Refresh is taken: it is F5, as on
+    // every desktop.
+    cmdDelete_ = makeButton("Dele&te Asset", "cmdDelete", "");
+    cmdRefresh_ = makeButton("Refresh", "cmdRefresh", "Read the assets again (F5).");
+    cmdRefresh_->setShortcut(QKeySequence(Qt::Key_F5));
     cmdClose_ = makeButton("&Close", "cmdClose", "");
     Picture1_ =
         makeToolButton("Save Company", "Picture1", "Save company to disk", "Save company to disk");
@@ -1531,6 +1535,7 @@ void MainWindow::openPicker(int field) {
         ADOSelcMethLife picker(this, caption, QString::fromStdString(file), PickerTable_,
                                PickerColumn_,
                                [this](const QString& entry) { pickerChoice(entry); });
+        picker.selectEntry(target->text());
         picker.exec();
         QTimer::singleShot(delays_.pickerFollowUp, this, [this, field] { FieldLock(field); });
     });

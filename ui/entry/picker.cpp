@@ -31,11 +31,23 @@ ADOSelcMethLife::ADOSelcMethLife(QWidget* parent, const QString& caption,
     connect(close, &QPushButton::clicked, this, [this] { reject(); });
     connect(DataList1_, &QListWidget::itemClicked, this,
             [this](QListWidgetItem* item) { DataList1_Click(item); });
+    // Enter (and a double click) chooses as a click does.
+    connect(DataList1_, &QListWidget::itemActivated, this,
+            [this](QListWidgetItem* item) { DataList1_Click(item); });
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(DataList1_, 1);
     layout->addWidget(close, 0, Qt::AlignRight);
     resize(280, 320);
     Form_Load();
+    selectEntry({});
+    DataList1_->setFocus();
+}
+
+void ADOSelcMethLife::selectEntry(const QString& entry) {
+    if (DataList1_->count() == 0) return;
+    auto found = entry.isEmpty() ? QList<QListWidgetItem*>{}
+                                 : DataList1_->findItems(entry, Qt::MatchExactly);
+    DataList1_->setCurrentItem(found.isEmpty() ? DataList1_->item(0) : found.first());
 }
 
 void ADOSelcMethLife::Form_Load() {
@@ -56,7 +68,10 @@ void ADOSelcMethLife::Form_Load() {
 
 void ADOSelcMethLife::DataList1_Click(QListWidgetItem* item) {
     procedure("ADOSelcMethLife.DataList1_Click", [&] {
-        if (!item) return;
+        // A style that activates items on a single click reports the click
+        // twice: one choice only.
+        if (!item || chosen_) return;
+        chosen_ = true;
         if (onChoice_) onChoice_(item->text());
         accept();
     });

@@ -20,6 +20,10 @@ class ADOSelcMethLife : public QDialog {
                     std::function<void(const QString&)> onChoice);
 
     QListWidget* list() const { return DataList1_; }
+    // Makes `entry` the current entry, when the list holds it; otherwise the
+    // first entry is current. Typing moves to the entry that begins with what
+    // was typed, Enter chooses the current entry, Escape closes.
+    void selectEntry(const QString& entry);
 
   private:
     void Form_Load();
@@ -27,6 +31,7 @@ class ADOSelcMethLife : public QDialog {
     QListWidget* DataList1_;
     QString databaseFile_, table_, column_;
     std::function<void(const QString&)> onChoice_;
+    bool chosen_ = false;
 };
 
 }  // namespace czx::ui

@@ -79,7 +79,7 @@ class MainWindowGuardTest : public QObject {
                       "WHERE AssetID = 2");
         open();
         MessageCatcher answers{QMessageBox::StandardButton(answer)};
-        click("&Delete Asset");
+        click("Dele&te Asset");
         QCOMPARE(answers.texts,
                  QStringList{"Delete the asset 'Plant site land, 1400 River Road (6.2 acres)'? "
                              "This cannot be undone."});
@@ -242,9 +242,9 @@ class MainWindowGuardTest : public QObject {
         QTest::addColumn<bool>("editing");  // Edit pressed first
         QTest::addColumn<QString>("path");
         for (const char* path : {"Next", "Ctrl+End", "Move To Record Number", "&Add Asset",
-                                 "&Refresh", "&Depreciate", "Depreciate A&ll", "close"})
+                                 "Refresh", "&Depreciate", "Depreciate A&ll", "close"})
             QTest::newRow(qPrintable(QString("browsing, ") + path)) << false << QString(path);
-        for (const char* path : {"&Refresh", "&Depreciate", "Depreciate A&ll", "close"})
+        for (const char* path : {"Refresh", "&Depreciate", "Depreciate A&ll", "close"})
             QTest::newRow(qPrintable(QString("editing, ") + path)) << true << QString(path);
     }
 
@@ -275,7 +275,7 @@ class MainWindowGuardTest : public QObject {
                      QString("12/31/2012"));
         typeInto(field("Asset Description"), "Engine lathe");
         MessageCatcher answers(QMessageBox::Save);
-        click("&Refresh");
+        click("Refresh");
         QCOMPARE(assets(), 30.0);
         QVERIFY(label("Label15")->isVisible());
         QCOMPARE(status(), QString("Add record"));
@@ -317,11 +317,11 @@ class MainWindowGuardTest : public QObject {
                                  "Sa&ve Company To Disk", "&Copy Company From Disk", "Close YR"};
         for (const char* path :
              {"Escape", "close", "Ctrl+Q", "&Exit", "Next", "Ctrl+End", "Move To Record Number",
-              "&Add Asset", "&Refresh", "Save company to disk"})
+              "&Add Asset", "Refresh", "Save company to disk"})
             QTest::newRow(qPrintable(QString("browsing, ") + path)) << false << QString(path);
         for (const char* path : company)
             QTest::newRow(qPrintable(QString("browsing, ") + path)) << false << QString(path);
-        for (const char* path : {"close", "Ctrl+Q", "&Refresh"})
+        for (const char* path : {"close", "Ctrl+Q", "Refresh"})
             QTest::newRow(qPrintable(QString("editing, ") + path)) << true << QString(path);
         for (const char* path : company)
             QTest::newRow(qPrintable(QString("editing, ") + path)) << true << QString(path);
@@ -371,7 +371,7 @@ class MainWindowGuardTest : public QObject {
             QTest::newRow(qPrintable(QString("Ctrl+End, ") + name))
                 << "Ctrl+End" << int(answer) << save << "Record: 30";
             QTest::newRow(qPrintable(QString("Refresh, ") + name))
-                << "&Refresh" << int(answer) << save << "Record: 1";
+                << "Refresh" << int(answer) << save << "Record: 1";
             QTest::newRow(qPrintable(QString("Escape, ") + name))
                 << "Escape" << int(answer) << save << "closed";
             QTest::newRow(qPrintable(QString("Exit, ") + name))
@@ -398,7 +398,7 @@ class MainWindowGuardTest : public QObject {
         }
         QVERIFY(window->isVisible());
         QCOMPARE(status(), after);
-        if (path == "&Refresh")
+        if (path == "Refresh")
             QCOMPARE(field("Asset Description")->text(),
                      QString::fromStdString(copy->text(
                          "SELECT [Asset Description] FROM assets WHERE AssetID = 1")));
@@ -499,7 +499,7 @@ class MainWindowGuardTest : public QObject {
         const QString before = status();
         QVERIFY(label("Label19")->isVisible());
         QTest::qWait(50);
-        for (const char* name : {"&Add Asset", "&Cancel", "Next", "&Refresh"})
+        for (const char* name : {"&Add Asset", "&Cancel", "Next", "Refresh"})
             if (button(name)->isVisible()) QTest::mouseClick(button(name), Qt::LeftButton);
         QTest::keyClicks(field("Asset Description"), "Lathe");
         QTest::keyClick(window.get(), Qt::Key_U, Qt::ControlModifier);

@@ -451,7 +451,7 @@ class MainWindowTest : public QObject {
             copy->text("SELECT [Asset Description] FROM assets ORDER BY AssetID LIMIT 1 OFFSET 2");
         QCOMPARE(field("Asset Description")->text().toStdString(), second);
         MessageCatcher yes(QMessageBox::Yes);
-        click("&Delete Asset");
+        click("Dele&te Asset");
         QCOMPARE(copy->number("SELECT count(*) FROM assets"), 29.0);
         QCOMPARE(copy->number("SELECT count(*) FROM assets WHERE [Asset Description] = '" + second +
                               "'"),
@@ -461,7 +461,7 @@ class MainWindowTest : public QObject {
         click("Last");
         const std::string beforeLast = copy->text(
             "SELECT [Asset Description] FROM assets ORDER BY AssetID DESC LIMIT 1 OFFSET 1");
-        click("&Delete Asset");
+        click("Dele&te Asset");
         QCOMPARE(field("Asset Description")->text().toStdString(), beforeLast);
         QCOMPARE(status(), QString("Record: 28"));
     }
@@ -473,7 +473,7 @@ class MainWindowTest : public QObject {
         QVERIFY(button("&Save Asset")->isVisible());
         QVERIFY(button("&Cancel")->isVisible());
         QVERIFY(!button("&Add Asset")->isVisible());
-        QVERIFY(!button("&Delete Asset")->isVisible());
+        QVERIFY(!button("Dele&te Asset")->isVisible());
         QVERIFY(!button("&Close")->isVisible());
         QVERIFY(!button("First")->isEnabled());
         // Keyboard moves are ignored while editing.
@@ -728,8 +728,8 @@ class MainWindowTest : public QObject {
                               "&Edit Asset",
                               "&Save Asset",
                               "&Cancel",
-                              "&Delete Asset",
-                              "&Refresh",
+                              "Dele&te Asset",
+                              "Refresh",
                               "&Close",
                               "First",
                               "Previous",
@@ -754,7 +754,7 @@ class MainWindowTest : public QObject {
             "elsewhere')");
         click("Last");
         QCOMPARE(status(), QString("Record: 30"));
-        click("&Refresh");
+        click("Refresh");
         QCOMPARE(status(), QString("Record: 1"));
         click("Last");
         QCOMPARE(status(), QString("Record: 31"));
@@ -794,7 +794,7 @@ class MainWindowTest : public QObject {
         open();
         QCOMPARE(status(), QString("Record: 1"));
         MessageCatcher yes(QMessageBox::Yes);
-        click("&Delete Asset");
+        click("Dele&te Asset");
         QCOMPARE(status(), QString("Click Add To Create First Record"));
         QVERIFY(!field("Asset Description")->isEnabled());
         QCOMPARE(field("Asset Description")->text(), QString());

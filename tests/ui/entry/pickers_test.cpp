@@ -1,7 +1,10 @@
 // The method, life and group pickers, the bonus calculator and the flag
 // buttons, driven through the asset screen's buttons.
+#include <QApplication>
 #include <QCheckBox>
+#include <QDialog>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QPushButton>
 #include <QTest>
 #include <QToolButton>
@@ -175,6 +178,62 @@ class PickersTest : public QObject {
         QCOMPARE(copy->number("SELECT [Passenger Automobile] FROM assets WHERE AssetID = 1"), 1.0);
         QCOMPARE(copy->text("SELECT [Dprn Method - Tax] FROM assets WHERE AssetID = 1"),
                  std::string("MACRS-Auto"));
+    }
+
+    // The pickers from the keyboard: typing moves to the entry that begins
+    // with what was typed, Enter chooses the entry, Escape closes with no
+    // choice. The list opens on the field's entry.
+    void pickersWorkFromTheKeyboard_data() {
+        QTest::addColumn<QString>("picker");
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<int>("key");
+        QTest::addColumn<QString>("field");
+        QTest::addColumn<QString>("current");  // the entry current on opening
+        QTest::addColumn<QString>("after");    // the field afterwards
+        QTest::newRow("method typed, Enter")
+            << "Select Dprn Method - Tax" << "MACRS-1" << int(Qt::Key_Return)
+            << "Dprn Method - Tax" << "Non-Depreciable" << "MACRS-150%";
+        QTest::newRow("group typed, Enter")
+            << "Select Group" << "veh" << int(Qt::Key_Enter) << "Group" << "Land" << "Vehicles";
+        QTest::newRow("Enter on the field's entry")
+            << "Select Dprn Method - Book" << "" << int(Qt::Key_Return) << "Dprn Method - Book"
+            << "Non-Depreciable" << "Non-Depreciable";
+        QTest::newRow("group typed, Escape")
+            << "Select Group" << "veh" << int(Qt::Key_Escape) << "Group" << "Land" << "Land";
+    }
+
+    void pickersWorkFromTheKeyboard() {
+        QFETCH(QString, picker);
+        QFETCH(QString, typed);
+        QFETCH(int, key);
+        QFETCH(QString, field);
+        QFETCH(QString, current);
+        QFETCH(QString, after);
+        open();
+        QString opened;
+        bool stayedOpen = false;
+        QTimer poll;
+        connect(&poll, &QTimer::timeout, [&] {
+            auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+            if (!dialog || !opened.isNull() || dialog->objectName() != "ADOSelcMethLife") return;
+            auto* list = dialog->findChild<QListWidget*>("DataList1");
+            opened = list->currentItem() ? list->currentItem()->text() : QString("");
+            if (!typed.isEmpty()) QTest::keyClicks(list, typed);
+            QTest::keyClick(list, Qt::Key(key));
+            // A list that ignored the key is closed, and the case fails.
+            QTimer::singleShot(200, dialog, [&stayedOpen, dialog] {
+                if (!dialog->isVisible()) return;
+                stayedOpen = true;
+                dialog->reject();
+            });
+        });
+        poll.start(10);
+        QTest::mouseClick(button(picker), Qt::LeftButton);
+        poll.stop();
+        QTest::qWait(400);  // the after-choice steps
+        QVERIFY(!stayedOpen);
+        QCOMPARE(opened, current);
+        QCOMPARE(this->field(field)->text(), after);
     }
 
     void groupPickerListsTheCompanysGroups() {

@@ -48,7 +48,7 @@ class ErrorDialogTest : public QObject {
         window.show();
         QVERIFY(QTest::qWaitForWindowActive(&window));
         QTest::qWait(50);  // the display sizing step has entered the trail
-        auto* remove = byName<QPushButton>(&window, "&Delete Asset");
+        auto* remove = byName<QPushButton>(&window, "Dele&te Asset");
         MessageCatcher yes(QMessageBox::Yes);
         QTest::mouseClick(remove, Qt::LeftButton);
         QVERIFY(dialog.isVisible());

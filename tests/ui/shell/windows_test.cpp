@@ -1,0 +1,210 @@
+// Every window of the program, from the keyboard and for assistive
+// technology: each Alt+letter does one thing in its window, the main
+// window's letters do what they say.
+#include <QAction>
+#include <QApplication>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMap>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTest>
+#include <functional>
+#include <memory>
+
+#include "store/settings.h"
+#include "support/uitesting.h"
+#include "ui/company/companyfiles.h"
+#include "ui/company/companyinfowindow.h"
+#include "ui/company/groupwindow.h"
+#include "ui/entry/mainwindow.h"
+#include "ui/entry/picker.h"
+#include "ui/shell/errordialog.h"
+#include "ui/shell/helpviewer.h"
+#include "ui/shell/instructions.h"
+#include "ui/shell/sysfrm.h"
+
+using namespace czx;
+using namespace czx::uitest;
+using czx::ui::MainWindow;
+
+namespace {
+
+// The letter Alt reaches in `text` ("Dele&te Asset": t), or none.
+QChar mnemonic(const QString& text) {
+    for (qsizetype i = 0; i + 1 < text.size(); ++i) {
+        if (text[i] != '&') continue;
+        if (text[i + 1] == '&') {
+            ++i;
+            continue;
+        }
+        return text[i + 1].toLower();
+    }
+    return {};
+}
+
+// Each letter that more than one control shown in `window` answers to, with
+// the controls: buttons, labels of a field, group boxes and the menu bar.
+QStringList clashes(QWidget* window) {
+    QMap<QChar, QStringList> owners;
+    auto note = [&](const QString& text) {
+        if (QChar letter = mnemonic(text); !letter.isNull()) owners[letter] << text;
+    };
+    for (QWidget* w : window->findChildren<QWidget*>()) {
+        if (!w->isVisibleTo(window)) continue;
+        if (auto* b = qobject_cast<QAbstractButton*>(w)) note(b->text());
+        if (auto* l = qobject_cast<QLabel*>(w); l && l->buddy()) note(l->text());
+        if (auto* g = qobject_cast<QGroupBox*>(w)) note(g->title());
+        if (auto* bar = qobject_cast<QMenuBar*>(w))
+            for (QAction* a : bar->actions())
+                if (a->isVisible()) note(a->text());
+    }
+    QStringList found;
+    for (auto it = owners.begin(); it != owners.end(); ++it)
+        if (it.value().size() > 1)
+            found << QString("Alt+%1: %2").arg(it.key(), it.value().join(", "));
+    return found;
+}
+
+}  // namespace
+
+class WindowsTest : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<CompanyCopy> copy;
+    std::unique_ptr<ReportCatcher> errors;
+
+    std::unique_ptr<MainWindow> openMain() {
+        auto window = std::make_unique<MainWindow>(copy->path());
+        window->show();
+        if (!QTest::qWaitForWindowActive(window.get())) qWarning("not active");
+        return window;
+    }
+
+  private Q_SLOTS:
+    void initTestCase() { isolateUserFolders(); }
+    void init() {
+        copy = std::make_unique<CompanyCopy>();
+        errors = std::make_unique<ReportCatcher>();
+    }
+    void cleanup() {
+        QVERIFY2(errors->reports.empty(),
+                 errors->reports.empty() ? "" : errors->reports.front().c_str());
+        errors.reset();
+        copy.reset();
+    }
+
+    // ------------------------------------------------------------ B9
+
+    // In every window, in each of its states, no two controls shown share a
+    // letter.
+    void eachLetterOncePerWindow_data() {
+        QTest::addColumn<QString>("window");
+        QTest::addColumn<bool>("editing");
+        for (const char* w : {"main", "company information", "groups"}) {
+            QTest::newRow(qPrintable(QString(w) + ", browsing")) << QString(w) << false;
+            QTest::newRow(qPrintable(QString(w) + ", editing")) << QString(w) << true;
+        }
+        for (const char* w :
+             {"error report", "help", "instructions", "settings", "save company", "picker"})
+            QTest::newRow(w) << QString(w) << false;
+    }
+
+    void eachLetterOncePerWindow() {
+        QFETCH(QString, window);
+        QFETCH(bool, editing);
+        QWidget owner;
+        Settings settings = Settings::forUser();
+        std::unique_ptr<QWidget> shown;
+        auto edit = [&](const QString& caption) {
+            if (editing)
+                QTest::mouseClick(byName<QAbstractButton>(shown.get(), caption), Qt::LeftButton);
+        };
+        if (window == "main") {
+            shown = openMain();
+            edit("&Edit Asset");
+        } else if (window == "company information") {
+            shown = std::make_unique<ui::CompanyInfoWindow>(copy->path(), &owner);
+            shown->show();
+            edit("&Edit Company");
+        } else if (window == "groups") {
+            shown = std::make_unique<ui::GroupWindow>(copy->path(), &owner);
+            shown->show();
+            edit("&Edit");
+        } else if (window == "error report") {
+            shown = std::make_unique<ui::ErrorDialog>();
+        } else if (window == "help") {
+            shown = std::make_unique<ui::HelpWindow>();
+        } else if (window == "instructions") {
+            shown = std::make_unique<ui::InstructionsPrompt>("p946.pdf", QStringList{});
+        } else if (window == "settings") {
+            shown = std::make_unique<ui::Sysfrm>(settings, &owner);
+        } else if (window == "save company") {
+            shown = std::make_unique<ui::SaveCompanyWindow>(copy->path(), &owner);
+        } else if (window == "picker") {
+            shown = std::make_unique<ui::ADOSelcMethLife>(
+                &owner, "Select Method", QString::fromStdString(copy->path() + kCatalogueFile),
+                "Methods", "Method-Tax", [](const QString&) {});
+        }
+        QVERIFY(shown);
+        shown->show();
+        QVERIFY(QTest::qWaitForWindowExposed(shown.get()));
+        QCOMPARE(clashes(shown.get()), QStringList());
+    }
+
+    // The letters the issue found taken twice now do what they say: Alt+D
+    // depreciates, Alt+R opens Reports, Alt+S saves while editing, Alt+T
+    // asks to delete, and F5 refreshes.
+    void theMainWindowsLettersDoWhatTheySay() {
+        copy->execute("UPDATE assets SET assetchng = 0, [Current Dprn - Book] = 0");
+        auto window = openMain();
+        MessageCatcher no(QMessageBox::No);
+        // A button's letter clicks it a moment later, as the button shows
+        // itself pressed.
+        QTest::keyClick(window.get(), Qt::Key_T, Qt::AltModifier);
+        QTRY_COMPARE(no.texts.size(), 1);
+        QVERIFY2(no.texts.first().startsWith("Delete the asset"), qPrintable(no.texts.first()));
+        window->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(window.get()));
+
+        // Depreciate computes the asset on screen, the warehouse: (295,000 -
+        // 15,000) / 35 a year.
+        byName<QLineEdit>(window.get(), "Record Number")->setText("4");
+        QTest::mouseClick(byName<QAbstractButton>(window.get(), "Move To Record Number"),
+                          Qt::LeftButton);
+        QTest::keyClick(window.get(), Qt::Key_D, Qt::AltModifier);
+        QTRY_COMPARE(copy->number("SELECT [Current Dprn - Book] FROM assets WHERE AssetID = 4"),
+                     8000.0);
+        QCOMPARE(copy->number("SELECT count(*) FROM assets"), 30.0);
+
+        QMenu* reports = nullptr;
+        for (QAction* a : window->menuBar()->actions())
+            if (a->text() == "&Reports") reports = a->menu();
+        QVERIFY(reports);
+        QTest::keyClick(window.get(), Qt::Key_R, Qt::AltModifier);
+        QTRY_VERIFY(reports->isVisible());
+        QTest::keyClick(reports, Qt::Key_Escape);
+        QTRY_VERIFY(!reports->isVisible());
+        window->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(window.get()));
+
+        QTest::mouseClick(byName<QAbstractButton>(window.get(), "&Edit Asset"), Qt::LeftButton);
+        typeInto(byName<QLineEdit>(window.get(), "Asset Cost - Book"), "190000");
+        QTest::keyClick(window.get(), Qt::Key_S, Qt::AltModifier);
+        QTRY_COMPARE(copy->number("SELECT [Asset Cost - Book] FROM assets WHERE AssetID = 4"),
+                     190000.0);
+        QVERIFY(byName<QAbstractButton>(window.get(), "&Add Asset")->isVisible());
+
+        copy->execute("INSERT INTO assets (companynumber, [Asset Description]) VALUES (1, 'New')");
+        QTest::keyClick(window.get(), Qt::Key_F5);
+        QTest::qWait(200);
+        QTest::keyClick(window.get(), Qt::Key_End, Qt::ControlModifier);
+        QCOMPARE(window->findChild<QLabel*>("lblStatus")->text(), QString("Record: 31"));
+    }
+};
+
+QTEST_MAIN(WindowsTest)
+#include "windows_test.moc"

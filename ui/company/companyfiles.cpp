@@ -4,6 +4,7 @@
 #include <QDir>
 #include <QFileDialog>
 #include <QFormLayout>
+#include <QHBoxLayout>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QStandardPaths>
@@ -55,6 +56,17 @@ QPushButton* button(QWidget* parent, const QString& caption, const char* name) {
     return b;
 }
 
+// The window's command, and Close.
+QHBoxLayout* buttonRow(QPushButton* command, QWidget* window) {
+    auto* close = button(window, "&Close", "cmdClose");
+    QObject::connect(close, &QPushButton::clicked, window, &QWidget::close);
+    auto* row = new QHBoxLayout;
+    row->addStretch();
+    row->addWidget(command);
+    row->addWidget(close);
+    return row;
+}
+
 }  // namespace
 
 SaveCompanyWindow::SaveCompanyWindow(const std::string& dataPath, QWidget* owner,
@@ -77,7 +89,7 @@ SaveCompanyWindow::SaveCompanyWindow(const std::string& dataPath, QWidget* owner
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(form);
     layout->addWidget(Text1_);
-    layout->addWidget(Copycmd_, 0, Qt::AlignRight);
+    layout->addLayout(buttonRow(Copycmd_, this));
 
     procedure("Savefrm.Form_Load", [&] {
         connection_ = Connection::open(dataPath_ + kCompanyFile);
@@ -139,7 +151,7 @@ CopyCompanyWindow::CopyCompanyWindow(const std::string& dataPath, QWidget* owner
     form->addRow("Current Year End:", txtYearEnd_);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(form);
-    layout->addWidget(Command1_, 0, Qt::AlignRight);
+    layout->addLayout(buttonRow(Command1_, this));
 }
 
 void CopyCompanyWindow::Form_Load() {

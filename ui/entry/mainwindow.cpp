@@ -850,6 +850,11 @@ void MainWindow::showCompanyHeader() {
     if (!companyRS_ || !companyRS_->hasCurrent()) return;
     Text3_->setText(QString::fromStdString(asText(companyRS_->get(col::CompanyNumber))));
     txtName_->setText(QString::fromStdString(asText(companyRS_->get(col::Name))));
+    // "Riverside Machine Works, Inc. — CZX Depreciation", as desktops write
+    // a document's window.
+    const QString name = txtName_->text().trimmed();
+    setWindowTitle(name.isEmpty() ? programTitle()
+                                  : QString("%1 \u2014 %2").arg(name, programTitle()));
     auto yearEnd = companyYearEnd();
     txtYearEnd_->setText(yearEnd ? QString::fromStdString(shortDate(*yearEnd)) : QString());
 }

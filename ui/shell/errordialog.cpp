@@ -15,6 +15,7 @@
 #include <QVBoxLayout>
 
 #include "ui/shell/guifeedback.h"
+#include "ui/shell/ownedwindow.h"
 
 namespace czx::ui {
 namespace {
@@ -87,6 +88,7 @@ void ErrorDialog::showErrorReport(const std::string& text) {
     QString report = QString::fromStdString(text);
     report.replace("\r\n", "\n");
     Text1_->setPlainText(report);
+    if (firstShow) keepAbove(this, QApplication::activeWindow());
     show();
     if (firstShow) Timer1_->start();
 }

@@ -74,10 +74,14 @@ DocumentViewer::DocumentViewer(const QString& document, const QStringList& folde
     Command1_->setObjectName("Command1");
     Command1_->setAccessibleName("Print Form");
     connect(Command1_, &QPushButton::clicked, this, [this] { Command1_Click(); });
+    auto* close = new QPushButton("&Close", this);
+    close->setObjectName("cmdClose");
+    connect(close, &QPushButton::clicked, this, &QWidget::close);
     auto* layout = new QVBoxLayout(this);
     auto* top = new QHBoxLayout;
     top->addWidget(Command1_);
     top->addStretch();
+    top->addWidget(close);
     layout->addLayout(top);
 
     procedure("frmBrowser.Form_Load", [&] {

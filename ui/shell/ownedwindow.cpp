@@ -3,10 +3,26 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QScreen>
+#include <QWindow>
 
 namespace czx::ui {
 
-OwnedWindow::OwnedWindow(QWidget* owner) : QWidget(nullptr, Qt::Window), owner_(owner) {}
+OwnedWindow::OwnedWindow(QWidget* owner) : QWidget(nullptr, Qt::Window), owner_(owner) {
+    if (owner) connect(owner, &QObject::destroyed, this, [this] { close(); });
+}
+
+void keepAbove(QWidget* window, QWidget* owner) {
+    if (!owner || owner->window() == window) return;
+    QWindow* above = owner->window()->windowHandle();
+    if (!above) return;  // the owner is not shown yet
+    window->winId();     // the window's own handle, before it shows
+    window->windowHandle()->setTransientParent(above);
+}
+
+void OwnedWindow::setVisible(bool visible) {
+    if (visible) keepAbove(this, owner_);
+    QWidget::setVisible(visible);
+}
 
 void centreOnScreen(QWidget* window) {
     QScreen* screen = window->screen() ? window->screen() : QGuiApplication::primaryScreen();

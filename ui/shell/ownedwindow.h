@@ -4,7 +4,8 @@
 // default, the main window is enabled again and `closed` is emitted (the
 // main window starts its follow-up step from there). The window stands on
 // its own (it is not a child of the main window, which would disable it
-// too) and is centred on the screen when it first shows.
+// too), but the window manager keeps it above the main window, it closes
+// with it, and it is centred on the screen when it first shows.
 #include <QPointer>
 #include <QWidget>
 
@@ -15,6 +16,7 @@ class OwnedWindow : public QWidget {
   public:
     explicit OwnedWindow(QWidget* owner);
     QWidget* owner() const { return owner_; }
+    void setVisible(bool visible) override;
 
   Q_SIGNALS:
     void closed();
@@ -31,5 +33,9 @@ class OwnedWindow : public QWidget {
 
 // Centres a top-level window on the screen it stands on.
 void centreOnScreen(QWidget* window);
+
+// Makes the window manager keep `window` above the window of `owner`
+// (transient for it), so that it never hides behind it.
+void keepAbove(QWidget* window, QWidget* owner);
 
 }  // namespace czx::ui

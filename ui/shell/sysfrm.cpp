@@ -3,6 +3,7 @@
 #include <QButtonGroup>
 #include <QGridLayout>
 #include <QGroupBox>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -66,10 +67,19 @@ Sysfrm::Sysfrm(Settings& settings, QWidget* owner) : OwnedWindow(owner), setting
     cmdSave_->setAccessibleName("Save Changes");
     cmdSave_->setAutoDefault(false);
 
+    auto* cmdClose = new QPushButton("&Close", this);
+    cmdClose->setObjectName("cmdClose");
+    cmdClose->setAutoDefault(false);
+    connect(cmdClose, &QPushButton::clicked, this, &QWidget::close);
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(cmdSave_);
+    buttons->addWidget(cmdClose);
+
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(folder);
     layout->addWidget(display);
-    layout->addWidget(cmdSave_, 0, Qt::AlignRight);
+    layout->addLayout(buttons);
 
     connect(Option1_, &QRadioButton::clicked, this, [this] { Option1_Click(); });
     connect(Option2_, &QRadioButton::clicked, this, [this] { Option2_Click(); });

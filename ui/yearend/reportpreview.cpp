@@ -28,11 +28,18 @@ ReportPreview::ReportPreview(DepreciationReport report, std::unique_ptr<QPrinter
     exportAction->setObjectName("actExportPdf");
     exportAction->setToolTip("Write the report to a PDF file");
     connect(exportAction, &QAction::triggered, this, [this] { exportPdf(); });
+    auto* closeAction = new QAction("Close", this);
+    closeAction->setObjectName("actClose");
+    closeAction->setToolTip("Close the report");
+    connect(closeAction, &QAction::triggered, this, &QWidget::close);
     if (auto* bar = findChild<QToolBar*>()) {
         bar->addSeparator();
         bar->addAction(exportAction);
+        bar->addSeparator();
+        bar->addAction(closeAction);
     } else {
         addAction(exportAction);
+        addAction(closeAction);
     }
     resize(1000, 760);
 }

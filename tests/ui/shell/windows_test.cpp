@@ -11,7 +11,9 @@
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QTemporaryDir>
 #include <QTest>
+#include <QWindow>
 #include <functional>
 #include <memory>
 
@@ -203,6 +205,84 @@ class WindowsTest : public QObject {
         QTest::qWait(200);
         QTest::keyClick(window.get(), Qt::Key_End, Qt::ControlModifier);
         QCOMPARE(window->findChild<QLabel*>("lblStatus")->text(), QString("Record: 31"));
+    }
+
+    // ------------------------------------------------------------ B10
+
+    // Each window the main window opens stays above it (transient for it)
+    // while the main window is disabled, and closes with its Close button.
+    void dialogsAreOwnedAndHaveAClose_data() {
+        QTest::addColumn<QString>("command");
+        QTest::addColumn<QString>("closeButton");
+        QTest::newRow("company information") << "&Update Company Information"
+                                             << "&Close";
+        QTest::newRow("groups") << "&Groups"
+                                << "&Close";
+        QTest::newRow("settings") << "&Set Drive, Directory and Display Size"
+                                  << "&Close";
+        QTest::newRow("save company") << "Sa&ve Company To Disk"
+                                      << "&Close";
+        QTest::newRow("help") << "Help &Contents"
+                              << "&Close";
+        QTest::newRow("instructions prompt") << "I&RS Depreciation Instructions"
+                                             << "&Cancel";
+        QTest::newRow("tax report") << "&Tax Depreciation Report"
+                                    << "Close";
+    }
+
+    void dialogsAreOwnedAndHaveAClose() {
+        QFETCH(QString, command);
+        QFETCH(QString, closeButton);
+        QTemporaryDir folder;
+        Settings settings((folder.path() + "/CZXDprn.conf").toStdString());
+        MainWindow main(copy->path(), &settings);
+        main.setStepDelays({.maintenance = 50});
+        main.show();
+        QVERIFY(QTest::qWaitForWindowActive(&main));
+        QAction* action = nullptr;
+        for (QAction* a : main.findChildren<QAction*>())
+            if (a->text() == command) action = a;
+        QVERIFY(action);
+        action->trigger();
+        QWidget* opened = nullptr;
+        QTRY_VERIFY((opened = [&]() -> QWidget* {
+            for (QWidget* w : QApplication::topLevelWidgets())
+                if (w != &main && w->isVisible() && !qobject_cast<QMenu*>(w)) return w;
+            return nullptr;
+        }()));
+        QVERIFY(QTest::qWaitForWindowExposed(opened));
+        QVERIFY2(opened->windowHandle()->transientParent() == main.windowHandle(),
+                 qPrintable(opened->objectName() + " is not kept above the main window"));
+        QAbstractButton* close = byName<QAbstractButton>(opened, closeButton);
+        QAction* closeAction = nullptr;
+        for (QAction* a : opened->findChildren<QAction*>())
+            if (a->text() == closeButton) closeAction = a;
+        QVERIFY2(close || closeAction, qPrintable(opened->objectName() + " has no Close"));
+        close ? QTest::mouseClick(close, Qt::LeftButton) : closeAction->trigger();
+        QTRY_VERIFY(!opened->isVisible());
+        QTRY_VERIFY(main.isEnabled());
+    }
+
+    // The error report stands above the window that failed.
+    void theErrorReportStandsAboveTheWindowThatFailed() {
+        auto window = openMain();
+        ui::ErrorDialog report;
+        report.showErrorReport("ERROR REPORT\r\n");
+        QVERIFY(QTest::qWaitForWindowExposed(&report));
+        QCOMPARE(report.windowHandle()->transientParent(), window->windowHandle());
+    }
+
+    // The main window's title names the open company, also after the
+    // company information changed.
+    void theTitleNamesTheCompany() {
+        auto window = openMain();
+        QCOMPARE(window->windowTitle(),
+                 QString("Riverside Machine Works, Inc. \u2014 CZX Depreciation"));
+        copy->execute("UPDATE Defaults SET Name = 'Riverside Tool & Die'");
+        window->setStepDelays({.maintenance = 50});
+        window->startCompanyRefreshStep();
+        QTRY_COMPARE(window->windowTitle(),
+                     QString("Riverside Tool & Die \u2014 CZX Depreciation"));
     }
 };
 

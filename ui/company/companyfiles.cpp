@@ -51,7 +51,7 @@ QLineEdit* readOnlyField(QWidget* parent, const char* name, const QString& acces
 QPushButton* button(QWidget* parent, const QString& caption, const char* name) {
     auto* b = new QPushButton(caption, parent);
     b->setObjectName(name);
-    b->setAccessibleName(caption);
+    b->setAccessibleName(QString(caption).remove('&'));
     b->setAutoDefault(false);
     return b;
 }

@@ -64,7 +64,7 @@ QPushButton* RecordEditor::addButton(const QString& caption, const char* name,
                                      const QString& toolTip) {
     auto* b = new QPushButton(caption, this);
     b->setObjectName(name);
-    b->setAccessibleName(caption);
+    b->setAccessibleName(QString(caption).remove('&'));
     b->setAutoDefault(false);
     if (!toolTip.isEmpty()) b->setToolTip(toolTip);
     return b;

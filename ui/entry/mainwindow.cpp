@@ -118,7 +118,6 @@ int widthFor(const QLineEdit* edit, const QString& sample) {
 QLabel* warningLabel(const QString& name, const QString& text, QWidget* parent) {
     auto* label = new QLabel(text, parent);
     label->setObjectName(name);
-    label->setAccessibleName(text);
     label->setStyleSheet("color: #b00000; font-weight: bold;");
     label->setWordWrap(true);
     label->hide();
@@ -274,7 +273,8 @@ QPushButton* MainWindow::makeButton(const QString& caption, const QString& name,
                                     const QString& toolTip) {
     auto* button = new QPushButton(caption, this);
     button->setObjectName(name);
-    button->setAccessibleName(caption);
+    // Read as it shows: "Add Asset", not "&Add Asset".
+    button->setAccessibleName(QString(caption).remove('&'));
     button->setAutoDefault(false);
     if (!toolTip.isEmpty()) button->setToolTip(toolTip);
     button->installEventFilter(this);
@@ -287,7 +287,8 @@ QToolButton* MainWindow::makeToolButton(const QString& text, const QString& name
     button->setText(text);
     button->setObjectName(name);
     button->setAccessibleName(accessible);
-    if (!toolTip.isEmpty()) button->setToolTip(toolTip);
+    // A sign for a caption ("...", "|<") shows its name as its tool tip.
+    button->setToolTip(toolTip.isEmpty() ? accessible : toolTip);
     button->installEventFilter(this);
     return button;
 }
@@ -417,7 +418,7 @@ void MainWindow::buildLayout() {
     Command12_ = makeToolButton("...", "Command12", "Select Dprn Life - Tax", "");
     Command14_ = makeToolButton("...", "Command14", "Select Dprn Method - Book", "");
     Command15_ = makeToolButton("...", "Command15", "Select Dprn Life - Book", "");
-    Command31_ = makeToolButton("Bonus", "Command31", "Calculate Bonus",
+    Command31_ = makeToolButton("Bonus", "Command31", "Bonus",
                                 "Click here to calculate Bonus Depreciation, (Asset Cost - Sec. "
                                 "179) * (30% or 50% or 100%). ");
     auto* form = new QGroupBox("Depreciation", this);
@@ -526,7 +527,7 @@ void MainWindow::buildLayout() {
     cmdRefresh_->setShortcut(QKeySequence(Qt::Key_F5));
     cmdClose_ = makeButton("&Close", "cmdClose", "");
     Picture1_ =
-        makeToolButton("Save Company", "Picture1", "Save company to disk", "Save company to disk");
+        makeToolButton("Save Company", "Picture1", "Save Company", "Save company to disk");
     connect(cmdAdd_, &QPushButton::clicked, this, [this] { cmdAdd_Click(); });
     connect(cmdEdit_, &QPushButton::clicked, this, [this] { cmdEdit_Click(); });
     connect(cmdUpdate_, &QPushButton::clicked, this, [this] { cmdUpdate_Click(); });
@@ -548,7 +549,6 @@ void MainWindow::buildLayout() {
     lblStatus_->setObjectName("lblStatus");
     lblStatus_->setFrameShape(QFrame::StyledPanel);
     lblStatus_->setFrameShadow(QFrame::Sunken);
-    lblStatus_->setAccessibleName("Status");
     cmdFirst_ = makeToolButton("|<", "cmdFirst", "First", "First");
     cmdPrevious_ = makeToolButton("<", "cmdPrevious", "Previous", "Previous");
     cmdNext_ = makeToolButton(">", "cmdNext", "Next", "Next");
@@ -1062,7 +1062,6 @@ void MainWindow::showYrpisAdvice() {
     if (hasRow()) yrpis = parseUsDate(fields_[FYrpis].edit->text().trimmed().toStdString());
     const QString advice = yrpisAdvice(yrpis, companyYearEnd());
     lblYrpisAdvice_->setText(advice);
-    lblYrpisAdvice_->setAccessibleName(advice);
     lblYrpisAdvice_->setHidden(advice.isEmpty());
     bool warned = !advice.isEmpty();
     for (QLabel* l : {Label5_, Label6_, Label7_, Label13_, Label15_, lblUseMissing_})

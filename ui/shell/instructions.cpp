@@ -42,10 +42,10 @@ InstructionsPrompt::InstructionsPrompt(QString document, QStringList folders, QW
     text->setMinimumWidth(380);
     auto* start = new QPushButton("&Start", this);
     start->setObjectName("cmdStart");
-    start->setAccessibleName("&Start");
+    start->setAccessibleName("Start");
     auto* cancel = new QPushButton("&Cancel", this);
     cancel->setObjectName("cmdCancel");
-    cancel->setAccessibleName("&Cancel");
+    cancel->setAccessibleName("Cancel");
     connect(start, &QPushButton::clicked, this, [this] { cmdStart_Click(); });
     connect(cancel, &QPushButton::clicked, this, &QDialog::close);
     auto* buttons = new QHBoxLayout;

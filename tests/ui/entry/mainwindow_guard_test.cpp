@@ -317,7 +317,7 @@ class MainWindowGuardTest : public QObject {
                                  "Sa&ve Company To Disk", "&Copy Company From Disk", "Close YR"};
         for (const char* path :
              {"Escape", "close", "Ctrl+Q", "&Exit", "Next", "Ctrl+End", "Move To Record Number",
-              "&Add Asset", "Refresh", "Save company to disk"})
+              "&Add Asset", "Refresh", "Save Company"})
             QTest::newRow(qPrintable(QString("browsing, ") + path)) << false << QString(path);
         for (const char* path : company)
             QTest::newRow(qPrintable(QString("browsing, ") + path)) << false << QString(path);
@@ -553,9 +553,9 @@ class MainWindowGuardTest : public QObject {
                 << "Business Use % - Tax" << "1..5" << path << share;
         }
         QTest::newRow("date, Calculate Bonus")
-            << "* Actual Date In Service" << "02/30/2012" << "Calculate Bonus" << date;
+            << "* Actual Date In Service" << "02/30/2012" << "Bonus" << date;
         QTest::newRow("amount, Calculate Bonus")
-            << "Asset Cost - Tax" << "123.4-5" << "Calculate Bonus" << amount;
+            << "Asset Cost - Tax" << "123.4-5" << "Bonus" << amount;
         QTest::newRow("year placed in service, Save")
             << "Year End Of Year Asset Was Originally Placed In Service" << "12/31/20122"
             << "&Save Asset"

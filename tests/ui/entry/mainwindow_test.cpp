@@ -495,7 +495,7 @@ class MainWindowTest : public QObject {
         QCOMPARE(status(), QString("Click Add To Create First Record"));
         QVERIFY(!field("Asset Description")->isEnabled());
         QVERIFY(!field("Asset Cost - Tax")->isEnabled());
-        QVERIFY(!button("Calculate Bonus")->isEnabled());
+        QVERIFY(!button("Bonus")->isEnabled());
         QVERIFY(!byName<QCheckBox>(window.get(), "Over  Ride - Tax")->isEnabled());
         click("&Add Asset");
         QVERIFY(label("Label19")->isVisible());
@@ -724,20 +724,20 @@ class MainWindowTest : public QObject {
                               "Truck or Van",
                               "Over  Ride - Tax",
                               "Over  Ride - Book",
-                              "&Add Asset",
-                              "&Edit Asset",
-                              "&Save Asset",
-                              "&Cancel",
-                              "Dele&te Asset",
+                              "Add Asset",
+                              "Edit Asset",
+                              "Save Asset",
+                              "Cancel",
+                              "Delete Asset",
                               "Refresh",
-                              "&Close",
+                              "Close",
                               "First",
                               "Previous",
                               "Next",
                               "Last",
                               "Move To Record Number",
                               "Select Dprn Method - Tax",
-                              "Calculate Bonus"})
+                              "Bonus"})
             QTest::newRow(n) << QString(n);
     }
 

@@ -1,6 +1,7 @@
 // Every window of the program, from the keyboard and for assistive
 // technology: each Alt+letter does one thing in its window, the main
 // window's letters do what they say.
+#include <QAccessible>
 #include <QAction>
 #include <QApplication>
 #include <QGroupBox>
@@ -11,8 +12,10 @@
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTextDocumentFragment>
 #include <QWindow>
 #include <functional>
 #include <memory>
@@ -71,6 +74,72 @@ QStringList clashes(QWidget* window) {
     return found;
 }
 
+// What a control shows, as words: the caption without its Alt marker, a
+// label without its colon, rich text as plain text.
+QString plain(QString text) {
+    if (Qt::mightBeRichText(text)) text = QTextDocumentFragment::fromHtml(text).toPlainText();
+    text.replace("&&", "\x01").remove('&').replace("\x01", "&");
+    text = text.trimmed();
+    if (text.endsWith(':')) text.chop(1);
+    return text;
+}
+
+QString accessibleName(QWidget* w) {
+    QAccessibleInterface* face = QAccessible::queryAccessibleInterface(w);
+    return face ? face->text(QAccessible::Name) : QString();
+}
+
+// The controls shown in `window` that assistive technology does not read by
+// their visible text: a button by its caption (with what it acts on, where
+// the caption is a sign or repeats), a field by its label, a label by what
+// it shows; every other control by some name.
+QStringList misnamed(QWidget* window) {
+    QMap<QWidget*, QLabel*> labelOf;
+    QMap<QString, int> captions;
+    for (QWidget* w : window->findChildren<QWidget*>()) {
+        if (!w->isVisibleTo(window)) continue;
+        if (auto* l = qobject_cast<QLabel*>(w); l && l->buddy()) labelOf[l->buddy()] = l;
+        if (auto* b = qobject_cast<QAbstractButton*>(w)) ++captions[plain(b->text())];
+    }
+    QStringList wrong;
+    for (QWidget* w : window->findChildren<QWidget*>()) {
+        // A table's header is read through the table.
+        if (!w->isVisibleTo(window) || w->isWindow() || w->inherits("QHeaderView")) continue;
+        const QString name = accessibleName(w);
+        QString expected;
+        bool ok = true;
+        if (auto* b = qobject_cast<QAbstractButton*>(w)) {
+            expected = plain(b->text());
+            if (!expected.contains(QRegularExpression("[A-Za-z]{2}")))
+                ok = !name.isEmpty() && name == b->toolTip();  // "...", "|<"
+            else if (captions[expected] > 1)
+                ok = name.startsWith(expected + " ");  // "Set Auto"
+            else
+                ok = name == expected;
+        } else if (auto* l = qobject_cast<QLabel*>(w)) {
+            if (l->text().isEmpty() || !l->pixmap().isNull()) continue;
+            expected = plain(l->text());
+            ok = plain(name) == expected;
+        } else if (qobject_cast<QLineEdit*>(w)) {
+            if (QLabel* l = labelOf.value(w)) {
+                expected = plain(l->text());
+                ok = name.startsWith(expected);
+            } else {
+                ok = !name.isEmpty();
+            }
+        } else if (w->inherits("QAbstractItemView") || w->inherits("QComboBox") ||
+                   w->inherits("QProgressBar") || w->inherits("QPlainTextEdit")) {
+            if (w->parentWidget() && w->parentWidget()->inherits("QComboBox")) continue;
+            ok = !name.isEmpty();
+        }
+        if (!ok)
+            wrong << QString("%1 %2 reads \"%3\"%4")
+                         .arg(w->metaObject()->className(), w->objectName(), name,
+                              expected.isEmpty() ? QString() : ", shows \"" + expected + "\"");
+    }
+    return wrong;
+}
+
 }  // namespace
 
 class WindowsTest : public QObject {
@@ -84,6 +153,42 @@ class WindowsTest : public QObject {
         window->show();
         if (!QTest::qWaitForWindowActive(window.get())) qWarning("not active");
         return window;
+    }
+
+    // One of the program's windows, shown, in the state asked for.
+    std::unique_ptr<QWidget> openWindow(const QString& window, bool editing, QWidget* owner,
+                                        Settings& settings) {
+        std::unique_ptr<QWidget> shown;
+        if (window == "main")
+            shown = std::make_unique<MainWindow>(copy->path());
+        else if (window == "company information")
+            shown = std::make_unique<ui::CompanyInfoWindow>(copy->path(), owner);
+        else if (window == "groups")
+            shown = std::make_unique<ui::GroupWindow>(copy->path(), owner);
+        else if (window == "error report")
+            shown = std::make_unique<ui::ErrorDialog>();
+        else if (window == "help")
+            shown = std::make_unique<ui::HelpWindow>();
+        else if (window == "instructions")
+            shown = std::make_unique<ui::InstructionsPrompt>("p946.pdf", QStringList{});
+        else if (window == "settings")
+            shown = std::make_unique<ui::Sysfrm>(settings, owner);
+        else if (window == "save company")
+            shown = std::make_unique<ui::SaveCompanyWindow>(copy->path(), owner);
+        else if (window == "picker")
+            shown = std::make_unique<ui::ADOSelcMethLife>(
+                owner, "Select Method", QString::fromStdString(copy->path() + kCatalogueFile),
+                "Methods", "Method-Tax", [](const QString&) {});
+        if (!shown) return shown;
+        shown->show();
+        if (!QTest::qWaitForWindowActive(shown.get())) qWarning("not active");
+        if (editing) {
+            const QString caption = window == "main"                  ? "&Edit Asset"
+                                    : window == "company information" ? "&Edit Company"
+                                                                      : "&Edit";
+            QTest::mouseClick(byName<QAbstractButton>(shown.get(), caption), Qt::LeftButton);
+        }
+        return shown;
     }
 
   private Q_SLOTS:
@@ -120,40 +225,8 @@ class WindowsTest : public QObject {
         QFETCH(bool, editing);
         QWidget owner;
         Settings settings = Settings::forUser();
-        std::unique_ptr<QWidget> shown;
-        auto edit = [&](const QString& caption) {
-            if (editing)
-                QTest::mouseClick(byName<QAbstractButton>(shown.get(), caption), Qt::LeftButton);
-        };
-        if (window == "main") {
-            shown = openMain();
-            edit("&Edit Asset");
-        } else if (window == "company information") {
-            shown = std::make_unique<ui::CompanyInfoWindow>(copy->path(), &owner);
-            shown->show();
-            edit("&Edit Company");
-        } else if (window == "groups") {
-            shown = std::make_unique<ui::GroupWindow>(copy->path(), &owner);
-            shown->show();
-            edit("&Edit");
-        } else if (window == "error report") {
-            shown = std::make_unique<ui::ErrorDialog>();
-        } else if (window == "help") {
-            shown = std::make_unique<ui::HelpWindow>();
-        } else if (window == "instructions") {
-            shown = std::make_unique<ui::InstructionsPrompt>("p946.pdf", QStringList{});
-        } else if (window == "settings") {
-            shown = std::make_unique<ui::Sysfrm>(settings, &owner);
-        } else if (window == "save company") {
-            shown = std::make_unique<ui::SaveCompanyWindow>(copy->path(), &owner);
-        } else if (window == "picker") {
-            shown = std::make_unique<ui::ADOSelcMethLife>(
-                &owner, "Select Method", QString::fromStdString(copy->path() + kCatalogueFile),
-                "Methods", "Method-Tax", [](const QString&) {});
-        }
+        std::unique_ptr<QWidget> shown = openWindow(window, editing, &owner, settings);
         QVERIFY(shown);
-        shown->show();
-        QVERIFY(QTest::qWaitForWindowExposed(shown.get()));
         QCOMPARE(clashes(shown.get()), QStringList());
     }
 
@@ -283,6 +356,34 @@ class WindowsTest : public QObject {
         window->startCompanyRefreshStep();
         QTRY_COMPARE(window->windowTitle(),
                      QString("Riverside Tool & Die \u2014 CZX Depreciation"));
+    }
+
+    // ------------------------------------------------------------ B11
+
+    // Every control is read by assistive technology with its visible text.
+    void controlsAreReadByTheirVisibleText_data() { eachLetterOncePerWindow_data(); }
+
+    void controlsAreReadByTheirVisibleText() {
+        QFETCH(QString, window);
+        QFETCH(bool, editing);
+        QWidget owner;
+        Settings settings = Settings::forUser();
+        std::unique_ptr<QWidget> shown = openWindow(window, editing, &owner, settings);
+        QVERIFY(shown);
+        const QStringList wrong = misnamed(shown.get());
+        QVERIFY2(wrong.isEmpty(), qPrintable(wrong.join("\n")));
+    }
+
+    // The status line is read as it shows: "Record: 3", "Add record".
+    void theStatusLineIsReadAsItShows() {
+        auto window = openMain();
+        QLabel* status = window->findChild<QLabel*>("lblStatus");
+        QCOMPARE(accessibleName(status), QString("Record: 1"));
+        QTest::mouseClick(byName<QAbstractButton>(window.get(), "Next"), Qt::LeftButton);
+        QTest::mouseClick(byName<QAbstractButton>(window.get(), "Next"), Qt::LeftButton);
+        QCOMPARE(accessibleName(status), QString("Record: 3"));
+        QTest::mouseClick(byName<QAbstractButton>(window.get(), "&Add Asset"), Qt::LeftButton);
+        QCOMPARE(accessibleName(status), QString("Add record"));
     }
 };
 

@@ -85,10 +85,9 @@ void CompanyInfoWindow::showRecord() {
 
 // A year end that is no date is a typo, said plainly, not a fault.
 bool CompanyInfoWindow::fieldsAccepted() {
-    QString message =
-        typoMessage(FieldKind::Date, "Current Year End", txtYearEnd_->text());
+    QString message = typoMessage(FieldKind::Date, "Current Year End", txtYearEnd_->text());
     if (message.isEmpty() && txtYearEnd_->text().trimmed().isEmpty())
-        message = "Current Year End takes a date as mm/dd/yyyy, such as 12/31/2012. It is blank.";
+        message = blankMessage(FieldKind::Date, "Current Year End");
     if (message.isEmpty()) return true;
     showMessage(this, message);
     txtYearEnd_->setFocus(Qt::OtherFocusReason);

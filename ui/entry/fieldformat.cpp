@@ -35,6 +35,25 @@ std::optional<double> parseNumber(const QString& text) {
     return value;
 }
 
+namespace {
+
+// "Asset Cost - Tax takes an amount, such as 1234.56 or -250."
+QString whatItTakes(FieldKind kind, const QString& name) {
+    switch (kind) {
+        case FieldKind::Text:
+            return {};
+        case FieldKind::Date:
+            return QString("%1 takes a date as mm/dd/yyyy, such as 06/15/2012.").arg(name);
+        case FieldKind::Money:
+            return QString("%1 takes an amount, such as 1234.56 or -250.").arg(name);
+        case FieldKind::Share:
+            return QString("%1 takes the business-use share: 1 for 100%, .5 for 50%.").arg(name);
+    }
+    return {};
+}
+
+}  // namespace
+
 QString typoMessage(FieldKind kind, const QString& name, const QString& text) {
     const QString typed = text.trimmed();
     if (typed.isEmpty()) return {};
@@ -43,21 +62,19 @@ QString typoMessage(FieldKind kind, const QString& name, const QString& text) {
             return {};
         case FieldKind::Date:
             if (parseUsDate(typed.toStdString())) return {};
-            return QString("%1 takes a date as mm/dd/yyyy, such as 06/15/2012. \"%2\" is not a "
-                           "date.")
-                .arg(name, typed);
+            return whatItTakes(kind, name) + QString(" \"%1\" is not a date.").arg(typed);
         case FieldKind::Money:
             if (parseNumber(typed)) return {};
-            return QString("%1 takes an amount, such as 1234.56 or -250. \"%2\" is not an "
-                           "amount.")
-                .arg(name, typed);
+            return whatItTakes(kind, name) + QString(" \"%1\" is not an amount.").arg(typed);
         case FieldKind::Share:
             if (parseNumber(typed)) return {};
-            return QString("%1 takes the business-use share: 1 for 100%, .5 for 50%. \"%2\" is "
-                           "not a share.")
-                .arg(name, typed);
+            return whatItTakes(kind, name) + QString(" \"%1\" is not a share.").arg(typed);
     }
     return {};
+}
+
+QString blankMessage(FieldKind kind, const QString& name) {
+    return whatItTakes(kind, name) + " It is blank.";
 }
 
 QString displayText(FieldKind kind, const Value& stored) {

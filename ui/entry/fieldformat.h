@@ -30,5 +30,7 @@ std::optional<double> parseNumber(const QString& text);
 // "123.4-5" is not an amount." Empty when the field can take `text` (a
 // blank field takes nothing and stores none).
 QString typoMessage(FieldKind kind, const QString& name, const QString& text);
+// The same for a field that must not be blank and is: "... It is blank."
+QString blankMessage(FieldKind kind, const QString& name);
 
 }  // namespace czx::ui

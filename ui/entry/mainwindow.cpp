@@ -506,8 +506,8 @@ void MainWindow::buildLayout() {
     commands->setSpacing(4);
     auto* warnings = new QVBoxLayout;
     warnings->setSpacing(0);
-    for (QLabel* l : {lblDatesNote_, Label5_, Label6_, Label7_, Label15_, Label13_,
-                      lblUseMissing_, lblYrpisAdvice_})
+    for (QLabel* l : {lblDatesNote_, Label5_, Label6_, Label7_, Label15_, Label13_, lblUseMissing_,
+                      lblYrpisAdvice_})
         warnings->addWidget(l);
     commands->addLayout(warnings);
 
@@ -1218,14 +1218,14 @@ bool MainWindow::saveRecord() {
 }
 
 // Before the screen leaves the row it shows (a move, Add, Refresh, closing
-// the window), typing not yet stored is stored, through the record check.
-// False when the row must stay on screen (the warning shows why).
+// the window, the company commands), typing not yet stored is never dropped
+// without asking: Save stores it through the record check, Discard drops it.
+// False when the row must stay on screen (Cancel, or the check refused it).
 bool MainWindow::settleRecord() {
     if (!hasRow() || !typedSinceShown()) return true;
     const QString description = fields_[FDescription].edit->text().trimmed();
-    const QString what = !description.isEmpty() ? QString("'%1'").arg(description)
-                         : AddingRecord_         ? QString("the new asset")
-                                                 : QString("this asset");
+    QString what = QString("'%1'").arg(description);
+    if (description.isEmpty()) what = AddingRecord_ ? "the new asset" : "this asset";
     switch (askToSave(this, what)) {
         case SaveAnswer::Save:
             return saveRecord();
@@ -1264,7 +1264,7 @@ bool MainWindow::fieldAccepts(int field, bool required) {
     const auto& f = fields_[field];
     QString message = typoMessage(f.kind, fieldName(field), f.edit->text());
     if (message.isEmpty() && required && f.edit->text().trimmed().isEmpty())
-        message = typoMessage(f.kind, fieldName(field), "?").replace("\"?\"", "A blank");
+        message = blankMessage(f.kind, fieldName(field));
     if (message.isEmpty()) return true;
     reportTypo(field, message);
     return false;

@@ -151,7 +151,7 @@ class CompanyInfoWindowTest : public QObject {
                "is not a date.";
         QTest::newRow("blank")
             << ""
-            << "Current Year End takes a date as mm/dd/yyyy, such as 12/31/2012. It is blank.";
+            << "Current Year End takes a date as mm/dd/yyyy, such as 06/15/2012. It is blank.";
     }
 
     void aYearEndThatIsNoDateIsAPlainMessage() {

@@ -603,6 +603,21 @@ class MainWindowGuardTest : public QObject {
         QVERIFY(button("&Add Asset")->isVisible());
     }
 
+    // The bonus needs the cost of a new asset: a blank one is named too.
+    void theBonusNamesABlankCost() {
+        open();
+        click("&Add Asset");
+        QTRY_COMPARE(field("Year End Of Year Asset Was Originally Placed In Service")->text(),
+                     QString("12/31/2012"));
+        typeInto(field("* Actual Date In Service"), "06/01/2012");
+        MessageCatcher messages;
+        click("Bonus");
+        QCOMPARE(messages.texts, QStringList{"Asset Cost - Tax takes an amount, such as 1234.56 or "
+                                             "-250. It is blank."});
+        QCOMPARE(window->focusWidget(), static_cast<QWidget*>(field("Asset Cost - Tax")));
+        QCOMPARE(field("30, 50, 100%  Deduct")->text(), QString());
+    }
+
     // An empty or wordy record number is a message too.
     void aRecordNumberThatIsNoNumber_data() {
         QTest::addColumn<QString>("typed");

@@ -47,7 +47,7 @@ class MainWindowScreenTest : public QObject {
     // the window, the form's widgets inside the scroll area's width (it only
     // scrolls up and down), each text whole.
     void checkUsable() {
-        auto* scroll = window->findChild<QScrollArea*>("formScroll");
+        auto* scroll = window->findChild<QScrollArea*>();
         QVERIFY(scroll);
         QWidget* page = scroll->widget();
         QVERIFY2(page->width() <= scroll->viewport()->width(),
@@ -155,7 +155,7 @@ class MainWindowScreenTest : public QObject {
         QVERIFY(assetBox && deprBox);
         QCOMPARE(assetBox->mapTo(window.get(), QPoint(0, 0)).y(),
                  deprBox->mapTo(window.get(), QPoint(0, 0)).y());
-        auto* scroll = window->findChild<QScrollArea*>("formScroll");
+        auto* scroll = window->findChild<QScrollArea*>();
         QCOMPARE(scroll->verticalScrollBar()->maximum(), 0);
         QVERIFY(field("Asset Cost - Tax")->width() < 200);
         QVERIFY(field("Group")->width() < 300);

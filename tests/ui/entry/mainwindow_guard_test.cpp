@@ -21,44 +21,15 @@ using namespace czx;
 using namespace czx::uitest;
 using czx::ui::MainWindow;
 
-class MainWindowGuardTest : public QObject {
+class MainWindowGuardTest : public QObject, protected MainWindowFixture {
     Q_OBJECT
 
-    std::unique_ptr<CompanyCopy> copy;
-    std::unique_ptr<MainWindow> window;
-    std::unique_ptr<ReportCatcher> errors;
-
-    void open() {
-        window = std::make_unique<MainWindow>(copy->path());
-        window->show();
-        QVERIFY(QTest::qWaitForWindowActive(window.get()));
-    }
-    QLineEdit* field(const QString& name) { return byName<QLineEdit>(window.get(), name); }
-    QAbstractButton* button(const QString& name) {
-        return byName<QAbstractButton>(window.get(), name);
-    }
-    QLabel* label(const char* objectName) { return window->findChild<QLabel*>(objectName); }
-    QString status() { return label("lblStatus")->text(); }
-    void click(const QString& name) {
-        QAbstractButton* b = button(name);
-        QVERIFY2(b, qPrintable(name));
-        QTest::mouseClick(b, Qt::LeftButton);
-    }
     double assets() { return copy->number("SELECT count(*) FROM assets"); }
 
   private Q_SLOTS:
     void initTestCase() { isolateUserFolders(); }
-    void init() {
-        copy = std::make_unique<CompanyCopy>();
-        errors = std::make_unique<ReportCatcher>();
-    }
-    void cleanup() {
-        window.reset();
-        QVERIFY2(errors->reports.empty(),
-                 errors->reports.empty() ? "" : errors->reports.front().c_str());
-        errors.reset();
-        copy.reset();
-    }
+    void init() { setUp(); }
+    void cleanup() { tearDown(); }
 
     // ------------------------------------------------------------ A1
 
@@ -68,15 +39,17 @@ class MainWindowGuardTest : public QObject {
         QTest::addColumn<QString>("shown");
         QTest::newRow("No keeps the asset")
             << int(QMessageBox::No) << 30.0 << "Plant site land, 1400 River Road (6.2 acres)";
-        QTest::newRow("Yes deletes it") << int(QMessageBox::Yes) << 29.0 << "Plant site improvements";
+        QTest::newRow("Yes deletes it")
+            << int(QMessageBox::Yes) << 29.0 << "Plant site improvements";
     }
 
     void deleteAsksFirst() {
         QFETCH(int, answer);
         QFETCH(double, left);
         QFETCH(QString, shown);
-        copy->execute("UPDATE assets SET [Asset Description] = 'Plant site improvements' "
-                      "WHERE AssetID = 2");
+        copy->execute(
+            "UPDATE assets SET [Asset Description] = 'Plant site improvements' "
+            "WHERE AssetID = 2");
         open();
         MessageCatcher answers{QMessageBox::StandardButton(answer)};
         click("Dele&te Asset");
@@ -127,8 +100,9 @@ class MainWindowGuardTest : public QObject {
     // A 50 % truck keeps its 50 % when the user tabs through every field and
     // saves: the share is selected on entry, not cleared.
     void tabbingThroughTheFieldsChangesNothing() {
-        copy->execute("UPDATE assets SET [Business Use Percentage - Tax] = .5, "
-                      "[Business Use Percentage - Book] = .5 WHERE AssetID = 2");
+        copy->execute(
+            "UPDATE assets SET [Business Use Percentage - Tax] = .5, "
+            "[Business Use Percentage - Book] = .5 WHERE AssetID = 2");
         const std::string before = row(2);
         open();
         click("Next");
@@ -177,7 +151,8 @@ class MainWindowGuardTest : public QObject {
         QFETCH(bool, bookSet);
         QFETCH(QString, named);
         copy->execute("UPDATE Defaults SET Book = " + std::to_string(bookSet));
-        copy->execute("UPDATE assets SET [" + blank.toStdString() + "] = NULL, assetchng = 0 "
+        copy->execute("UPDATE assets SET [" + blank.toStdString() +
+                      "] = NULL, assetchng = 0 "
                       "WHERE AssetID = 1");
         open();
         click("&Edit Asset");
@@ -210,12 +185,6 @@ class MainWindowGuardTest : public QObject {
     }
 
     // ------------------------------------------------------------ A3
-
-    QAction* menuAction(const QString& text) {
-        for (QAction* a : window->findChildren<QAction*>())
-            if (a->text() == text) return a;
-        return nullptr;
-    }
 
     // Runs one of the commands that store the row on screen or leave it.
     void leaveBy(const QString& path) {
@@ -315,9 +284,8 @@ class MainWindowGuardTest : public QObject {
         QTest::addColumn<QString>("path");
         const char* company[] = {"&Update Company Information", "Delete All Assets",
                                  "Sa&ve Company To Disk", "&Copy Company From Disk", "Close YR"};
-        for (const char* path :
-             {"Escape", "close", "Ctrl+Q", "&Exit", "Next", "Ctrl+End", "Move To Record Number",
-              "&Add Asset", "Refresh", "Save Company"})
+        for (const char* path : {"Escape", "close", "Ctrl+Q", "&Exit", "Next", "Ctrl+End",
+                                 "Move To Record Number", "&Add Asset", "Refresh", "Save Company"})
             QTest::newRow(qPrintable(QString("browsing, ") + path)) << false << QString(path);
         for (const char* path : company)
             QTest::newRow(qPrintable(QString("browsing, ") + path)) << false << QString(path);
@@ -363,8 +331,8 @@ class MainWindowGuardTest : public QObject {
         QTest::addColumn<int>("answer");
         QTest::addColumn<bool>("stored");
         QTest::addColumn<QString>("after");  // the status line, or "closed"
-        for (auto [answer, name] : {std::pair{QMessageBox::Save, "Save"},
-                                    std::pair{QMessageBox::Discard, "Discard"}}) {
+        for (auto [answer, name] :
+             {std::pair{QMessageBox::Save, "Save"}, std::pair{QMessageBox::Discard, "Discard"}}) {
             const bool save = answer == QMessageBox::Save;
             QTest::newRow(qPrintable(QString("Next, ") + name))
                 << "Next" << int(answer) << save << "Record: 2";
@@ -400,8 +368,8 @@ class MainWindowGuardTest : public QObject {
         QCOMPARE(status(), after);
         if (path == "Refresh")
             QCOMPARE(field("Asset Description")->text(),
-                     QString::fromStdString(copy->text(
-                         "SELECT [Asset Description] FROM assets WHERE AssetID = 1")));
+                     QString::fromStdString(
+                         copy->text("SELECT [Asset Description] FROM assets WHERE AssetID = 1")));
     }
 
     // An asset being added: Discard drops it, Save stores it only when it
@@ -469,7 +437,8 @@ class MainWindowGuardTest : public QObject {
         QVERIFY(window->isVisible());
         QVERIFY(discard.texts.isEmpty());
         QTest::keyClick(button("&Add Asset"), Qt::Key_Q, Qt::ControlModifier);
-        QCOMPARE(discard.texts, QStringList{"Save the changes to 'land, 1400 River Road (6.2 acres)'?"});
+        QCOMPARE(discard.texts,
+                 QStringList{"Save the changes to 'land, 1400 River Road (6.2 acres)'?"});
         QVERIFY(!window->isVisible());
     }
 
@@ -488,8 +457,8 @@ class MainWindowGuardTest : public QObject {
         QFETCH(QString, step);
         if (step == "add") copy->execute("DELETE FROM assets");
         open();
-        window->setStepDelays({.sizing = 10, .pickerFollowUp = 20, .addFollowUp = 20,
-                               .maintenance = 400});
+        window->setStepDelays(
+            {.sizing = 10, .pickerFollowUp = 20, .addFollowUp = 20, .maintenance = 400});
         if (step == "reopen")
             window->startReopenStep();
         else if (step == "refresh")
@@ -545,19 +514,22 @@ class MainWindowGuardTest : public QObject {
             "Business Use % - Tax takes the business-use share: 1 for 100%, .5 for 50%. \"1..5\" "
             "is not a share.";
         for (const char* path : {"&Save Asset", "leaving the field", "&Depreciate"}) {
-            QTest::newRow(qPrintable(QString("amount, ") + path))
-                << "Asset Cost - Tax" << "123.4-5" << path << amount;
-            QTest::newRow(qPrintable(QString("date, ") + path))
-                << "* Actual Date In Service" << "02/30/2012" << path << date;
-            QTest::newRow(qPrintable(QString("share, ") + path))
-                << "Business Use % - Tax" << "1..5" << path << share;
+            QTest::newRow(qPrintable(QString("amount, ") + path)) << "Asset Cost - Tax"
+                                                                  << "123.4-5" << path << amount;
+            QTest::newRow(qPrintable(QString("date, ") + path)) << "* Actual Date In Service"
+                                                                << "02/30/2012" << path << date;
+            QTest::newRow(qPrintable(QString("share, ") + path)) << "Business Use % - Tax"
+                                                                 << "1..5" << path << share;
         }
-        QTest::newRow("date, Calculate Bonus")
-            << "* Actual Date In Service" << "02/30/2012" << "Bonus" << date;
-        QTest::newRow("amount, Calculate Bonus")
-            << "Asset Cost - Tax" << "123.4-5" << "Bonus" << amount;
+        QTest::newRow("date, Calculate Bonus") << "* Actual Date In Service"
+                                               << "02/30/2012"
+                                               << "Bonus" << date;
+        QTest::newRow("amount, Calculate Bonus") << "Asset Cost - Tax"
+                                                 << "123.4-5"
+                                                 << "Bonus" << amount;
         QTest::newRow("year placed in service, Save")
-            << "Year End Of Year Asset Was Originally Placed In Service" << "12/31/20122"
+            << "Year End Of Year Asset Was Originally Placed In Service"
+            << "12/31/20122"
             << "&Save Asset"
             << "Year End Of Year Asset Was Originally Placed In Service takes a date as "
                "mm/dd/yyyy, such as 06/15/2012. \"12/31/20122\" is not a date.";

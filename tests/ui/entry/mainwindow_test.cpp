@@ -28,48 +28,13 @@ constexpr const char* kLandRow = "AssetID = 1";
 
 }  // namespace
 
-class MainWindowTest : public QObject {
+class MainWindowTest : public QObject, protected MainWindowFixture {
     Q_OBJECT
-
-    std::unique_ptr<CompanyCopy> copy;
-    std::unique_ptr<MainWindow> window;
-    std::unique_ptr<ReportCatcher> errors;
-
-    void open() {
-        window = std::make_unique<MainWindow>(copy->path());
-        window->show();
-        QVERIFY(QTest::qWaitForWindowActive(window.get()));
-    }
-    QLineEdit* field(const QString& name) { return byName<QLineEdit>(window.get(), name); }
-    QAbstractButton* button(const QString& name) {
-        return byName<QAbstractButton>(window.get(), name);
-    }
-    QLabel* label(const char* objectName) { return window->findChild<QLabel*>(objectName); }
-    QString status() { return label("lblStatus")->text(); }
-    void click(const QString& name) {
-        QAbstractButton* b = button(name);
-        QVERIFY2(b, qPrintable(name));
-        QTest::mouseClick(b, Qt::LeftButton);
-    }
-    QAction* menuAction(const QString& text) {
-        for (QAction* a : window->findChildren<QAction*>())
-            if (a->text() == text) return a;
-        return nullptr;
-    }
 
   private Q_SLOTS:
     void initTestCase() { isolateUserFolders(); }
-    void init() {
-        copy = std::make_unique<CompanyCopy>();
-        errors = std::make_unique<ReportCatcher>();
-    }
-    void cleanup() {
-        window.reset();
-        QVERIFY2(errors->reports.empty(),
-                 errors->reports.empty() ? "" : errors->reports.front().c_str());
-        errors.reset();
-        copy.reset();
-    }
+    void init() { setUp(); }
+    void cleanup() { tearDown(); }
 
     void opensTheCompanyOnItsFirstAsset() {
         open();
@@ -830,8 +795,8 @@ class MainWindowTest : public QObject {
             QCOMPARE(a->shortcut(), QKeySequence(keys));
         }
         for (const char* item :
-             {"&File", "&Groups", "S&ystem ", "&Depreciate", "&Reports", "Close YR",
-              "&Help", "Delete All Assets", "&Set Drive, Directory and Display Size",
+             {"&File", "&Groups", "S&ystem ", "&Depreciate", "&Reports", "Close YR", "&Help",
+              "Delete All Assets", "&Set Drive, Directory and Display Size",
               "&Turn splash screen on or off ", "&About"})
             QVERIFY2(menuAction(item), item);
     }

@@ -17,27 +17,9 @@ using namespace czx;
 using namespace czx::uitest;
 using czx::ui::MainWindow;
 
-class PickersTest : public QObject {
+class PickersTest : public QObject, protected MainWindowFixture {
     Q_OBJECT
 
-    std::unique_ptr<CompanyCopy> copy;
-    std::unique_ptr<MainWindow> window;
-    std::unique_ptr<ReportCatcher> errors;
-
-    // Shapes the first asset (AssetID 1) before the window opens.
-    void shapeFirstAsset(const std::string& assignments) {
-        copy->execute("UPDATE assets SET " + assignments + " WHERE AssetID = 1");
-    }
-    void open() {
-        window = std::make_unique<MainWindow>(copy->path());
-        window->show();
-        QVERIFY(QTest::qWaitForWindowActive(window.get()));
-    }
-    QLineEdit* field(const QString& name) { return byName<QLineEdit>(window.get(), name); }
-    QCheckBox* box(const QString& name) { return byName<QCheckBox>(window.get(), name); }
-    QAbstractButton* button(const QString& name) {
-        return byName<QAbstractButton>(window.get(), name);
-    }
     QStringList catalogue(const std::string& sql) {
         Connection c = Connection::open(copy->path() + "czxdmthd.mdb");
         Statement s = c.prepare(sql);
@@ -50,17 +32,8 @@ class PickersTest : public QObject {
 
   private Q_SLOTS:
     void initTestCase() { isolateUserFolders(); }
-    void init() {
-        copy = std::make_unique<CompanyCopy>();
-        errors = std::make_unique<ReportCatcher>();
-    }
-    void cleanup() {
-        window.reset();
-        QVERIFY2(errors->reports.empty(),
-                 errors->reports.empty() ? "" : errors->reports.front().c_str());
-        errors.reset();
-        copy.reset();
-    }
+    void init() { setUp(); }
+    void cleanup() { tearDown(); }
 
     void automobileRule_data() {
         QTest::addColumn<QString>("use");
@@ -191,15 +164,23 @@ class PickersTest : public QObject {
         QTest::addColumn<QString>("current");  // the entry current on opening
         QTest::addColumn<QString>("after");    // the field afterwards
         QTest::newRow("method typed, Enter")
-            << "Select Dprn Method - Tax" << "MACRS-1" << int(Qt::Key_Return)
-            << "Dprn Method - Tax" << "Non-Depreciable" << "MACRS-150%";
-        QTest::newRow("group typed, Enter")
-            << "Select Group" << "veh" << int(Qt::Key_Enter) << "Group" << "Land" << "Vehicles";
+            << "Select Dprn Method - Tax"
+            << "MACRS-1" << int(Qt::Key_Return) << "Dprn Method - Tax"
+            << "Non-Depreciable"
+            << "MACRS-150%";
+        QTest::newRow("group typed, Enter") << "Select Group"
+                                            << "veh" << int(Qt::Key_Enter) << "Group"
+                                            << "Land"
+                                            << "Vehicles";
         QTest::newRow("Enter on the field's entry")
-            << "Select Dprn Method - Book" << "" << int(Qt::Key_Return) << "Dprn Method - Book"
-            << "Non-Depreciable" << "Non-Depreciable";
-        QTest::newRow("group typed, Escape")
-            << "Select Group" << "veh" << int(Qt::Key_Escape) << "Group" << "Land" << "Land";
+            << "Select Dprn Method - Book"
+            << "" << int(Qt::Key_Return) << "Dprn Method - Book"
+            << "Non-Depreciable"
+            << "Non-Depreciable";
+        QTest::newRow("group typed, Escape") << "Select Group"
+                                             << "veh" << int(Qt::Key_Escape) << "Group"
+                                             << "Land"
+                                             << "Land";
     }
 
     void pickersWorkFromTheKeyboard() {

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <iterator>
+#include <limits>
 #include <sstream>
 
 #include "base/money.h"
@@ -44,40 +45,14 @@ constexpr const char* kKeyOrder = "[AssetID]";
 // Pages held at once: enough for a screen and the scrolling around it.
 constexpr size_t kHeldPages = 64;
 
+constexpr const char* kScanPointer = "czx_list_scan";
+
 // An amount as a whole number of ten-thousandths, as every sum of the
 // program counts it; nothing for an empty amount or text that is no number.
 std::optional<std::int64_t> moneyUnits(const Value& value) {
     auto number = asNumber(value);
     if (!number) return std::nullopt;
     return money::toUnits(*number);
-}
-
-// czx_money_units(x): moneyUnits for SQL, so that the totals are summed
-// exactly by sum() over whole numbers.
-void moneyUnitsFunction(sqlite3_context* context, int, sqlite3_value** argv) {
-    Value value;
-    switch (sqlite3_value_type(argv[0])) {
-        case SQLITE_INTEGER:
-            value = static_cast<std::int64_t>(sqlite3_value_int64(argv[0]));
-            break;
-        case SQLITE_FLOAT:
-            value = sqlite3_value_double(argv[0]);
-            break;
-        case SQLITE_TEXT:
-            value = std::string(reinterpret_cast<const char*>(sqlite3_value_text(argv[0])),
-                                static_cast<size_t>(sqlite3_value_bytes(argv[0])));
-            break;
-        default:
-            break;
-    }
-    try {
-        if (auto units = moneyUnits(value))
-            sqlite3_result_int64(context, *units);
-        else
-            sqlite3_result_null(context);
-    } catch (const Error& e) {
-        sqlite3_result_error(context, e.what(), -1);
-    }
 }
 
 // A LIKE pattern finding `word` anywhere; '\' escapes the wildcards.
@@ -101,6 +76,130 @@ std::string selectList() {
     return list;
 }
 
+// A row's place in a view found by one pass, compared as SQLite compares the
+// sort keys: numbers, then texts (by the column's collation), then blobs;
+// ties by key.
+struct Placed {
+    double number;
+    std::int64_t key;
+    std::uint32_t text;  // into the pass's texts
+    std::uint8_t rank;   // 0 number, 1 text, 2 blob
+};
+
+// SQLite's NOCASE: ASCII letters folded to lower case, byte by byte.
+int compareNoCase(std::string_view a, std::string_view b) {
+    const size_t n = std::min(a.size(), b.size());
+    for (size_t i = 0; i < n; ++i) {
+        auto fold = [](char c) {
+            const auto u = static_cast<unsigned char>(c);
+            return u >= 'A' && u <= 'Z' ? u + ('a' - 'A') : u;
+        };
+        if (int d = fold(a[i]) - fold(b[i])) return d;
+    }
+    return a.size() < b.size() ? -1 : a.size() > b.size() ? 1 : 0;
+}
+
+}  // namespace
+
+// What one pass over a view gathers: the count and the totals, and when
+// asked the place of each row.
+struct ListScan {
+    AssetListTotals totals;
+    bool place = false;
+    size_t limit = SIZE_MAX;  // places kept at most
+    bool tooMany = false;
+    std::vector<Placed> placed;
+    std::vector<std::string> texts;
+
+    void add(sqlite3_value** argv) {
+        ++totals.count;
+        std::int64_t* sums[] = {&totals.costTax, &totals.priorTax, &totals.currentTax,
+                                &totals.currentBook};
+        for (int i = 0; i < 4; ++i) *sums[i] += units(argv[3 + i]);
+        if (!place || tooMany) return;
+        if (placed.size() >= limit) {
+            tooMany = true;
+            placed = {};
+            texts = {};
+            return;
+        }
+        Placed& p = placed.emplace_back(Placed{0, sqlite3_value_int64(argv[1]), 0, 0});
+        switch (sqlite3_value_type(argv[2])) {
+            case SQLITE_INTEGER:
+            case SQLITE_FLOAT:
+                p.number = sqlite3_value_double(argv[2]);
+                break;
+            case SQLITE_NULL:  // the sort keys are never NULL; kept apart all the same
+                p.number = -std::numeric_limits<double>::infinity();
+                break;
+            default:
+                p.rank = sqlite3_value_type(argv[2]) == SQLITE_TEXT ? 1 : 2;
+                p.text = static_cast<std::uint32_t>(texts.size());
+                texts.emplace_back(static_cast<const char*>(sqlite3_value_blob(argv[2])),
+                                   static_cast<size_t>(sqlite3_value_bytes(argv[2])));
+        }
+    }
+
+    // An amount as ten-thousandths, as moneyUnits counts it.
+    static std::int64_t units(sqlite3_value* value) {
+        switch (sqlite3_value_type(value)) {
+            case SQLITE_INTEGER:
+            case SQLITE_FLOAT:
+                return money::toUnits(sqlite3_value_double(value));
+            case SQLITE_TEXT:
+                return moneyUnits(std::string(reinterpret_cast<const char*>(
+                                                  sqlite3_value_text(value)),
+                                              static_cast<size_t>(sqlite3_value_bytes(value))))
+                    .value_or(0);
+            default:
+                return 0;
+        }
+    }
+
+    // The keys in the view's order.
+    std::vector<std::int64_t> keysInOrder(bool noCase, bool descending) {
+        auto before = [&](const Placed& a, const Placed& b) {
+            if (a.rank != b.rank) return a.rank < b.rank;
+            if (a.rank == 0) {
+                if (a.number != b.number) return a.number < b.number;
+            } else if (int d = noCase && a.rank == 1 ? compareNoCase(texts[a.text], texts[b.text])
+                                                     : texts[a.text].compare(texts[b.text])) {
+                return d < 0;
+            }
+            return a.key < b.key;
+        };
+        if (descending)
+            std::sort(placed.begin(), placed.end(),
+                      [&](const Placed& a, const Placed& b) { return before(b, a); });
+        else if (!std::is_sorted(placed.begin(), placed.end(), before))
+            std::sort(placed.begin(), placed.end(), before);
+        std::vector<std::int64_t> keys;
+        keys.reserve(placed.size());
+        for (const Placed& p : placed) keys.push_back(p.key);
+        return keys;
+    }
+};
+
+namespace {
+
+// czx_list_scan(scan, key, sort key, cost, prior, current, book): gathers
+// each row of a view into the Scan bound as its first argument.
+void scanStep(sqlite3_context* context, int, sqlite3_value** argv) {
+    auto* scan = static_cast<ListScan*>(sqlite3_value_pointer(argv[0], kScanPointer));
+    if (!scan) return sqlite3_result_error(context, "czx_list_scan: no scan", -1);
+    try {
+        scan->add(argv);
+    } catch (const Error& e) {
+        sqlite3_result_error(context, e.what(), -1);
+    } catch (const std::bad_alloc&) {
+        sqlite3_result_error_nomem(context);
+    }
+}
+
+void scanFinal(sqlite3_context* context) {
+    sqlite3_result_null(context);
+}
+
 }  // namespace
 
 bool ensureListIndexes(Connection& connection) {
@@ -120,13 +219,23 @@ bool ensureListIndexes(Connection& connection) {
     return true;
 }
 
-PagedAssetList::PagedAssetList(Connection& connection, std::int64_t companyNumber)
-    : connection_(connection), company_(companyNumber) {
-    int rc = sqlite3_create_function_v2(connection.handle(), "czx_money_units", 1,
-                                        SQLITE_UTF8 | SQLITE_DETERMINISTIC, nullptr,
-                                        moneyUnitsFunction, nullptr, nullptr, nullptr);
-    if (rc != SQLITE_OK) connection.fail(rc, "czx_money_units");
+PagedAssetList::PagedAssetList(Connection& connection, std::int64_t companyNumber,
+                               size_t sortInMemory)
+    : connection_(connection), company_(companyNumber), sortInMemory_(sortInMemory) {
+    int rc = sqlite3_create_function_v2(connection.handle(), "czx_list_scan", 7,
+                                        SQLITE_UTF8 | SQLITE_DIRECTONLY, nullptr, nullptr,
+                                        scanStep, scanFinal, nullptr);
+    if (rc != SQLITE_OK) connection.fail(rc, "czx_list_scan");
     setView({});
+}
+
+bool PagedAssetList::filtered() const {
+    return view_.group || !wordsOf(view_.filter).empty();
+}
+
+std::string PagedAssetList::sortKey() const {
+    return view_.sortColumn ? kColumns[static_cast<size_t>(*view_.sortColumn)].sortKey
+                            : kKeyOrder;
 }
 
 std::string PagedAssetList::whereClause() const {
@@ -156,8 +265,7 @@ std::vector<AssetListRow> PagedAssetList::readRows(const std::optional<Anchor>& 
                                                    std::int64_t rows) {
     const bool descending = view_.descending != reverse;
     const std::string direction = descending ? " DESC" : "";
-    const std::string sortKey =
-        view_.sortColumn ? kColumns[static_cast<size_t>(*view_.sortColumn)].sortKey : kKeyOrder;
+    const std::string sortKey = this->sortKey();
     std::string sql =
         "SELECT [AssetID], " + sortKey + selectList() + " FROM assets WHERE " + whereClause();
     if (anchor) {
@@ -197,19 +305,60 @@ std::vector<AssetListRow> PagedAssetList::readRows(const std::optional<Anchor>& 
     return result;
 }
 
+// Rows `start` to `start + rows` of a view whose keys the list holds.
+std::vector<AssetListRow> PagedAssetList::readKeyedRows(std::int64_t start, std::int64_t rows) {
+    std::string sql = "SELECT [AssetID], " + sortKey() + selectList() +
+                      " FROM assets WHERE [AssetID] IN (";
+    for (std::int64_t i = 0; i < rows; ++i) sql += i ? ", ?" : "?";
+    Statement query(connection_, sql + ")");
+    for (std::int64_t i = 0; i < rows; ++i)
+        query.bind(static_cast<int>(i + 1), (*keys_)[static_cast<size_t>(start + i)]);
+    ++queries_;
+    std::map<std::int64_t, AssetListRow> found;
+    while (query.step()) {
+        AssetListRow row;
+        row.key = query.columnInt(0);
+        row.sortKey = query.column(1);
+        for (int i = 0; i < kListColumnCount; ++i) row.values[i] = query.column(2 + i);
+        found[row.key] = std::move(row);
+    }
+    // A row deleted since the view was found reads as an empty row.
+    std::vector<AssetListRow> result(static_cast<size_t>(rows));
+    for (std::int64_t i = 0; i < rows; ++i)
+        if (auto it = found.find((*keys_)[static_cast<size_t>(start + i)]); it != found.end())
+            result[static_cast<size_t>(i)] = std::move(it->second);
+    return result;
+}
+
 void PagedAssetList::dropPages() {
     pages_.clear();
+}
+
+// One pass over the view's rows, in the order of the file.
+void PagedAssetList::scanView(ListScan& scan) {
+    Statement query(connection_, "SELECT czx_list_scan(?, [AssetID], " + sortKey() +
+                                     ", [Asset Cost - Tax], [Prior Accumulated Dprn - Tax], "
+                                     "[Current Dprn - Tax], [Current Dprn - Book]) FROM assets "
+                                     "WHERE " +
+                                     whereClause());
+    query.bindPointer(1, &scan, kScanPointer);
+    int parameter = 2;
+    bindWhere(query, parameter);
+    ++queries_;
+    query.step();
 }
 
 void PagedAssetList::setView(const AssetListView& view) {
     const bool sameRows = view.filter == view_.filter && view.group == view_.group;
     view_ = view;
-    if (!sameRows || !opened_) {
+    const bool indexed = !view_.sortColumn || kColumns[static_cast<size_t>(*view_.sortColumn)].index;
+    if (!sameRows || !opened_ || filtered() || !indexed) {
         reload();
         return;
     }
-    // A new order of the same rows: the count and the totals stand.
+    // The whole company in a new indexed order: the count and the totals stand.
     dropPages();
+    keys_.reset();
     std::vector<AssetListRow> first = readRows(std::nullopt, false, 0, kPageRows);
     if (!first.empty()) pages_[0] = Page{std::move(first), ++useClock_};
 }
@@ -217,8 +366,22 @@ void PagedAssetList::setView(const AssetListView& view) {
 void PagedAssetList::reload() {
     opened_ = true;
     dropPages();
-    // A view shorter than a page is read whole by its first page, which then
-    // gives the count and the totals without a second pass over the file.
+    keys_.reset();
+    const bool indexed = !view_.sortColumn || kColumns[static_cast<size_t>(*view_.sortColumn)].index;
+    ListScan scan;
+    if (filtered() || !indexed) {
+        // One pass finds the rows, their totals and their order.
+        scan.place = true;
+        if (filtered() && view_.sortColumn && indexed) scan.limit = sortInMemory_;
+        scanView(scan);
+        totals_ = scan.totals;
+        if (!scan.tooMany)
+            keys_ = scan.keysInOrder(view_.sortColumn == ListColumn::Description, view_.descending);
+        if (count() > 0) loadPage(0);
+        return;
+    }
+    // The whole company in an indexed order. A company shorter than a page is
+    // read whole by its first page, which then gives the totals too.
     std::vector<AssetListRow> first = readRows(std::nullopt, false, 0, kPageRows);
     if (first.size() < static_cast<size_t>(kPageRows)) {
         totals_ = {};
@@ -233,28 +396,10 @@ void PagedAssetList::reload() {
             add(totals_.currentBook, row.values[static_cast<size_t>(ListColumn::CurrentBook)]);
         }
     } else {
-        readTotals();
+        scanView(scan);
+        totals_ = scan.totals;
     }
     if (!first.empty()) pages_[0] = Page{std::move(first), ++useClock_};
-}
-
-void PagedAssetList::readTotals() {
-    std::string sql = "SELECT count(*)";
-    for (ListColumn c : {ListColumn::CostTax, ListColumn::PriorTax, ListColumn::CurrentTax,
-                         ListColumn::CurrentBook})
-        sql += ", ifnull(sum(czx_money_units(" + bracket(kColumns[static_cast<size_t>(c)].column) +
-               ")), 0)";
-    sql += " FROM assets WHERE " + whereClause();
-    Statement query(connection_, sql);
-    int parameter = 1;
-    bindWhere(query, parameter);
-    ++queries_;
-    query.step();
-    totals_.count = query.columnInt(0);
-    totals_.costTax = query.columnInt(1);
-    totals_.priorTax = query.columnInt(2);
-    totals_.currentTax = query.columnInt(3);
-    totals_.currentBook = query.columnInt(4);
 }
 
 // Reads page `page` from the nearest place the list knows: the start, the
@@ -263,6 +408,16 @@ void PagedAssetList::readTotals() {
 void PagedAssetList::loadPage(std::int64_t page) {
     const std::int64_t start = page * kPageRows;
     const std::int64_t rows = std::min<std::int64_t>(kPageRows, count() - start);
+    if (pages_.size() >= kHeldPages) {
+        auto oldest = std::min_element(
+            pages_.begin(), pages_.end(),
+            [](const auto& a, const auto& b) { return a.second.lastUse < b.second.lastUse; });
+        pages_.erase(oldest);
+    }
+    if (keys_) {
+        pages_[page] = Page{readKeyedRows(start, rows), ++useClock_};
+        return;
+    }
     const std::int64_t end = start + rows;  // one past the page
     std::optional<Anchor> anchor;
     bool reverse = false;
@@ -285,14 +440,7 @@ void PagedAssetList::loadPage(std::int64_t page) {
             anchor = Anchor{first, held.rows.front().sortKey, held.rows.front().key};
         }
     }
-    std::vector<AssetListRow> read = readRows(anchor, reverse, skip, rows);
-    if (pages_.size() >= kHeldPages) {
-        auto oldest = std::min_element(
-            pages_.begin(), pages_.end(),
-            [](const auto& a, const auto& b) { return a.second.lastUse < b.second.lastUse; });
-        pages_.erase(oldest);
-    }
-    pages_[page] = Page{std::move(read), ++useClock_};
+    pages_[page] = Page{readRows(anchor, reverse, skip, rows), ++useClock_};
 }
 
 AssetListRow PagedAssetList::row(std::int64_t position) {
@@ -316,9 +464,13 @@ std::optional<std::int64_t> PagedAssetList::positionOf(std::int64_t key) {
     for (const auto& [number, held] : pages_)
         for (size_t i = 0; i < held.rows.size(); ++i)
             if (held.rows[i].key == key) return number * kPageRows + static_cast<std::int64_t>(i);
+    if (keys_) {
+        auto it = std::find(keys_->begin(), keys_->end(), key);
+        if (it == keys_->end()) return std::nullopt;
+        return static_cast<std::int64_t>(it - keys_->begin());
+    }
 
-    const std::string sortKey =
-        view_.sortColumn ? kColumns[static_cast<size_t>(*view_.sortColumn)].sortKey : kKeyOrder;
+    const std::string sortKey = this->sortKey();
     Statement find(connection_,
                    "SELECT " + sortKey + " FROM assets WHERE [AssetID] = ? AND " + whereClause());
     find.bind(1, key);

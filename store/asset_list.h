@@ -3,10 +3,14 @@
 // filtered by SQLite and read a page at a time, so that a company of a
 // million assets opens, filters and sorts without reading every row.
 //
-// Each sortable column has an index on (companynumber, its sort key); the
-// sort keys are never NULL (an empty text sorts as '', an empty amount as 0)
-// so that a row's place can be compared as the pair (sort key, AssetID).
-// Ties are broken by AssetID, the order in which the assets were entered.
+// The sort keys are never NULL (an empty text sorts as '', an empty amount
+// as 0), so that a row's place can be compared as the pair (sort key,
+// AssetID); ties are broken by AssetID, the order in which the assets were
+// entered. Most columns have an index on (companynumber, sort key): the
+// whole company in such an order is read a page at a time from the index.
+// A filtered view, or an order by an amount every run rewrites, is found in
+// one pass over the company that also sums its totals; the list then holds
+// the view's keys in order and reads each page by its keys.
 #include <array>
 #include <cstdint>
 #include <map>
@@ -62,13 +66,20 @@ struct AssetListTotals {
     std::int64_t currentBook = 0;
 };
 
+struct ListScan;  // one pass over a view, in asset_list.cpp
+
 class PagedAssetList {
   public:
     static constexpr int kPageRows = 200;
+    // A filtered view in the order of an indexed column is sorted in memory
+    // when it has at most this many rows; a larger one is read a page at a
+    // time from the index, where its rows lie close together.
+    static constexpr size_t kSortInMemory = 100'000;
 
     // Opens the list of company `companyNumber` in the order of entry, with
     // no filter. The connection must outlive the list.
-    PagedAssetList(Connection& connection, std::int64_t companyNumber);
+    PagedAssetList(Connection& connection, std::int64_t companyNumber,
+                   size_t sortInMemory = kSortInMemory);
 
     // Shows `view`: reads the first page, and the count and the totals unless
     // only the order changed.
@@ -104,19 +115,25 @@ class PagedAssetList {
         Value sortKey;
         std::int64_t key;
     };
+    bool filtered() const;
+    std::string sortKey() const;
     std::string whereClause() const;
     void bindWhere(Statement& statement, int& parameter) const;
     std::vector<AssetListRow> readRows(const std::optional<Anchor>& anchor, bool reverse,
                                        std::int64_t skip, std::int64_t rows);
+    std::vector<AssetListRow> readKeyedRows(std::int64_t start, std::int64_t rows);
     void loadPage(std::int64_t page);
-    void readTotals();
+    void scanView(ListScan& scan);
     void dropPages();
 
     Connection& connection_;
     std::int64_t company_;
+    size_t sortInMemory_;
     AssetListView view_;
     AssetListTotals totals_;
     std::map<std::int64_t, Page> pages_;
+    // The view's keys in its order, when it was found by one pass.
+    std::optional<std::vector<std::int64_t>> keys_;
     long useClock_ = 0;
     bool opened_ = false;
     long queries_ = 0;

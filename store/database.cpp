@@ -101,6 +101,12 @@ Statement& Statement::bindNull(int index) {
     return *this;
 }
 
+Statement& Statement::bindPointer(int index, void* pointer, const char* type) {
+    if (int rc = sqlite3_bind_pointer(stmt_, index, pointer, type, nullptr); rc != SQLITE_OK)
+        fail(rc);
+    return *this;
+}
+
 bool Statement::step() {
     connection_->requireOpenTransaction();
     int rc = sqlite3_step(stmt_);

@@ -60,6 +60,9 @@ class Statement {
     Statement& bind(int index, double value);
     Statement& bind(int index, std::string_view text);
     Statement& bindNull(int index);
+    // Passes `pointer` to an SQL function of ours that asks for `type` (a
+    // string literal); SQL itself can neither read nor forge it.
+    Statement& bindPointer(int index, void* pointer, const char* type);
     // Returns true while a row is available.
     bool step();
     // Runs a statement that returns no rows.

@@ -334,12 +334,14 @@ void PagedAssetList::dropPages() {
     pages_.clear();
 }
 
-// One pass over the view's rows, in the order of the file.
+// One pass over the view's rows, in the order of the file. The unary plus
+// keeps SQLite reading the table straight through rather than finding each
+// row from the company's index, which costs half as much again.
 void PagedAssetList::scanView(ListScan& scan) {
     Statement query(connection_, "SELECT czx_list_scan(?, [AssetID], " + sortKey() +
                                      ", [Asset Cost - Tax], [Prior Accumulated Dprn - Tax], "
                                      "[Current Dprn - Tax], [Current Dprn - Book]) FROM assets "
-                                     "WHERE " +
+                                     "WHERE +" +
                                      whereClause());
     query.bindPointer(1, &scan, kScanPointer);
     int parameter = 2;

@@ -108,6 +108,9 @@ struct ListScan {
     bool place = false;
     size_t limit = SIZE_MAX;  // places kept at most
     bool tooMany = false;
+    // In the order of entry the keys alone place the rows.
+    bool keysOnly = false;
+    std::vector<std::int64_t> keys;
     std::vector<Placed> placed;
     std::vector<std::string> texts;
 
@@ -117,6 +120,10 @@ struct ListScan {
                                 &totals.currentBook};
         for (int i = 0; i < 4; ++i) *sums[i] += units(argv[3 + i]);
         if (!place || tooMany) return;
+        if (keysOnly) {
+            keys.push_back(sqlite3_value_int64(argv[1]));
+            return;
+        }
         if (placed.size() >= limit) {
             tooMany = true;
             placed = {};
@@ -158,6 +165,11 @@ struct ListScan {
 
     // The keys in the view's order.
     std::vector<std::int64_t> keysInOrder(bool noCase, bool descending) {
+        if (keysOnly) {
+            if (!std::is_sorted(keys.begin(), keys.end())) std::sort(keys.begin(), keys.end());
+            if (descending) std::reverse(keys.begin(), keys.end());
+            return std::move(keys);
+        }
         auto before = [&](const Placed& a, const Placed& b) {
             if (a.rank != b.rank) return a.rank < b.rank;
             if (a.rank == 0) {
@@ -374,6 +386,7 @@ void PagedAssetList::reload() {
     if (filtered() || !indexed) {
         // One pass finds the rows, their totals and their order.
         scan.place = true;
+        scan.keysOnly = !view_.sortColumn;
         if (filtered() && view_.sortColumn && indexed) scan.limit = sortInMemory_;
         scanView(scan);
         totals_ = scan.totals;

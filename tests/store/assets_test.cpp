@@ -4,7 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "store/columns.h"
-#include "tests/support/testing.h"
+#include "tests/store/company_db.h"
 
 namespace czx {
 namespace {
@@ -38,13 +38,13 @@ TEST(AssetReading, TextThatIsNoValueOfItsColumnIsMarkedNotGuessed) {
         {"Tax Dprn Override", "'Yes'", true},
         {"Tax Dprn Override", "x'01'", true},
     };
-    testing::TempDir dir;
-    Connection db = testing::createCompany(dir / "c.mdb", "2012-12-31");
+    Connection db = testing::makeCompany();
     const auto id =
         insertAsset(db, testing::makeAsset("MACRS", "5", 1000.0, "2012-03-10", "2012-12-31"));
     for (const auto& c : cases) {
-        db.execute("UPDATE assets SET [Asset Cost - Tax] = 1000, [Date Disposed] = NULL, "
-                   "[Tax Dprn Override] = 0, [Business Use Percentage - Tax] = 1");
+        db.execute(
+            "UPDATE assets SET [Asset Cost - Tax] = 1000, [Date Disposed] = NULL, "
+            "[Tax Dprn Override] = 0, [Business Use Percentage - Tax] = 1");
         db.execute(std::string("UPDATE assets SET [") + c.column + "] = " + c.sql);
         Asset a = readAsset(db, id);
         EXPECT_EQ(unreadableColumns(a.unreadable), c.unreadable ? c.column : "")
@@ -53,12 +53,12 @@ TEST(AssetReading, TextThatIsNoValueOfItsColumnIsMarkedNotGuessed) {
 }
 
 TEST(AssetReading, ReadValuesAreTheStoredOnes) {
-    testing::TempDir dir;
-    Connection db = testing::createCompany(dir / "c.mdb", "2012-12-31");
+    Connection db = testing::makeCompany();
     const auto id =
         insertAsset(db, testing::makeAsset("MACRS", "5", 1000.0, "2012-03-10", "2012-12-31"));
-    db.execute("UPDATE assets SET [Asset Cost - Tax] = ' 5000.25 ', [Tax Dprn Override] = 'True', "
-               "[Date Disposed] = '2012-06-15', [Asset Cost - Book] = ''");
+    db.execute(
+        "UPDATE assets SET [Asset Cost - Tax] = ' 5000.25 ', [Tax Dprn Override] = 'True', "
+        "[Date Disposed] = '2012-06-15', [Asset Cost - Book] = ''");
     Asset a = readAsset(db, id);
     EXPECT_EQ(a.unreadable, 0u);
     EXPECT_EQ(a.costTax, 5000.25);

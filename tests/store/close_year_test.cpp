@@ -15,12 +15,10 @@ namespace czx {
 namespace {
 
 using testing::companySnapshot;
+using testing::makeCompany;
 using testing::makeCompanyFile;
+using testing::tableRows;
 using testing::TempDir;
-
-Money amount(double value) {
-    return value;
-}
 
 Asset heldAsset(const std::string& description) {
     Asset a;
@@ -38,7 +36,7 @@ Asset heldAsset(const std::string& description) {
 }
 
 std::string yearEndOf(Connection& connection) {
-    return readCompany(connection).yearEnd ? isoDate(*readCompany(connection).yearEnd) : "";
+    return isoDate(readCompany(connection).yearEnd.value());
 }
 
 // prior + current -> new prior, for each of the three pairs the close rolls.
@@ -51,30 +49,25 @@ struct RollCase {
 
 const RollCase kRollCases[] = {
     // 1,250.125 is an exact tie: the even cent is 1,250.12.
-    {"tie goes to even cent", amount(1000.00), amount(250.125), 1250.12},
-    {"nothing accumulated yet", amount(0), amount(99.99), 99.99},
+    {"tie goes to even cent", 1000.00, 250.125, 1250.12},
+    {"nothing accumulated yet", 0, 99.99, 99.99},
     // 10.375 is exact in binary, a tie; the even cent is above it.
-    {"tie rounds up to the even cent", amount(10.00), amount(0.375), 10.38},
-    {"empty prior counts as zero", std::nullopt, amount(42.10), 42.10},
-    {"empty current counts as zero", amount(3100.55), std::nullopt, 3100.55},
+    {"tie rounds up to the even cent", 10.00, 0.375, 10.38},
+    {"empty prior counts as zero", std::nullopt, 42.10, 42.10},
+    {"empty current counts as zero", 3100.55, std::nullopt, 3100.55},
     {"both empty give zero", std::nullopt, std::nullopt, 0.0},
     // The machine holds 10.005 as 10.00499999...: at four places that is
     // 10.0050, a tie, and the even cent is 10.00.
-    {"tie at four places", amount(10.00), amount(0.005), 10.00},
+    {"tie at four places", 10.00, 0.005, 10.00},
 };
 
 TEST(CloseYear, RollsEveryPairWithRoundingToTheEvenCent) {
-    TempDir dir;
-    Connection db = makeCompanyFile(dir / "company.mdb");
+    Connection db = makeCompany();
     std::vector<std::int64_t> rows;
     for (const auto& c : kRollCases) {
         Asset a = heldAsset(c.name);
-        a.priorAccumTax = c.prior;
-        a.currentTax = c.current;
-        a.priorNonBusAccum = c.prior;
-        a.nonBusDprn = c.current;
-        a.priorAccumBook = c.prior;
-        a.currentBook = c.current;
+        a.priorAccumTax = a.priorNonBusAccum = a.priorAccumBook = c.prior;
+        a.currentTax = a.nonBusDprn = a.currentBook = c.current;
         rows.push_back(insertAsset(db, a));
     }
 
@@ -94,12 +87,12 @@ TEST(CloseYear, RollsEveryPairWithRoundingToTheEvenCent) {
     }
 }
 
-TEST(CloseYear, ClearsOverridesFlagsEveryAssetAndLeavesOtherColumns) {
-    TempDir dir;
-    Connection db = makeCompanyFile(dir / "company.mdb");
+// Overrides are cleared and every asset is flagged for the next run; the
+// other columns, and the assets of another company, are left as they were.
+TEST(CloseYear, ClearsOverridesFlagsEveryAssetAndLeavesTheRest) {
+    Connection db = makeCompany();
     Asset overridden = heldAsset("Typed-over current amounts");
-    overridden.taxOverride = true;
-    overridden.bookOverride = true;
+    overridden.taxOverride = overridden.bookOverride = true;
     overridden.currentTax = 500.0;
     overridden.currentBook = 400.0;
     Asset disposed = heldAsset("Sold press");
@@ -110,10 +103,13 @@ TEST(CloseYear, ClearsOverridesFlagsEveryAssetAndLeavesOtherColumns) {
     disposed.post30Basis = 92500.0;
     disposed.priorAccumTax = 10000.0;
     disposed.currentTax = 1234.56;
-    auto first = insertAsset(db, overridden);
-    auto second = insertAsset(db, disposed);
+    Asset other = overridden;
+    other.companyNumber = 2;
+    const auto first = insertAsset(db, overridden), second = insertAsset(db, disposed);
+    insertAsset(db, other);
+    const auto otherBefore = tableRows(db, "assets").back();
 
-    closeYear(db);
+    EXPECT_EQ(closeYear(db).assetsClosed, 2);
 
     Asset a = readAsset(db, first);
     EXPECT_FALSE(a.taxOverride);
@@ -121,65 +117,41 @@ TEST(CloseYear, ClearsOverridesFlagsEveryAssetAndLeavesOtherColumns) {
     EXPECT_TRUE(a.assetChanged);
     EXPECT_DOUBLE_EQ(*a.priorAccumTax, 500.0);
     EXPECT_DOUBLE_EQ(*a.priorAccumBook, 400.0);
-
     Asset b = readAsset(db, second);
     EXPECT_TRUE(b.assetChanged);
     EXPECT_DOUBLE_EQ(*b.priorAccumTax, 11234.56);
-    EXPECT_EQ(b.disposed, parseIsoDate("2012-08-31"));
+    EXPECT_EQ(b.disposed, disposed.disposed);
     EXPECT_EQ(b.midQrtAsset, "3");
-    EXPECT_EQ(b.yrpis, parseIsoDate("2010-12-31"));
-    EXPECT_EQ(b.sec179, Money(1000.0));
-    EXPECT_EQ(b.bonus, Money(2500.0));
-    EXPECT_EQ(b.post30Basis, Money(92500.0));
-    EXPECT_EQ(b.costTax, Money(96000.0));
+    EXPECT_EQ(b.yrpis, disposed.yrpis);
+    EXPECT_EQ(b.sec179, disposed.sec179);
+    EXPECT_EQ(b.bonus, disposed.bonus);
+    EXPECT_EQ(b.post30Basis, disposed.post30Basis);
+    EXPECT_EQ(b.costTax, disposed.costTax);
     EXPECT_EQ(b.methodTax, "MACRS");
+    EXPECT_EQ(tableRows(db, "assets").back(), otherBefore);
 }
 
+// The year end moves on one year, clamped to the month's end; a company
+// without assets only moves its year end.
 TEST(CloseYear, MovesTheYearEndOnOneYear) {
     const struct {
         const char* before;
         const char* after;
+        bool withAsset;
     } cases[] = {
-        {"2011-12-31", "2012-12-31"},
-        {"2012-02-29", "2013-02-28"},
-        {"2011-02-28", "2012-02-28"},
-        {"2012-06-30", "2013-06-30"},
+        {"2011-12-31", "2012-12-31", true},  {"2012-02-29", "2013-02-28", true},
+        {"2011-02-28", "2012-02-28", true},  {"2012-06-30", "2013-06-30", true},
+        {"2012-12-31", "2013-12-31", false},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.before);
-        TempDir dir;
-        Connection db = makeCompanyFile(dir / "company.mdb", "Year End Co", c.before);
-        insertAsset(db, heldAsset("Lathe"));
+        Connection db = makeCompany("Year End Co", c.before);
+        if (c.withAsset) insertAsset(db, heldAsset("Lathe"));
         CloseYearResult result = closeYear(db);
+        EXPECT_EQ(result.assetsClosed, c.withAsset ? 1 : 0);
         EXPECT_EQ(isoDate(result.newYearEnd), c.after);
         EXPECT_EQ(yearEndOf(db), c.after);
     }
-}
-
-TEST(CloseYear, CompanyWithoutAssetsOnlyMovesItsYearEnd) {
-    TempDir dir;
-    Connection db = makeCompanyFile(dir / "company.mdb", "Empty Co", "2012-12-31");
-    CloseYearResult result = closeYear(db);
-    EXPECT_EQ(result.assetsClosed, 0);
-    EXPECT_EQ(yearEndOf(db), "2013-12-31");
-}
-
-TEST(CloseYear, LeavesAssetsOfAnotherCompanyAlone) {
-    TempDir dir;
-    Connection db = makeCompanyFile(dir / "company.mdb");
-    Asset other = heldAsset("Belongs to company 2");
-    other.companyNumber = 2;
-    other.priorAccumTax = 100.0;
-    other.currentTax = 50.0;
-    other.taxOverride = true;
-    auto row = insertAsset(db, other);
-
-    EXPECT_EQ(closeYear(db).assetsClosed, 0);
-
-    Asset a = readAsset(db, row);
-    EXPECT_EQ(a.priorAccumTax, Money(100.0));
-    EXPECT_EQ(a.currentTax, Money(50.0));
-    EXPECT_TRUE(a.taxOverride);
 }
 
 // A failure on any row, or on the company row, undoes everything.
@@ -198,8 +170,7 @@ TEST(CloseYear, FailureHalfWayChangesNothing) {
     };
     for (const auto& failure : failures) {
         SCOPED_TRACE(failure.name);
-        TempDir dir;
-        Connection db = makeCompanyFile(dir / "company.mdb");
+        Connection db = makeCompany();
         for (int i = 1; i <= 5; ++i) {
             Asset a = heldAsset("Asset " + std::to_string(i));
             a.priorAccumTax = 1000.0 * i;
@@ -213,7 +184,6 @@ TEST(CloseYear, FailureHalfWayChangesNothing) {
         EXPECT_THROW(closeYear(db), StoreError);
 
         EXPECT_EQ(companySnapshot(db), before);
-        EXPECT_EQ(yearEndOf(db), "2012-12-31");
         EXPECT_FALSE(db.inTransaction());
     }
 }

@@ -1,6 +1,7 @@
 #pragma once
-// Company files for the store tests: a fresh file of the current layout
-// holding one company, and whole-table snapshots to prove a file unchanged.
+// Company databases for the store tests: a fresh one of the current layout
+// holding one company, in a file or in memory, and whole-table snapshots to
+// prove a database unchanged.
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -10,6 +11,17 @@
 
 namespace czx::testing {
 
+// Gives `connection` the current layout and company 1.
+inline Connection withCompany(Connection connection, const std::string& name,
+                              const std::string& yearEnd) {
+    connection.execute(sourceFile("data/schema.sql"));
+    connection.execute(
+        "INSERT INTO Defaults (companynumber, Name, YearEnd, [Regular federal], Book) "
+        "VALUES (1, ?, ?, 1, 1)",
+        {Value(name), Value(yearEnd)});
+    return connection;
+}
+
 // A company file of the current layout at `file` holding company 1.
 inline Connection makeCompanyFile(const std::filesystem::path& file,
                                   const std::string& name = "Test Company",
@@ -17,12 +29,13 @@ inline Connection makeCompanyFile(const std::filesystem::path& file,
     Connection connection = Connection::create(file);
     // A test file need not survive a power cut.
     connection.execute("PRAGMA synchronous = OFF");
-    connection.execute(sourceFile("data/schema.sql"));
-    connection.execute(
-        "INSERT INTO Defaults (companynumber, Name, YearEnd, [Regular federal], Book) "
-        "VALUES (1, ?, ?, 1, 1)",
-        {Value(name), Value(yearEnd)});
-    return connection;
+    return withCompany(std::move(connection), name, yearEnd);
+}
+
+// The same company in memory, for tests where the file is not the point.
+inline Connection makeCompany(const std::string& name = "Test Company",
+                              const std::string& yearEnd = "2012-12-31") {
+    return withCompany(Connection::inMemory(), name, yearEnd);
 }
 
 using Rows = std::vector<std::vector<Value>>;
@@ -38,7 +51,7 @@ inline Rows tableRows(Connection& connection, const std::string& table) {
     return rows;
 }
 
-// The three company tables, to compare a file before and after.
+// The three company tables, to compare a database before and after.
 inline std::vector<Rows> companySnapshot(Connection& connection) {
     return {tableRows(connection, "Defaults"), tableRows(connection, "assets"),
             tableRows(connection, "groups")};

@@ -1,5 +1,6 @@
-// The tax and book depreciation reports: the query, grouping and order, the
-// exact group and grand totals, empty amounts, and the text and CSV forms.
+// The tax and book depreciation reports: grouping and order, exact group and
+// grand totals, empty amounts, and the text and CSV forms, held in golden
+// files under tests/golden.
 #include "store/report.h"
 
 #include <gtest/gtest.h>
@@ -12,20 +13,21 @@
 namespace czx {
 namespace {
 
-using testing::makeCompanyFile;
-using testing::TempDir;
+using testing::matchesGolden;
 
 const Date kToday = *parseIsoDate("2026-12-06");
 
 struct Row {
-    const char* group;  // nullptr: no group (NULL)
+    const char* group;  // nullptr: no group (NULL); "" is an empty group name
     const char* description;
     const char* placed;
     Money costTax, priorTax, currentTax, sec179, bonus;
     Money costBook, priorBook, currentBook;
 };
 
-// Inserted out of date order on purpose; the report orders them.
+// Inserted out of date order on purpose; the report orders them. Empty
+// amounts ({}) are shown empty and skipped by the sums; a total of prior and
+// current is empty when either is.
 const Row kRows[] = {
     {"Vehicles", "Van, \"blue\"", "2011-06-14", 24600.00, 1000.10, 500.20, 0.0, 100.35, 24600.00,
      900.00, 450.05},
@@ -49,7 +51,6 @@ const Row kRows[] = {
 class ReportTest : public ::testing::Test {
   protected:
     void SetUp() override {
-        db.emplace(makeCompanyFile(dir / "czxdprnd.mdb", "Riverbend Tools", "2012-12-31"));
         for (const Row& r : kRows) {
             Asset a;
             if (r.group) a.groupName = r.group;
@@ -67,123 +68,60 @@ class ReportTest : public ::testing::Test {
             a.costBook = r.costBook;
             a.priorAccumBook = r.priorBook;
             a.currentBook = r.currentBook;
-            std::int64_t row = insertAsset(*db, a);
+            std::int64_t row = insertAsset(db, a);
             if (!r.group)
-                db->execute("UPDATE assets SET groupname = NULL WHERE rowid = ?", {Value(row)});
+                db.execute("UPDATE assets SET groupname = NULL WHERE rowid = ?", {Value(row)});
         }
         Asset other;
         other.companyNumber = 2;
         other.groupName = "Vehicles";
         other.description = "Another company's car";
         other.costTax = 1e6;
-        insertAsset(*db, other);
+        insertAsset(db, other);
     }
 
-    TempDir dir;
-    std::optional<Connection> db;
+    std::string render(ReportKind kind, bool csv) {
+        std::ostringstream out;
+        auto report = buildDepreciationReport(db, kind, kToday);
+        csv ? renderReportCsv(report, out) : renderReportText(report, out);
+        return out.str();
+    }
+
+    Connection db = testing::makeCompany("Riverbend Tools", "2012-12-31");
 };
 
-std::vector<std::string> descriptions(const ReportGroup& group) {
-    std::vector<std::string> names;
-    for (const auto& line : group.lines) names.push_back(line.description);
-    return names;
+TEST_F(ReportTest, RendersEveryFormAsItsGoldenFile) {
+    EXPECT_TRUE(matchesGolden("report-tax-riverbend.csv", render(ReportKind::Tax, true)));
+    EXPECT_TRUE(matchesGolden("report-book-riverbend.csv", render(ReportKind::Book, true)));
+    EXPECT_TRUE(matchesGolden("report-tax-riverbend.txt", render(ReportKind::Tax, false)));
 }
 
-std::vector<std::string> lines(const std::string& text) {
-    std::vector<std::string> all;
-    std::istringstream in(text);
-    std::string line;
-    while (std::getline(in, line)) all.push_back(line);
-    return all;
-}
-
-TEST_F(ReportTest, QueryReturnsTheCompanysAssetsWithRowTotals) {
-    Statement query(*db, reportQuery());
-    query.bind(1, std::int64_t{1});
-    std::vector<std::string> order;
-    int totalColumn = -1;
-    for (int i = 0; i < query.columnCount(); ++i)
-        if (query.columnName(i) == "Total") totalColumn = i;
-    ASSERT_GE(totalColumn, 0);
-    while (query.step()) {
-        order.push_back(query.columnText(3));
-        if (order.back() == "Server") {
-            EXPECT_TRUE(query.isNull(totalColumn));
-        }
-        if (order.back() == "Truck") {
-            EXPECT_DOUBLE_EQ(query.columnDouble(totalColumn), 2600.50);
-        }
+// Assets without a group, NULL or empty, form one group of their own, first.
+TEST_F(ReportTest, GroupsByNameInOrderOfPlacedInService) {
+    DepreciationReport report = buildDepreciationReport(db, ReportKind::Tax, kToday);
+    std::vector<std::string> seen;
+    for (const auto& group : report.groups) {
+        seen.push_back("[" + group.name + "]");
+        for (const auto& line : group.lines) seen.push_back(line.description);
     }
-    EXPECT_EQ(order, (std::vector<std::string>{"Spare part", "Loose tool", "Laptop", "Server",
-                                               "Truck", "Van, \"blue\""}));
+    EXPECT_EQ(seen,
+              (std::vector<std::string>{"[]", "Spare part", "Loose tool", "[Computers]", "Laptop",
+                                        "Server", "[Vehicles]", "Truck", "Van, \"blue\""}));
 }
 
-TEST_F(ReportTest, OneGroupPerGroupNameInOrderOfPlacedInService) {
-    DepreciationReport report = buildDepreciationReport(*db, ReportKind::Tax, kToday);
-    ASSERT_EQ(report.groups.size(), 3u);
-    // Assets without a group, NULL or empty, form one group of their own.
-    EXPECT_EQ(report.groups[0].name, "");
-    EXPECT_EQ(descriptions(report.groups[0]),
-              (std::vector<std::string>{"Spare part", "Loose tool"}));
-    EXPECT_EQ(report.groups[1].name, "Computers");
-    EXPECT_EQ(descriptions(report.groups[1]), (std::vector<std::string>{"Laptop", "Server"}));
-    EXPECT_EQ(report.groups[2].name, "Vehicles");
-    EXPECT_EQ(descriptions(report.groups[2]), (std::vector<std::string>{"Truck", "Van, \"blue\""}));
-    EXPECT_EQ(report.groups[2].lines[0].placedInService, parseIsoDate("2010-03-01"));
-}
-
-TEST_F(ReportTest, TaxReportHeaderAndCaptions) {
-    DepreciationReport report = buildDepreciationReport(*db, ReportKind::Tax, kToday);
-    EXPECT_EQ(report.title, "Riverbend Tools  for the year ending  12/31/2012");
-    EXPECT_EQ(report.asOf, kToday);
-    EXPECT_EQ(report.heading, "Tax Depreciation");
-    EXPECT_EQ(report.captions,
-              (std::vector<std::string>{
-                  "Asset Description", "Date Placed In Service", "Depreciation Method", "Life",
-                  "Asset Cost", "Prior         Depreciation", "Current Depreciation", "Sec. 179",
-                  "Total          Depreciation", "1st YR 30/50%  Deduction"}));
-}
-
-// Tax columns: cost, prior, current, Sec. 179, total, bonus. Hand sums.
-TEST_F(ReportTest, TaxTotalsSkipEmptyAmounts) {
-    DepreciationReport report = buildDepreciationReport(*db, ReportKind::Tax, kToday);
-    const std::vector<Money> expected[] = {
-        {110.00, 51.00, 12.00, {}, 63.00, {}},
-        {14300.10, 0.00, 13100.02, 12800.00, 300.02, {}},
-        {54600.00, 3000.30, 1100.50, 0.00, 4100.80, 100.35},
-    };
-    for (size_t g = 0; g < 3; ++g) {
-        SCOPED_TRACE(report.groups[g].name);
-        EXPECT_EQ(report.groups[g].totals, expected[g]);
-    }
-    EXPECT_EQ(report.grandTotals,
-              (std::vector<Money>{69010.10, 3051.30, 14212.52, 12800.00, 4463.82, 100.35}));
-
-    const ReportLine& server = report.groups[1].lines[1];
-    EXPECT_EQ(server.amounts, (std::vector<Money>{12800.00, {}, 12800.00, 12800.00, {}, {}}));
-}
-
-TEST_F(ReportTest, BookReportShowsTheBookColumns) {
-    DepreciationReport report = buildDepreciationReport(*db, ReportKind::Book, kToday);
-    EXPECT_EQ(report.heading, "Book Depreciation");
-    EXPECT_EQ(report.captions,
-              (std::vector<std::string>{"Asset Description", "Date Placed In Service",
-                                        "Depreciation Method", "Life", "Asset Cost",
-                                        "Prior         Depreciation", "Current Depreciation",
-                                        "Total          Depreciation"}));
-    const ReportGroup& vehicles = report.groups[2];
-    EXPECT_EQ(vehicles.lines[1].method, "SL - Book");
-    EXPECT_EQ(vehicles.lines[1].amounts, (std::vector<Money>{24600.00, 900.00, 450.05, 1350.05}));
-    EXPECT_EQ(vehicles.lines[0].amounts, (std::vector<Money>{{}, {}, {}, {}}));
-    EXPECT_EQ(vehicles.totals, (std::vector<Money>{24600.00, 900.00, 450.05, 1350.05}));
-    EXPECT_EQ(report.grandTotals, (std::vector<Money>{39010.10, 951.00, 3322.07, 4273.07}));
+TEST_F(ReportTest, RunningAgainShowsChangesMadeInBetween) {
+    auto before = buildDepreciationReport(db, ReportKind::Tax, kToday);
+    db.execute(
+        "UPDATE assets SET [Current Dprn - Tax] = 600.20 WHERE [Asset Description] = 'Truck'");
+    auto after = buildDepreciationReport(db, ReportKind::Tax, kToday);
+    EXPECT_EQ(before.grandTotals[2], Money(14212.52));
+    EXPECT_EQ(after.grandTotals[2], Money(14212.42));
 }
 
 // Ten amounts of 0.10 add up to 0.9999999999999999 in binary arithmetic;
 // the report's sums are exact.
 TEST(ReportSums, AreExactToTheCent) {
-    TempDir dir;
-    Connection db = makeCompanyFile(dir / "czxdprnd.mdb");
+    Connection db = testing::makeCompany();
     for (int i = 0; i < 10; ++i) {
         Asset a;
         a.groupName = "Tools";
@@ -196,55 +134,6 @@ TEST(ReportSums, AreExactToTheCent) {
     DepreciationReport report = buildDepreciationReport(db, ReportKind::Tax, kToday);
     EXPECT_EQ(report.grandTotals[0], Money(1.00));
     EXPECT_EQ(report.grandTotals[4], Money(3.00));
-}
-
-TEST_F(ReportTest, RunningAgainShowsChangesMadeInBetween) {
-    auto before = buildDepreciationReport(*db, ReportKind::Tax, kToday);
-    db->execute(
-        "UPDATE assets SET [Current Dprn - Tax] = 600.20 WHERE [Asset Description] = 'Truck'");
-    auto after = buildDepreciationReport(*db, ReportKind::Tax, kToday);
-    EXPECT_EQ(before.grandTotals[2], Money(14212.52));
-    EXPECT_EQ(after.grandTotals[2], Money(14212.42));
-}
-
-TEST_F(ReportTest, CsvHoldsEveryLineAndTheTotals) {
-    std::ostringstream out;
-    renderReportCsv(buildDepreciationReport(*db, ReportKind::Tax, kToday), out);
-    auto csv = lines(out.str());
-    ASSERT_EQ(csv.size(), 4u + 1u + 6u + 3u + 1u);
-    EXPECT_EQ(csv[0], "Riverbend Tools  for the year ending  12/31/2012");
-    EXPECT_EQ(csv[1], "As of,12/6/2026");
-    EXPECT_EQ(csv[2], "Tax Depreciation");
-    EXPECT_EQ(csv[4],
-              "Line,Group,Asset Description,Date Placed In Service,Depreciation Method,Life,"
-              "Asset Cost,Prior         Depreciation,Current Depreciation,Sec. 179,"
-              "Total          Depreciation,1st YR 30/50%  Deduction");
-    EXPECT_EQ(csv[5], "Asset,,Spare part,01/01/2008,MACRS,5,10.01,1.00,2.00,,3.00,");
-    EXPECT_EQ(csv[7], "Group Total,,,,,,110.00,51.00,12.00,,63.00,");
-    EXPECT_EQ(csv[9], "Asset,Computers,Server,03/12/2012,MACRS,5,12800.00,,12800.00,12800.00,,");
-    EXPECT_EQ(csv[12],
-              "Asset,Vehicles,\"Van, \"\"blue\"\"\",06/14/2011,MACRS,5,24600.00,1000.10,500.20,"
-              "0.00,1500.30,100.35");
-    EXPECT_EQ(csv.back(), "Grand Total,,,,,,69010.10,3051.30,14212.52,12800.00,4463.82,100.35");
-}
-
-TEST_F(ReportTest, TextShowsTitleGroupsAndFormattedTotals) {
-    std::ostringstream out;
-    renderReportText(buildDepreciationReport(*db, ReportKind::Tax, kToday), out);
-    auto text = lines(out.str());
-    ASSERT_GT(text.size(), 3u);
-    EXPECT_EQ(text[0], "Riverbend Tools  for the year ending  12/31/2012");
-    EXPECT_EQ(text[1], "As of 12/6/2026");
-    EXPECT_EQ(text[2], "Tax Depreciation");
-    const std::string all = out.str();
-    for (const char* expected : {"\n(no group)\n", "\nComputers\n", "\nVehicles\n"})
-        EXPECT_NE(all.find(expected), std::string::npos) << expected;
-    EXPECT_LT(all.find("\nComputers\n"), all.find("\nVehicles\n"));
-    const std::string& grand = text.back();
-    EXPECT_EQ(grand.rfind("Grand Total", 0), 0u);
-    for (const char* amount :
-         {"69,010.10", "3,051.30", "14,212.52", "12,800.00", "4,463.82", "100.35"})
-        EXPECT_NE(grand.find(amount), std::string::npos) << amount;
 }
 
 TEST(FormatAmount, ThousandsSeparatorsAndTheEvenCent) {

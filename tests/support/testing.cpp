@@ -1,6 +1,9 @@
 #include "tests/support/testing.h"
 
+#include <gtest/gtest.h>
+
 #include <algorithm>
+#include <cstdlib>
 #include <fstream>
 #include <random>
 #include <sstream>
@@ -81,6 +84,83 @@ std::vector<std::string> folderListing(const std::filesystem::path& folder) {
         names.push_back(entry.path().filename().string());
     std::sort(names.begin(), names.end());
     return names;
+}
+
+}  // namespace czx::testing
+
+// ---- golden files ----------------------------------------------------------
+
+namespace czx::testing {
+namespace {
+
+std::vector<std::string> textLines(const std::string& text) {
+    std::vector<std::string> lines;
+    std::istringstream in(text);
+    for (std::string line; std::getline(in, line);) lines.push_back(line);
+    if (!text.empty() && text.back() != '\n') lines.back() += "  (no newline at end)";
+    return lines;
+}
+
+// The first block of differing lines, in the style of a unified diff: two
+// lines of context around it, "-" the golden file's lines, "+" the produced
+// ones, matched by their longest common subsequence; at most 20 lines.
+std::string firstDifference(const std::string& expected, const std::string& produced) {
+    const auto want = textLines(expected), got = textLines(produced);
+    size_t start = 0;
+    while (start < want.size() && start < got.size() && want[start] == got[start]) ++start;
+    if (start == want.size() && start == got.size()) return "";
+    const size_t n = want.size() - start, m = got.size() - start;
+    std::vector<std::vector<int>> common(n + 1, std::vector<int>(m + 1, 0));
+    for (size_t i = n; i-- > 0;)
+        for (size_t j = m; j-- > 0;)
+            common[i][j] = want[start + i] == got[start + j]
+                               ? common[i + 1][j + 1] + 1
+                               : std::max(common[i + 1][j], common[i][j + 1]);
+    const size_t before = std::min<size_t>(start, 2);
+    std::ostringstream diff;
+    diff << "@@ line " << start + 1 << " @@\n";
+    for (size_t i = start - before; i < start; ++i) diff << " " << want[i] << "\n";
+    size_t i = 0, j = 0, shown = 0, after = 0;
+    while ((i < n || j < m) && after < 2 && shown < 20) {
+        if (i < n && j < m && want[start + i] == got[start + j]) {
+            diff << " " << want[start + i++] << "\n";
+            ++j;
+            ++after;
+        } else if (i < n && (j == m || common[i + 1][j] >= common[i][j + 1])) {
+            diff << "-" << want[start + i++] << "\n";
+            after = 0;
+        } else {
+            diff << "+" << got[start + j++] << "\n";
+            after = 0;
+        }
+        ++shown;
+    }
+    if (shown == 20) diff << "...\n";
+    return diff.str();
+}
+
+}  // namespace
+
+::testing::AssertionResult matchesGolden(const std::string& name, const std::string& produced) {
+    const char* dir = std::getenv("CZX_GOLDEN_DIR");
+    const std::filesystem::path file =
+        std::filesystem::path(dir && *dir ? dir : std::string(CZX_SOURCE_DIR) + "/tests/golden") /
+        name;
+    const char* accept = std::getenv("CZX_GOLDEN_ACCEPT");
+    if (accept && std::string(accept) == "1") {
+        std::ofstream(file, std::ios::binary) << produced;
+        return ::testing::AssertionSuccess();
+    }
+    std::ifstream in(file, std::ios::binary);
+    if (!in) return ::testing::AssertionFailure() << "no golden file " << file.string();
+    std::stringstream expected;
+    expected << in.rdbuf();
+    const std::string difference = firstDifference(expected.str(), produced);
+    if (difference.empty()) return ::testing::AssertionSuccess();
+    return ::testing::AssertionFailure()
+           << "the output differs from " << file.string() << " (review with scripts/golden):\n"
+           << "--- " << name << " (golden)\n+++ " << name << " (produced)\n"
+           << difference;
 }
 
 }  // namespace czx::testing

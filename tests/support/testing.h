@@ -60,3 +60,20 @@ Asset makeAsset(const std::string& method, const std::string& life, double cost,
                 const std::string& placed, const std::string& yrpis);
 
 }  // namespace czx::testing
+
+// ---- golden files ----------------------------------------------------------
+// A golden file holds a whole expected output (a report, what the command-line
+// tool prints) in tests/golden/<name>. `matchesGolden` compares the produced
+// text with it and, on a difference, shows the first differing lines in the
+// style of a unified diff. Two environment variables serve scripts/golden:
+//   CZX_GOLDEN_DIR=DIR   read and write the golden files in DIR instead
+//   CZX_GOLDEN_ACCEPT=1  write the produced text as the golden file and pass
+namespace testing {
+class AssertionResult;  // GoogleTest's
+}  // namespace testing
+
+namespace czx::testing {
+
+::testing::AssertionResult matchesGolden(const std::string& name, const std::string& produced);
+
+}  // namespace czx::testing

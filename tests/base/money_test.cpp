@@ -35,18 +35,14 @@ TEST(Money, RoundsTheExactDecimalValueHalfToEven) {
         {130000.125, 130000.125, 130000.12},
         {99.99999, 100.0, 100.0},
         {12.34564999, 12.3456, 12.35},  // 4 places first, then 2: 12.3456 -> 12.35
+        // Two steps differ from one where the fourth place carries into a tie.
+        {0.004999, 0.005, 0.0},
+        {0.014999, 0.015, 0.02},
     };
     for (const auto& c : cases) {
         EXPECT_DOUBLE_EQ(money::toCurrency(c.input), c.currency) << c.input;
         EXPECT_DOUBLE_EQ(money::roundCents(c.input), c.cents) << c.input;
     }
-}
-
-TEST(Money, TwoStepsDifferFromOneWhereTheFourthPlaceCarries) {
-    // 0.004999 rounds to 0.0050 at 4 places, a tie at the cent: even 0.00.
-    EXPECT_DOUBLE_EQ(money::roundCents(0.004999), 0.0);
-    // 0.014999 -> 0.0150 -> tie -> 0.02.
-    EXPECT_DOUBLE_EQ(money::roundCents(0.014999), 0.02);
 }
 
 // The exact decimal value rounded at 4 places, as printf-style formatting of
@@ -75,15 +71,12 @@ TEST(Money, AgreesWithExactDecimalFormattingEverywhere) {
     }
 }
 
-TEST(Money, EmptyStaysEmptyAndCountsAsZero) {
+TEST(Money, EmptyStaysEmptyAndWhatCannotBeHeldIsRefused) {
     EXPECT_FALSE(money::roundCents(std::optional<double>{}).has_value());
     EXPECT_DOUBLE_EQ(money::value(std::nullopt), 0.0);
-}
-
-TEST(Money, RefusesAmountsItCannotHold) {
-    EXPECT_THROW(money::roundCents(1e300), Error);
-    EXPECT_THROW(money::roundCents(std::numeric_limits<double>::quiet_NaN()), Error);
-    EXPECT_THROW(money::roundCents(std::numeric_limits<double>::infinity()), Error);
+    for (double amount :
+         {1e300, std::numeric_limits<double>::quiet_NaN(), std::numeric_limits<double>::infinity()})
+        EXPECT_THROW(money::roundCents(amount), Error) << amount;
 }
 
 }  // namespace

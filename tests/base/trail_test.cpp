@@ -9,21 +9,14 @@ namespace {
 
 const std::string kDashes(134, '-');
 
-TEST(ErrorTrail, ReportOfTheFirstProcedureHasNoPreviousBlock) {
-    trail::clear();
-    trail::enter("frmMain.Form_Load");
-    AppIdentity app{"CZX Depreciation", 1, 2, 5};
-    EXPECT_EQ(trail::reportText(app, "File not found", 53),
-              "ERROR REPORT\r\n\r\n"
-              "CZX Depreciation  Version 1.25\r\n" +
-                  kDashes +
-                  "\r\n\r\n"
-                  "An error occurred within:\r\nfrmMain.Form_Load\r\n\r\n"
-                  "File not found (53)\r\n\r\n");
-}
-
 TEST(ErrorTrail, ReportNamesTheLastThreeProceduresEntered) {
     trail::clear();
+    trail::enter("frmMain.Form_Load");
+    // The first procedure: no block of previous ones.
+    EXPECT_EQ(trail::reportText(AppIdentity{"CZX Depreciation", 1, 2, 5}, "File not found", 53),
+              "ERROR REPORT\r\n\r\nCZX Depreciation  Version 1.25\r\n" + kDashes +
+                  "\r\n\r\nAn error occurred within:\r\nfrmMain.Form_Load\r\n\r\n"
+                  "File not found (53)\r\n\r\n");
     for (const char* name : {"Calcform.DeprAssetsTax", "Calcform.ServiceCalc",
                              "Calcform.TaxDeprnMethSelector", "Calcform.CalcMACRS"})
         trail::enter(name);

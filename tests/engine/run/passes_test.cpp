@@ -16,8 +16,8 @@ struct Desk {
     WorkArea work;
     Calcform f{company, asset, work};
 
-    Desk(const char* yearEnd, const char* method, const char* life, const char* placed,
-         const char* yrpis) {
+    Desk(const char* yearEnd, const char* method, const char* life,
+         const char* placed = "2012-03-01", const char* yrpis = "2012-12-31") {
         company.yearEnd = parseIsoDate(yearEnd);
         company.regularFederal = company.book = true;
         asset = testing::makeAsset(method, life, 10000, placed, yrpis);
@@ -36,92 +36,73 @@ struct Desk {
     }
 };
 
-TEST(TaxRules, FirstYearAddsSection179AndBonus) {
-    Desk d("2012-12-31", "MACRS", "5", "2012-03-01", "2012-12-31");
-    d.asset.sec179 = 1000.0;
-    d.asset.bonus = 500.0;
-    d.inService(200.0);
-    EXPECT_EQ(d.asset.currentTax, 1700.0);
-    EXPECT_EQ(d.asset.nonBusDprn, 0.0);
+TEST(TaxRules, AmountsOfAYearInService) {
+    struct Case {
+        const char* name;
+        const char* yearEnd;
+        const char* method;
+        std::optional<double> businessUse;
+        double sec179, bonus, prior;
+        double amount;  // the calculator's
+        double tax;
+        std::optional<double> nonBusiness;  // unchecked when empty
+    };
+    const Case cases[] = {
+        {"first year adds Section 179 and bonus", "2012-12-31", "MACRS", 1, 1000, 500, 0, 200, 1700,
+         0},
+        {"first year, non-business share", "2012-12-31", "MACRS", 0.8, 0, 0, 0, 400, 400, 100},
+        {"first year, no business use: not written", "2012-12-31", "MACRS", 0, 0, 0, 0, 0, 0,
+         12.34},
+        {"later year, non-business share", "2013-12-31", "MACRS", 0.5, 0, 0, 0, 300, 300, 300},
+        {"later year, no business use", "2013-12-31", "MACRS", 0, 0, 0, 0, 300, 300, 300},
+        {"empty business use: nothing", "2013-12-31", "MACRS", {}, 0, 0, 0, 300, 0, {}},
+        // SL-Old in its last year takes exactly what is left (0.30 more).
+        {"last year catches up", "2021-12-31", "SL-Old", 1, 0, 0, 9000, 999.70, 1000, {}},
+        {"not yet the last year", "2015-12-31", "SL-Old", 1, 0, 0, 9000, 999.70, 999.70, {}},
+        {"fully depreciated: 0, never negative",
+         "2022-12-31",
+         "SL-Old",
+         1,
+         0,
+         0,
+         10000.50,
+         5,
+         0,
+         {}},
+        // Half to the even cent; above $130,000 a single-precision amount
+        // would lose the cent.
+        {"a tie to the even 2", "2013-12-31", "MACRS", 1, 0, 0, 0, 100.125, 100.12, {}},
+        {"a tie to the even 4", "2013-12-31", "MACRS", 1, 0, 0, 0, 100.135, 100.14, {}},
+        {"a large amount", "2013-12-31", "MACRS", 1, 0, 0, 0, 131072.37, 131072.37, {}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        const bool oldLaw = std::string(c.method) == "SL-Old";
+        Desk d(c.yearEnd, c.method, oldLaw ? "10" : "5", oldLaw ? "2012-01-01" : "2012-03-01");
+        d.asset.busUseTax = c.businessUse;
+        d.asset.sec179 = c.sec179;
+        d.asset.bonus = c.bonus;
+        d.asset.priorAccumTax = c.prior;
+        d.asset.currentTax = 999.0;
+        d.asset.nonBusDprn = 12.34;
+        d.inService(c.amount);
+        EXPECT_EQ(d.asset.currentTax, c.tax);
+        if (c.nonBusiness) {
+            EXPECT_EQ(d.asset.nonBusDprn, *c.nonBusiness);
+        }
+    }
 }
-
-TEST(TaxRules, FirstYearNonBusinessShareAndZeroUse) {
-    Desk d("2012-12-31", "MACRS", "5", "2012-03-01", "2012-12-31");
-    d.asset.busUseTax = 0.8;
-    d.inService(400.0);
-    EXPECT_EQ(d.asset.nonBusDprn, 100.0);  // 400 / .8 - 400
-    Desk zero("2012-12-31", "MACRS", "5", "2012-03-01", "2012-12-31");
-    zero.asset.busUseTax = 0.0;
-    zero.asset.nonBusDprn = 12.34;
-    zero.inService(0.0);
-    EXPECT_EQ(zero.asset.nonBusDprn, 12.34);  // not written
-}
-
-TEST(TaxRules, LaterYearSplitsTheNonBusinessShare) {
-    Desk d("2013-12-31", "MACRS", "5", "2012-03-01", "2012-12-31");
-    d.asset.busUseTax = 0.5;
-    d.inService(300.0);
-    EXPECT_EQ(d.asset.currentTax, 300.0);
-    EXPECT_EQ(d.asset.nonBusDprn, 300.0);
-    Desk zero("2013-12-31", "MACRS", "5", "2012-03-01", "2012-12-31");
-    zero.asset.busUseTax = 0.0;
-    zero.inService(300.0);
-    EXPECT_EQ(zero.asset.nonBusDprn, 300.0);
-}
-
-TEST(TaxRules, EmptyBusinessUseGetsNothing) {
-    Desk d("2013-12-31", "MACRS", "5", "2012-03-01", "2012-12-31");
-    d.asset.busUseTax.reset();
-    d.asset.currentTax = 999.0;
-    d.inService(300.0);
-    EXPECT_EQ(d.asset.currentTax, 0.0);
-    Desk gone("2013-12-31", "MACRS", "5", "2012-03-01", "2012-12-31");
-    gone.asset.busUseTax.reset();
-    gone.disposed("2013-05-01", 300.0);
-    EXPECT_EQ(gone.asset.currentTax, 0.0);
-}
-
-TEST(TaxRules, OldStraightLineCatchesUpInItsLastYear) {
-    // 0.30 is left after the calculated amount: the year takes exactly what is left.
-    Desk d("2021-12-31", "SL-Old", "10", "2012-01-01", "2012-12-31");
-    d.asset.costTax = 10000.0;
-    d.asset.priorAccumTax = 9000.0;
-    d.inService(999.70);
-    EXPECT_EQ(d.asset.currentTax, 1000.0);
-    // Not yet the last year: no catch-up.
-    Desk early("2015-12-31", "SL-Old", "10", "2012-01-01", "2012-12-31");
-    early.asset.priorAccumTax = 9000.0;
-    early.inService(999.70);
-    EXPECT_EQ(early.asset.currentTax, 999.70);
-    // Already fully depreciated: 0, never negative.
-    Desk over("2022-12-31", "SL-Old", "10", "2012-01-01", "2012-12-31");
-    over.asset.priorAccumTax = 10000.50;
-    over.inService(5.0);
-    EXPECT_EQ(over.asset.currentTax, 0.0);
-}
-
-TEST(TaxRules, AmountsRoundHalfToEvenCent) {
-    Desk d("2013-12-31", "MACRS", "5", "2012-03-01", "2012-12-31");
-    d.inService(100.125);
-    EXPECT_EQ(d.asset.currentTax, 100.12);
-    d.inService(100.135);
-    EXPECT_EQ(d.asset.currentTax, 100.14);
-    // Above $130,000 a single-precision amount would lose the cent.
-    d.inService(131072.37);
-    EXPECT_EQ(d.asset.currentTax, 131072.37);
-}
-
-struct DisposalCase {
-    const char* method;
-    const char* life;
-    const char* quarter;
-    const char* disposed;
-    double amount;
-    double expected;
-};
 
 TEST(TaxRules, DisposalYearConventions) {
-    const DisposalCase cases[] = {
+    struct Case {
+        const char* method;
+        const char* life;
+        const char* quarter;
+        const char* disposed;
+        double amount;
+        double expected;
+    };
+    const Case cases[] = {
         // Half-year convention: half the year's amount.
         {"MACRS", "5", "", "2013-07-01", 1000.0, 500.0},
         {"MACRS-150%", "7", "", "2013-07-01", 1000.0, 500.0},
@@ -140,28 +121,28 @@ TEST(TaxRules, DisposalYearConventions) {
         {"MACRS", "5", "1", "2013-01-15", 1000.01, 125.0012},
         {"MACRS SL-PP", "5", "4", "2013-11-15", 1000.0, 875.0},
         {"MACRS-150%", "5", "3", "2013-09-30", 1000.0, 625.0},
+        // A method without a disposal rule keeps the stored amount.
+        {"Units Of Prod.", "5", "", "2013-05-01", 1000.0, 77.0},
     };
     for (const auto& c : cases) {
-        Desk d("2013-12-31", c.method, c.life, "2012-03-01", "2012-12-31");
+        Desk d("2013-12-31", c.method, c.life);
         d.asset.midQrtAsset = c.quarter;
+        d.asset.currentTax = 77.0;
         d.disposed(c.disposed, c.amount);
         EXPECT_EQ(d.asset.currentTax, c.expected) << c.method << " " << c.life << " " << c.quarter;
     }
 }
 
-TEST(TaxRules, DisposedInAnEarlierYearGetsNothing) {
+TEST(TaxRules, DisposedInAnEarlierYearOrWithoutBusinessUseGetsNothing) {
     Desk d("2013-12-31", "MACRS", "5", "2010-03-01", "2010-12-31");
     d.asset.nonBusDprn = 50.0;
     d.disposed("2012-11-30", 1000.0);
     EXPECT_EQ(d.asset.currentTax, 0.0);
     EXPECT_EQ(d.asset.nonBusDprn, 0.0);
-}
-
-TEST(TaxRules, UnknownMethodKeepsTheStoredAmountWhenDisposed) {
-    Desk d("2013-12-31", "Units Of Prod.", "5", "2012-03-01", "2012-12-31");
-    d.asset.currentTax = 77.0;
-    d.disposed("2013-05-01", 1000.0);
-    EXPECT_EQ(d.asset.currentTax, 77.0);
+    Desk gone("2013-12-31", "MACRS", "5");
+    gone.asset.busUseTax.reset();
+    gone.disposed("2013-05-01", 300.0);
+    EXPECT_EQ(gone.asset.currentTax, 0.0);
 }
 
 TEST(TaxRules, BasisColumnsFollowTheBusinessUse) {

@@ -4,7 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "engine/formulas/calculators.h"
-#include "tests/engine/formulas/asset_desk.h"
+#include "tests/engine/asset_desk.h"
 #include "tests/support/testing.h"
 
 namespace czx {
@@ -22,15 +22,6 @@ void slOldTenYears(AssetDesk& d) {
     d.asset.methodTax = "SL-Old";
 }
 
-// The tax pass for a disposed SL-Old asset: the calculator's full year, then
-// the proration.
-Money proratedTax(AssetDesk& d, Date disposed) {
-    d.asset.disposed = disposed;
-    d.runTax(CalcSLOldTax);
-    CalcOldDprnProRation(d.form);
-    return d.asset.currentTax;
-}
-
 TEST(CalcOldDprnProRation, DisposalYearsOfAnOldLawAsset) {
     struct Case {
         const char* name;
@@ -39,6 +30,7 @@ TEST(CalcOldDprnProRation, DisposalYearsOfAnOldLawAsset) {
         double prior;
         Date disposed;
         double expected;
+        std::optional<double> yearAmount = {};  // in place of the calculator's
     };
     const Case cases[] = {
         // Middle year (A = 1,000): the disposal month counts after its middle.
@@ -50,9 +42,15 @@ TEST(CalcOldDprnProRation, DisposalYearsOfAnOldLawAsset) {
         // The extra year (A = the 500 stub for P = 6 months).
         {"extra year, March 20", ymd(2012, 7, 1), 11, 9500, ymd(2022, 3, 20), 250},
         {"extra year, August 20", ymd(2012, 7, 1), 11, 9500, ymd(2022, 8, 20), 500},
+        // Beyond the extra year, whatever the year's amount, nothing is owed.
+        {"beyond the extra year", ymd(2012, 4, 10), 12, 0, ymd(2023, 6, 20), 0, 700},
         // February 15 in a year of 365 days: 15/28 is past the middle.
         {"February 15", ymd(2012, 4, 10), 4, 2750, ymd(2015, 2, 15), 166.67},
         {"February 14", ymd(2012, 4, 10), 4, 2750, ymd(2015, 2, 14), 83.33},
+        // 1,000.02 × 3 ÷ 12 = 250.005 exactly: the even cent 250.00;
+        // 1,000.05 × 5 ÷ 12 = 416.6875 at 4 places, 416.69 at 2.
+        {"a tie at the cent", ymd(2012, 4, 10), 5, 0, ymd(2016, 3, 20), 250.00, 1000.02},
+        {"4 places, then 2", ymd(2012, 4, 10), 5, 0, ymd(2016, 5, 20), 416.69, 1000.05},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -60,52 +58,15 @@ TEST(CalcOldDprnProRation, DisposalYearsOfAnOldLawAsset) {
         slOldTenYears(d);
         d.atRecoveryYear(c.recoveryYear);
         d.asset.priorAccumTax = c.prior;
-        auto stored = proratedTax(d, c.disposed);
-        ASSERT_TRUE(stored.has_value());
-        EXPECT_NEAR(*stored, c.expected, 1e-6);
+        d.asset.currentTax = 123.45;
+        d.asset.disposed = c.disposed;
+        d.runTax(CalcSLOldTax);
+        if (c.yearAmount) d.work.CurrentDprnTax = *c.yearAmount;
+        d.work.DisposalFiscalMonth = 11;  // left by another asset: the row's own month counts
+        CalcOldDprnProRation(d.form);
+        ASSERT_TRUE(d.asset.currentTax.has_value());
+        EXPECT_NEAR(*d.asset.currentTax, c.expected, 1e-6);
     }
-}
-
-TEST(CalcOldDprnProRation, BeyondTheExtraYearZeroIsWritten) {
-    AssetDesk d(ymd(2012, 12, 31), ymd(2012, 4, 10));
-    slOldTenYears(d);
-    d.atRecoveryYear(12);
-    d.asset.currentTax = 123.45;
-    d.asset.disposed = ymd(2023, 6, 20);
-    d.runTax(CalcSLOldTax);
-    d.work.CurrentDprnTax = 700;  // whatever the year's amount, nothing is owed
-    CalcOldDprnProRation(d.form);
-    ASSERT_TRUE(d.asset.currentTax.has_value());
-    EXPECT_DOUBLE_EQ(*d.asset.currentTax, 0);
-}
-
-TEST(CalcOldDprnProRation, RoundsHalfToTheEvenCent) {
-    // 1,000.05 × 5 ÷ 12 = 416.6875 at 4 places, 416.69 at 2; 1,000.02 × 3 ÷ 12
-    // = 250.005 exactly: the even cent 250.00.
-    AssetDesk d(ymd(2012, 12, 31), ymd(2012, 4, 10));
-    slOldTenYears(d);
-    d.atRecoveryYear(5);
-    d.asset.disposed = ymd(2016, 3, 20);
-    d.runTax(CalcSLOldTax);
-    d.work.CurrentDprnTax = 1000.02;
-    CalcOldDprnProRation(d.form);
-    EXPECT_DOUBLE_EQ(*d.asset.currentTax, 250.00);
-    d.asset.disposed = ymd(2016, 5, 20);
-    d.work.CurrentDprnTax = 1000.05;
-    CalcOldDprnProRation(d.form);
-    EXPECT_DOUBLE_EQ(*d.asset.currentTax, 416.69);
-}
-
-TEST(CalcOldDprnProRation, ReadsTheDisposalMonthFromTheRow) {
-    // A fiscal month left in the work area by another asset does not count.
-    AssetDesk d(ymd(2012, 12, 31), ymd(2012, 4, 10));
-    slOldTenYears(d);
-    d.atRecoveryYear(5);
-    d.asset.disposed = ymd(2016, 4, 20);
-    d.runTax(CalcSLOldTax);
-    d.work.DisposalFiscalMonth = 11;
-    CalcOldDprnProRation(d.form);
-    EXPECT_DOUBLE_EQ(*d.asset.currentTax, 333.33);
 }
 
 TEST(CalcOldDprnProRation, ALifeThatIsNoNumberIsReported) {

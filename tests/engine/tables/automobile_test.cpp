@@ -1,11 +1,8 @@
 // Passenger automobiles under the yearly limits.
 #include <gtest/gtest.h>
 
-#include <cmath>
-#include <optional>
-
 #include "engine/tables/calculators.h"
-#include "tests/engine/formulas/asset_desk.h"
+#include "tests/engine/asset_desk.h"
 #include "tests/support/testing.h"
 
 namespace czx {
@@ -39,6 +36,7 @@ TEST(CalcMACRSAuto, WorkedFirstYearsOfA2010Car) {
         Purchase purchase;
         double amount, nonBusiness;
         double sec179, bonus, basis;  // as written back into the row
+        Date placed = ymd(2010, 3, 15);
     };
     const Case cases[] = {
         {"under the limit", {30000}, 6000, 0, 0, 0, 30000},
@@ -47,10 +45,16 @@ TEST(CalcMACRSAuto, WorkedFirstYearsOfA2010Car) {
         {"Section 179 lowered", {30000, 1, 20000}, 4735, 0, 6325, 0, 23675},
         {"partial bonus raised to 50 %", {20000, 1, 0, 1000}, 1060, 0, 0, 10000, 10000},
         {"60 % business use", {20000, 0.6}, 2400, 1600, 0, 0, 12000},
+        {"no business use: nothing, and no fault", {20000, 0}, 0, 0, 0, 0, 0},
+        // The bonus is raised to 30 % on May 5, 2003, to 50 % on May 6; the
+        // rest of the limit goes to depreciation.
+        {"30 % bonus of 2003", {20000, 1, 0, 1000}, 1660, 0, 0, 6000, 14000, ymd(2003, 5, 5)},
+        {"50 % bonus of 2003", {20000, 1, 0, 1000}, 710, 0, 0, 10000, 10000, ymd(2003, 5, 6)},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
-        AssetDesk d(ymd(2010, 12, 31), ymd(2010, 3, 15));
+        testing::RecordingReporter reporter;
+        AssetDesk d(ymd(static_cast<int>(c.placed.year()), 12, 31), c.placed);
         buy(d, c.purchase);
         EXPECT_NEAR(d.runTax(CalcMACRSAuto), c.amount, 1e-6);
         EXPECT_NEAR(d.work.TableDprn, c.amount, 1e-6);
@@ -59,12 +63,13 @@ TEST(CalcMACRSAuto, WorkedFirstYearsOfA2010Car) {
         EXPECT_NEAR(*d.asset.bonus, c.bonus, 1e-6);
         EXPECT_NEAR(*d.asset.post30Basis, c.basis, 1e-6);
         EXPECT_EQ(d.asset.midQrtAsset, "");
+        EXPECT_TRUE(reporter.reports.empty());
     }
 }
 
 TEST(CalcMACRSAuto, FirstYearLimitsByDateAndKind) {
     // 60,000 at full business use: 20 % of it is above every first-year
-    // limit, so the year's amount is the limit itself.
+    // limit, so the year's amount is the limit itself, all of it business use.
     struct Case {
         Date yearEnd;
         Date placed;
@@ -85,31 +90,18 @@ TEST(CalcMACRSAuto, FirstYearLimitsByDateAndKind) {
         {ymd(2008, 12, 31), ymd(2008, 6, 1), true, 11160},
         {ymd(2012, 12, 31), ymd(2012, 6, 1), false, 11160},
         {ymd(2012, 12, 31), ymd(2012, 6, 1), true, 11360},
+        {ymd(2016, 12, 31), ymd(2016, 6, 1), false, 11160},
+        {ymd(2016, 12, 31), ymd(2016, 6, 1), true, 11560},
+        // Placed in a year without limits: nothing at all.
+        {ymd(1994, 12, 31), ymd(1994, 6, 1), false, 0},
+        {ymd(2027, 12, 31), ymd(2027, 6, 1), false, 0},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(::testing::Message() << isoDate(c.placed) << (c.truck ? " truck" : " car"));
         AssetDesk d(c.yearEnd, c.placed);
         buy(d, {60000, 1, 0, 0, c.truck});
         EXPECT_NEAR(d.runTax(CalcMACRSAuto), c.limit, 1e-6);
-    }
-}
-
-TEST(CalcMACRSAuto, BonusRateIsThirtyPercentBeforeMaySixth2003) {
-    // 20,000 car with 1,000 of bonus claimed: raised to 30 % (6,000) on
-    // May 5, 2003, to 50 % (10,000) on May 6; the rest of the limit goes to
-    // depreciation.
-    struct Case {
-        Date placed;
-        double bonus, amount;
-    };
-    const Case cases[] = {{ymd(2003, 5, 5), 6000, 1660}, {ymd(2003, 5, 6), 10000, 710}};
-    for (const auto& c : cases) {
-        SCOPED_TRACE(isoDate(c.placed));
-        AssetDesk d(ymd(2003, 12, 31), c.placed);
-        buy(d, {20000, 1, 0, 1000});
-        EXPECT_NEAR(d.runTax(CalcMACRSAuto), c.amount, 1e-6);
-        EXPECT_NEAR(*d.asset.bonus, c.bonus, 1e-6);
-        EXPECT_NEAR(*d.asset.post30Basis, 20000 - c.bonus, 1e-6);
+        EXPECT_DOUBLE_EQ(d.work.AutoNonBusDprn, 0);
     }
 }
 
@@ -149,18 +141,6 @@ TEST(CalcMACRSAuto, LaterYearsTakeTheSmallerOfTableAndLimit) {
         EXPECT_NEAR(d.runTax(CalcMACRSAuto), c.expected, 1e-6);
         EXPECT_EQ(d.asset.midQrtAsset, c.quarter);
         EXPECT_DOUBLE_EQ(d.work.AutoNonBusDprn, 0);
-    }
-}
-
-TEST(CalcMACRSAuto, YearsPlacedOutsideTheLimitsGiveNothing) {
-    for (int year : {1994, 2027}) {
-        SCOPED_TRACE(year);
-        AssetDesk d(ymd(year, 12, 31), ymd(year, 3, 15));
-        buy(d, {30000, 0.8});
-        EXPECT_DOUBLE_EQ(d.runTax(CalcMACRSAuto), 0);
-        EXPECT_DOUBLE_EQ(d.work.AutoNonBusDprn, 0);
-        d.atRecoveryYear(2);
-        EXPECT_DOUBLE_EQ(d.runTax(CalcMACRSAuto), 0);
     }
 }
 
@@ -220,15 +200,6 @@ TEST(CalcMACRSAuto, ALaterYearUsesItsOwnConventionNotThePreviousVehicles) {
     }
     EXPECT_EQ(first.midQrtAsset, "4");
     EXPECT_NEAR(work.CurrentDprnTax, 3200, 1e-6);  // 32 %, not the quarter-4 38 %
-}
-
-TEST(CalcMACRSAuto, NoBusinessUseGivesNothingAndNoFault) {
-    testing::RecordingReporter reporter;
-    AssetDesk d(ymd(2010, 12, 31), ymd(2010, 3, 15));
-    buy(d, {20000, 0});
-    EXPECT_DOUBLE_EQ(d.runTax(CalcMACRSAuto), 0);
-    EXPECT_TRUE(std::isfinite(d.work.AutoNonBusDprn));
-    EXPECT_TRUE(reporter.reports.empty());
 }
 
 TEST(CalcMACRSAuto, SchedulesRecoverTheCostUnderTheLimits) {

@@ -7,7 +7,7 @@
 #include <chrono>
 #include <set>
 
-#include "tests/engine/formulas/asset_desk.h"
+#include "tests/engine/asset_desk.h"
 
 namespace czx {
 namespace {
@@ -29,6 +29,10 @@ TEST(FederalLaw, EveryYearKnownHasEachFigureOnce) {
         EXPECT_TRUE(law::automobileLimits(year, ymd(year, 12, 31), false)) << year;
     for (int year = 2004; year <= law::kLastYearKnown; ++year)
         EXPECT_TRUE(law::heavyVehicleSection179Cap(year)) << year;
+    EXPECT_FALSE(law::heavyVehicleSection179Cap(2003));
+    EXPECT_EQ(law::heavyVehicleSection179Cap(2018), 25000);
+    EXPECT_EQ(law::heavyVehicleSection179Cap(2024), 30500);
+    EXPECT_EQ(law::heavyVehicleSection179Cap(2026), 32000);
     EXPECT_FALSE(law::section179(law::kLastYearKnown + 1));
     EXPECT_FALSE(law::automobileLimits(law::kLastYearKnown + 1, ymd(2027, 3, 1), false));
     EXPECT_EQ(law::knownLaw(), "Federal law through 2026");
@@ -46,14 +50,13 @@ TEST(FederalLaw, BonusPeriodsFollowEachOtherWithoutGapOrOverlap) {
             << i;
 }
 
-struct BonusCase {
-    Date placed;
-    law::BonusOutcome outcome;
-    double rate;
-};
-
 TEST(FederalLaw, BonusRateByDatePlacedInService) {
     using O = law::BonusOutcome;
+    struct BonusCase {
+        Date placed;
+        law::BonusOutcome outcome;
+        double rate;
+    };
     const BonusCase cases[] = {
         {ymd(2001, 9, 10), O::Zero, 0},     {ymd(2001, 9, 11), O::Rate, 0.30},
         {ymd(2006, 6, 1), O::Unchanged, 0}, {ymd(2012, 12, 31), O::Rate, 0.50},
@@ -81,34 +84,6 @@ TEST(FederalLaw, AutomobileBonusRateKeepsTheOldRuleThrough2012) {
     EXPECT_EQ(law::automobileBonusRate(ymd(2011, 6, 1)), 0.5);  // not the 100 % of 2011
     EXPECT_EQ(law::automobileBonusRate(ymd(2017, 9, 28)), 1.0);
     EXPECT_EQ(law::automobileBonusRate(ymd(2024, 3, 1)), 0.6);
-}
-
-TEST(FederalLaw, TrucksTakeTheirOwnRowUntil2017AndOneTableFrom2018) {
-    auto truck2016 = law::automobileLimits(2016, ymd(2016, 5, 1), true);
-    auto car2016 = law::automobileLimits(2016, ymd(2016, 5, 1), false);
-    ASSERT_TRUE(truck2016 && car2016);
-    EXPECT_EQ(truck2016->firstWithBonus, 11560);
-    EXPECT_EQ(truck2016->fourthOn, 2075);
-    EXPECT_EQ(car2016->firstWithBonus, 11160);
-    auto truck2019 = law::automobileLimits(2019, ymd(2019, 5, 1), true);
-    auto car2019 = law::automobileLimits(2019, ymd(2019, 5, 1), false);
-    ASSERT_TRUE(truck2019 && car2019);
-    EXPECT_EQ(truck2019->firstWithBonus, 18100);
-    EXPECT_EQ(truck2019->second, car2019->second);
-    auto car2024 = law::automobileLimits(2024, ymd(2024, 3, 1), false);
-    ASSERT_TRUE(car2024);
-    EXPECT_EQ(car2024->firstWithBonus, 20400);
-    EXPECT_EQ(car2024->firstWithoutBonus, 12400);
-    EXPECT_EQ(car2024->second, 19800);
-    EXPECT_EQ(car2024->third, 11900);
-    EXPECT_EQ(car2024->fourthOn, 7160);
-}
-
-TEST(FederalLaw, HeavyVehicleCapByYear) {
-    EXPECT_EQ(law::heavyVehicleSection179Cap(2018), 25000);
-    EXPECT_EQ(law::heavyVehicleSection179Cap(2024), 30500);
-    EXPECT_EQ(law::heavyVehicleSection179Cap(2026), 32000);
-    EXPECT_FALSE(law::heavyVehicleSection179Cap(2003));
 }
 
 }  // namespace

@@ -11,6 +11,7 @@
 
 #include "base/money.h"
 #include "engine/run/calcform.h"
+#include "engine/run/passes.h"
 #include "engine/run/timing.h"
 
 namespace czx::testing {
@@ -40,54 +41,49 @@ struct AssetDesk {
     // Moves the company to the fiscal year that is recovery year `n`.
     void atRecoveryYear(int n) { company.yearEnd = addYearsClamped(*asset.yrpis, n - 1); }
 
-    // The tax pass for this asset up to the calculator: timing, the basis
-    // columns, the calculator. Returns the calculator's amount.
-    double runTax(Calculator calculator) {
+    // A pass over this asset up to its calculator: the year's results
+    // cleared, the timing fields, the tax basis columns.
+    void prepare() {
         StartPass(company, work);
         work.CurrentDprnTax = 0;
+        work.CurrentDprnBook = 0;
         ServiceCalc(form);
-        asset.costLessItc =
-            money::toCurrency(money::value(asset.costTax) - money::value(asset.itcAdjustment));
-        asset.post30Basis =
-            money::toCurrency(money::value(asset.costLessItc) * money::value(asset.busUseTax) -
-                              money::value(asset.sec179) - money::value(asset.bonus));
+        WriteTaxBasis(asset);
+    }
+    double runTax(Calculator calculator) {
+        prepare();
         calculator(form);
         return work.CurrentDprnTax;
     }
-
     double runBook(Calculator calculator) {
-        StartPass(company, work);
-        work.CurrentDprnBook = 0;
-        ServiceCalc(form);
+        prepare();
         calculator(form);
         return work.CurrentDprnBook;
     }
 
     bool firstYear() const { return *asset.yrpis == *company.yearEnd; }
 
-    // Stored tax amounts from the current year on, closing each year: the
-    // first year's amount includes the Section 179 expense and the bonus as
-    // the tax pass writes it.
-    std::vector<double> taxSchedule(Calculator calculator, int years) {
+    // Stored amounts from the current year on, closing each year: the first
+    // tax year's amount includes the Section 179 expense and the bonus as the
+    // tax pass writes it.
+    std::vector<double> schedule(Calculator calculator, int years, bool book = false) {
         std::vector<double> stored;
         for (int i = 0; i < years; ++i) {
-            double amount = runTax(calculator);
-            if (firstYear()) amount += money::value(asset.sec179) + money::value(asset.bonus);
+            double amount = book ? runBook(calculator) : runTax(calculator);
+            if (!book && firstYear())
+                amount += money::value(asset.sec179) + money::value(asset.bonus);
             stored.push_back(money::roundCents(amount));
-            asset.priorAccumTax = money::value(asset.priorAccumTax) + stored.back();
+            Money& prior = book ? asset.priorAccumBook : asset.priorAccumTax;
+            prior = money::value(prior) + stored.back();
             company.yearEnd = addYearsClamped(*company.yearEnd, 1);
         }
         return stored;
     }
-
+    std::vector<double> taxSchedule(Calculator calculator, int years) {
+        return schedule(calculator, years);
+    }
     std::vector<double> bookSchedule(Calculator calculator, int years) {
-        std::vector<double> stored;
-        for (int i = 0; i < years; ++i) {
-            stored.push_back(money::roundCents(runBook(calculator)));
-            asset.priorAccumBook = money::value(asset.priorAccumBook) + stored.back();
-            company.yearEnd = addYearsClamped(*company.yearEnd, 1);
-        }
-        return stored;
+        return schedule(calculator, years, true);
     }
 };
 

@@ -1,0 +1,284 @@
+// The ACRS and MACRS rate tables and the calculators that read them: by
+// class, recovery year, month of placement (real property) and quarter of
+// placement (mid-quarter convention).
+#include <gtest/gtest.h>
+
+#include <span>
+#include <string>
+#include <vector>
+
+#include "engine/tables/acrs_tables.h"
+#include "engine/tables/calculators.h"
+#include "engine/tables/macrs_tables.h"
+#include "engine/tables/midquarter_tables.h"
+#include "tests/engine/asset_desk.h"
+
+namespace czx {
+namespace {
+
+using testing::AssetDesk;
+using testing::Calculator;
+using testing::ymd;
+
+struct YearTable {
+    const char* name;
+    std::span<const double> rates;
+    std::size_t years;  // the class life and the closing (half) year
+};
+
+#define CZX_TABLE(name, years)     \
+    YearTable {                    \
+#name, tables::name, years \
+    }
+#define CZX_QUARTER(q)                                                                           \
+    CZX_TABLE(MACRS3_##q##Qrt, 4), CZX_TABLE(MACRS5_##q##Qrt, 6), CZX_TABLE(MACRS7_##q##Qrt, 8), \
+        CZX_TABLE(MACRS10_##q##Qrt, 11), CZX_TABLE(MACRS15_##q##Qrt, 16),                        \
+        CZX_TABLE(MACRS20_##q##Qrt, 21), CZX_TABLE(MACRS3_##q##Qrt150, 4),                       \
+        CZX_TABLE(MACRS5_##q##Qrt150, 6), CZX_TABLE(MACRS7_##q##Qrt150, 8),                      \
+        CZX_TABLE(MACRS10_##q##Qrt150, 11)
+
+TEST(RateTables, EveryColumnTotalsTheWholeBasis) {
+    const YearTable byYear[] = {
+        CZX_TABLE(ACRS3, 3),        CZX_TABLE(ACRS5, 5),      CZX_TABLE(ACRS10, 10),
+        CZX_TABLE(MACRS3, 4),       CZX_TABLE(MACRS5, 6),     CZX_TABLE(MACRS7, 8),
+        CZX_TABLE(MACRS10, 11),     CZX_TABLE(MACRS15, 16),   CZX_TABLE(MACRS20, 21),
+        CZX_TABLE(MACRS150_3, 4),   CZX_TABLE(MACRS150_5, 6), CZX_TABLE(MACRS150_7, 8),
+        CZX_TABLE(MACRS150_10, 11), CZX_QUARTER(1st),         CZX_QUARTER(2nd),
+        CZX_QUARTER(3rd),           CZX_QUARTER(4th),
+    };
+    for (const auto& t : byYear) {
+        EXPECT_EQ(t.rates.size(), t.years) << t.name;
+        double sum = 0;
+        for (double rate : t.rates) sum += rate;
+        EXPECT_NEAR(sum, 1.0, 1e-9) << t.name;
+    }
+
+    // Real property: every month of placement, and nothing after the last year.
+    const struct {
+        const char* name;
+        std::span<const tables::MonthRow> rows;
+        int lastYear;
+    } byMonth[] = {{"ACRS15", tables::ACRS15, 16},   {"ACRS18", tables::ACRS18, 19},
+                   {"ACRS19", tables::ACRS19, 20},   {"MACRS28", tables::MACRS28, 29},
+                   {"MACRS32", tables::MACRS32, 33}, {"MACRS39", tables::MACRS39, 40}};
+    for (const auto& t : byMonth) {
+        for (int month = 1; month <= 12; ++month) {
+            double sum = 0;
+            for (int year = 1; year <= 60; ++year)
+                sum += tables::rateForServiceMonth(t.rows, 12 * (year - 1) + month);
+            EXPECT_NEAR(sum, 1.0, 1e-9) << t.name << " month " << month;
+            EXPECT_EQ(tables::rateForServiceMonth(t.rows, 12 * t.lastYear + month), 0.0)
+                << t.name << " month " << month;
+        }
+    }
+}
+
+// The tax pass's amount on a basis of 100,000 in one recovery year.
+double onHundredThousand(Calculator calculator, const char* life, Date placed, Date yrpis,
+                         int recoveryYear) {
+    AssetDesk d(yrpis, placed);
+    d.asset.lifeTax = life;
+    d.asset.costTax = 100000;
+    d.asset.busUseTax = 1;
+    d.atRecoveryYear(recoveryYear);
+    return d.runTax(calculator);
+}
+
+TEST(TableCalculators, RatesByClassMonthAndRecoveryYear) {
+    struct Case {
+        Calculator calculator;
+        const char* life;
+        Date placed;
+        Date yrpis;
+        int recoveryYear;
+        double expected;
+    };
+    const Date y1984 = ymd(1984, 12, 31), y1990 = ymd(1990, 12, 31), y2012 = ymd(2012, 12, 31);
+    const Case cases[] = {
+        // ACRS personal property: the year of placement makes no difference.
+        {CalcACRS, "5", ymd(1984, 4, 10), y1984, 1, 15000},
+        {CalcACRS, "5", ymd(1984, 4, 10), y1984, 5, 21000},
+        {CalcACRS, "5", ymd(1984, 4, 10), y1984, 6, 0},
+        {CalcACRS, "3", ymd(1984, 9, 10), y1984, 4, 0},
+        {CalcACRS, "10", ymd(1984, 1, 10), y1984, 11, 0},
+        // ACRS real property by month placed.
+        {CalcACRS, "15", ymd(1984, 7, 10), y1984, 1, 6000},
+        {CalcACRS, "15", ymd(1984, 7, 10), y1984, 16, 3000},
+        {CalcACRS, "15", ymd(1984, 7, 10), y1984, 17, 0},
+        {CalcACRS, "19", ymd(1984, 12, 10), y1984, 1, 400},
+        {CalcACRS, "19", ymd(1984, 12, 10), y1984, 20, 4000},
+        {CalcACRS, "19", ymd(1984, 12, 10), y1984, 21, 0},
+        {CalcACRS, "18", ymd(1984, 1, 10), y1984, 19, 0},
+        {CalcACRS, "18", ymd(1984, 12, 10), y1984, 19, 3600},
+        // September is month 3 of a fiscal year ending in June.
+        {CalcACRS, "15", ymd(1983, 9, 1), ymd(1984, 6, 30), 1, 10000},
+        {CalcACRS, "15", ymd(1983, 9, 1), ymd(1984, 6, 30), 2, 11000},
+        // Lives without a table.
+        {CalcACRS, "7", ymd(1984, 4, 10), y1984, 1, 0},
+        {CalcACRS, "5.0", ymd(1984, 4, 10), y1984, 1, 0},
+        // MACRS 39 years, month 7; January is month 7 of a June fiscal year.
+        {CalcMACRS, "39", ymd(2012, 7, 10), y2012, 1, 1177},
+        {CalcMACRS, "39", ymd(2012, 7, 10), y2012, 2, 2564},
+        {CalcMACRS, "39", ymd(2012, 7, 10), y2012, 40, 1391},
+        {CalcMACRS, "39", ymd(2012, 7, 10), y2012, 41, 0},
+        {CalcMACRS, "39", ymd(2012, 1, 20), ymd(2012, 6, 30), 1, 1177},
+        {CalcMACRS, "39", ymd(2012, 1, 20), ymd(2012, 6, 30), 40, 1391},
+        // 27.5 years, month 3.
+        {CalcMACRS, "27.5", ymd(2012, 3, 1), y2012, 1, 2879},
+        {CalcMACRS, "27.5", ymd(2012, 3, 1), y2012, 10, 3637},
+        {CalcMACRS, "27.5", ymd(2012, 3, 1), y2012, 11, 3636},
+        {CalcMACRS, "27.5", ymd(2012, 3, 1), y2012, 29, 0},
+        // 31.5 years: the even and odd years swap with the parity of the month.
+        {CalcMACRS, "31.5", ymd(1990, 1, 5), y1990, 1, 3042},
+        {CalcMACRS, "31.5", ymd(1990, 1, 5), y1990, 8, 3175},
+        {CalcMACRS, "31.5", ymd(1990, 1, 5), y1990, 9, 3174},
+        {CalcMACRS, "31.5", ymd(1990, 1, 5), y1990, 32, 1720},
+        {CalcMACRS, "31.5", ymd(1990, 1, 5), y1990, 33, 0},
+        {CalcMACRS, "31.5", ymd(1990, 2, 5), y1990, 8, 3174},
+        {CalcMACRS, "31.5", ymd(1990, 2, 5), y1990, 9, 3175},
+        // Nothing before the first recovery year.
+        {CalcMACRS, "5", ymd(2012, 3, 15), y2012, 0, 0},
+        {CalcMACRS, "39", ymd(2012, 3, 15), y2012, 0, 0},
+        // Only the listed life texts select a table.
+        {CalcMACRS, "5", ymd(2012, 3, 15), y2012, 1, 20000},
+        {CalcMACRS, "12", ymd(2012, 3, 15), y2012, 1, 0},
+        {CalcMACRS, " 5", ymd(2012, 3, 15), y2012, 1, 0},
+        {CalcMACRS, "", ymd(2012, 3, 15), y2012, 1, 0},
+        {CalcMACRS, "27.50", ymd(2012, 3, 15), y2012, 1, 0},
+        {CalcMACRS150, "5", ymd(2012, 3, 15), y2012, 1, 15000},
+        {CalcMACRS150, "15", ymd(2012, 3, 15), y2012, 1, 0},
+    };
+    for (const auto& c : cases)
+        EXPECT_NEAR(onHundredThousand(c.calculator, c.life, c.placed, c.yrpis, c.recoveryYear),
+                    c.expected, 1e-6)
+            << '"' << c.life << "\" placed " << isoDate(c.placed) << " year " << c.recoveryYear;
+}
+
+// MACRS 5 and 7 are followed to the end in MultiYear.
+TEST(TableCalculators, HalfYearSchedules) {
+    struct Schedule {
+        Calculator calculator;
+        const char* life;
+        Date placed;
+        Date yrpis;
+        std::vector<double> expected;  // by recovery year on 100,000
+    };
+    // clang-format off
+    const Schedule schedules[] = {
+        {CalcMACRS, "3", ymd(2012, 8, 1), ymd(2012, 12, 31), {33330, 44450, 14810, 7410, 0}},
+        // The 20-year column carries three decimals of a percent.
+        {CalcMACRS, "20", ymd(2012, 6, 1), ymd(2012, 12, 31),
+         {3750, 7219, 6677, 6177, 5713, 5285, 4888, 4522, 4462, 4461, 4462,
+          4461, 4462, 4461, 4462, 4461, 4462, 4461, 4462, 4461, 2231, 0}},
+        {CalcMACRS150, "3", ymd(2012, 5, 5), ymd(2012, 12, 31), {25000, 37500, 25000, 12500, 0}},
+        {CalcMACRS150, "10", ymd(2012, 5, 5), ymd(2012, 12, 31),
+         {7500, 13880, 11790, 10020, 8740, 8740, 8740, 8740, 8740, 8740, 4370, 0}},
+        // A fiscal year ending in June: the recovery year still counts from "YRPIS".
+        {CalcMACRS, "10", ymd(2011, 9, 1), ymd(2012, 6, 30),
+         {10000, 18000, 14400, 11520, 9220, 7370, 6550, 6550, 6560, 6550, 3280, 0}},
+    };
+    // clang-format on
+    for (const auto& s : schedules)
+        for (std::size_t i = 0; i < s.expected.size(); ++i)
+            EXPECT_NEAR(onHundredThousand(s.calculator, s.life, s.placed, s.yrpis, int(i) + 1),
+                        s.expected[i], 1e-6)
+                << s.life << " recovery year " << i + 1;
+}
+
+// The first year of a mid-quarter year: the quarter of placement is stored in
+// "MidQrtAsset" and selects the year's rate, for the classes that have one.
+TEST(MidQuarterMACRS, FindsTheQuarterOfTheFiscalYear) {
+    struct Case {
+        Date yearEnd;
+        Date placed;
+        const char* quarter;
+        double firstYear;  // on 10,000
+        const char* life = "5";
+        bool elected150 = false;
+    };
+    const Case cases[] = {
+        // December year end: calendar quarters.
+        {ymd(2012, 12, 31), ymd(2012, 2, 10), "1", 3500},
+        {ymd(2012, 12, 31), ymd(2012, 5, 1), "2", 2500},
+        {ymd(2012, 12, 31), ymd(2012, 9, 30), "3", 1500},
+        // June year end: July to September is the first quarter.
+        {ymd(2012, 6, 30), ymd(2011, 8, 20), "1", 3500},
+        {ymd(2012, 6, 30), ymd(2011, 12, 31), "2", 2500},
+        {ymd(2012, 6, 30), ymd(2012, 3, 3), "3", 1500},
+        {ymd(2012, 6, 30), ymd(2012, 5, 3), "4", 500},
+        // February year end: the last quarter reaches back into December.
+        {ymd(2013, 2, 28), ymd(2012, 6, 1), "2", 2500},
+        {ymd(2013, 2, 28), ymd(2012, 11, 30), "3", 1500},
+        {ymd(2013, 2, 28), ymd(2012, 12, 1), "4", 500},
+        {ymd(2013, 2, 28), ymd(2013, 2, 28), "4", 500},
+        // A life outside the quarter classes: the quarter is still recorded.
+        {ymd(2012, 12, 31), ymd(2012, 11, 15), "4", 0, "15", true},
+        {ymd(2012, 12, 31), ymd(2012, 11, 15), "4", 0, "5.0"},
+        {ymd(2012, 12, 31), ymd(2012, 11, 15), "4", 0, "27.5"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(::testing::Message() << "year end " << isoDate(c.yearEnd) << ", placed "
+                                          << isoDate(c.placed) << ", life " << c.life);
+        AssetDesk d(c.yearEnd, c.placed);
+        d.asset.lifeTax = c.life;
+        d.asset.costTax = 10000;
+        d.asset.busUseTax = 1;
+        d.work.MidQrtYear = true;
+        EXPECT_NEAR(d.runTax(c.elected150 ? CalcMidQrtMACRS150 : CalcMidQrtMACRS), c.firstYear,
+                    1e-6);
+        EXPECT_EQ(d.asset.midQrtAsset, c.quarter);
+        EXPECT_EQ(d.work.QuarterClassLife, c.life);
+    }
+}
+
+// The first year through the first-year calculator in a mid-quarter year;
+// every later year through the entry point of the stored quarter, the way
+// the dispatch reaches it, in years that are not mid-quarter years.
+TEST(MidQuarterMACRS, KeepsTheQuarterTableForTheWholeRecoveryPeriod) {
+    const Calculator kMACRS[] = {Calc1stQrtMACRS, Calc2ndQrtMACRS, Calc3rdQrtMACRS,
+                                 Calc4thQrtMACRS};
+    const Calculator kMACRS150[] = {Calc1stQrtMACRS150, Calc2ndQrtMACRS150, Calc3rdQrtMACRS150,
+                                    Calc4thQrtMACRS150};
+    struct Lifetime {
+        bool elected150;
+        const char* life;
+        Date placed;
+        const char* quarter;
+        std::vector<double> expected;  // by recovery year on 100,000
+    };
+    // clang-format off
+    const Lifetime lifetimes[] = {
+        {false, "5", ymd(2012, 11, 15), "4", {5000, 38000, 22800, 13680, 10940, 9580, 0}},
+        {false, "10", ymd(2012, 2, 1), "1",
+         {17500, 16500, 13200, 10560, 8450, 6760, 6550, 6550, 6560, 6550, 820, 0}},
+        {false, "3", ymd(2012, 8, 1), "3", {25000, 50000, 16670, 8330, 0}},
+        {false, "20", ymd(2012, 3, 31), "1",
+         {6563, 7008, 6482, 5996, 5546, 5130, 4746, 4459, 4459, 4459, 4459,
+          4460, 4459, 4460, 4459, 4460, 4459, 4460, 4459, 4460, 557, 0}},
+        {true, "7", ymd(2012, 7, 4), "3", {8040, 19710, 15480, 12270, 12280, 12270, 12280, 7670, 0}},
+        {true, "3", ymd(2012, 12, 31), "4", {6250, 46880, 25000, 21870, 0}},
+    };
+    // clang-format on
+    for (const auto& l : lifetimes) {
+        AssetDesk d(ymd(2012, 12, 31), l.placed);
+        d.asset.lifeTax = l.life;
+        d.asset.costTax = 100000;
+        d.asset.busUseTax = 1;
+        for (std::size_t i = 0; i < l.expected.size(); ++i) {
+            const int year = static_cast<int>(i) + 1;
+            SCOPED_TRACE(::testing::Message()
+                         << (l.elected150 ? "150 % " : "") << l.life << " year " << year);
+            d.atRecoveryYear(year);
+            d.work.MidQrtYear = year == 1;
+            Calculator calculator = l.elected150 ? CalcMidQrtMACRS150 : CalcMidQrtMACRS;
+            if (year > 1)
+                calculator =
+                    (l.elected150 ? kMACRS150 : kMACRS)[std::stoi(d.asset.midQrtAsset) - 1];
+            EXPECT_NEAR(d.runTax(calculator), l.expected[i], 1e-6);
+            EXPECT_EQ(d.asset.midQrtAsset, l.quarter);
+        }
+    }
+}
+
+}  // namespace
+}  // namespace czx

@@ -51,6 +51,14 @@ inline Rows tableRows(Connection& connection, const std::string& table) {
     return rows;
 }
 
+// The group list, in order of entry.
+inline std::vector<std::string> groupNames(Connection& connection) {
+    std::vector<std::string> names;
+    Statement query(connection, "SELECT groupname FROM groups ORDER BY rowid");
+    while (query.step()) names.push_back(query.columnText(0));
+    return names;
+}
+
 // The three company tables, to compare a database before and after.
 inline std::vector<Rows> companySnapshot(Connection& connection) {
     return {tableRows(connection, "Defaults"), tableRows(connection, "assets"),

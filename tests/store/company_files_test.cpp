@@ -12,7 +12,6 @@
 #include <sstream>
 
 #include "store/assets.h"
-#include "store/columns.h"
 #include "tests/store/company_db.h"
 
 namespace czx {
@@ -21,6 +20,8 @@ namespace {
 namespace fs = std::filesystem;
 using testing::builtDataFile;
 using testing::companySnapshot;
+using testing::groupNames;
+using testing::makeCompany;
 using testing::makeCompanyFile;
 using testing::Rows;
 using testing::sourceFile;
@@ -68,49 +69,41 @@ std::string olderSchema(FileLayout layout, bool withGroups) {
     return std::regex_replace(sql, std::regex(",\\s*\\n\\);"), "\n);");
 }
 
-// A company file of `layout` holding "Old Shop" and three assets; the
-// newer columns are filled wherever the layout has them.
-fs::path makeSourceFile(const fs::path& file, FileLayout layout, bool withGroups = true,
-                        const std::vector<std::string>& groups = {"Buildings", "Vehicles"}) {
+// A company file of `layout` as an earlier version wrote it, holding "Old
+// Shop", three assets and, when asked, the groups Computers and Vehicles.
+// The newer columns are filled wherever the layout has them. Earlier
+// versions did not declare the yes/no columns NOT NULL: they are left empty,
+// but for the truck bonus of the first two assets.
+fs::path makeSourceFile(const fs::path& file, FileLayout layout, bool withGroups = true) {
     Connection db = Connection::create(file);
     db.execute("PRAGMA synchronous = OFF");
-    db.execute(olderSchema(layout, withGroups));
     db.execute(
-        "INSERT INTO Defaults (companynumber, Name, YearEnd, [Regular federal], Book) "
-        "VALUES (1, 'Old Shop', '2004-12-31', 1, 0)");
-    if (withGroups)
-        for (const auto& g : groups) db.execute("INSERT INTO groups VALUES (?)", {Value(g)});
-    const bool bonusColumns = layout != FileLayout::Oldest;
-    const bool truckColumn = layout == FileLayout::Current;
-    const char* descriptions[] = {"Shop building", "Delivery truck", "Drill press"};
-    for (int i = 0; i < 3; ++i) {
-        std::string columns =
-            "companynumber, groupname, [Asset Description], [Date Placed in Service], YRPIS, "
-            "[Dprn Method - Tax], [Dprn Life - Tax], [Asset Cost - Tax], "
-            "[Prior Accumulated Dprn - Tax], [Current Dprn - Tax], [Salvage Value - Tax], "
-            "assetchng";
-        std::string values =
-            "1, 'Vehicles', ?, '2003-03-15', '2003-12-31', 'MACRS', '5', "
-            "20000, 5000, 1250.5, 700, 0";
-        if (bonusColumns) {
-            columns += ", [FirstYR30%Deduction], [Post30%DeductionBasis]";
-            values += ", 6000, 14000";
-        }
-        if (truckColumn) {
-            columns += ", [Truck & Van Bonus - Tax]";
-            values += ", 1";
-        }
-        db.execute("INSERT INTO assets (" + columns + ") VALUES (" + values + ")",
-                   {Value(std::string(descriptions[i]))});
+        std::regex_replace(olderSchema(layout, withGroups), std::regex(" NOT NULL DEFAULT 0"), ""));
+    db.execute(
+        "INSERT INTO Defaults (companynumber, Name, YearEnd, [Regular federal]) "
+        "VALUES (1, 'Old Shop', '2004-12-31', 1)");
+    if (withGroups) db.execute("INSERT INTO groups VALUES ('Computers'), ('Vehicles')");
+    std::string columns =
+        "companynumber, groupname, [Asset Description], [Date Placed in Service], YRPIS, "
+        "[Dprn Method - Tax], [Dprn Life - Tax], [Asset Cost - Tax], "
+        "[Prior Accumulated Dprn - Tax], [Current Dprn - Tax], [Salvage Value - Tax]";
+    std::string values =
+        "1, 'Vehicles', ?, '2003-03-15', '2003-12-31', 'MACRS', '5', 20000, 5000, 1250.5, 700";
+    if (layout != FileLayout::Oldest) {
+        columns += ", [FirstYR30%Deduction], [Post30%DeductionBasis]";
+        values += ", 6000, 14000";
+    }
+    if (layout == FileLayout::Current) {
+        columns += ", [Truck & Van Bonus - Tax]";
+        values += ", ?";
+    }
+    for (std::string description : {"Shop building", "Delivery truck", "Drill press"}) {
+        std::vector<Value> bound{Value(description)};
+        if (layout == FileLayout::Current)
+            bound.push_back(description == "Drill press" ? Value{} : Value(std::int64_t{1}));
+        db.execute("INSERT INTO assets (" + columns + ") VALUES (" + values + ")", bound);
     }
     return file;
-}
-
-std::vector<std::string> groupNames(Connection& db) {
-    std::vector<std::string> names;
-    Statement query(db, "SELECT groupname FROM groups ORDER BY rowid");
-    while (query.step()) names.push_back(query.columnText(0));
-    return names;
 }
 
 std::vector<Asset> assetsOf(Connection& db) {
@@ -128,10 +121,10 @@ int attachedFiles(Connection& db) {
     return static_cast<int>(query.columnInt(0));
 }
 
-// A company database holding "Current Co" with two assets of its own, one
-// asset of company 2, and two groups.
-Connection makeTargetCompany(const fs::path& file) {
-    Connection db = makeCompanyFile(file, "Current Co", "2012-12-31");
+// A company database, in `file` or else in memory, holding "Current Co"
+// with two assets of its own, one asset of company 2, and two groups.
+Connection makeTargetCompany(const fs::path& file = {}) {
+    Connection db = file.empty() ? makeCompany("Current Co") : makeCompanyFile(file, "Current Co");
     for (const char* d : {"Current lathe", "Current mill"}) {
         Asset a;
         a.description = d;
@@ -146,66 +139,67 @@ Connection makeTargetCompany(const fs::path& file) {
     return db;
 }
 
-// ---- column lists ----------------------------------------------------------
-
-TEST(AssetColumnList, CurrentLayoutListsAll36ColumnsInCopyOrder) {
-    const std::string current =
-        "[companynumber],[groupname],[Asset Description],[Date Placed in Service],"
-        "[Date Disposed],[Dprn Method - Tax],[MidQrtAsset],[Dprn Life - Tax],"
-        "[Dprn Method - Book],[Dprn Life - Book],[Asset Cost - Tax],[Asset Cost - Book],"
-        "[SecOneSevenNine],[FirstYR30%Deduction],[PostSecBasis],[Post30%DeductionBasis],"
-        "[Prior Accumulated Dprn - Tax],[Current Dprn - Tax],[Prior Accumulated Dprn - Book],"
-        "[Current Dprn - Book],[YRPIS],[Business Use Percentage - Tax],"
-        "[Business Use Percentage - Book],[Non Bus Dprn],[Prior Non Bus Accm Dprn],"
-        "[Listed Property],[Passenger Automobile],[Line24eBasis],[Book Dprn Override],"
-        "[Tax Dprn Override],[ITC Basis Adjustment],[Salvage Value - Book],"
-        "[Cost Less ITC Adj],[assetchng],[Salvage Value - Tax],[Truck & Van Bonus - Tax]";
-    EXPECT_EQ(assetColumnList(FileLayout::Current), current);
-
-    std::string middle = current;
-    middle.erase(middle.find(",[Truck & Van Bonus - Tax]"));
-    EXPECT_EQ(assetColumnList(FileLayout::Middle), middle);
-
-    std::string oldest = middle;
-    for (std::string gone : {"[FirstYR30%Deduction],", "[Post30%DeductionBasis],"})
-        oldest.erase(oldest.find(gone), gone.size());
-    EXPECT_EQ(assetColumnList(FileLayout::Oldest), oldest);
+// Every file and folder under `root`: its kind, and a regular file's bytes.
+std::map<std::string, std::string> treeSnapshot(const fs::path& root) {
+    std::map<std::string, std::string> tree;
+    for (const auto& entry : fs::recursive_directory_iterator(root)) {
+        const auto name = fs::relative(entry.path(), root).string();
+        const auto kind = entry.symlink_status().type();
+        if (kind == fs::file_type::regular)
+            tree[name] = "file:" + fileBytes(entry.path());
+        else if (kind == fs::file_type::symlink)
+            tree[name] = "link:" + fs::read_symlink(entry.path()).string();
+        else
+            tree[name] = "kind " + std::to_string(static_cast<int>(kind));
+    }
+    return tree;
 }
 
 // ---- copy company from disk ------------------------------------------------
 
+// Each layout is recognised and copied, empty yes/no columns as No; the
+// source's groups, when it has them, are appended to the group list, else
+// the list is left alone.
 TEST(CopyCompany, RecognisesAndCopiesEachLayout) {
     const struct {
         FileLayout layout;
-        Money bonus;
-        Money post30Basis;
+        bool withGroups;
+        Money bonus, post30Basis;
         bool truck;
     } cases[] = {
-        {FileLayout::Oldest, std::nullopt, std::nullopt, false},
-        {FileLayout::Middle, 6000.0, 14000.0, false},
-        {FileLayout::Current, 6000.0, 14000.0, true},
+        {FileLayout::Oldest, true, std::nullopt, std::nullopt, false},
+        {FileLayout::Oldest, false, std::nullopt, std::nullopt, false},
+        {FileLayout::Middle, true, 6000.0, 14000.0, false},
+        {FileLayout::Current, true, 6000.0, 14000.0, true},
+        {FileLayout::Current, false, 6000.0, 14000.0, true},
     };
     for (const auto& c : cases) {
-        SCOPED_TRACE(layoutName(c.layout));
+        SCOPED_TRACE(std::string(layoutName(c.layout)) + (c.withGroups ? "" : ", no groups"));
         TempDir dir;
-        auto source = makeSourceFile(dir / "source.mdb", c.layout);
-        Connection db = makeTargetCompany(dir / "czxdprnd.mdb");
+        auto source = makeSourceFile(dir / "source.mdb", c.layout, c.withGroups);
+        Connection db = makeTargetCompany();
 
         CompanyFileInfo info = inspectCompanyFile(source);
         EXPECT_EQ(info.layout, c.layout);
-        EXPECT_TRUE(info.hasGroups);
+        EXPECT_EQ(info.hasGroups, c.withGroups);
         EXPECT_EQ(info.name, "Old Shop");
         EXPECT_EQ(info.yearEnd, parseIsoDate("2004-12-31"));
 
         CopyResult result = copyCompanyFromDisk(db, source);
         EXPECT_EQ(result.layout, c.layout);
         EXPECT_EQ(result.assets, 3);
+        EXPECT_EQ(result.groupsCopied, c.withGroups);
+        EXPECT_EQ(result.groups, c.withGroups ? 2 : 0);
+        std::vector<std::string> groups{"Buildings", "Computers"};
+        if (c.withGroups) groups.insert(groups.end(), {"Computers", "Vehicles"});
+        EXPECT_EQ(groupNames(db), groups);
 
         Company company = readCompany(db);
         EXPECT_EQ(company.name, "Old Shop");
         EXPECT_EQ(company.yearEnd, parseIsoDate("2004-12-31"));
         EXPECT_TRUE(company.regularFederal);
-        EXPECT_FALSE(company.book);
+        EXPECT_FALSE(company.book);  // an empty yes/no column means No
+        EXPECT_FALSE(company.midQrtYRTax);
 
         std::vector<Asset> assets = assetsOf(db);
         ASSERT_EQ(assets.size(), 4u);  // company 2's asset stays
@@ -224,41 +218,14 @@ TEST(CopyCompany, RecognisesAndCopiesEachLayout) {
             EXPECT_EQ(a.salvageTax, Money(700.0));
             EXPECT_EQ(a.bonus, c.bonus);
             EXPECT_EQ(a.post30Basis, c.post30Basis);
-            EXPECT_EQ(a.truckVanBonus, c.truck);
+            EXPECT_EQ(a.truckVanBonus, c.truck && i < 3);
+            for (bool yes :
+                 {a.listedProperty, a.passengerAuto, a.bookOverride, a.taxOverride, a.assetChanged})
+                EXPECT_FALSE(yes);
         }
         EXPECT_EQ(assets[1].description, "Shop building");
         EXPECT_EQ(assets[3].description, "Drill press");
         EXPECT_EQ(attachedFiles(db), 1);
-    }
-}
-
-TEST(CopyCompany, AppendsTheSourceGroupsToTheExistingOnes) {
-    TempDir dir;
-    auto source =
-        makeSourceFile(dir / "source.mdb", FileLayout::Current, true, {"Computers", "Vehicles"});
-    Connection db = makeTargetCompany(dir / "czxdprnd.mdb");
-
-    CopyResult result = copyCompanyFromDisk(db, source);
-
-    EXPECT_TRUE(result.groupsCopied);
-    EXPECT_EQ(result.groups, 2);
-    EXPECT_EQ(groupNames(db),
-              (std::vector<std::string>{"Buildings", "Computers", "Computers", "Vehicles"}));
-}
-
-TEST(CopyCompany, FileWithoutGroupsLeavesTheGroupListAlone) {
-    for (FileLayout layout : {FileLayout::Oldest, FileLayout::Current}) {
-        SCOPED_TRACE(layoutName(layout));
-        TempDir dir;
-        auto source = makeSourceFile(dir / "source.mdb", layout, false);
-        Connection db = makeTargetCompany(dir / "czxdprnd.mdb");
-
-        EXPECT_FALSE(inspectCompanyFile(source).hasGroups);
-        CopyResult result = copyCompanyFromDisk(db, source);
-
-        EXPECT_FALSE(result.groupsCopied);
-        EXPECT_EQ(result.assets, 3);
-        EXPECT_EQ(groupNames(db), (std::vector<std::string>{"Buildings", "Computers"}));
     }
 }
 
@@ -285,152 +252,88 @@ TEST(CopyCompany, FailureHalfWayLeavesTheCompanyDatabaseUnchanged) {
         TempDir dir;
         auto source = makeSourceFile(dir / "source.mdb", FileLayout::Current);
         if (failure.sourceChange) Connection::open(source).execute(failure.sourceChange);
-        Connection db = makeTargetCompany(dir / "czxdprnd.mdb");
+        Connection db = makeTargetCompany();
         if (failure.companyTrigger) db.execute(failure.companyTrigger);
         auto before = companySnapshot(db);
 
         EXPECT_THROW(copyCompanyFromDisk(db, source), Error);
 
         EXPECT_EQ(companySnapshot(db), before);
-        EXPECT_EQ(readCompany(db).name, "Current Co");
         EXPECT_FALSE(db.inTransaction());
         EXPECT_EQ(attachedFiles(db), 1);
     }
 }
 
-TEST(CopyCompany, RefusesFilesThatAreNoCompanyAndChangesNothing) {
+// What is no company file, a file without exactly one company (the blank
+// template holds none), and the company's own file are refused before
+// anything is deleted.
+TEST(CopyCompany, RefusesWhatIsNotOneCompanyAndChangesNothing) {
     TempDir dir;
     Connection db = makeTargetCompany(dir / "czxdprnd.mdb");
-    auto before = companySnapshot(db);
-    {
-        std::ofstream text(dir / "notes.mdb");
-        text << "this is not a database\n";
-    }
+    std::ofstream(dir / "notes.mdb") << "this is not a database\n";
     Connection::create(dir / "empty.mdb").execute("CREATE TABLE other (x)");
-
-    for (const char* name : {"missing.mdb", "notes.mdb", "empty.mdb", "czxdprnd.mdb"}) {
-        SCOPED_TRACE(name);
-        EXPECT_THROW(copyCompanyFromDisk(db, dir / name), Error);
+    makeSourceFile(dir / "none.mdb", FileLayout::Current);
+    Connection::open(dir / "none.mdb").execute("DELETE FROM Defaults");
+    makeSourceFile(dir / "two.mdb", FileLayout::Current);
+    Connection::open(dir / "two.mdb")
+        .execute(
+            "INSERT INTO Defaults (companynumber, Name, YearEnd) VALUES (2, 'Second', "
+            "'2004-12-31')");
+    const auto before = companySnapshot(db);
+    const struct {
+        fs::path source;
+        std::string message;  // the end of the refusal, when it is told exactly
+    } cases[] = {
+        {dir / "missing.mdb", ""},
+        {dir / "notes.mdb", ""},
+        {dir / "empty.mdb", ""},
+        {dir / "czxdprnd.mdb", ""},
+        {dir / "none.mdb", " holds no company."},
+        {dir / "two.mdb", " holds 2 companies; a company file holds one."},
+        {builtDataFile("czxblank.mdb"), " holds no company."},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.source.string());
+        try {
+            copyCompanyFromDisk(db, c.source);
+            ADD_FAILURE() << "copied";
+        } catch (const Error& e) {
+            if (!c.message.empty()) {
+                EXPECT_EQ(std::string(e.what()), "The file " + c.source.string() + c.message);
+            }
+        }
         EXPECT_EQ(companySnapshot(db), before);
+        EXPECT_EQ(attachedFiles(db), 1);
     }
     EXPECT_FALSE(fs::exists(dir / "missing.mdb"));
 }
 
-// The company is replaced by the file's one company; a file with none (the
-// blank template) or several is refused before anything is deleted.
-TEST(CopyCompany, RefusesAFileWithoutExactlyOneCompany) {
-    const struct {
-        const char* name;
-        const char* change;  // run on the source file
-        const char* message;
-    } cases[] = {
-        {"no company", "DELETE FROM Defaults", "holds no company."},
-        {"two companies",
-         "INSERT INTO Defaults (companynumber, Name, YearEnd) VALUES (2, 'Second', '2004-12-31')",
-         "holds 2 companies; a company file holds one."},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.name);
-        TempDir dir;
-        auto source = makeSourceFile(dir / "source.mdb", FileLayout::Current);
-        Connection::open(source).execute(c.change);
-        Connection db = makeTargetCompany(dir / "czxdprnd.mdb");
-        auto before = companySnapshot(db);
-
-        try {
-            copyCompanyFromDisk(db, source);
-            FAIL() << "copied";
-        } catch (const Error& e) {
-            EXPECT_EQ(std::string(e.what()), "The file " + source.string() + " " + c.message);
-        }
-
-        EXPECT_EQ(companySnapshot(db), before);
-        EXPECT_EQ(attachedFiles(db), 1);
-    }
-}
-
-TEST(CopyCompany, RefusesTheBlankTemplate) {
-    TempDir dir;
-    Connection db = makeTargetCompany(dir / "czxdprnd.mdb");
-    auto before = companySnapshot(db);
-    try {
-        copyCompanyFromDisk(db, builtDataFile("czxblank.mdb"));
-        FAIL() << "copied";
-    } catch (const Error& e) {
-        EXPECT_NE(std::string(e.what()).find("holds no company."), std::string::npos) << e.what();
-    }
-    EXPECT_EQ(companySnapshot(db), before);
-}
-
-// Older layouts did not declare the yes/no columns NOT NULL, and files
-// written by them hold empty ones: those mean No.
-TEST(CopyCompany, ReadsEmptyYesNoColumnsOfOlderFilesAsNo) {
-    for (FileLayout layout : {FileLayout::Oldest, FileLayout::Middle, FileLayout::Current}) {
-        SCOPED_TRACE(layoutName(layout));
-        TempDir dir;
-        const auto source = dir / "source.mdb";
-        {
-            Connection old = Connection::create(source);
-            old.execute(std::regex_replace(olderSchema(layout, true),
-                                           std::regex(" NOT NULL DEFAULT 0"), ""));
-            old.execute(
-                "INSERT INTO Defaults (companynumber, Name, YearEnd, [Regular federal], Book, "
-                "[Mid Qrt YR Tax]) VALUES (1, 'Old Shop', '2004-12-31', NULL, NULL, NULL)");
-            std::string columns =
-                "companynumber, [Asset Description], [Listed Property], "
-                "[Passenger Automobile], [Book Dprn Override], "
-                "[Tax Dprn Override], assetchng";
-            std::string values = "1, 'Pickup', NULL, NULL, NULL, NULL, NULL";
-            if (layout == FileLayout::Current) {
-                columns += ", [Truck & Van Bonus - Tax]";
-                values += ", NULL";
-            }
-            old.execute("INSERT INTO assets (" + columns + ") VALUES (" + values + ")");
-        }
-        Connection db = makeTargetCompany(dir / "czxdprnd.mdb");
-
-        EXPECT_EQ(copyCompanyFromDisk(db, source).assets, 1);
-
-        Company company = readCompany(db);
-        EXPECT_EQ(company.name, "Old Shop");
-        EXPECT_FALSE(company.regularFederal);
-        EXPECT_FALSE(company.book);
-        EXPECT_FALSE(company.midQrtYRTax);
-        std::vector<Asset> assets = assetsOf(db);
-        ASSERT_EQ(assets.size(), 2u);
-        const Asset& a = assets[1];
-        EXPECT_EQ(a.description, "Pickup");
-        EXPECT_FALSE(a.listedProperty);
-        EXPECT_FALSE(a.passengerAuto);
-        EXPECT_FALSE(a.bookOverride);
-        EXPECT_FALSE(a.taxOverride);
-        EXPECT_FALSE(a.assetChanged);
-        EXPECT_FALSE(a.truckVanBonus);
-    }
-}
-
 // ---- save company to disk --------------------------------------------------
 
-TEST(SaveCompany, WritesTheCompanyIntoACopyOfTheTemplate) {
+// The save replaces an existing file by a copy of the template holding the
+// company's row and its assets, every column as stored, and no groups; the
+// saved file copies back to the same assets.
+TEST(SaveCompany, WritesTheCompanyIntoACopyOfTheTemplateThatCopiesBack) {
     TempDir dir;
     const std::string name = "O'Brien's Tool & Die";
     Connection db = makeCompanyFile(dir / "czxdprnd.mdb", name, "2012-12-31");
     for (const char* d : {"Press", "Lathe", "Truck"}) {
         Asset a;
         a.description = d;
-        a.groupName = "Shop";
-        a.costTax = 1234.5;
-        a.bonus = 100.0;
-        a.truckVanBonus = true;
-        a.placedInService = parseIsoDate("2011-04-01");
         insertAsset(db, a);
     }
+    // Every other column of the company's assets holds a value of its own.
+    const auto columns = db.columnNames("assets");
+    for (size_t i = 2; i < columns.size(); ++i)
+        if (columns[i] != "Asset Description")
+            db.execute("UPDATE assets SET " + bracket(columns[i]) + " = " + std::to_string(i) +
+                       " + rowid WHERE companynumber = 1");
     Asset other;
     other.companyNumber = 2;
     other.description = "Not this company's";
     insertAsset(db, other);
     db.execute("INSERT INTO groups VALUES ('Shop')");
-    const auto target = dir / "saved.mdb";
+    const auto target = makeSourceFile(dir / "saved.mdb", FileLayout::Middle);
 
     EXPECT_EQ(saveCompanyToDisk(db, name, builtDataFile("czxblank.mdb"), target), 3);
 
@@ -438,124 +341,60 @@ TEST(SaveCompany, WritesTheCompanyIntoACopyOfTheTemplate) {
     EXPECT_EQ(info.layout, FileLayout::Current);
     EXPECT_EQ(info.name, name);
     EXPECT_EQ(info.yearEnd, parseIsoDate("2012-12-31"));
-    Connection saved = Connection::open(target);
-    EXPECT_EQ(tableRows(saved, "Defaults"), tableRows(db, "Defaults"));
-    std::vector<Asset> assets = assetsOf(saved);
-    ASSERT_EQ(assets.size(), 3u);
-    EXPECT_EQ(assets[0].description, "Press");
-    EXPECT_EQ(assets[2].description, "Truck");
-    EXPECT_EQ(assets[1].costTax, Money(1234.5));
-    EXPECT_EQ(assets[1].bonus, Money(100.0));
-    EXPECT_TRUE(assets[1].truckVanBonus);
-    EXPECT_TRUE(groupNames(saved).empty());  // the template's groups
-    EXPECT_EQ(testing::folderListing(dir.path()), (std::vector<std::string>{"czxdprnd.mdb", "saved.mdb"}));
-}
-
-TEST(SaveCompany, SavedFileCopiesBackUnchanged) {
-    TempDir dir;
-    Connection db = makeTargetCompany(dir / "czxdprnd.mdb");
-    auto before = assetsOf(db);
-    saveCompanyToDisk(db, "Current Co", builtDataFile("czxblank.mdb"), dir / "saved.mdb");
-
-    Connection other = makeCompanyFile(dir / "other.mdb", "Someone Else");
-    copyCompanyFromDisk(other, dir / "saved.mdb");
-
-    auto after = assetsOf(other);
-    ASSERT_EQ(after.size(), 2u);
-    for (size_t i = 0; i < 2; ++i) {
-        EXPECT_EQ(after[i].description, before[i].description);
-        EXPECT_EQ(after[i].costTax, before[i].costTax);
-    }
-    EXPECT_EQ(readCompany(other).name, "Current Co");
-}
-
-TEST(SaveCompany, ReplacesAnExistingFile) {
-    TempDir dir;
-    const auto target = dir / "saved.mdb";
     {
-        auto old = makeSourceFile(target, FileLayout::Current);
-        (void)old;
+        Connection saved = Connection::open(target);
+        EXPECT_EQ(tableRows(saved, "Defaults"), tableRows(db, "Defaults"));
+        EXPECT_TRUE(groupNames(saved).empty());  // the template's groups
     }
-    Connection db = makeTargetCompany(dir / "czxdprnd.mdb");
+    EXPECT_EQ(testing::folderListing(dir.path()),
+              (std::vector<std::string>{"czxdprnd.mdb", "saved.mdb"}));
 
-    EXPECT_EQ(saveCompanyToDisk(db, "Current Co", builtDataFile("czxblank.mdb"), target), 2);
-
-    Connection saved = Connection::open(target);
-    EXPECT_EQ(readCompany(saved).name, "Current Co");
-    EXPECT_EQ(tableRows(saved, "Defaults").size(), 1u);
-    std::vector<Asset> assets = assetsOf(saved);
-    ASSERT_EQ(assets.size(), 2u);
-    EXPECT_EQ(assets[0].description, "Current lathe");
-    EXPECT_TRUE(groupNames(saved).empty());
+    // Copied back: the same values in every column but the key.
+    Connection back = makeCompany("Someone Else");
+    EXPECT_EQ(copyCompanyFromDisk(back, target).assets, 3);
+    EXPECT_EQ(readCompany(back).name, name);
+    auto withoutKeys = [](Rows rows) {
+        for (auto& row : rows) row.erase(row.begin());
+        return rows;
+    };
+    Rows original = withoutKeys(tableRows(db, "assets"));
+    original.pop_back();  // company 2's asset
+    EXPECT_EQ(withoutKeys(tableRows(back, "assets")), original);
 }
 
-TEST(SaveCompany, TargetFolderThatCannotBeWrittenLeavesNothingBehind) {
+// A save that fails (a folder that is a file, a template without an asset
+// table, a company name that matches no company) leaves every file as it
+// was, no temporary file beside it, and the company database as it was.
+TEST(SaveCompany, AFailedSaveKeepsTheOldFileAndLeavesNothingBehind) {
     TempDir dir;
     Connection db = makeTargetCompany(dir / "czxdprnd.mdb");
-    {
-        std::ofstream blocker(dir / "reports");
-        blocker << "a file where the folder should be\n";
-    }
-    const auto listing = testing::folderListing(dir.path());
-
-    EXPECT_THROW(saveCompanyToDisk(db, "Current Co", builtDataFile("czxblank.mdb"),
-                                   dir / "reports" / "saved.mdb"),
-                 Error);
-
-    EXPECT_EQ(testing::folderListing(dir.path()), listing);
-    EXPECT_EQ(fileBytes(dir / "reports"), "a file where the folder should be\n");
-}
-
-// A failure after the template is copied (here: a template without an
-// asset table) must leave the file being replaced exactly as it was and no
-// temporary file beside it.
-TEST(SaveCompany, FailedSaveKeepsTheOldFileAndLeavesNoTemporaryFile) {
-    TempDir dir;
-    Connection db = makeTargetCompany(dir / "czxdprnd.mdb");
-    const auto target = dir / "saved.mdb";
-    makeSourceFile(target, FileLayout::Middle);
-    const auto oldBytes = fileBytes(target);
-    const auto brokenTemplate = dir / "broken.mdb";
+    std::ofstream(dir / "reports") << "a file where the folder should be\n";
+    makeSourceFile(dir / "saved.mdb", FileLayout::Middle);
     {
         std::string sql = sourceFile("data/schema.sql");
         dropStatement(sql, "CREATE TABLE assets");
         dropLines(sql, "CREATE INDEX");
-        Connection::create(brokenTemplate).execute(sql);
+        Connection::create(dir / "broken.mdb").execute(sql);
     }
-    const auto listing = testing::folderListing(dir.path());
-
-    EXPECT_THROW(saveCompanyToDisk(db, "Current Co", brokenTemplate, target), Error);
-
-    EXPECT_EQ(fileBytes(target), oldBytes);
-    EXPECT_EQ(testing::folderListing(dir.path()), listing);
-    EXPECT_EQ(attachedFiles(db), 1);
-    EXPECT_FALSE(db.inTransaction());
-}
-
-TEST(SaveCompany, UnknownCompanyNameWritesNothing) {
-    TempDir dir;
-    Connection db = makeTargetCompany(dir / "czxdprnd.mdb");
-    // Quoted into SQL text, this name would have matched every row.
-    EXPECT_THROW(
-        saveCompanyToDisk(db, "x' OR '1'='1", builtDataFile("czxblank.mdb"), dir / "saved.mdb"),
-        Error);
-    EXPECT_FALSE(fs::exists(dir / "saved.mdb"));
-}
-
-// Every file and folder under `root`: its kind, and a regular file's bytes.
-std::map<std::string, std::string> treeSnapshot(const fs::path& root) {
-    std::map<std::string, std::string> tree;
-    for (const auto& entry : fs::recursive_directory_iterator(root)) {
-        const auto name = fs::relative(entry.path(), root).string();
-        const auto kind = entry.symlink_status().type();
-        if (kind == fs::file_type::regular)
-            tree[name] = "file:" + fileBytes(entry.path());
-        else if (kind == fs::file_type::symlink)
-            tree[name] = "link:" + fs::read_symlink(entry.path()).string();
-        else
-            tree[name] = "kind " + std::to_string(static_cast<int>(kind));
+    const auto blank = builtDataFile("czxblank.mdb");
+    const struct {
+        fs::path target, templateFile;
+        std::string company;
+    } cases[] = {
+        {dir / "reports" / "saved.mdb", blank, "Current Co"},
+        {dir / "saved.mdb", dir / "broken.mdb", "Current Co"},
+        // Quoted into SQL text, this name would have matched every row.
+        {dir / "saved.mdb", blank, "x' OR '1'='1"},
+        {dir / "new.mdb", blank, "x' OR '1'='1"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.target.string() + " from " + c.templateFile.string() + " for " + c.company);
+        const auto before = treeSnapshot(dir.path());
+        EXPECT_THROW(saveCompanyToDisk(db, c.company, c.templateFile, c.target), Error);
+        EXPECT_EQ(treeSnapshot(dir.path()), before);
+        EXPECT_EQ(attachedFiles(db), 1);
+        EXPECT_FALSE(db.inTransaction());
     }
-    return tree;
 }
 
 // A save replaces its target whole. Targets the program lives on are
@@ -650,8 +489,7 @@ TEST(SaveCompany, RemovesTemporaryFilesAKilledSaveLeft) {
 // ---- delete all assets -----------------------------------------------------
 
 TEST(DeleteAllAssets, EmptiesTheAssetTableOnly) {
-    TempDir dir;
-    Connection db = makeTargetCompany(dir / "czxdprnd.mdb");
+    Connection db = makeTargetCompany();
     auto defaults = tableRows(db, "Defaults");
 
     EXPECT_EQ(deleteAllAssets(db), 3);

@@ -44,39 +44,36 @@ TEST(Settings, AChosenDataDirectoryIsKept) {
     EXPECT_FALSE(s.has(setting::kShowSplash));
 }
 
-// A folder holding the shipped company file (the one file the lookup checks).
-void placeShippedFiles(const std::filesystem::path& folder) {
-    std::filesystem::create_directories(folder);
-    std::filesystem::copy_file(testing::builtDataFile(kCompanyFile), folder / kCompanyFile);
-}
-
-TEST(Settings, ShippedFilesAreFoundInTheBuildTree) {
-    testing::TempDir dir;
-    placeShippedFiles(dir / "build" / "data");
-    EXPECT_EQ(shippedDataDirectory(dir / "build" / "cli"), dir / "build" / "data");
-}
-
-TEST(Settings, ShippedFilesAreFoundUnderTheInstalledPrefixWhereverItIs) {
-    for (const char* prefix : {"usr", "opt/moved/elsewhere", "home/user/.local"}) {
+// Where the shipped files are looked for, from the folder of the program:
+// the build tree first, then the installed prefix wherever it was moved,
+// else the prefix the program was built for.
+TEST(Settings, ShippedFilesAreFoundNearTheProgram) {
+    const struct {
+        const char* program;
+        std::vector<const char*> shippedIn;  // folders holding the company file
+        const char* found;                   // null: the built-for prefix
+    } cases[] = {
+        {"build/cli", {"build/data"}, "build/data"},
+        {"usr/bin", {"usr/share/czxdprn"}, "usr/share/czxdprn"},
+        {"opt/moved/elsewhere/bin",
+         {"opt/moved/elsewhere/share/czxdprn"},
+         "opt/moved/elsewhere/share/czxdprn"},
+        {"bin", {"data", "share/czxdprn"}, "data"},
+        {"bin", {}, nullptr},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.program);
         testing::TempDir dir;
-        const auto root = dir / prefix;
-        placeShippedFiles(root / "share" / "czxdprn");
-        std::filesystem::create_directories(root / "bin");
-        EXPECT_EQ(shippedDataDirectory(root / "bin"), root / "share" / "czxdprn") << prefix;
+        std::filesystem::create_directories(dir / c.program);
+        std::filesystem::create_directories(dir / "share" / "czxdprn");
+        for (const char* folder : c.shippedIn) {
+            std::filesystem::create_directories(dir / folder);
+            std::filesystem::copy_file(testing::builtDataFile(kCompanyFile),
+                                       dir / folder / kCompanyFile);
+        }
+        EXPECT_EQ(shippedDataDirectory(dir / c.program),
+                  c.found ? dir / c.found : std::filesystem::path(CZX_SHARE_DIR));
     }
-}
-
-TEST(Settings, TheBuildTreeComesBeforeAnInstalledCopy) {
-    testing::TempDir dir;
-    placeShippedFiles(dir / "data");
-    placeShippedFiles(dir / "share" / "czxdprn");
-    EXPECT_EQ(shippedDataDirectory(dir / "bin"), dir / "data");
-}
-
-TEST(Settings, WithoutShippedFilesNearbyTheBuiltForPrefixIsUsed) {
-    testing::TempDir dir;
-    std::filesystem::create_directories(dir / "share" / "czxdprn");
-    EXPECT_EQ(shippedDataDirectory(dir / "bin"), std::filesystem::path(CZX_SHARE_DIR));
 }
 
 }  // namespace

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -22,18 +23,44 @@ inline Date ymd(int y, unsigned m, unsigned d) {
 
 using Calculator = void (*)(Calcform&);
 
+// What an asset row holds, the same on the tax and the book side, with the
+// values most cases share: 10,000 over 5 years at full business use, placed
+// in service January 5, 2012 by a calendar-year company.
+struct Holding {
+    Date yrpis = ymd(2012, 12, 31);
+    Date placed = ymd(2012, 1, 5);
+    const char* life = "5";
+    double cost = 10000;
+    std::optional<double> use = 1;
+    double salvage = 0;
+    double sec179 = 0;
+    double bonus = 0;
+    double prior = 0;  // accumulated before the year
+    const char* quarter = "";
+    bool car = false;
+    bool truck = false;
+};
+
 struct AssetDesk {
     Company company;
     Asset asset;
     WorkArea work;
     Calcform form{company, asset, work};
 
-    // `firstYearEnd` is the end of the fiscal year placed in service
-    // ("YRPIS"); the company starts in that year.
-    AssetDesk(Date firstYearEnd, Date placed) {
-        company.yearEnd = firstYearEnd;
-        asset.yrpis = firstYearEnd;
-        asset.placedInService = placed;
+    // The company starts in the fiscal year placed in service ("YRPIS").
+    explicit AssetDesk(const Holding& h = {}) {
+        company.yearEnd = asset.yrpis = h.yrpis;
+        asset.placedInService = h.placed;
+        asset.lifeTax = asset.lifeBook = h.life;
+        asset.costTax = asset.costBook = h.cost;
+        asset.busUseTax = asset.busUseBook = h.use;
+        asset.salvageTax = asset.salvageBook = h.salvage;
+        asset.sec179 = h.sec179;
+        asset.bonus = h.bonus;
+        asset.priorAccumTax = asset.priorAccumBook = h.prior;
+        asset.midQrtAsset = h.quarter;
+        asset.passengerAuto = h.car;
+        asset.truckVanBonus = h.truck;
     }
     AssetDesk(const AssetDesk&) = delete;
     AssetDesk& operator=(const AssetDesk&) = delete;
@@ -42,26 +69,18 @@ struct AssetDesk {
     void atRecoveryYear(int n) { company.yearEnd = addYearsClamped(*asset.yrpis, n - 1); }
 
     // A pass over this asset up to its calculator: the year's results
-    // cleared, the timing fields, the tax basis columns.
-    void prepare() {
+    // cleared, the timing fields, the tax basis columns; then the calculator.
+    double run(Calculator calculator, bool book = false) {
         StartPass(company, work);
         work.CurrentDprnTax = 0;
         work.CurrentDprnBook = 0;
         ServiceCalc(form);
         WriteTaxBasis(asset);
-    }
-    double runTax(Calculator calculator) {
-        prepare();
         calculator(form);
-        return work.CurrentDprnTax;
+        return book ? work.CurrentDprnBook : work.CurrentDprnTax;
     }
-    double runBook(Calculator calculator) {
-        prepare();
-        calculator(form);
-        return work.CurrentDprnBook;
-    }
-
-    bool firstYear() const { return *asset.yrpis == *company.yearEnd; }
+    double runTax(Calculator calculator) { return run(calculator); }
+    double runBook(Calculator calculator) { return run(calculator, true); }
 
     // Stored amounts from the current year on, closing each year: the first
     // tax year's amount includes the Section 179 expense and the bonus as the
@@ -69,8 +88,8 @@ struct AssetDesk {
     std::vector<double> schedule(Calculator calculator, int years, bool book = false) {
         std::vector<double> stored;
         for (int i = 0; i < years; ++i) {
-            double amount = book ? runBook(calculator) : runTax(calculator);
-            if (!book && firstYear())
+            double amount = run(calculator, book);
+            if (!book && *asset.yrpis == *company.yearEnd)
                 amount += money::value(asset.sec179) + money::value(asset.bonus);
             stored.push_back(money::roundCents(amount));
             Money& prior = book ? asset.priorAccumBook : asset.priorAccumTax;
@@ -79,13 +98,14 @@ struct AssetDesk {
         }
         return stored;
     }
-    std::vector<double> taxSchedule(Calculator calculator, int years) {
-        return schedule(calculator, years);
-    }
-    std::vector<double> bookSchedule(Calculator calculator, int years) {
-        return schedule(calculator, years, true);
-    }
 };
+
+// The calculator's amount for the holding in its recovery year `year`.
+inline double amountIn(Calculator calculator, const Holding& holding, int year, bool book = false) {
+    AssetDesk d(holding);
+    d.atRecoveryYear(year);
+    return d.run(calculator, book);
+}
 
 inline double sum(const std::vector<double>& amounts) {
     double total = 0;

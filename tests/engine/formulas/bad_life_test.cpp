@@ -12,7 +12,6 @@
 namespace czx {
 namespace {
 
-using testing::AssetDesk;
 using testing::Calculator;
 using testing::ymd;
 
@@ -41,11 +40,8 @@ TEST(Calculators, ALifeThatCannotDivideIsReportedAndLeavesNoAmount) {
             if (std::string(life) == "nan" && c.calculator != CalcAmort) continue;
             SCOPED_TRACE(::testing::Message() << c.procedure << " life '" << life << "'");
             testing::RecordingReporter reporter;
-            AssetDesk d(ymd(2012, 12, 31), ymd(2012, 3, 10));
-            d.asset.costTax = d.asset.costBook = 10000;
-            d.asset.busUseTax = d.asset.busUseBook = 1;
-            d.asset.lifeTax = d.asset.lifeBook = life;
-            const double amount = c.book ? d.runBook(c.calculator) : d.runTax(c.calculator);
+            const double amount = testing::amountIn(
+                c.calculator, {.placed = ymd(2012, 3, 10), .life = life}, 1, c.book);
             EXPECT_FALSE(std::isnan(amount));
             EXPECT_EQ(amount, 0.0);
             const char* error = *life == 'n' ? "(13)" : "Division by zero (11)";

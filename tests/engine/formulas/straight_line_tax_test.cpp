@@ -9,116 +9,100 @@
 namespace czx {
 namespace {
 
+using testing::amountIn;
 using testing::AssetDesk;
-using testing::expectSchedule;
+using testing::Holding;
 using testing::ymd;
-
-// 10,000 of basis over 5 years, on top of the first year's expenses.
-void tenThousandOverFive(AssetDesk& d, double sec179 = 0, double bonus = 0) {
-    d.asset.costTax = 10000 + sec179 + bonus;
-    d.asset.busUseTax = 1;
-    d.asset.lifeTax = "5";
-    d.asset.sec179 = sec179;
-    d.asset.bonus = bonus;
-}
 
 TEST(CalcSLTax, SchedulesTakeTheConventionsShareAndItsComplement) {
     struct Case {
-        const char* quarter;
-        unsigned placedMonth;
-        double sec179, bonus;
+        Holding holding;
         std::vector<double> schedule;
     };
+    // clang-format off
     const Case cases[] = {
-        {"", 3, 0, 0, {1000, 2000, 2000, 2000, 2000, 1000, 0}},
-        {"1", 2, 0, 0, {1750, 2000, 2000, 2000, 2000, 250, 0}},
-        {"2", 5, 0, 0, {1250, 2000, 2000, 2000, 2000, 750, 0}},
-        {"3", 8, 0, 0, {750, 2000, 2000, 2000, 2000, 1250, 0}},
-        {"4", 11, 0, 0, {250, 2000, 2000, 2000, 2000, 1750, 0}},
+        {{.placed = ymd(2012, 3, 10)}, {1000, 2000, 2000, 2000, 2000, 1000, 0}},
+        {{.placed = ymd(2012, 2, 10), .quarter = "1"}, {1750, 2000, 2000, 2000, 2000, 250, 0}},
+        {{.placed = ymd(2012, 5, 10), .quarter = "2"}, {1250, 2000, 2000, 2000, 2000, 750, 0}},
+        {{.placed = ymd(2012, 8, 10), .quarter = "3"}, {750, 2000, 2000, 2000, 2000, 1250, 0}},
+        {{.placed = ymd(2012, 11, 10), .quarter = "4"}, {250, 2000, 2000, 2000, 2000, 1750, 0}},
         // Section 179 and the bonus count in the remaining balance.
-        {"", 6, 4000, 1000, {6000, 2000, 2000, 2000, 2000, 1000, 0}},
+        {{.placed = ymd(2012, 6, 1), .cost = 15000, .sec179 = 4000, .bonus = 1000},
+         {6000, 2000, 2000, 2000, 2000, 1000, 0}},
     };
+    // clang-format on
     for (const auto& c : cases) {
-        SCOPED_TRACE(::testing::Message() << "quarter '" << c.quarter << "' " << c.sec179);
-        AssetDesk d(ymd(2012, 12, 31), ymd(2012, c.placedMonth, 10));
-        tenThousandOverFive(d, c.sec179, c.bonus);
-        d.asset.midQrtAsset = c.quarter;
-        const auto stored = d.taxSchedule(CalcSLTax, 7);
-        expectSchedule(stored, c.schedule);
-        EXPECT_NEAR(testing::sum(stored), 10000 + c.sec179 + c.bonus, 1e-6);
-    }
-}
-
-TEST(CalcSLTax, SingleYears) {
-    struct Case {
-        const char* name;
-        Date yearEnd;
-        Date placed;
-        const char* quarter;
-        int recoveryYear;
-        double prior;
-        double expected;
-    };
-    const Date dec = ymd(2012, 12, 31);
-    const Case cases[] = {
-        {"2,000 left, exactly a full year: nothing", dec, ymd(2012, 3, 15), "", 6, 8000, 0},
-        {"1,999.99 left", dec, ymd(2012, 3, 15), "", 6, 8000.01, 1999.99},
-        {"an unknown quarter code", dec, ymd(2012, 3, 15), "7", 1, 0, 0},
-        // Placed September 2011 in the fiscal year ending June 2012: the
-        // calendar years differ, so the first fiscal year already counts as
-        // recovery year 2 and takes a full year.
-        {"fiscal year", ymd(2012, 6, 30), ymd(2011, 9, 1), "", 1, 0, 2000},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.name);
-        AssetDesk d(c.yearEnd, c.placed);
-        tenThousandOverFive(d);
-        d.asset.midQrtAsset = c.quarter;
-        d.asset.priorAccumTax = c.prior;
-        d.atRecoveryYear(c.recoveryYear);
-        EXPECT_NEAR(d.runTax(CalcSLTax), c.expected, 1e-6);
+        SCOPED_TRACE(::testing::Message()
+                     << "quarter '" << c.holding.quarter << "' " << isoDate(c.holding.placed));
+        AssetDesk d(c.holding);
+        testing::expectSchedule(d.schedule(CalcSLTax, 7), c.schedule);
     }
 }
 
 TEST(CalcSLTax, PassengerAutomobilesAreCappedByTheLimitsWithoutBonus) {
     struct Case {
-        int yearPlaced;
-        bool truck;
-        int recoveryYear;
-        double cost, businessUse;
+        const char* name;
+        Holding holding;
+        int year;
         double expected;
-        bool car = true;
     };
     // Life 3: a year's amount is cost × business use ÷ 3.
-    const Case cases[] = {
-        {2012, false, 2, 20000, 0.6, 3060},         // 4,000 capped at 5,100 × 0.6
-        {2012, false, 2, 20000, 0.6, 4000, false},  // not a passenger automobile: no cap
-        {2012, false, 1, 20000, 0.6, 1896},         // 2,000 above 3,160 × 0.6
-        {2003, true, 1, 30000, 1, 3360},            // truck row from 2003
-        {2003, false, 1, 30000, 1, 3060},           // car row: no bonus amount
-        {2002, true, 1, 30000, 1, 3060},            // before 2003 a truck takes the car row
-        {2004, false, 3, 30000, 1, 2850},           // third-year limit
-        {2004, false, 4, 30000, 1, 1675},           // after the life: 5,000 left, fourth-year limit
-        {2010, true, 2, 30000, 1, 5100},            // truck year 2
-        {1994, false, 2, 30000, 1, 10000},          // no limits before 1995
-        {2027, false, 2, 30000, 1, 10000},          // nor after the last year known
-        {2016, true, 2, 30000, 1, 5700},            // 2016 truck row
-        {2016, false, 2, 30000, 1, 5100},           // 2016 car row
-        {2019, true, 2, 60000, 1, 16100},           // from 2018 one table for every vehicle
-        {2024, false, 1, 90000, 1, 12400},          // first year without bonus
+    auto vehicle = [](int placed, double cost, double use = 1, bool truck = false,
+                      double prior = 0) {
+        return Holding{.yrpis = ymd(placed, 12, 31),
+                       .placed = ymd(placed, 2, 1),
+                       .life = "3",
+                       .cost = cost,
+                       .use = use,
+                       .prior = prior,
+                       .car = true,
+                       .truck = truck};
     };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(::testing::Message() << c.yearPlaced << " year " << c.recoveryYear);
-        AssetDesk d(ymd(c.yearPlaced, 12, 31), ymd(c.yearPlaced, 2, 1));
-        d.asset.costTax = c.cost;
-        d.asset.busUseTax = c.businessUse;
-        d.asset.lifeTax = "3";
-        d.asset.passengerAuto = c.car;
-        d.asset.truckVanBonus = c.truck;
-        d.atRecoveryYear(c.recoveryYear);
-        d.asset.priorAccumTax = c.recoveryYear == 4 ? 25000 : 0;  // leaves 5,000 in year 4
-        EXPECT_NEAR(d.runTax(CalcSLTax), c.expected, 1e-6);
-    }
+    Holding notACar = vehicle(2012, 20000, 0.6);
+    notACar.car = false;
+    // clang-format off
+    const Case cases[] = {
+        {"4,000 capped at 5,100 × 0.6", vehicle(2012, 20000, 0.6), 2, 3060},
+        {"not a passenger automobile: no cap", notACar, 2, 4000},
+        {"2,000 above 3,160 × 0.6", vehicle(2012, 20000, 0.6), 1, 1896},
+        {"truck row from 2003", vehicle(2003, 30000, 1, true), 1, 3360},
+        {"car row: no bonus amount", vehicle(2003, 30000), 1, 3060},
+        {"before 2003 a truck takes the car row", vehicle(2002, 30000, 1, true), 1, 3060},
+        {"third-year limit", vehicle(2004, 30000), 3, 2850},
+        {"after the life: 5,000 left, fourth-year limit", vehicle(2004, 30000, 1, false, 25000), 4, 1675},
+        {"truck year 2", vehicle(2010, 30000, 1, true), 2, 5100},
+        {"no limits before 1995", vehicle(1994, 30000), 2, 10000},
+        {"nor after the last year known", vehicle(2027, 30000), 2, 10000},
+        {"2016 truck row", vehicle(2016, 30000, 1, true), 2, 5700},
+        {"2016 car row", vehicle(2016, 30000), 2, 5100},
+        {"from 2018 one table for every vehicle", vehicle(2019, 60000, 1, true), 2, 16100},
+        {"first year without bonus", vehicle(2024, 90000), 1, 12400},
+    };
+    // clang-format on
+    for (const auto& c : cases)
+        EXPECT_NEAR(amountIn(CalcSLTax, c.holding, c.year), c.expected, 1e-6) << c.name;
+}
+
+TEST(CalcSLTax, SingleYears) {
+    struct Case {
+        const char* name;
+        Holding holding;
+        int year;
+        double expected;
+    };
+    // clang-format off
+    const Case cases[] = {
+        {"2,000 left, exactly a full year: nothing", {.placed = ymd(2012, 3, 15), .prior = 8000}, 6, 0},
+        {"1,999.99 left", {.placed = ymd(2012, 3, 15), .prior = 8000.01}, 6, 1999.99},
+        {"an unknown quarter code", {.placed = ymd(2012, 3, 15), .quarter = "7"}, 1, 0},
+        // Placed September 2011 in the fiscal year ending June 2012: the
+        // calendar years differ, so the first fiscal year already counts as
+        // recovery year 2 and takes a full year.
+        {"fiscal year", {.yrpis = ymd(2012, 6, 30), .placed = ymd(2011, 9, 1)}, 1, 2000},
+    };
+    // clang-format on
+    for (const auto& c : cases)
+        EXPECT_NEAR(amountIn(CalcSLTax, c.holding, c.year), c.expected, 1e-6) << c.name;
 }
 
 TEST(CalcMidQrtSL, RecordsTheQuarterOfTheFiscalYearAndComputes) {
@@ -142,11 +126,9 @@ TEST(CalcMidQrtSL, RecordsTheQuarterOfTheFiscalYearAndComputes) {
         {ymd(2012, 6, 30), ymd(2011, 7, 5), "1", 2000},
     };
     for (const auto& c : cases) {
-        SCOPED_TRACE(isoDate(c.placed));
-        AssetDesk d(c.yearEnd, c.placed);
-        tenThousandOverFive(d);
-        EXPECT_NEAR(d.runTax(CalcMidQrtSL), c.amount, 1e-6);
-        EXPECT_EQ(d.asset.midQrtAsset, c.quarter);
+        AssetDesk d({.yrpis = c.yearEnd, .placed = c.placed});
+        EXPECT_NEAR(d.runTax(CalcMidQrtSL), c.amount, 1e-6) << isoDate(c.placed);
+        EXPECT_EQ(d.asset.midQrtAsset, c.quarter) << isoDate(c.placed);
     }
 }
 
@@ -155,7 +137,7 @@ TEST(CalcMidQrtSL, RecordsTheQuarterOfTheFiscalYearAndComputes) {
 TEST(CalcSLRPTax, WorkedBuildingsOfOneHundredThousand) {
     struct Case {
         unsigned placedMonth;
-        int recoveryYear;
+        int year;
         double expected;
         Date yearEnd = ymd(2012, 12, 31);
     };
@@ -181,23 +163,17 @@ TEST(CalcSLRPTax, WorkedBuildingsOfOneHundredThousand) {
         {6, 1, 104, ymd(2012, 6, 30)},
     };
     for (const auto& c : cases) {
-        SCOPED_TRACE(::testing::Message() << "month " << c.placedMonth << " year " << c.recoveryYear
-                                          << " of " << isoDate(c.yearEnd));
         const int placedYear = static_cast<int>(c.placedMonth) > monthOf(c.yearEnd) ? 2011 : 2012;
-        AssetDesk d(c.yearEnd, ymd(placedYear, c.placedMonth, 1));
-        d.asset.costTax = 100000;
-        d.asset.busUseTax = 1;
-        d.atRecoveryYear(c.recoveryYear);
-        EXPECT_NEAR(d.runTax(CalcSLRPTax), c.expected, 1e-6);
+        const Holding building{
+            .yrpis = c.yearEnd, .placed = ymd(placedYear, c.placedMonth, 1), .cost = 100000};
+        EXPECT_NEAR(amountIn(CalcSLRPTax, building, c.year), c.expected, 1e-6)
+            << "month " << c.placedMonth << " year " << c.year << " of " << isoDate(c.yearEnd);
     }
     for (unsigned month = 1; month <= 12; ++month) {
-        SCOPED_TRACE(month);
-        AssetDesk d(ymd(2012, 12, 31), ymd(2012, month, 20));
-        d.asset.costTax = 100000;
-        d.asset.busUseTax = 1;
-        const auto stored = d.taxSchedule(CalcSLRPTax, 42);
-        EXPECT_NEAR(testing::sum(stored), 100000, 1e-6);
-        EXPECT_DOUBLE_EQ(stored.back(), 0);
+        AssetDesk d({.placed = ymd(2012, month, 20), .cost = 100000});
+        const auto stored = d.schedule(CalcSLRPTax, 42);
+        EXPECT_NEAR(testing::sum(stored), 100000, 1e-6) << month;
+        EXPECT_DOUBLE_EQ(stored.back(), 0) << month;
     }
 }
 

@@ -54,7 +54,7 @@ TEST(CalcOldDprnProRation, DisposalYearsOfAnOldLawAsset) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
-        AssetDesk d(ymd(2012, 12, 31), c.placed);
+        AssetDesk d({.yrpis = ymd(2012, 12, 31), .placed = c.placed});
         slOldTenYears(d);
         d.atRecoveryYear(c.recoveryYear);
         d.asset.priorAccumTax = c.prior;
@@ -71,7 +71,7 @@ TEST(CalcOldDprnProRation, DisposalYearsOfAnOldLawAsset) {
 
 TEST(CalcOldDprnProRation, ALifeThatIsNoNumberIsReported) {
     testing::RecordingReporter reporter;
-    AssetDesk d(ymd(2012, 12, 31), ymd(2012, 4, 10));
+    AssetDesk d({.yrpis = ymd(2012, 12, 31), .placed = ymd(2012, 4, 10)});
     slOldTenYears(d);
     d.atRecoveryYear(5);
     d.asset.disposed = ymd(2016, 4, 20);
@@ -114,7 +114,7 @@ TEST(CalcOldDprnProRationBk, DisposalYearsOfBookAssets) {
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         testing::RecordingReporter reporter;
-        AssetDesk d(c.yearEnd, c.placed);
+        AssetDesk d({.yrpis = c.yearEnd, .placed = c.placed});
         d.asset.costBook = 12000;
         d.asset.salvageBook = 2000;
         d.asset.busUseBook = 1;

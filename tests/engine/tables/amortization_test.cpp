@@ -1,7 +1,6 @@
 // Amortization: the basis spread evenly over a number of months.
 #include <gtest/gtest.h>
 
-#include <optional>
 #include <vector>
 
 #include "engine/tables/calculators.h"
@@ -10,11 +9,13 @@
 namespace czx {
 namespace {
 
-using testing::AssetDesk;
+using testing::amountIn;
+using testing::Holding;
 using testing::ymd;
 
-// The first year, `fullYears` years of 1,200, the last year, then nothing.
-std::vector<double> years(double first, int fullYears, double last) {
+// 18,000 over 180 months: 100 a month; the first year, then `fullYears` years
+// of 1,200, the last year, then nothing.
+std::vector<double> years(double first, double last, int fullYears = 14) {
     std::vector<double> v{first};
     v.insert(v.end(), fullYears, 1200.0);
     v.push_back(last);
@@ -25,69 +26,36 @@ std::vector<double> years(double first, int fullYears, double last) {
 TEST(CalcAmort, MonthlyAmountsOverThePeriod) {
     struct Case {
         const char* name;
-        Date yrpis;
         Date placed;
         std::vector<double> expected;  // by fiscal year from the first
+        Date yrpis = ymd(2012, 12, 31);
     };
-    // 18,000 over 180 months: 100 a month.
-    const Date y2012 = ymd(2012, 12, 31);
     const Case cases[] = {
         // Placed 10 March, first half: March counts, 10 months; 2 months left in year 16.
-        {"10 March", y2012, ymd(2012, 3, 10), years(1000, 14, 200)},
+        {"10 March", ymd(2012, 3, 10), years(1000, 200)},
         // Placed 20 March, second half: 9 months; 3 left at the end.
-        {"20 March", y2012, ymd(2012, 3, 20), years(900, 14, 300)},
+        {"20 March", ymd(2012, 3, 20), years(900, 300)},
         // The 15th of a 30-day month is exactly half: the month counts.
-        {"15 April", y2012, ymd(2012, 4, 15), years(900, 14, 300)},
-        {"16 April", y2012, ymd(2012, 4, 16), years(800, 14, 400)},
+        {"15 April", ymd(2012, 4, 15), years(900, 300)},
+        {"16 April", ymd(2012, 4, 16), years(800, 400)},
         // January, first half: 15 full years and nothing in year 16.
-        {"5 January", y2012, ymd(2012, 1, 5), years(1200, 14, 0)},
+        {"5 January", ymd(2012, 1, 5), years(1200, 0)},
         // January, second half: 11 months, 12 in years 2 to 15, 1 in year 16.
-        {"25 January", y2012, ymd(2012, 1, 25), years(1100, 14, 100)},
+        {"25 January", ymd(2012, 1, 25), years(1100, 100)},
         // The last month of the fiscal year, second half: nothing in the first year.
-        {"20 December", y2012, ymd(2012, 12, 20), years(0, 14, 1200)},
+        {"20 December", ymd(2012, 12, 20), years(0, 1200)},
         // A fiscal year ending in June: February is its 8th month, 5 months to June.
-        {"June year end", ymd(2012, 6, 30), ymd(2012, 2, 10), years(500, 14, 700)},
+        {"June year end", ymd(2012, 2, 10), years(500, 700), ymd(2012, 6, 30)},
+        // "YRPIS" a year late: the recovery year counts from the date placed,
+        // so the first fiscal year is already the second, a full twelve months.
+        {"late YRPIS", ymd(2012, 3, 10), years(1200, 200, 13), ymd(2013, 12, 31)},
     };
     for (const auto& c : cases) {
-        SCOPED_TRACE(c.name);
-        AssetDesk d(c.yrpis, c.placed);
-        d.asset.lifeTax = "180";
-        d.asset.costTax = 18000;
-        d.asset.busUseTax = 1;
-        double total = 0;
-        for (std::size_t i = 0; i < c.expected.size(); ++i) {
-            d.atRecoveryYear(static_cast<int>(i) + 1);
-            EXPECT_NEAR(d.runTax(CalcAmort), c.expected[i], 1e-6) << "year " << i + 1;
-            total += d.work.CurrentDprnTax;
-        }
-        EXPECT_NEAR(total, 18000, 1e-6);
+        const Holding h{.yrpis = c.yrpis, .placed = c.placed, .life = "180", .cost = 18000};
+        for (std::size_t i = 0; i < c.expected.size(); ++i)
+            EXPECT_NEAR(amountIn(CalcAmort, h, static_cast<int>(i) + 1), c.expected[i], 1e-6)
+                << c.name << ", year " << i + 1;
     }
-}
-
-TEST(CalcAmort, KeepsTheMonthsLeftForTheFinalYearCatchUp) {
-    AssetDesk d(ymd(2012, 12, 31), ymd(2012, 3, 10));
-    d.asset.lifeTax = "180";
-    d.asset.costTax = 18000;
-    d.asset.busUseTax = 1;
-    struct Step {
-        int recoveryYear;
-        int monthsLeft;  // at the start of the fiscal year
-    };
-    const Step steps[] = {{2, 170}, {15, 14}, {16, 2}, {17, -10}};
-    for (const auto& s : steps) {
-        d.atRecoveryYear(s.recoveryYear);
-        d.runTax(CalcAmort);
-        EXPECT_EQ(d.work.RemainingLifeMonths, s.monthsLeft) << "year " << s.recoveryYear;
-        EXPECT_EQ(d.work.PlacedMonthCounts, 1);
-    }
-    // "YRPIS" a year late: the recovery year counts from the date placed, so
-    // the first fiscal year is already the second, a full twelve months.
-    AssetDesk late(ymd(2013, 12, 31), ymd(2012, 3, 10));
-    late.asset.lifeTax = "180";
-    late.asset.costTax = 18000;
-    late.asset.busUseTax = 1;
-    EXPECT_NEAR(late.runTax(CalcAmort), 1200, 1e-6);
-    EXPECT_EQ(late.work.RecoveryYear, 2);
 }
 
 TEST(CalcAmortBook, AmortizesTheBookCostAtTheBookBusinessUse) {
@@ -105,17 +73,15 @@ TEST(CalcAmortBook, AmortizesTheBookCostAtTheBookBusinessUse) {
         {std::nullopt, 1.0, 0, 0},
     };
     for (const auto& c : cases) {
-        AssetDesk d(ymd(2012, 12, 31), ymd(2012, 7, 1));
-        d.asset.costBook = c.cost;
-        d.asset.busUseBook = c.businessUse;
-        d.asset.lifeBook = "120";
-        d.asset.lifeTax = "0";  // the tax side plays no part
-        d.asset.costTax = 99999;
-        d.asset.busUseTax = 1;
-        EXPECT_NEAR(d.runBook(CalcAmortBook), c.firstYear, 1e-6);
-        EXPECT_EQ(d.work.CurrentDprnTax, 0.0);
-        d.atRecoveryYear(2);
-        EXPECT_NEAR(d.runBook(CalcAmortBook), c.secondYear, 1e-6);
+        for (int year : {1, 2}) {
+            testing::AssetDesk d({.placed = ymd(2012, 7, 1), .life = "0", .cost = 99999});
+            d.asset.costBook = c.cost;  // the tax side plays no part
+            d.asset.busUseBook = c.businessUse;
+            d.asset.lifeBook = "120";
+            d.atRecoveryYear(year);
+            EXPECT_NEAR(d.runBook(CalcAmortBook), year == 1 ? c.firstYear : c.secondYear, 1e-6);
+            EXPECT_EQ(d.work.CurrentDprnTax, 0.0);
+        }
     }
 }
 

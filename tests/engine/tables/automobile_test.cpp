@@ -54,7 +54,7 @@ TEST(CalcMACRSAuto, WorkedFirstYearsOfA2010Car) {
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         testing::RecordingReporter reporter;
-        AssetDesk d(ymd(static_cast<int>(c.placed.year()), 12, 31), c.placed);
+        AssetDesk d({.yrpis = ymd(static_cast<int>(c.placed.year()), 12, 31), .placed = c.placed});
         buy(d, c.purchase);
         EXPECT_NEAR(d.runTax(CalcMACRSAuto), c.amount, 1e-6);
         EXPECT_NEAR(d.work.TableDprn, c.amount, 1e-6);
@@ -98,7 +98,7 @@ TEST(CalcMACRSAuto, FirstYearLimitsByDateAndKind) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(::testing::Message() << isoDate(c.placed) << (c.truck ? " truck" : " car"));
-        AssetDesk d(c.yearEnd, c.placed);
+        AssetDesk d({.yrpis = c.yearEnd, .placed = c.placed});
         buy(d, {60000, 1, 0, 0, c.truck});
         EXPECT_NEAR(d.runTax(CalcMACRSAuto), c.limit, 1e-6);
         EXPECT_DOUBLE_EQ(d.work.AutoNonBusDprn, 0);
@@ -132,7 +132,7 @@ TEST(CalcMACRSAuto, LaterYearsTakeTheSmallerOfTableAndLimit) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
-        AssetDesk d(ymd(2010, 12, 31), ymd(2010, 3, 15));
+        AssetDesk d({.yrpis = ymd(2010, 12, 31), .placed = ymd(2010, 3, 15)});
         buy(d, {c.cost, c.businessUse});
         d.asset.midQrtAsset = c.quarter;
         d.asset.priorAccumTax = c.prior;
@@ -163,7 +163,7 @@ TEST(CalcMACRSAuto, FirstYearConventionIsRecordedOnTheRow) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
-        AssetDesk d(c.yearEnd, c.placed);
+        AssetDesk d({.yrpis = c.yearEnd, .placed = c.placed});
         buy(d, {30000});
         d.asset.midQrtAsset = c.stored;
         d.work.MidQrtYear = c.midQuarterYear;
@@ -227,9 +227,9 @@ TEST(CalcMACRSAuto, SchedulesRecoverTheCostUnderTheLimits) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
-        AssetDesk d(ymd(2010, 12, 31), ymd(2010, 3, 15));
+        AssetDesk d({.yrpis = ymd(2010, 12, 31), .placed = ymd(2010, 3, 15)});
         buy(d, c.purchase);
-        const auto stored = d.taxSchedule(CalcMACRSAuto, static_cast<int>(c.schedule.size()));
+        const auto stored = d.schedule(CalcMACRSAuto, static_cast<int>(c.schedule.size()));
         expectSchedule(stored, c.schedule);
         EXPECT_NEAR(testing::sum(stored), 30000, 1e-6);
     }

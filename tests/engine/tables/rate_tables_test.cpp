@@ -76,12 +76,8 @@ TEST(RateTables, EveryColumnTotalsTheWholeBasis) {
 // The tax pass's amount on a basis of 100,000 in one recovery year.
 double onHundredThousand(Calculator calculator, const char* life, Date placed, Date yrpis,
                          int recoveryYear) {
-    AssetDesk d(yrpis, placed);
-    d.asset.lifeTax = life;
-    d.asset.costTax = 100000;
-    d.asset.busUseTax = 1;
-    d.atRecoveryYear(recoveryYear);
-    return d.runTax(calculator);
+    return testing::amountIn(
+        calculator, {.yrpis = yrpis, .placed = placed, .life = life, .cost = 100000}, recoveryYear);
 }
 
 TEST(TableCalculators, RatesByClassMonthAndRecoveryYear) {
@@ -219,10 +215,7 @@ TEST(MidQuarterMACRS, FindsTheQuarterOfTheFiscalYear) {
     for (const auto& c : cases) {
         SCOPED_TRACE(::testing::Message() << "year end " << isoDate(c.yearEnd) << ", placed "
                                           << isoDate(c.placed) << ", life " << c.life);
-        AssetDesk d(c.yearEnd, c.placed);
-        d.asset.lifeTax = c.life;
-        d.asset.costTax = 10000;
-        d.asset.busUseTax = 1;
+        AssetDesk d({.yrpis = c.yearEnd, .placed = c.placed, .life = c.life});
         d.work.MidQrtYear = true;
         EXPECT_NEAR(d.runTax(c.elected150 ? CalcMidQrtMACRS150 : CalcMidQrtMACRS), c.firstYear,
                     1e-6);
@@ -260,10 +253,7 @@ TEST(MidQuarterMACRS, KeepsTheQuarterTableForTheWholeRecoveryPeriod) {
     };
     // clang-format on
     for (const auto& l : lifetimes) {
-        AssetDesk d(ymd(2012, 12, 31), l.placed);
-        d.asset.lifeTax = l.life;
-        d.asset.costTax = 100000;
-        d.asset.busUseTax = 1;
+        AssetDesk d({.placed = l.placed, .life = l.life, .cost = 100000});
         for (std::size_t i = 0; i < l.expected.size(); ++i) {
             const int year = static_cast<int>(i) + 1;
             SCOPED_TRACE(::testing::Message()

@@ -7,11 +7,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileDialog>
-#include <QLineEdit>
-#include <QPushButton>
-#include <QTemporaryDir>
 #include <QTest>
-#include <memory>
 #include <optional>
 
 #include "store/settings.h"
@@ -20,11 +16,8 @@
 using namespace czx;
 using namespace czx::uitest;
 
-class CompanyFilesTest : public QObject {
+class CompanyFilesTest : public QObject, protected MainWindowFixture {
     Q_OBJECT
-    std::unique_ptr<CompanyCopy> copy;
-    std::unique_ptr<QWidget> owner;
-    std::unique_ptr<ReportCatcher> errors;
     QTemporaryDir out;
 
     static ui::FileChooser answer(const QString& file) {
@@ -40,35 +33,37 @@ class CompanyFilesTest : public QObject {
   private Q_SLOTS:
     void initTestCase() { isolateUserFolders(); }
     void init() {
-        copy = std::make_unique<CompanyCopy>();
-        owner = std::make_unique<QWidget>();
+        setUp();
         owner->show();
-        errors = std::make_unique<ReportCatcher>();
     }
-    void cleanup() {
-        owner.reset();
-        QVERIFY2(errors->reports.empty(),
-                 errors->reports.empty() ? "" : errors->reports.front().c_str());
-        errors.reset();
-        copy.reset();
+    void cleanup() { tearDown(); }
+
+    // Start Copy writes the company to the file chosen and closes; with no
+    // file chosen it closes quietly. The main window is disabled meanwhile.
+    void startCopyWritesTheCompanyAndCloses_data() {
+        QTest::addColumn<bool>("chosen");
+        QTest::newRow("a file chosen") << true;
+        QTest::newRow("no file chosen") << false;
     }
 
     void startCopyWritesTheCompanyAndCloses() {
-        const QString target = out.filePath("riverside.mdb");
+        QFETCH(bool, chosen);
+        const QString target = chosen ? out.filePath("riverside.mdb") : QString();
+        MessageCatcher messages;
         ui::SaveCompanyWindow window(copy->path(), owner.get(), answer(target));
         window.show();
         QCOMPARE(window.windowTitle(), QString("Copy Company To Disk"));
         QCOMPARE(byName<QLineEdit>(&window, "Name")->text(),
                  QString("Riverside Machine Works, Inc."));
         QVERIFY(!owner->isEnabled());
-        QTest::mouseClick(byName<QPushButton>(&window, "Start Copy"), Qt::LeftButton);
+        press(&window, "Start Copy");
         QTRY_VERIFY(!window.isVisible());
         QVERIFY(owner->isEnabled());
-        QCOMPARE(count(target, "SELECT COUNT(*) FROM assets"),
-                 copy->number("SELECT COUNT(*) FROM assets"));
-        QCOMPARE(count(target,
-                       "SELECT COUNT(*) FROM Defaults WHERE Name = "
-                       "'Riverside Machine Works, Inc.'"),
+        QVERIFY(messages.texts.isEmpty());
+        if (!chosen) return;
+        QCOMPARE(count(target, "SELECT COUNT(*) FROM assets"), assets());
+        QCOMPARE(count(target, "SELECT COUNT(*) FROM Defaults WHERE Name = "
+                               "'Riverside Machine Works, Inc.'"),
                  1.0);
     }
 
@@ -94,7 +89,7 @@ class CompanyFilesTest : public QObject {
             dialog->reject();
         });
         poll.start(20);
-        QTest::mouseClick(byName<QPushButton>(&window, "Start Copy"), Qt::LeftButton);
+        press(&window, "Start Copy");
         poll.stop();
         QFile::remove(config + "/user-dirs.dirs");
         QCOMPARE(startFolder, QDir(documents.path()).absolutePath());
@@ -139,7 +134,7 @@ class CompanyFilesTest : public QObject {
             other = Connection::open(copy->companyFile());
             other->execute("BEGIN EXCLUSIVE");
         }
-        QTest::mouseClick(byName<QPushButton>(&window, "Start Copy"), Qt::LeftButton);
+        press(&window, "Start Copy");
         QTRY_VERIFY(!window.isVisible());
         if (other) other->execute("ROLLBACK");
         QCOMPARE(contents(), before);
@@ -158,36 +153,25 @@ class CompanyFilesTest : public QObject {
         QCOMPARE(messages.titles, QStringList{"CZX Depreciation"});
     }
 
-    void noFileChosenClosesTheSaveWindowQuietly() {
-        MessageCatcher messages;
-        ui::SaveCompanyWindow window(copy->path(), owner.get(), answer(""));
-        window.show();
-        QTest::mouseClick(byName<QPushButton>(&window, "Start Copy"), Qt::LeftButton);
-        QTRY_VERIFY(!window.isVisible());
-        QVERIFY(messages.texts.isEmpty());
-        QVERIFY(owner->isEnabled());
-    }
-
-    void noFileChosenSaysSoAndClosesTheCopyWindow() {
-        MessageCatcher messages;
-        ui::CopyCompanyWindow window(copy->path(), owner.get(), answer(""));
-        bool closed = false;
-        connect(&window, &ui::OwnedWindow::closed, [&] { closed = true; });
-        window.Form_Load();
-        QTRY_VERIFY(closed);
-        QCOMPARE(messages.texts, QStringList{"You must choose a file."});
-        QVERIFY(owner->isEnabled());
-        QCOMPARE(copy->text("SELECT Name FROM Defaults"),
-                 std::string("Riverside Machine Works, Inc."));
-    }
-
-    // A company file made from the sample with another name and year end,
-    // then copied in over the open company.
-    void copyCompanyShowsTheFileAndBringsItsCompanyIn() {
+    // Copy Company From Disk shows the chosen file's company and brings it
+    // in over the open one; with no file chosen it says so and closes.
+    void copyCompanyBringsTheFilesCompanyIn() {
         CompanyCopy other;
         other.execute(
             "UPDATE Defaults SET Name = 'Lakeside Press', YearEnd = '2011-06-30';"
             "DELETE FROM assets WHERE AssetID > 3;");
+        {
+            MessageCatcher messages;
+            ui::CopyCompanyWindow window(copy->path(), owner.get(), answer(""));
+            bool closed = false;
+            connect(&window, &ui::OwnedWindow::closed, [&] { closed = true; });
+            window.Form_Load();
+            QTRY_VERIFY(closed);
+            QCOMPARE(messages.texts, QStringList{"You must choose a file."});
+            QVERIFY(owner->isEnabled());
+            QCOMPARE(copy->text("SELECT Name FROM Defaults"),
+                     std::string("Riverside Machine Works, Inc."));
+        }
         ui::CopyCompanyWindow window(copy->path(), owner.get(),
                                      answer(QString::fromStdString(other.companyFile())));
         window.Form_Load();
@@ -195,11 +179,11 @@ class CompanyFilesTest : public QObject {
         QCOMPARE(byName<QLineEdit>(&window, "Name")->text(), QString("Lakeside Press"));
         QCOMPARE(byName<QLineEdit>(&window, "Current Year End")->text(), QString("06/30/2011"));
         QVERIFY(!owner->isEnabled());
-        QTest::mouseClick(byName<QPushButton>(&window, "Copy Company"), Qt::LeftButton);
+        press(&window, "Copy Company");
         QTRY_VERIFY(!window.isVisible());
         QVERIFY(owner->isEnabled());
         QCOMPARE(copy->text("SELECT Name FROM Defaults"), std::string("Lakeside Press"));
-        QCOMPARE(copy->number("SELECT COUNT(*) FROM assets"), 3.0);
+        QCOMPARE(assets(), 3.0);
     }
 };
 

@@ -5,38 +5,26 @@
 // left.
 #include <QAbstractButton>
 #include <QLabel>
-#include <QLineEdit>
 #include <QScreen>
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QSplitter>
 #include <QTest>
-#include <memory>
 
 #include "store/settings.h"
 #include "support/uitesting.h"
-#include "ui/entry/mainwindow.h"
 #include "ui/shell/displaysizing.h"
 
 using namespace czx;
 using namespace czx::uitest;
-using czx::ui::MainWindow;
 
-class MainWindowScreenTest : public QObject {
+class MainWindowScreenTest : public QObject, protected MainWindowFixture {
     Q_OBJECT
 
-    std::unique_ptr<CompanyCopy> copy;
-    std::unique_ptr<MainWindow> window;
-    std::unique_ptr<ReportCatcher> errors;
-
-    void open(Settings* settings = nullptr) {
-        window = std::make_unique<MainWindow>(copy->path(), settings);
-        window->show();
-        QVERIFY(QTest::qWaitForWindowExposed(window.get()));
+    void openSized(Settings* settings = nullptr) {
+        open(settings);
         QTest::qWait(60);  // the display sizing step
     }
-    QLineEdit* field(const QString& name) { return byName<QLineEdit>(window.get(), name); }
-    QWidget* named(const char* objectName) { return window->findChild<QWidget*>(objectName); }
 
     // Where `w` stands in `ancestor`'s coordinates.
     static QRect rectIn(const QWidget* w, const QWidget* ancestor) {
@@ -98,73 +86,68 @@ class MainWindowScreenTest : public QObject {
   private Q_SLOTS:
     void initTestCase() { isolateUserFolders(); }
     void init() {
-        copy = std::make_unique<CompanyCopy>();
+        setUp();
         // The widest values a field shows.
-        copy->execute(
-            "UPDATE assets SET [Asset Cost - Tax] = 123456789.12, [Asset Cost - Book] = "
-            "123456789.12, [Prior Accumulated Dprn - Tax] = -12345678.9, [Date Disposed] = "
-            "'2012-12-31' WHERE AssetID = 1");
-        errors = std::make_unique<ReportCatcher>();
+        shapeFirstAsset(
+            "[Asset Cost - Tax] = 123456789.12, [Asset Cost - Book] = 123456789.12, "
+            "[Prior Accumulated Dprn - Tax] = -12345678.9, [Date Disposed] = '2012-12-31'");
     }
-    void cleanup() {
-        window.reset();
-        QVERIFY2(errors->reports.empty(),
-                 errors->reports.empty() ? "" : errors->reports.front().c_str());
-        errors.reset();
-        copy.reset();
-    }
+    void cleanup() { tearDown(); }
 
-    // The window at the sizes the display sizing gives on a 1366 x 768
-    // screen: automatic (9000 x 8730 twips), and the manual heights the
-    // settings call typical, 7000 to 10000 twips (width 1.0309 times).
-    void fitsTheLaptopScreen_data() {
-        QTest::addColumn<QSize>("size");
-        QTest::newRow("automatic, 600 x 582") << QSize(600, 582);
-        QTest::newRow("7000 twips") << QSize(481, 467);
-        QTest::newRow("8000 twips") << QSize(550, 533);
-        QTest::newRow("9000 twips") << QSize(619, 600);
-        QTest::newRow("10000 twips") << QSize(687, 667);
-    }
-
+    // The window at the size the display sizing gives on a 1366 x 768
+    // screen: 9000 x 8730 twips.
     void fitsTheLaptopScreen() {
-        QFETCH(QSize, size);
-        open();
-        window->resize(size);
+        openSized();
+        window->resize(600, 582);
         QTest::qWait(30);
-        // Narrower than the form it cannot be: still no wider than the
-        // laptop's automatic window.
-        QVERIFY2(window->width() <= std::max(size.width(), 600),
-                 qPrintable(QString::number(window->width())));
-        QCOMPARE(window->height(), size.height());
+        QCOMPARE(window->size(), QSize(600, 582));
         checkUsable();
         QCOMPARE(field("Year End")->text(), QString("12/31/2012"));
         QCOMPARE(field("Asset Cost - Tax")->text(), QString("123,456,789.12"));
     }
 
+    // The manual heights the settings call typical, 7000 to 10000 twips,
+    // through the display sizing step. A height beyond the screen is cut to
+    // the screen.
+    void manualHeightsGiveAUsableWindow_data() {
+        QTest::addColumn<QString>("height");
+        for (const char* height : {"7000", "8000", "10000"}) QTest::newRow(height) << height;
+    }
+
+    void manualHeightsGiveAUsableWindow() {
+        QFETCH(QString, height);
+        QTemporaryDir folder;
+        Settings settings((folder.path() + "/CZXDprn.conf").toStdString());
+        settings.set(setting::kUpdateScreenHeight, height.toStdString());
+        openSized(&settings);
+        const ui::ScreenMetrics screen = ui::metricsOf(window.get());
+        const int wanted = int(std::lround(ui::twipsToPixelsY(height.toDouble(), screen)));
+        const QRect area = window->screen()->availableGeometry();
+        QTRY_COMPARE(window->height(), std::min(wanted, area.height()));
+        QVERIFY(area.contains(window->geometry()));
+        checkUsable();
+    }
+
     // On a large screen the window opens larger than designed, the boxes
     // stand side by side, the fields keep a sensible width and the list
-    // takes the height the form does not need.
+    // takes the height the form does not need; narrowed again, the boxes
+    // stand one above the other.
     void growsOnALargeScreen() {
-        open();
-        window->resize(ui::grownSize(MainWindow::designedSize(), QSize(1280, 1024 - 40)));
+        openSized();
+        window->resize(ui::grownSize(ui::MainWindow::designedSize(), QSize(1280, 1024 - 40)));
         QCOMPARE(window->size(), QSize(1152, 885));
         QTest::qWait(30);
         checkUsable();
-        QWidget* assetBox = named("assetBox");
-        QWidget* deprBox = named("deprBox");
-        QVERIFY(assetBox && deprBox);
-        QCOMPARE(assetBox->mapTo(window.get(), QPoint(0, 0)).y(),
-                 deprBox->mapTo(window.get(), QPoint(0, 0)).y());
-        auto* scroll = window->findChild<QScrollArea*>();
-        QCOMPARE(scroll->verticalScrollBar()->maximum(), 0);
+        auto top = [&](const char* box) {
+            return window->findChild<QWidget*>(box)->mapTo(window.get(), QPoint(0, 0)).y();
+        };
+        QCOMPARE(top("assetBox"), top("deprBox"));
+        QCOMPARE(window->findChild<QScrollArea*>()->verticalScrollBar()->maximum(), 0);
         QVERIFY(field("Asset Cost - Tax")->width() < 200);
         QVERIFY(field("Group")->width() < 300);
-
-        // Narrowed again, the boxes stand one above the other.
         window->resize(700, 700);
         QTest::qWait(30);
-        QVERIFY(assetBox->mapTo(window.get(), QPoint(0, 0)).y() <
-                deprBox->mapTo(window.get(), QPoint(0, 0)).y());
+        QVERIFY(top("assetBox") < top("deprBox"));
         checkUsable();
     }
 
@@ -173,43 +156,17 @@ class MainWindowScreenTest : public QObject {
     void remembersItsSizeAndPlace() {
         QTemporaryDir folder;
         Settings settings((folder.path() + "/CZXDprn.conf").toStdString());
-        open(&settings);
+        openSized(&settings);
         window->setGeometry(40, 50, 720, 560);
         QTest::qWait(30);
         auto* splitter = window->findChild<QSplitter*>("listSplitter");
-        QVERIFY(splitter);
         splitter->setSizes({120, 300});
         const QList<int> sizes = splitter->sizes();
         const QRect placed = window->geometry();
         QVERIFY(window->close());
-        window.reset();
-
-        open(&settings);
+        openSized(&settings);
         QTRY_COMPARE(window->geometry(), placed);
         QCOMPARE(window->findChild<QSplitter*>("listSplitter")->sizes(), sizes);
-    }
-
-    // The manual heights, through the display sizing step of the settings.
-    // A height beyond the screen is cut to the screen.
-    void manualHeightsGiveAUsableWindow_data() {
-        QTest::addColumn<QString>("height");
-        QTest::newRow("7000") << "7000";
-        QTest::newRow("8000") << "8000";
-        QTest::newRow("10000") << "10000";
-    }
-
-    void manualHeightsGiveAUsableWindow() {
-        QFETCH(QString, height);
-        QTemporaryDir folder;
-        Settings settings((folder.path() + "/CZXDprn.conf").toStdString());
-        settings.set(setting::kUpdateScreenHeight, height.toStdString());
-        open(&settings);
-        const ui::ScreenMetrics screen = ui::metricsOf(window.get());
-        const int wanted = int(std::lround(ui::twipsToPixelsY(height.toDouble(), screen)));
-        const QRect area = window->screen()->availableGeometry();
-        QTRY_COMPARE(window->height(), std::min(wanted, area.height()));
-        QVERIFY(area.contains(window->geometry()));
-        checkUsable();
     }
 };
 

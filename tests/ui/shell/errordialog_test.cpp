@@ -3,18 +3,10 @@
 // buttons that copy and save it.
 #include <QClipboard>
 #include <QFile>
-#include <QLabel>
-#include <QLineEdit>
-#include <QMessageBox>
-#include <QPlainTextEdit>
-#include <QPushButton>
 #include <QRegularExpression>
-#include <QTemporaryDir>
 #include <QTest>
-#include <memory>
 
 #include "support/uitesting.h"
-#include "ui/entry/mainwindow.h"
 #include "ui/shell/errordialog.h"
 
 using namespace czx;
@@ -48,9 +40,8 @@ class ErrorDialogTest : public QObject {
         window.show();
         QVERIFY(QTest::qWaitForWindowActive(&window));
         QTest::qWait(50);  // the display sizing step has entered the trail
-        auto* remove = byName<QPushButton>(&window, "Dele&te Asset");
         MessageCatcher yes(QMessageBox::Yes);
-        QTest::mouseClick(remove, Qt::LeftButton);
+        press(&window, "Dele&te Asset");
         QVERIFY(dialog.isVisible());
         QCOMPARE(dialog.windowTitle(), QString("Error Report"));
         const QString withTrail = dialog.reportText();
@@ -66,7 +57,7 @@ class ErrorDialogTest : public QObject {
 
         // A failure in the first procedure entered: no previous sections.
         trail::clear();
-        QTest::mouseClick(remove, Qt::LeftButton);
+        press(&window, "Dele&te Asset");
         const QString alone = dialog.reportText();
         QVERIFY2(alone.startsWith(head), qPrintable(alone));
         QVERIFY(!alone.contains("Previous sections called:"));
@@ -90,10 +81,10 @@ class ErrorDialogTest : public QObject {
         QVERIFY(!dialog.findChild<QLabel*>("Label5"));
 
         QApplication::clipboard()->clear();
-        QTest::mouseClick(byName<QPushButton>(&dialog, "C&opy to clipboard"), Qt::LeftButton);
+        press(&dialog, "C&opy to clipboard");
         QCOMPARE(QApplication::clipboard()->text(), QString("ERROR REPORT\n\nsomething\n"));
 
-        QTest::mouseClick(byName<QPushButton>(&dialog, "&Save to file"), Qt::LeftButton);
+        press(&dialog, "&Save to file");
         QFile saved(target);
         QVERIFY(saved.open(QIODevice::ReadOnly | QIODevice::Text));
         QCOMPARE(QString::fromUtf8(saved.readAll()), QString("ERROR REPORT\n\nsomething\n"));
@@ -101,13 +92,13 @@ class ErrorDialogTest : public QObject {
         // A file that cannot be written is said plainly; the report stays.
         target = folder.filePath("no such folder/report.txt");
         MessageCatcher messages;
-        QTest::mouseClick(byName<QPushButton>(&dialog, "&Save to file"), Qt::LeftButton);
+        press(&dialog, "&Save to file");
         QCOMPARE(messages.texts.size(), 1);
         QVERIFY2(messages.texts.first().startsWith("The report could not be written to "),
                  qPrintable(messages.texts.first()));
         QCOMPARE(dialog.reportText(), QString("ERROR REPORT\n\nsomething\n"));
 
-        QTest::mouseClick(byName<QPushButton>(&dialog, "&Close"), Qt::LeftButton);
+        press(&dialog, "&Close");
         QVERIFY(!dialog.isVisible());
     }
 };

@@ -1,24 +1,18 @@
 // Every window of the program, from the keyboard and for assistive
 // technology: each Alt+letter does one thing in its window, the main
-// window's letters do what they say.
+// window's letters do what they say, every control is read by its visible
+// text; the windows the main window opens stay above it and close.
 #include <QAccessible>
-#include <QAction>
-#include <QApplication>
 #include <QGroupBox>
 #include <QLabel>
-#include <QLineEdit>
 #include <QMap>
 #include <QMenu>
 #include <QMenuBar>
-#include <QMessageBox>
-#include <QPushButton>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTextDocumentFragment>
 #include <QWindow>
-#include <functional>
-#include <memory>
 
 #include "store/settings.h"
 #include "support/uitesting.h"
@@ -34,7 +28,6 @@
 
 using namespace czx;
 using namespace czx::uitest;
-using czx::ui::MainWindow;
 
 namespace {
 
@@ -142,74 +135,55 @@ QStringList misnamed(QWidget* window) {
 
 }  // namespace
 
-class WindowsTest : public QObject {
+class WindowsTest : public QObject, protected MainWindowFixture {
     Q_OBJECT
 
-    std::unique_ptr<CompanyCopy> copy;
-    std::unique_ptr<ReportCatcher> errors;
-
-    std::unique_ptr<MainWindow> openMain() {
-        auto window = std::make_unique<MainWindow>(copy->path());
-        window->show();
-        if (!QTest::qWaitForWindowActive(window.get())) qWarning("not active");
-        return window;
-    }
-
     // One of the program's windows, shown, in the state asked for.
-    std::unique_ptr<QWidget> openWindow(const QString& window, bool editing, QWidget* owner,
-                                        Settings& settings) {
+    std::unique_ptr<QWidget> openWindow(const QString& name, bool editing, Settings& settings) {
         std::unique_ptr<QWidget> shown;
-        if (window == "main")
-            shown = std::make_unique<MainWindow>(copy->path());
-        else if (window == "company information")
-            shown = std::make_unique<ui::CompanyInfoWindow>(copy->path(), owner);
-        else if (window == "groups")
-            shown = std::make_unique<ui::GroupWindow>(copy->path(), owner);
-        else if (window == "error report")
+        const std::string data = copy->path();
+        if (name == "main")
+            shown = std::make_unique<ui::MainWindow>(data);
+        else if (name == "company information")
+            shown = std::make_unique<ui::CompanyInfoWindow>(data, owner.get());
+        else if (name == "groups")
+            shown = std::make_unique<ui::GroupWindow>(data, owner.get());
+        else if (name == "error report")
             shown = std::make_unique<ui::ErrorDialog>();
-        else if (window == "help")
+        else if (name == "help")
             shown = std::make_unique<ui::HelpWindow>();
-        else if (window == "instructions")
+        else if (name == "instructions")
             shown = std::make_unique<ui::InstructionsPrompt>("p946.pdf", QStringList{});
-        else if (window == "settings")
-            shown = std::make_unique<ui::Sysfrm>(settings, owner);
-        else if (window == "save company")
-            shown = std::make_unique<ui::SaveCompanyWindow>(copy->path(), owner);
-        else if (window == "picker")
+        else if (name == "settings")
+            shown = std::make_unique<ui::Sysfrm>(settings, owner.get());
+        else if (name == "save company")
+            shown = std::make_unique<ui::SaveCompanyWindow>(data, owner.get());
+        else if (name == "picker")
             shown = std::make_unique<ui::ADOSelcMethLife>(
-                owner, "Select Method", QString::fromStdString(copy->path() + kCatalogueFile),
+                owner.get(), "Select Method", QString::fromStdString(data + kCatalogueFile),
                 "Methods", "Method-Tax", [](const QString&) {});
         if (!shown) return shown;
         shown->show();
         if (!QTest::qWaitForWindowActive(shown.get())) qWarning("not active");
         if (editing) {
-            const QString caption = window == "main"                  ? "&Edit Asset"
-                                    : window == "company information" ? "&Edit Company"
-                                                                      : "&Edit";
-            QTest::mouseClick(byName<QAbstractButton>(shown.get(), caption), Qt::LeftButton);
+            const QString caption = name == "main"                  ? "&Edit Asset"
+                                    : name == "company information" ? "&Edit Company"
+                                                                    : "&Edit";
+            press(shown.get(), caption);
         }
         return shown;
     }
 
   private Q_SLOTS:
     void initTestCase() { isolateUserFolders(); }
-    void init() {
-        copy = std::make_unique<CompanyCopy>();
-        errors = std::make_unique<ReportCatcher>();
-    }
-    void cleanup() {
-        QVERIFY2(errors->reports.empty(),
-                 errors->reports.empty() ? "" : errors->reports.front().c_str());
-        errors.reset();
-        copy.reset();
-    }
-
-    // ------------------------------------------------------------ B9
+    void init() { setUp(); }
+    void cleanup() { tearDown(); }
 
     // In every window, in each of its states, no two controls shown share a
-    // letter.
-    void eachLetterOncePerWindow_data() {
-        QTest::addColumn<QString>("window");
+    // letter, and assistive technology reads every control by its visible
+    // text.
+    void eachWindowFromTheKeyboardAndForAssistiveTechnology_data() {
+        QTest::addColumn<QString>("name");
         QTest::addColumn<bool>("editing");
         for (const char* w : {"main", "company information", "groups"}) {
             QTest::newRow(qPrintable(QString(w) + ", browsing")) << QString(w) << false;
@@ -220,87 +194,74 @@ class WindowsTest : public QObject {
             QTest::newRow(w) << QString(w) << false;
     }
 
-    void eachLetterOncePerWindow() {
-        QFETCH(QString, window);
+    void eachWindowFromTheKeyboardAndForAssistiveTechnology() {
+        QFETCH(QString, name);
         QFETCH(bool, editing);
-        QWidget owner;
         Settings settings = Settings::forUser();
-        std::unique_ptr<QWidget> shown = openWindow(window, editing, &owner, settings);
+        std::unique_ptr<QWidget> shown = openWindow(name, editing, settings);
         QVERIFY(shown);
         QCOMPARE(clashes(shown.get()), QStringList());
+        const QStringList wrong = misnamed(shown.get());
+        QVERIFY2(wrong.isEmpty(), qPrintable(wrong.join("\n")));
     }
 
-    // The letters the issue found taken twice now do what they say: Alt+D
-    // depreciates, Alt+R opens Reports, Alt+S saves while editing, Alt+T
-    // asks to delete, and F5 refreshes.
+    // The main window's letters do what they say: Alt+T asks to delete,
+    // Alt+D depreciates, Alt+R opens Reports, Alt+S saves while editing, and
+    // F5 refreshes. The status line is read as it shows.
     void theMainWindowsLettersDoWhatTheySay() {
         copy->execute("UPDATE assets SET assetchng = 0, [Current Dprn - Book] = 0");
-        auto window = openMain();
+        open();
         MessageCatcher no(QMessageBox::No);
         // A button's letter clicks it a moment later, as the button shows
         // itself pressed.
         QTest::keyClick(window.get(), Qt::Key_T, Qt::AltModifier);
         QTRY_COMPARE(no.texts.size(), 1);
         QVERIFY2(no.texts.first().startsWith("Delete the asset"), qPrintable(no.texts.first()));
-        window->activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(window.get()));
+        activate();
 
         // Depreciate computes the asset on screen, the warehouse: (295,000 -
         // 15,000) / 35 a year.
-        byName<QLineEdit>(window.get(), "Record Number")->setText("4");
-        QTest::mouseClick(byName<QAbstractButton>(window.get(), "Move To Record Number"),
-                          Qt::LeftButton);
+        moveTo(4);
+        QCOMPARE(accessibleName(label("lblStatus")), QString("Record: 4"));
         QTest::keyClick(window.get(), Qt::Key_D, Qt::AltModifier);
-        QTRY_COMPARE(copy->number("SELECT [Current Dprn - Book] FROM assets WHERE AssetID = 4"),
-                     8000.0);
-        QCOMPARE(copy->number("SELECT count(*) FROM assets"), 30.0);
+        QTRY_COMPARE(amount("Current Dprn - Book", 4), 8000.0);
+        QCOMPARE(assets(), 30.0);
 
-        QMenu* reports = nullptr;
-        for (QAction* a : window->menuBar()->actions())
-            if (a->text() == "&Reports") reports = a->menu();
-        QVERIFY(reports);
+        QMenu* reports = menuAction("&Reports")->menu();
         QTest::keyClick(window.get(), Qt::Key_R, Qt::AltModifier);
         QTRY_VERIFY(reports->isVisible());
         QTest::keyClick(reports, Qt::Key_Escape);
         QTRY_VERIFY(!reports->isVisible());
-        window->activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(window.get()));
+        activate();
 
-        QTest::mouseClick(byName<QAbstractButton>(window.get(), "&Edit Asset"), Qt::LeftButton);
-        typeInto(byName<QLineEdit>(window.get(), "Asset Cost - Book"), "190000");
+        click("&Edit Asset");
+        typeInto(field("Asset Cost - Book"), "190000");
         QTest::keyClick(window.get(), Qt::Key_S, Qt::AltModifier);
-        QTRY_COMPARE(copy->number("SELECT [Asset Cost - Book] FROM assets WHERE AssetID = 4"),
-                     190000.0);
-        QVERIFY(byName<QAbstractButton>(window.get(), "&Add Asset")->isVisible());
+        QTRY_COMPARE(amount("Asset Cost - Book", 4), 190000.0);
+        QVERIFY(button("&Add Asset")->isVisible());
 
         copy->execute("INSERT INTO assets (companynumber, [Asset Description]) VALUES (1, 'New')");
         QTest::keyClick(window.get(), Qt::Key_F5);
         QTest::qWait(200);
+        QCOMPARE(accessibleName(label("lblStatus")), QString("Record: 1"));
         QTest::keyClick(window.get(), Qt::Key_End, Qt::ControlModifier);
-        QCOMPARE(window->findChild<QLabel*>("lblStatus")->text(), QString("Record: 31"));
+        QCOMPARE(status(), QString("Record: 31"));
+        QCOMPARE(field("Asset Description")->text(), QString("New"));
+        click("&Add Asset");
+        QCOMPARE(accessibleName(label("lblStatus")), QString("Add record"));
     }
-
-    // ------------------------------------------------------------ B10
 
     // Each window the main window opens stays above it (transient for it)
     // while the main window is disabled, and closes with its Close button.
     void dialogsAreOwnedAndHaveAClose_data() {
         QTest::addColumn<QString>("command");
         QTest::addColumn<QString>("closeButton");
-        QTest::newRow("company information") << "&Update Company Information"
-                                             << "&Close";
-        QTest::newRow("groups") << "&Groups"
-                                << "&Close";
-        QTest::newRow("settings") << "&Set Drive, Directory and Display Size"
-                                  << "&Close";
-        QTest::newRow("save company") << "Sa&ve Company To Disk"
-                                      << "&Close";
-        QTest::newRow("help") << "Help &Contents"
-                              << "&Close";
-        QTest::newRow("instructions prompt") << "I&RS Depreciation Instructions"
-                                             << "&Cancel";
-        QTest::newRow("tax report") << "&Tax Depreciation Report"
-                                    << "Close";
+        for (const char* command :
+             {"&Update Company Information", "&Groups", "&Set Drive, Directory and Display Size",
+              "Sa&ve Company To Disk", "Help &Contents"})
+            QTest::newRow(command) << command << "&Close";
+        QTest::newRow("instructions prompt") << "I&RS Depreciation Instructions" << "&Cancel";
+        QTest::newRow("tax report") << "&Tax Depreciation Report" << "Close";
     }
 
     void dialogsAreOwnedAndHaveAClose() {
@@ -308,82 +269,40 @@ class WindowsTest : public QObject {
         QFETCH(QString, closeButton);
         QTemporaryDir folder;
         Settings settings((folder.path() + "/CZXDprn.conf").toStdString());
-        MainWindow main(copy->path(), &settings);
-        main.setStepDelays({.maintenance = 50});
-        main.show();
-        QVERIFY(QTest::qWaitForWindowActive(&main));
-        QAction* action = nullptr;
-        for (QAction* a : main.findChildren<QAction*>())
-            if (a->text() == command) action = a;
-        QVERIFY(action);
-        action->trigger();
+        open(&settings);
+        window->setStepDelays({.maintenance = 50});
+        menuAction(command)->trigger();
         QWidget* opened = nullptr;
         QTRY_VERIFY((opened = [&]() -> QWidget* {
             for (QWidget* w : QApplication::topLevelWidgets())
-                if (w != &main && w->isVisible() && !qobject_cast<QMenu*>(w)) return w;
+                if (w != window.get() && w->isVisible() && !qobject_cast<QMenu*>(w)) return w;
             return nullptr;
         }()));
         QVERIFY(QTest::qWaitForWindowExposed(opened));
-        QVERIFY2(opened->windowHandle()->transientParent() == main.windowHandle(),
+        QVERIFY2(opened->windowHandle()->transientParent() == window->windowHandle(),
                  qPrintable(opened->objectName() + " is not kept above the main window"));
         QAbstractButton* close = byName<QAbstractButton>(opened, closeButton);
-        QAction* closeAction = nullptr;
-        for (QAction* a : opened->findChildren<QAction*>())
-            if (a->text() == closeButton) closeAction = a;
+        QAction* closeAction = actionOf(opened, closeButton);
         QVERIFY2(close || closeAction, qPrintable(opened->objectName() + " has no Close"));
         close ? QTest::mouseClick(close, Qt::LeftButton) : closeAction->trigger();
         QTRY_VERIFY(!opened->isVisible());
-        QTRY_VERIFY(main.isEnabled());
+        QTRY_VERIFY(window->isEnabled());
     }
 
-    // The error report stands above the window that failed.
-    void theErrorReportStandsAboveTheWindowThatFailed() {
-        auto window = openMain();
-        ui::ErrorDialog report;
-        report.showErrorReport("ERROR REPORT\r\n");
-        QVERIFY(QTest::qWaitForWindowExposed(&report));
-        QCOMPARE(report.windowHandle()->transientParent(), window->windowHandle());
-    }
-
-    // The main window's title names the open company, also after the
-    // company information changed.
-    void theTitleNamesTheCompany() {
-        auto window = openMain();
+    // The title names the open company, also after the company information
+    // changed; the error report stands above the window that failed.
+    void theTitleNamesTheCompanyAndTheErrorReportStandsAbove() {
+        open();
         QCOMPARE(window->windowTitle(),
                  QString("Riverside Machine Works, Inc. \u2014 CZX Depreciation"));
         copy->execute("UPDATE Defaults SET Name = 'Riverside Tool & Die'");
         window->setStepDelays({.maintenance = 50});
         window->startCompanyRefreshStep();
-        QTRY_COMPARE(window->windowTitle(),
-                     QString("Riverside Tool & Die \u2014 CZX Depreciation"));
-    }
-
-    // ------------------------------------------------------------ B11
-
-    // Every control is read by assistive technology with its visible text.
-    void controlsAreReadByTheirVisibleText_data() { eachLetterOncePerWindow_data(); }
-
-    void controlsAreReadByTheirVisibleText() {
-        QFETCH(QString, window);
-        QFETCH(bool, editing);
-        QWidget owner;
-        Settings settings = Settings::forUser();
-        std::unique_ptr<QWidget> shown = openWindow(window, editing, &owner, settings);
-        QVERIFY(shown);
-        const QStringList wrong = misnamed(shown.get());
-        QVERIFY2(wrong.isEmpty(), qPrintable(wrong.join("\n")));
-    }
-
-    // The status line is read as it shows: "Record: 3", "Add record".
-    void theStatusLineIsReadAsItShows() {
-        auto window = openMain();
-        QLabel* status = window->findChild<QLabel*>("lblStatus");
-        QCOMPARE(accessibleName(status), QString("Record: 1"));
-        QTest::mouseClick(byName<QAbstractButton>(window.get(), "Next"), Qt::LeftButton);
-        QTest::mouseClick(byName<QAbstractButton>(window.get(), "Next"), Qt::LeftButton);
-        QCOMPARE(accessibleName(status), QString("Record: 3"));
-        QTest::mouseClick(byName<QAbstractButton>(window.get(), "&Add Asset"), Qt::LeftButton);
-        QCOMPARE(accessibleName(status), QString("Add record"));
+        QTRY_COMPARE(window->windowTitle(), QString("Riverside Tool & Die \u2014 CZX Depreciation"));
+        ui::ErrorDialog report;
+        report.showErrorReport("ERROR REPORT\r\n");
+        QVERIFY(QTest::qWaitForWindowExposed(&report));
+        QCOMPARE(report.windowHandle()->transientParent(), window->windowHandle());
     }
 };
 

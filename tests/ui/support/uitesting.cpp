@@ -4,6 +4,7 @@
 #include <QDialog>
 #include <QFile>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTest>
@@ -58,6 +59,8 @@ MessageCatcher::MessageCatcher(QMessageBox::StandardButton answer) {
         for (QAbstractButton* b : box->buttons()) names << b->text().remove('&');
         names.sort();
         offered << names.join('|');
+        defaults << (box->defaultButton() ? box->defaultButton()->text().remove('&') : QString());
+        warnings << (box->icon() == QMessageBox::Warning);
         if (QAbstractButton* chosen = box->button(answer))
             chosen->click();
         else if (QAbstractButton* ok = box->button(QMessageBox::Ok))
@@ -104,6 +107,55 @@ void typeInto(QWidget* field, const QString& text) {
     QTest::mouseClick(field, Qt::LeftButton);
     if (auto* edit = qobject_cast<QLineEdit*>(field)) edit->selectAll();
     QTest::keyClicks(field, text);
+}
+
+QAction* actionOf(QWidget* root, const QString& text) {
+    for (QAction* a : root->findChildren<QAction*>())
+        if (a->text() == text) return a;
+    return nullptr;
+}
+
+void press(QWidget* root, const QString& name) {
+    auto* b = byName<QAbstractButton>(root, name);
+    QVERIFY2(b && b->isVisible() && b->isEnabled(), qPrintable(name + " cannot be clicked"));
+    QTest::mouseClick(b, Qt::LeftButton);
+}
+
+void tick(QCheckBox* box) { QTest::mouseClick(box, Qt::LeftButton, {}, QPoint(8, box->height() / 2)); }
+
+void MainWindowFixture::tearDown() {
+    window.reset();
+    owner.reset();
+    QVERIFY2(errors->reports.empty(), errors->reports.empty() ? "" : errors->reports.front().c_str());
+    errors.reset();
+    copy.reset();
+}
+
+void MainWindowFixture::open(Settings* settings) {
+    window = std::make_unique<ui::MainWindow>(copy->path(), settings);
+    window->show();
+    QVERIFY(QTest::qWaitForWindowActive(window.get()));
+}
+
+void MainWindowFixture::moveTo(int n) {
+    typeInto(byName<QLineEdit>(window.get(), "Record Number"), QString::number(n));
+    click("Move To Record Number");
+}
+
+void MainWindowFixture::activate() {
+    window->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(window.get()));
+}
+
+std::string MainWindowFixture::row(int assetId) {
+    Connection c = Connection::open(copy->companyFile());
+    Statement s = c.prepare("SELECT * FROM assets WHERE AssetID = " + std::to_string(assetId));
+    std::string values;
+    if (!s.step()) return values;
+    for (int i = 0; i < s.columnCount(); ++i)
+        if (s.columnName(i) != "assetchng")
+            values += s.columnName(i) + "=" + (s.isNull(i) ? "NULL" : s.columnText(i)) + "; ";
+    return values;
 }
 
 }  // namespace czx::uitest

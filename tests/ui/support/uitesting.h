@@ -8,7 +8,6 @@
 #include <QCheckBox>
 #include <QLabel>
 #include <QLineEdit>
-#include <QListWidget>
 #include <QMessageBox>
 #include <QString>
 #include <QStringList>
@@ -16,7 +15,6 @@
 #include <QTest>
 #include <QTimer>
 #include <QWidget>
-#include <functional>
 #include <memory>
 #include <string>
 
@@ -57,6 +55,16 @@ T* byName(QWidget* root, const QString& name) {
     return nullptr;
 }
 
+// The action of `root` (a menu item) whose text is `text`.
+QAction* actionOf(QWidget* root, const QString& text);
+
+// Clicks the button of `root` named `name`; fails the test if it is not
+// there to be clicked.
+void press(QWidget* root, const QString& name);
+
+// A click on a check box's box (the widget may be wider than its caption).
+void tick(QCheckBox* box);
+
 // Answers every message box that opens while it lives: records its title and
 // text and presses `answer` when the box offers it, otherwise OK.
 class MessageCatcher {
@@ -67,6 +75,9 @@ class MessageCatcher {
     QStringList texts;
     // The buttons each box offered, in alphabetical order ("Cancel|Discard|Save").
     QStringList offered;
+    // Each box's default button and whether it showed the warning sign.
+    QStringList defaults;
+    QList<bool> warnings;
 
   private:
     QTimer timer_;
@@ -89,26 +100,23 @@ class ReportCatcher : public ErrorReporter {
     std::vector<std::string> reports;
 };
 
-// The main window on a private company copy, as most window tests need it:
-// `setUp` before each test, `tearDown` after (no error report may have
-// been raised), and the widgets found by what they show.
+// A private company copy, an owner for the windows a test opens by
+// themselves, and the main window on the copy with its widgets found by
+// what they show: `setUp` before each test, `tearDown` after (no error
+// report may have been raised).
 class MainWindowFixture {
   protected:
     void setUp() {
         copy = std::make_unique<CompanyCopy>();
+        owner = std::make_unique<QWidget>();
         errors = std::make_unique<ReportCatcher>();
     }
-    void tearDown() {
+    void tearDown();
+    void open(Settings* settings = nullptr);
+    // A fresh company copy for the next case of a table, the window closed.
+    void freshCompany() {
         window.reset();
-        QVERIFY2(errors->reports.empty(),
-                 errors->reports.empty() ? "" : errors->reports.front().c_str());
-        errors.reset();
-        copy.reset();
-    }
-    void open() {
-        window = std::make_unique<ui::MainWindow>(copy->path());
-        window->show();
-        QVERIFY(QTest::qWaitForWindowActive(window.get()));
+        copy = std::make_unique<CompanyCopy>();
     }
     // Shapes the first asset (AssetID 1) before the window opens.
     void shapeFirstAsset(const std::string& assignments) {
@@ -121,18 +129,30 @@ class MainWindowFixture {
     }
     QLabel* label(const char* objectName) { return window->findChild<QLabel*>(objectName); }
     QString status() { return label("lblStatus")->text(); }
-    void click(const QString& name) {
-        QAbstractButton* b = button(name);
-        QVERIFY2(b, qPrintable(name));
-        QTest::mouseClick(b, Qt::LeftButton);
+    void click(const QString& name) { press(window.get(), name); }
+    QAction* menuAction(const QString& text) { return actionOf(window.get(), text); }
+    // Types `n` into Record Number and moves there.
+    void moveTo(int n);
+    // The window back in front once a box has closed: the offscreen platform
+    // leaves none active.
+    void activate();
+
+    // What the company copy holds.
+    double assets() { return copy->number("SELECT count(*) FROM assets"); }
+    double flagged() { return copy->number("SELECT count(*) FROM assets WHERE assetchng <> 0"); }
+    std::string asset(const char* column, int assetId = 1) {
+        return copy->text(std::string("SELECT [") + column +
+                          "] FROM assets WHERE AssetID = " + std::to_string(assetId));
     }
-    QAction* menuAction(const QString& text) {
-        for (QAction* a : window->findChildren<QAction*>())
-            if (a->text() == text) return a;
-        return nullptr;
+    double amount(const char* column, int assetId = 1) {
+        return copy->number(std::string("SELECT [") + column +
+                            "] FROM assets WHERE AssetID = " + std::to_string(assetId));
     }
+    // Every stored value of a row, as text, but the changed flag.
+    std::string row(int assetId);
 
     std::unique_ptr<CompanyCopy> copy;
+    std::unique_ptr<QWidget> owner;
     std::unique_ptr<ui::MainWindow> window;
     std::unique_ptr<ReportCatcher> errors;
 };

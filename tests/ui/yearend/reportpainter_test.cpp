@@ -3,7 +3,6 @@
 // the assets by date placed in service and the hand-added totals.
 #include "ui/yearend/reportpainter.h"
 
-#include <QFile>
 #include <QPdfDocument>
 #include <QPdfSelection>
 #include <QTemporaryDir>
@@ -77,24 +76,16 @@ class ReportPainterTest : public QObject {
         copy.execute(kAssets);
         QString file = render(copy, ReportKind::Tax, "tax.pdf");
         QVERIFY(!file.isEmpty());
-        QFile f(file);
-        QVERIFY(f.open(QIODevice::ReadOnly));
-        QVERIFY(f.size() > 0);
-        QCOMPARE(f.read(4), QByteArray("%PDF"));
-
         int pages = 0;
         QString text = allText(file, &pages);
         QCOMPARE(pages, 1);
-        QVERIFY(text.contains("Riverside Machine Works, Inc."));
-        QVERIFY(text.contains("for the year ending"));
-        QVERIFY(text.contains("As of 01/15/2013"));
-        QVERIFY(text.contains("Tax Depreciation"));
-        QVERIFY(text.contains("Sec. 179"));
-        QVERIFY(text.contains("Asset Description"));
+        for (const char* words : {"Riverside Machine Works, Inc.", "for the year ending",
+                                  "As of 01/15/2013", "Tax Depreciation", "Sec. 179",
+                                  "Asset Description", "06/15/2011"})
+            QVERIFY2(text.contains(words), words);
         // Groups by name, assets by date placed in service.
         QVERIFY(text.indexOf("Computers") < text.indexOf("Vehicles"));
         QVERIFY(text.indexOf("File server") < text.indexOf("Laptop"));
-        QVERIFY(text.contains("06/15/2011"));
         for (const char* sum : {"5,500.00", "1,580.00", "2,380.00", "15,600.00", "35,500.00",
                                 "6,800.00", "11,180.00", "17,980.00"})
             QVERIFY2(text.contains(sum), sum);
@@ -112,19 +103,6 @@ class ReportPainterTest : public QObject {
         // total 10,040.00.
         for (const char* sum : {"34,000.00", "3,400.00", "6,640.00", "10,040.00"})
             QVERIFY2(text.contains(sum), sum);
-    }
-
-    void sampleCompanyReportsShowEveryGroup() {
-        CompanyCopy copy;
-        for (auto [kind, name] : {std::pair{ReportKind::Tax, "sample-tax.pdf"},
-                                  std::pair{ReportKind::Book, "sample-book.pdf"}}) {
-            QString text = allText(render(copy, kind, name));
-            for (const char* group :
-                 {"Buildings", "Computers", "Furniture & Fixtures", "Intangibles", "Land",
-                  "Land Improvements", "Leasehold Improvements", "Machinery & Equipment",
-                  "Vehicles"})
-                QVERIFY2(text.contains(group), group);
-        }
     }
 
     void longReportRunsOverPagesWithCaptionsOnEach() {

@@ -69,7 +69,8 @@ TEST(CalcSLTax, PassengerAutomobilesAreCappedByTheLimitsWithoutBonus) {
         {"car row: no bonus amount", vehicle(2003, 30000), 1, 3060},
         {"before 2003 a truck takes the car row", vehicle(2002, 30000, 1, true), 1, 3060},
         {"third-year limit", vehicle(2004, 30000), 3, 2850},
-        {"after the life: 5,000 left, fourth-year limit", vehicle(2004, 30000, 1, false, 25000), 4, 1675},
+        {"after the life: 5,000 left, fourth-year limit",
+         vehicle(2004, 30000, 1, false, 25000), 4, 1675},
         {"truck year 2", vehicle(2010, 30000, 1, true), 2, 5100},
         {"no limits before 1995", vehicle(1994, 30000), 2, 10000},
         {"nor after the last year known", vehicle(2027, 30000), 2, 10000},
@@ -92,7 +93,8 @@ TEST(CalcSLTax, SingleYears) {
     };
     // clang-format off
     const Case cases[] = {
-        {"2,000 left, exactly a full year: nothing", {.placed = ymd(2012, 3, 15), .prior = 8000}, 6, 0},
+        {"2,000 left, exactly a full year: nothing",
+         {.placed = ymd(2012, 3, 15), .prior = 8000}, 6, 0},
         {"1,999.99 left", {.placed = ymd(2012, 3, 15), .prior = 8000.01}, 6, 1999.99},
         {"an unknown quarter code", {.placed = ymd(2012, 3, 15), .quarter = "7"}, 1, 0},
         // Placed September 2011 in the fiscal year ending June 2012: the

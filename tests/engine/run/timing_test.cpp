@@ -15,22 +15,25 @@ struct TimingCase {
     int serviceMonthIndex;
     int daysInPlacedMonth;
     double placedMonthFraction;
+    int daysInYear;  // from the prior year end, clamped on February 29
 };
 
 TEST(ServiceCalc, FillsTheTimingFields) {
     const TimingCase cases[] = {
         // Calendar-year company, placed 3/15/2012.
-        {"2012-12-31", "2012-03-15", "2012-12-31", 1, 10, 3, 3, 31, 15.0 / 31},
-        {"2014-12-31", "2012-03-15", "2012-12-31", 3, 10, 3, 27, 31, 15.0 / 31},
+        {"2012-12-31", "2012-03-15", "2012-12-31", 1, 10, 3, 3, 31, 15.0 / 31, 366},
+        {"2014-12-31", "2012-03-15", "2012-12-31", 3, 10, 3, 27, 31, 15.0 / 31, 365},
         // June year end: July is the first fiscal month, June the last.
-        {"2012-06-30", "2011-07-01", "2012-06-30", 1, 12, 1, 1, 31, 1.0 / 31},
-        {"2012-06-30", "2012-06-30", "2012-06-30", 1, 1, 12, 12, 30, 1.0},
+        {"2012-06-30", "2011-07-01", "2012-06-30", 1, 12, 1, 1, 31, 1.0 / 31, 366},
+        {"2012-06-30", "2012-06-30", "2012-06-30", 1, 1, 12, 12, 30, 1.0, 366},
         // Placed on February 29 in a fiscal year of 365 days: the month has 28.
-        {"2013-06-30", "2012-02-29", "2012-06-30", 2, 5, 8, 20, 28, 29.0 / 28},
+        {"2013-06-30", "2012-02-29", "2012-06-30", 2, 5, 8, 20, 28, 29.0 / 28, 365},
         // ... and 29 days in a fiscal year of 366.
-        {"2012-12-31", "2012-02-10", "2012-12-31", 1, 11, 2, 2, 29, 10.0 / 29},
+        {"2012-12-31", "2012-02-10", "2012-12-31", 1, 11, 2, 2, 29, 10.0 / 29, 366},
+        // A February year end after a leap day: 2/28/2012 to 2/28/2013 is 366 days.
+        {"2013-02-28", "2012-02-10", "2013-02-28", 1, 1, 12, 12, 29, 10.0 / 29, 366},
         // Placed after the year end: recovery year 0.
-        {"2012-12-31", "2013-01-05", "2013-12-31", 0, 12, 1, -11, 31, 5.0 / 31},
+        {"2012-12-31", "2013-01-05", "2013-12-31", 0, 12, 1, -11, 31, 5.0 / 31, 366},
     };
     for (const auto& c : cases) {
         Company company;
@@ -50,6 +53,7 @@ TEST(ServiceCalc, FillsTheTimingFields) {
         EXPECT_EQ(work.DaysInPlacedMonth, c.daysInPlacedMonth);
         EXPECT_DOUBLE_EQ(work.PlacedMonthFraction, c.placedMonthFraction);
         EXPECT_EQ(work.FiscalMonthOffset, 12 - monthOf(*company.yearEnd));
+        EXPECT_EQ(work.DaysInYear, c.daysInYear);
     }
 }
 
@@ -74,22 +78,6 @@ TEST(CalcMD, PositionsTheDisposalMonthInTheFiscalYear) {
         CalcMD(f);
         EXPECT_EQ(work.DisposalFiscalMonth, c.month) << c.yearEnd << " " << c.disposed;
     }
-}
-
-TEST(StartPass, MeasuresTheFiscalYear) {
-    Company company;
-    WorkArea work;
-    company.yearEnd = parseIsoDate("2012-12-31");
-    StartPass(company, work);
-    EXPECT_EQ(work.DaysInYear, 366);
-    EXPECT_EQ(isoDate(work.PriorYearEnd), "2011-12-31");
-    company.yearEnd = parseIsoDate("2013-02-28");
-    StartPass(company, work);
-    EXPECT_EQ(work.DaysInYear, 366);  // 2/29/2012 .. 2/28/2013 less one: from 2/28/2012
-    company.yearEnd = parseIsoDate("2012-02-29");
-    StartPass(company, work);
-    EXPECT_EQ(isoDate(work.PriorYearEnd), "2011-02-28");
-    EXPECT_EQ(work.DaysInYear, 366);
 }
 
 }  // namespace

@@ -9,7 +9,6 @@ namespace czx {
 namespace {
 
 using testing::AssetDesk;
-using testing::expectSchedule;
 using testing::ymd;
 
 struct Purchase {
@@ -20,6 +19,7 @@ struct Purchase {
     bool truck = false;
 };
 
+// A passenger automobile bought on `placed` by a calendar-year company.
 void buy(AssetDesk& d, const Purchase& p) {
     d.asset.methodTax = "MACRS-Auto";
     d.asset.costTax = p.cost;
@@ -37,7 +37,12 @@ TEST(CalcMACRSAuto, WorkedFirstYearsOfA2010Car) {
         double amount, nonBusiness;
         double sec179, bonus, basis;  // as written back into the row
         Date placed = ymd(2010, 3, 15);
+        Date yrpis = ymd(2010, 12, 31);
+        bool midQuarterYear = false;
+        const char* quarter = "";  // "MidQrtAsset" after the year, "3" before it
     };
+    const Date y2003 = ymd(2003, 12, 31);
+    // clang-format off
     const Case cases[] = {
         {"under the limit", {30000}, 6000, 0, 0, 0, 30000},
         {"limit below the table amount", {60000, 0.8}, 8848, 2212, 0, 0, 48000},
@@ -48,21 +53,33 @@ TEST(CalcMACRSAuto, WorkedFirstYearsOfA2010Car) {
         {"no business use: nothing, and no fault", {20000, 0}, 0, 0, 0, 0, 0},
         // The bonus is raised to 30 % on May 5, 2003, to 50 % on May 6; the
         // rest of the limit goes to depreciation.
-        {"30 % bonus of 2003", {20000, 1, 0, 1000}, 1660, 0, 0, 6000, 14000, ymd(2003, 5, 5)},
-        {"50 % bonus of 2003", {20000, 1, 0, 1000}, 710, 0, 0, 10000, 10000, ymd(2003, 5, 6)},
+        {"30 % bonus of 2003", {20000, 1, 0, 1000}, 1660, 0, 0, 6000, 14000,
+         ymd(2003, 5, 5), y2003},
+        {"50 % bonus of 2003", {20000, 1, 0, 1000}, 710, 0, 0, 10000, 10000,
+         ymd(2003, 5, 6), y2003},
+        // The first-year convention is recorded on the row.
+        {"half-year, November", {30000}, 6000, 0, 0, 0, 30000, ymd(2010, 11, 15)},
+        {"mid-quarter, November", {30000}, 1500, 0, 0, 0, 30000,
+         ymd(2010, 11, 15), ymd(2010, 12, 31), true, "4"},
+        {"mid-quarter, February", {30000}, 10500, 0, 0, 0, 30000,
+         ymd(2010, 2, 15), ymd(2010, 12, 31), true, "1"},
+        {"mid-quarter, fiscal year", {30000}, 7500, 0, 0, 0, 30000,
+         ymd(2010, 11, 15), ymd(2011, 6, 30), true, "2"},
     };
+    // clang-format on
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         testing::RecordingReporter reporter;
-        AssetDesk d({.yrpis = ymd(static_cast<int>(c.placed.year()), 12, 31), .placed = c.placed});
+        AssetDesk d({.yrpis = c.yrpis, .placed = c.placed, .quarter = "3"});
         buy(d, c.purchase);
+        d.work.MidQrtYear = c.midQuarterYear;
         EXPECT_NEAR(d.runTax(CalcMACRSAuto), c.amount, 1e-6);
         EXPECT_NEAR(d.work.TableDprn, c.amount, 1e-6);
         EXPECT_NEAR(d.work.AutoNonBusDprn, c.nonBusiness, 1e-6);
         EXPECT_NEAR(*d.asset.sec179, c.sec179, 1e-6);
         EXPECT_NEAR(*d.asset.bonus, c.bonus, 1e-6);
         EXPECT_NEAR(*d.asset.post30Basis, c.basis, 1e-6);
-        EXPECT_EQ(d.asset.midQrtAsset, "");
+        EXPECT_EQ(d.asset.midQrtAsset, c.quarter);
         EXPECT_TRUE(reporter.reports.empty());
     }
 }
@@ -71,34 +88,27 @@ TEST(CalcMACRSAuto, FirstYearLimitsByDateAndKind) {
     // 60,000 at full business use: 20 % of it is above every first-year
     // limit, so the year's amount is the limit itself, all of it business use.
     struct Case {
-        Date yearEnd;
         Date placed;
         bool truck;
         double limit;
     };
+    // clang-format off
     const Case cases[] = {
-        {ymd(1995, 12, 31), ymd(1995, 6, 1), false, 3060},
-        {ymd(1997, 12, 31), ymd(1997, 6, 1), false, 3160},
-        {ymd(2001, 12, 31), ymd(2001, 9, 10), false, 3060},
-        {ymd(2001, 12, 31), ymd(2001, 9, 11), false, 7660},
-        {ymd(2002, 12, 31), ymd(2002, 6, 1), true, 7660},  // a 2002 truck takes the car limit
-        {ymd(2003, 12, 31), ymd(2003, 5, 5), false, 7660},
-        {ymd(2003, 12, 31), ymd(2003, 5, 6), false, 10710},
-        {ymd(2003, 12, 31), ymd(2003, 5, 5), true, 7960},
-        {ymd(2003, 12, 31), ymd(2003, 5, 6), true, 11010},
-        {ymd(2005, 12, 31), ymd(2005, 6, 1), false, 2960},
-        {ymd(2008, 12, 31), ymd(2008, 6, 1), true, 11160},
-        {ymd(2012, 12, 31), ymd(2012, 6, 1), false, 11160},
-        {ymd(2012, 12, 31), ymd(2012, 6, 1), true, 11360},
-        {ymd(2016, 12, 31), ymd(2016, 6, 1), false, 11160},
-        {ymd(2016, 12, 31), ymd(2016, 6, 1), true, 11560},
+        {ymd(1995, 6, 1), false, 3060},    {ymd(1997, 6, 1), false, 3160},
+        {ymd(2001, 9, 10), false, 3060},   {ymd(2001, 9, 11), false, 7660},
+        {ymd(2002, 6, 1), true, 7660},  // a 2002 truck takes the car limit
+        {ymd(2003, 5, 5), false, 7660},    {ymd(2003, 5, 6), false, 10710},
+        {ymd(2003, 5, 5), true, 7960},     {ymd(2003, 5, 6), true, 11010},
+        {ymd(2005, 6, 1), false, 2960},    {ymd(2008, 6, 1), true, 11160},
+        {ymd(2012, 6, 1), false, 11160},   {ymd(2012, 6, 1), true, 11360},
+        {ymd(2016, 6, 1), false, 11160},   {ymd(2016, 6, 1), true, 11560},
         // Placed in a year without limits: nothing at all.
-        {ymd(1994, 12, 31), ymd(1994, 6, 1), false, 0},
-        {ymd(2027, 12, 31), ymd(2027, 6, 1), false, 0},
+        {ymd(1994, 6, 1), false, 0},       {ymd(2027, 6, 1), false, 0},
     };
+    // clang-format on
     for (const auto& c : cases) {
         SCOPED_TRACE(::testing::Message() << isoDate(c.placed) << (c.truck ? " truck" : " car"));
-        AssetDesk d({.yrpis = c.yearEnd, .placed = c.placed});
+        AssetDesk d({.yrpis = ymd(static_cast<int>(c.placed.year()), 12, 31), .placed = c.placed});
         buy(d, {60000, 1, 0, 0, c.truck});
         EXPECT_NEAR(d.runTax(CalcMACRSAuto), c.limit, 1e-6);
         EXPECT_DOUBLE_EQ(d.work.AutoNonBusDprn, 0);
@@ -132,10 +142,11 @@ TEST(CalcMACRSAuto, LaterYearsTakeTheSmallerOfTableAndLimit) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
-        AssetDesk d({.yrpis = ymd(2010, 12, 31), .placed = ymd(2010, 3, 15)});
+        AssetDesk d({.yrpis = ymd(2010, 12, 31),
+                     .placed = ymd(2010, 3, 15),
+                     .prior = c.prior,
+                     .quarter = c.quarter});
         buy(d, {c.cost, c.businessUse});
-        d.asset.midQrtAsset = c.quarter;
-        d.asset.priorAccumTax = c.prior;
         d.asset.priorNonBusAccum = c.priorNonBusiness;
         d.atRecoveryYear(c.recoveryYear);
         EXPECT_NEAR(d.runTax(CalcMACRSAuto), c.expected, 1e-6);
@@ -144,53 +155,21 @@ TEST(CalcMACRSAuto, LaterYearsTakeTheSmallerOfTableAndLimit) {
     }
 }
 
-TEST(CalcMACRSAuto, FirstYearConventionIsRecordedOnTheRow) {
-    struct Case {
-        const char* name;
-        Date yearEnd;
-        Date placed;
-        bool midQuarterYear;
-        const char* stored;  // "MidQrtAsset" before the run
-        const char* quarter;
-        double amount;  // 30,000 car at full business use
-    };
-    const Case cases[] = {
-        {"half-year", ymd(2010, 12, 31), ymd(2010, 11, 15), false, "3", "", 6000},
-        {"mid-quarter, November", ymd(2010, 12, 31), ymd(2010, 11, 15), true, "", "4", 1500},
-        {"mid-quarter, February", ymd(2010, 12, 31), ymd(2010, 2, 15), true, "", "1", 10500},
-        // Fiscal year ending June 2011, placed November 2010: quarter 2.
-        {"mid-quarter, fiscal year", ymd(2011, 6, 30), ymd(2010, 11, 15), true, "", "2", 7500},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.name);
-        AssetDesk d({.yrpis = c.yearEnd, .placed = c.placed});
-        buy(d, {30000});
-        d.asset.midQrtAsset = c.stored;
-        d.work.MidQrtYear = c.midQuarterYear;
-        EXPECT_NEAR(d.runTax(CalcMACRSAuto), c.amount, 1e-6);
-        EXPECT_EQ(d.asset.midQrtAsset, c.quarter);
-    }
-}
-
 TEST(CalcMACRSAuto, ALaterYearUsesItsOwnConventionNotThePreviousVehicles) {
+    // Two rows in one pass of a mid-quarter year, sharing the work area.
     Company company;
     company.yearEnd = ymd(2011, 12, 31);
     WorkArea work;
     work.MidQrtYear = true;
-
     Asset first;  // placed this year, fourth quarter
     first.methodTax = "MACRS-Auto";
     first.placedInService = ymd(2011, 11, 1);
     first.yrpis = ymd(2011, 12, 31);
-    first.costLessItc = 10000;
+    first.costLessItc = first.post30Basis = 10000;
     first.busUseTax = 1;
-    first.post30Basis = 10000;
-
     Asset later = first;  // placed in 2010 under the half-year convention
     later.placedInService = ymd(2010, 3, 1);
     later.yrpis = ymd(2010, 12, 31);
-    later.midQrtAsset = "";
-
     for (Asset* row : {&first, &later}) {
         Calcform f{company, *row, work};
         StartPass(company, work);
@@ -203,35 +182,26 @@ TEST(CalcMACRSAuto, ALaterYearUsesItsOwnConventionNotThePreviousVehicles) {
 }
 
 TEST(CalcMACRSAuto, SchedulesRecoverTheCostUnderTheLimits) {
+    // A 30,000 car of 2010; the plain one is followed in LaterYears and MultiYear.
     struct Case {
-        const char* name;
         Purchase purchase;
         std::vector<double> schedule;
     };
+    // clang-format off
     const Case cases[] = {
-        // 6,000, then 32 %, 19.2 %, 11.52 % and 11.52 % of 30,000 capped at
-        // 4,900, 2,950, 1,775, 1,775; 5.76 % = 1,728; then 1,775 a year
-        // until 222 is left.
-        {"30,000 car",
-         {30000},
-         {6000, 4900, 2950, 1775, 1775, 1728, 1775, 1775, 1775, 1775, 1775, 1775, 222, 0}},
         // Section 179 lowered to 6,325: 11,060 in year 1 on a basis of
         // 23,675; 5.76 % of it is 1,363.68.
-        {"30,000 car with Section 179",
-         {30000, 1, 20000},
-         {11060, 4900, 2950, 1775, 1775, 1363.68, 1775, 1775, 1775, 851.32, 0}},
+        {{30000, 1, 20000}, {11060, 4900, 2950, 1775, 1775, 1363.68, 1775, 1775, 1775, 851.32, 0}},
         // Bonus lowered to 11,060 on a basis of 18,940; 5.76 % is 1,090.94.
-        {"30,000 car with bonus",
-         {30000, 1, 0, 15000},
+        {{30000, 1, 0, 15000},
          {11060, 4900, 2950, 1775, 1775, 1090.94, 1775, 1775, 1775, 1124.06, 0}},
     };
+    // clang-format on
     for (const auto& c : cases) {
-        SCOPED_TRACE(c.name);
         AssetDesk d({.yrpis = ymd(2010, 12, 31), .placed = ymd(2010, 3, 15)});
         buy(d, c.purchase);
-        const auto stored = d.schedule(CalcMACRSAuto, static_cast<int>(c.schedule.size()));
-        expectSchedule(stored, c.schedule);
-        EXPECT_NEAR(testing::sum(stored), 30000, 1e-6);
+        testing::expectSchedule(d.schedule(CalcMACRSAuto, static_cast<int>(c.schedule.size())),
+                                c.schedule);
     }
 }
 

@@ -61,7 +61,7 @@ CREATE TABLE assets (
 );
 CREATE INDEX assets_company ON assets (companynumber);
 -- The mid-quarter test and the limit checks read only the year's new assets.
-CREATE INDEX assets_yrpis ON assets (YRPIS);
+CREATE INDEX assets_year ON assets (companynumber, YRPIS);
 -- The asset list sorts by each of its columns and reads a page at a time;
 -- the sort keys never hold NULL, so that a row's place is (key, AssetID).
 -- The amounts every run rewrites have none: the list reads them in full.

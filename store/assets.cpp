@@ -287,25 +287,23 @@ std::string assetQuery(const Company& company) {
     return "select * from assets where companynumber =" + std::to_string(company.number);
 }
 
-// The company is tested with a unary plus so that SQLite walks the table in
-// key order instead of going through the company index (one company per file).
-AssetReader::AssetReader(Connection& connection, std::int64_t companyNumber, std::string filter,
-                         std::vector<Value> filterParameters, int pageSize)
-    : query_(connection, "SELECT " + assetSelectList() +
-                             " FROM assets WHERE +companynumber = ? AND rowid > ? " +
-                             (filter.empty() ? "" : "AND (" + filter + ") ") +
+// Every row: the company is tested with a unary plus so that SQLite walks
+// the table in key order instead of going through the company index (one
+// company per file). The changed rows: through the index that holds only them.
+AssetReader::AssetReader(Connection& connection, std::int64_t companyNumber, Rows rows,
+                         int pageSize)
+    : query_(connection, "SELECT " + assetSelectList() + " FROM assets WHERE " +
+                             (rows == Rows::All ? "+companynumber = ? AND rowid > ? "
+                                                : "companynumber = ? AND rowid > ? AND "
+                                                  "assetchng <> 0 ") +
                              "ORDER BY rowid LIMIT ?"),
       companyNumber_(companyNumber),
-      filterParameters_(std::move(filterParameters)),
       pageSize_(pageSize) {}
 
 bool AssetReader::next(std::vector<Asset>& page) {
     page.clear();
     query_.reset();
-    query_.bind(1, companyNumber_).bind(2, lastKey_);
-    int parameter = 3;
-    for (const Value& v : filterParameters_) query_.bind(parameter++, v);
-    query_.bind(parameter, std::int64_t{pageSize_});
+    query_.bind(1, companyNumber_).bind(2, lastKey_).bind(3, std::int64_t{pageSize_});
     while (query_.step()) {
         page.emplace_back();
         readRow(query_, page.back());
@@ -332,9 +330,8 @@ YearTotals yearTotals(Connection& connection, const Company& company) {
 void forEachAssetPlacedBetween(Connection& connection, std::int64_t companyNumber,
                                const std::string& from, const std::string& to,
                                const std::function<void(Asset&)>& visit) {
-    // The unary plus keeps SQLite on the "YRPIS" index rather than the company's.
     Statement query(connection, "SELECT " + checkSelectList() +
-                                    " FROM assets WHERE +companynumber = ? AND YRPIS >= ? AND "
+                                    " FROM assets WHERE companynumber = ? AND YRPIS >= ? AND "
                                     "YRPIS < ?");
     query.bind(1, companyNumber).bind(2, std::string_view(from)).bind(3, std::string_view(to));
     Asset asset;
@@ -342,6 +339,130 @@ void forEachAssetPlacedBetween(Connection& connection, std::int64_t companyNumbe
         readCheckRow(query, asset);
         visit(asset);
     }
+}
+
+namespace {
+
+// The conditions of the checks after a run. Each is also the WHERE of a
+// partial index that holds only the rows it concerns; the query repeats
+// them word for word, which is how SQLite knows the index serves it.
+constexpr const char* kOverCostTax =
+    "coalesce([Prior Accumulated Dprn - Tax], 0) + coalesce([Current Dprn - Tax], 0) - "
+    "coalesce([Asset Cost - Tax], 0) > 1.00005";
+constexpr const char* kOverCostBook =
+    "coalesce([Prior Accumulated Dprn - Book], 0) + coalesce([Current Dprn - Book], 0) - "
+    "coalesce([Asset Cost - Book], 0) > 1.00005";
+constexpr const char* kBothDated =
+    "substr(YRPIS, 5, 1) = '-' AND substr(YRPIS, 8, 1) = '-' AND "
+    "substr([Date Placed in Service], 5, 1) = '-' AND substr([Date Placed in Service], 8, 1) = "
+    "'-'";
+constexpr const char* kYearMismatch =
+    "substr(YRPIS, 1, 4) <> substr([Date Placed in Service], 1, 4)";
+constexpr const char* kPlacedAfter =
+    "substr([Date Placed in Service], 1, 10) > substr(YRPIS, 1, 10)";
+
+std::string both(const char* a, const char* b) {
+    return std::string(a) + " AND " + b;
+}
+
+}  // namespace
+
+void ensureRunIndexes(Connection& connection) {
+    const std::pair<const char*, std::string> indexes[] = {
+        {"assets_changed", "(companynumber) WHERE assetchng <> 0"},
+        {"assets_year", "(companynumber, YRPIS)"},
+        {"assets_over_cost_tax", std::string("(companynumber) WHERE ") + kOverCostTax},
+        {"assets_over_cost_book", std::string("(companynumber) WHERE ") + kOverCostBook},
+        {"assets_year_mismatch", "(companynumber) WHERE " + both(kBothDated, kYearMismatch)},
+        {"assets_placed_after", "(companynumber) WHERE " + both(kBothDated, kPlacedAfter)},
+    };
+    for (const auto& [name, definition] : indexes)
+        connection.execute(std::string("CREATE INDEX IF NOT EXISTS ") + name + " ON assets " +
+                           definition);
+    connection.execute(
+        "CREATE TABLE IF NOT EXISTS RunYearFigures (companynumber INTEGER PRIMARY KEY, "
+        "YearEnd TEXT, YearRows INTEGER, YearKeySum INTEGER, MidQuarter INTEGER, "
+        "Readable INTEGER, Sec179 INTEGER, Bonus INTEGER, Basis INTEGER)");
+}
+
+std::vector<QuestionableRow> questionableRows(Connection& connection,
+                                              std::int64_t companyNumber) {
+    const std::string columns =
+        std::string("SELECT rowid, [Asset Description], [Date Placed in Service], ") +
+        kOverCostTax + ", " + kOverCostBook + ", " + both(kBothDated, kYearMismatch) + ", " +
+        both(kBothDated, kPlacedAfter) + " FROM assets WHERE companynumber = ?1 AND ";
+    Statement query(connection, columns + kOverCostTax + " UNION " + columns + kOverCostBook +
+                                    " UNION " + columns + both(kBothDated, kYearMismatch) +
+                                    " UNION " + columns + both(kBothDated, kPlacedAfter) +
+                                    " ORDER BY 1");
+    query.bind(1, companyNumber);
+    std::vector<QuestionableRow> rows;
+    while (query.step()) {
+        QuestionableRow& row = rows.emplace_back();
+        row.key = query.columnInt(0);
+        row.description = query.columnText(1);
+        if (!query.isNull(2)) row.placedInService = parseIsoDate(query.columnTextView(2));
+        row.accumTax = query.columnInt(3) != 0;
+        row.accumBook = query.columnInt(4) != 0;
+        row.yearMismatch = query.columnInt(5) != 0;
+        row.placedAfter = query.columnInt(6) != 0;
+    }
+    return rows;
+}
+
+YearRows yearRowsBetween(Connection& connection, std::int64_t companyNumber,
+                         const std::string& from, const std::string& to) {
+    Statement query(connection,
+                    "SELECT count(*), ifnull(sum(rowid), 0) FROM assets WHERE companynumber = ? "
+                    "AND YRPIS >= ? AND YRPIS < ?");
+    query.bind(1, companyNumber).bind(2, std::string_view(from)).bind(3, std::string_view(to));
+    query.step();
+    return {query.columnInt(0), query.columnInt(1)};
+}
+
+bool changedRowBetween(Connection& connection, std::int64_t companyNumber,
+                       const std::string& from, const std::string& to) {
+    // The unary plus keeps SQLite on the index of the changed rows, which are
+    // few, rather than on the year's, whose rows are many.
+    Statement query(connection,
+                    "SELECT 1 FROM assets WHERE companynumber = ? AND assetchng <> 0 AND "
+                    "+YRPIS >= ? AND +YRPIS < ? LIMIT 1");
+    query.bind(1, companyNumber).bind(2, std::string_view(from)).bind(3, std::string_view(to));
+    return query.step();
+}
+
+std::optional<YearFigures> readYearFigures(Connection& connection, std::int64_t companyNumber) {
+    Statement query(connection,
+                    "SELECT YearEnd, YearRows, YearKeySum, MidQuarter, Readable, Sec179, Bonus, "
+                    "Basis FROM RunYearFigures WHERE companynumber = ?");
+    query.bind(1, companyNumber);
+    if (!query.step()) return std::nullopt;
+    YearFigures f;
+    f.yearEnd = query.columnText(0);
+    f.rows = {query.columnInt(1), query.columnInt(2)};
+    f.midQuarter = query.columnInt(3) != 0;
+    f.readable = query.columnInt(4);
+    f.sec179 = query.columnInt(5);
+    f.bonus = query.columnInt(6);
+    f.basis = query.columnInt(7);
+    return f;
+}
+
+void writeYearFigures(Connection& connection, std::int64_t companyNumber,
+                      const YearFigures& f) {
+    connection.execute(
+        "INSERT OR REPLACE INTO RunYearFigures (companynumber, YearEnd, YearRows, YearKeySum, "
+        "MidQuarter, Readable, Sec179, Bonus, Basis) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?)",
+        {Value(companyNumber), Value(f.yearEnd), Value(f.rows.count), Value(f.rows.keySum),
+         Value(std::int64_t{f.midQuarter ? 1 : 0}), Value(f.readable), Value(f.sec179),
+         Value(f.bonus), Value(f.basis)});
+}
+
+void forgetYearFigures(Connection& connection) {
+    Statement exists(connection,
+                     "SELECT 1 FROM sqlite_master WHERE type = 'table' AND name = "
+                     "'RunYearFigures'");
+    if (exists.step()) connection.execute("DELETE FROM RunYearFigures");
 }
 
 namespace {

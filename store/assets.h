@@ -4,6 +4,8 @@
 // the order of their keys and writes back only the columns the run computes.
 #include <cstdint>
 #include <functional>
+#include <optional>
+#include <string>
 #include <vector>
 
 #include "store/database.h"
@@ -21,23 +23,78 @@ std::string unreadableColumns(std::uint64_t mask);
 // The "select * from assets where companynumber =" query of a company.
 std::string assetQuery(const Company& company);
 
-// Reads the company's assets a page at a time, in key order. `filter` is an
-// optional SQL condition on the row (for example "assetchng <> 0") whose
-// parameters follow the reader's own.
+// Reads the company's assets a page at a time, in key order: every asset,
+// or only those whose "assetchng" is set (found through their own index, so
+// that one changed asset among a million is read without the others).
 class AssetReader {
   public:
-    AssetReader(Connection& connection, std::int64_t companyNumber, std::string filter = {},
-                std::vector<Value> filterParameters = {}, int pageSize = 2048);
+    enum class Rows { All, Changed };
+    AssetReader(Connection& connection, std::int64_t companyNumber, Rows rows = Rows::All,
+                int pageSize = 2048);
     // Fills `page` with the next rows; false when none are left.
     bool next(std::vector<Asset>& page);
 
   private:
     Statement query_;
     std::int64_t companyNumber_;
-    std::vector<Value> filterParameters_;
     std::int64_t lastKey_ = -1;
     int pageSize_;
 };
+
+// Creates, in a file made before them, the indexes through which a run
+// reaches only the rows it needs: the changed rows, the year's new assets,
+// and the rows each check after the run warns of; and the table of the
+// figures a run keeps for the next.
+void ensureRunIndexes(Connection& connection);
+
+// What the checks after a run warn of, for one asset.
+struct QuestionableRow {
+    std::int64_t key = 0;
+    std::string description;
+    std::optional<Date> placedInService;
+    bool accumTax = false;     // accumulated plus current above tax cost by over a dollar
+    bool accumBook = false;    // the same against book cost
+    bool yearMismatch = false;  // "YRPIS" and "Date Placed in Service" in different years
+    bool placedAfter = false;  // placed in service after its "YRPIS"
+};
+// The company's rows that one check or more warns of, in key order, read
+// through the indexes that hold only such rows. Stored amounts carry at most
+// 4 places, so "more than one dollar over" is "at least 1.0001 over"; empty
+// amounts count as 0. The date checks concern rows whose two dates are both
+// in the form YYYY-MM-DD.
+std::vector<QuestionableRow> questionableRows(Connection& connection, std::int64_t companyNumber);
+
+// The year's new assets (their "YRPIS" in [from, to), 'YYYY-MM-DD') as
+// their index knows them: how many, and the sum of their keys.
+struct YearRows {
+    std::int64_t count = 0;
+    std::int64_t keySum = 0;
+    bool operator==(const YearRows&) const = default;
+};
+YearRows yearRowsBetween(Connection& connection, std::int64_t companyNumber,
+                         const std::string& from, const std::string& to);
+// Whether a changed row ("assetchng" set) is among the year's new assets.
+bool changedRowBetween(Connection& connection, std::int64_t companyNumber,
+                       const std::string& from, const std::string& to);
+
+// What a run found over the year's new assets, kept for the next run: when
+// the same assets are there and none of them changed, the next run takes
+// these figures instead of reading every new asset again.
+struct YearFigures {
+    std::string yearEnd;  // 'YYYY-MM-DD'
+    YearRows rows;
+    bool midQuarter = false;
+    std::int64_t readable = 0;  // new assets the checks could read
+    std::int64_t sec179 = 0;    // the sums of the limit checks, in ten-thousandths
+    std::int64_t bonus = 0;
+    std::int64_t basis = 0;
+};
+std::optional<YearFigures> readYearFigures(Connection& connection, std::int64_t companyNumber);
+void writeYearFigures(Connection& connection, std::int64_t companyNumber,
+                      const YearFigures& figures);
+// Drops the kept figures of every company: for changes that replace assets
+// without marking them changed (a company copied in, every asset deleted).
+void forgetYearFigures(Connection& connection);
 
 // The year's "Current Dprn - Tax" and "Current Dprn - Book" over every asset
 // of the company, summed exactly; empty amounts count for nothing.
@@ -48,10 +105,9 @@ struct YearTotals {
 YearTotals yearTotals(Connection& connection, const Company& company);
 
 // Calls `visit` with only the columns the checks read (SQLite decodes far
-// less of each row) of
-// every asset of the company whose "YRPIS" lies in [from, to) ('YYYY-MM-DD'),
-// in the order the "YRPIS" index gives. The table must not be written while
-// the walk is under way.
+// less of each row) of every asset of the company whose "YRPIS" lies in
+// [from, to) ('YYYY-MM-DD'), in the order of their index. The table must not
+// be written while the walk is under way.
 void forEachAssetPlacedBetween(Connection& connection, std::int64_t companyNumber,
                                const std::string& from, const std::string& to,
                                const std::function<void(Asset&)>& visit);

@@ -9,6 +9,7 @@
 #include <system_error>
 #include <vector>
 
+#include "store/assets.h"
 #include "store/columns.h"
 #include "store/settings.h"
 
@@ -358,6 +359,7 @@ CopyResult copyCompanyFromDisk(Connection& company, const std::filesystem::path&
         Transaction transaction(company);
         company.execute("DELETE FROM assets WHERE companynumber = 1");
         company.execute("DELETE FROM Defaults WHERE companynumber = 1");
+        forgetYearFigures(company);
         const auto defaults = sharedColumns(company, "main", kSourceSchema, "Defaults");
         company.execute("INSERT INTO main.Defaults (" + columnList(defaults) + ") SELECT " +
                         readList(defaults) + " FROM " + kSourceSchema + ".Defaults");
@@ -379,8 +381,12 @@ CopyResult copyCompanyFromDisk(Connection& company, const std::filesystem::path&
 }
 
 std::int64_t deleteAllAssets(Connection& company) {
+    Transaction transaction(company);
     company.execute("DELETE * from assets");
-    return changes(company);
+    const std::int64_t deleted = changes(company);
+    forgetYearFigures(company);
+    transaction.commit();
+    return deleted;
 }
 
 }  // namespace czx

@@ -9,6 +9,7 @@
 #include "engine/run/methods.h"
 #include "engine/tables/calculators.h"
 #include "engine/tables/federal_law.h"
+#include "store/assets.h"
 
 namespace czx {
 namespace {
@@ -82,66 +83,41 @@ bool YearLimitChecks::visit(Asset& a) {
     // The year's new assets: the calendar year of "YRPIS" is that of "YearEnd".
     const Date& yearEnd = *company_.yearEnd;
     if (inCalendarYearOf(a.yrpis, yearEnd)) {
-        if (units(a.sec179) > 0) sec179Total_ += units(a.sec179);
-        if (units(a.bonus) > 0) bonusTotal_ += units(a.bonus);
+        if (units(a.sec179) > 0) sums_.sec179 += units(a.sec179);
+        if (units(a.bonus) > 0) sums_.bonus += units(a.bonus);
     }
     if (!inCalendarYearOf(a.yrpis, yearEnd) ||
         !method::isOneOf(a.methodTax, {method::MACRS, method::MACRSAuto, method::MACRS150,
                                        method::SLPersonal, method::SLReal}))
         return false;
     bool changed = writePostSecBasis(a);
-    newBasisTotal_ += units(a.postSecBasis);
+    sums_.basis += units(a.postSecBasis);
     return changed;
 }
 
 void YearLimitChecks::finish(Feedback& feedback, WorkArea& work) const {
     const int taxYear = yearOf(*company_.yearEnd);
-    work.Sec179Total = static_cast<double>(sec179Total_) / money::kUnitsPerDollar;
-    work.BonusTotal = static_cast<double>(bonusTotal_) / money::kUnitsPerDollar;
-    work.MidQrtTotalBasis = static_cast<double>(newBasisTotal_) / money::kUnitsPerDollar;
+    work.Sec179Total = static_cast<double>(sums_.sec179) / money::kUnitsPerDollar;
+    work.BonusTotal = static_cast<double>(sums_.bonus) / money::kUnitsPerDollar;
+    work.MidQrtTotalBasis = static_cast<double>(sums_.basis) / money::kUnitsPerDollar;
     procedure("Calcform.Sec179Ck", [&] {
         std::int64_t limit = sec179Limit(taxYear);
-        if (limit > 0 && sec179Total_ > limit * money::kUnitsPerDollar)
+        if (limit > 0 && sums_.sec179 > limit * money::kUnitsPerDollar)
             feedback.message(sec179Message(taxYear));
     });
     procedure("Calcform.FirstYR30PctDeductionCk", [&] {
-        if (newBasisTotal_ < bonusTotal_) feedback.message(messages::kBonus);
+        if (sums_.basis < sums_.bonus) feedback.message(messages::kBonus);
     });
 }
 
 CompanyChecks checkCompany(Connection& connection, const Company& company) {
-    // Stored amounts carry at most 4 places, so "more than one dollar over"
-    // is "at least 1.0001 over"; comparing with 1.00005 leaves the double's
-    // own error far behind. An empty amount or cost counts as 0, as it does
-    // in the calculators. Only the offending rows come back.
-    static const char* kSql = R"(
-        SELECT description, p, accumTax, accumBook, yearMismatch, placedAfter FROM (
-          SELECT k, description, p,
-                 coalesce(pt, 0) + coalesce(ct, 0) - coalesce(kt, 0) > 1.00005 AS accumTax,
-                 coalesce(pb, 0) + coalesce(cb, 0) - coalesce(kb, 0) > 1.00005 AS accumBook,
-                 dated AND substr(y, 1, 4) <> substr(p, 1, 4) AS yearMismatch,
-                 dated AND substr(p, 1, 10) > substr(y, 1, 10) AS placedAfter
-          FROM (SELECT rowid AS k, [Asset Description] AS description,
-                       [Prior Accumulated Dprn - Tax] AS pt, [Current Dprn - Tax] AS ct,
-                       [Asset Cost - Tax] AS kt, [Prior Accumulated Dprn - Book] AS pb,
-                       [Current Dprn - Book] AS cb, [Asset Cost - Book] AS kb,
-                       YRPIS AS y, [Date Placed in Service] AS p,
-                       (substr(YRPIS, 5, 1) = '-' AND substr(YRPIS, 8, 1) = '-' AND
-                        substr([Date Placed in Service], 5, 1) = '-' AND
-                        substr([Date Placed in Service], 8, 1) = '-') AS dated
-                FROM assets WHERE companynumber = ?))
-        WHERE accumTax OR accumBook OR yearMismatch OR placedAfter ORDER BY k)";
-    Statement query(connection, kSql);
-    query.bind(1, company.number);
     CompanyChecks found;
-    while (query.step()) {
-        const std::string label =
-            assetLabel(query.columnTextView(0),
-                       query.isNull(1) ? std::nullopt : parseIsoDate(query.columnTextView(1)));
-        if (query.columnInt(2)) found.accumTax.add(label);
-        if (query.columnInt(3)) found.accumBook.add(label);
-        if (query.columnInt(4)) found.yearMismatches.add(label);
-        if (query.columnInt(5)) found.placedAfterYrpis.add(label);
+    for (const QuestionableRow& row : questionableRows(connection, company.number)) {
+        const std::string label = assetLabel(row.description, row.placedInService);
+        if (row.accumTax) found.accumTax.add(label);
+        if (row.accumBook) found.accumBook.add(label);
+        if (row.yearMismatch) found.yearMismatches.add(label);
+        if (row.placedAfter) found.placedAfterYrpis.add(label);
     }
     return found;
 }

@@ -51,16 +51,23 @@ std::int64_t sec179Limit(int taxYear);
 // (FirstYR30PctDeductionCk).
 class YearLimitChecks {
   public:
+    // The sums over the year's new assets, in ten-thousandths.
+    struct Sums {
+        std::int64_t sec179 = 0;
+        std::int64_t bonus = 0;
+        std::int64_t basis = 0;
+    };
     explicit YearLimitChecks(const Company& company) : company_(company) {}
+    // Checks sums found before, without visiting the rows again.
+    YearLimitChecks(const Company& company, Sums sums) : company_(company), sums_(sums) {}
     // Returns true when the row's basis columns were rewritten.
     bool visit(Asset& asset);
     void finish(Feedback& feedback, WorkArea& work) const;
+    const Sums& sums() const { return sums_; }
 
   private:
     const Company& company_;
-    std::int64_t sec179Total_ = 0;
-    std::int64_t bonusTotal_ = 0;
-    std::int64_t newBasisTotal_ = 0;
+    Sums sums_;
 };
 
 // What the checks over every row of the company find: the assets each
@@ -76,7 +83,7 @@ struct CompanyChecks {
     AssetList placedAfterYrpis;
 };
 
-// One pass of the database over every row.
+// Reads only the rows a check concerns, through the indexes that hold them.
 CompanyChecks checkCompany(Connection& connection, const Company& company);
 
 // The warnings, each shown once per run followed by the assets it concerns;

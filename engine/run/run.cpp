@@ -51,6 +51,8 @@ class Run {
   private:
     void compute();
     void visitYearRows(const std::function<bool(Asset&)>& visit);
+    bool takeKeptFigures();
+    void keepFigures();
     void testMidQuarter();
     void walk();
     void processRow(Asset& asset);
@@ -72,6 +74,12 @@ class Run {
     bool taxPass_ = false;
     bool bookPass_ = false;
     std::optional<YearLimitChecks> yearLimits_;
+    // The year's new assets: "YRPIS" in [yearFrom_, yearTo_).
+    std::string yearFrom_, yearTo_;
+    YearRows yearRows_;
+    long newAssets_ = 0;
+    // Figures of the last run this run takes instead of reading the year's new assets.
+    std::optional<YearFigures> kept_;
     CompanyChecks found_;
     AssetList skipped_;
     AssetList notYetInService_;
@@ -87,10 +95,9 @@ class Run {
 // basis columns the visit rewrote is stored after the walk. A row holding a
 // value that cannot be read is left alone (the walk reports it).
 void Run::visitYearRows(const std::function<bool(Asset&)>& visit) {
-    const int year = yearOf(*company_.yearEnd);
+    ++summary_.yearVisits;
     std::vector<Asset> rewritten;
-    forEachAssetPlacedBetween(connection_, company_.number, std::to_string(year) + "-01-01",
-                              std::to_string(year + 1) + "-01-01", [&](Asset& asset) {
+    forEachAssetPlacedBetween(connection_, company_.number, yearFrom_, yearTo_, [&](Asset& asset) {
                                   try {
                                       if (asset.unreadable == 0 && visit(asset))
                                           rewritten.push_back(asset);
@@ -102,9 +109,40 @@ void Run::visitYearRows(const std::function<bool(Asset&)>& visit) {
     for (const Asset& asset : rewritten) basisWriter_.write(asset);
 }
 
-// A failure here ends the run: the year's convention would be unknown.
+// The mid-quarter outcome and the sums of the limit checks depend only on
+// the year's new assets. When the last run's figures were kept, the same
+// assets are there (as many, with the same keys), none of them changed since
+// and the company's mid-quarter flag is still the one that run found, the
+// figures stand and the new assets need not be read again.
+bool Run::takeKeptFigures() {
+    if (allAssets_) return false;
+    kept_ = readYearFigures(connection_, company_.number);
+    if (!kept_ || kept_->yearEnd != isoDate(*company_.yearEnd) || kept_->rows != yearRows_ ||
+        kept_->midQuarter != company_.midQrtYRTax ||
+        changedRowBetween(connection_, company_.number, yearFrom_, yearTo_)) {
+        kept_.reset();
+        return false;
+    }
+    work_.MidQrtYear = kept_->midQuarter;
+    work_.MidQrtStatusKept = true;
+    return true;
+}
+
+void Run::keepFigures() {
+    YearFigures figures;
+    figures.yearEnd = isoDate(*company_.yearEnd);
+    figures.rows = yearRows_;
+    figures.midQuarter = work_.MidQrtYear;
+    figures.readable = newAssets_;
+    figures.sec179 = yearLimits_->sums().sec179;
+    figures.bonus = yearLimits_->sums().bonus;
+    figures.basis = yearLimits_->sums().basis;
+    writeYearFigures(connection_, company_.number, figures);
+}
+
+// A failure here, or in finding the year's new assets, ends the run: the
+// year's convention would be unknown.
 void Run::testMidQuarter() {
-    trail::enter("Calcform.MidQrtCheck");
     MidQrtCheck check(company_, work_);
     visitYearRows([&](Asset& asset) { return check.visit(asset); });
     bool midQuarter = check.finish();
@@ -186,7 +224,8 @@ void Run::computeRow(Asset& asset) {
 void Run::walk() {
     const bool everyRow = allAssets_ || (taxPass_ && !work_.MidQrtStatusKept);
     const std::int64_t lastKey = lastAssetKey(connection_);
-    AssetReader reader(connection_, company_.number, everyRow ? "" : "assetchng <> 0");
+    AssetReader reader(connection_, company_.number,
+                       everyRow ? AssetReader::Rows::All : AssetReader::Rows::Changed);
     std::vector<Asset> page;
     while (reader.next(page)) {
         for (Asset& asset : page) processRow(asset);
@@ -199,15 +238,21 @@ void Run::walk() {
 
 void Run::checkYearLimits() {
     trail::enter("Calcform.FirstYR30PctDeductionCk");
-    yearLimits_.emplace(company_);
-    long newAssets = 0;
-    visitYearRows([&](Asset& asset) {
-        ++newAssets;
-        return yearLimits_->visit(asset);
-    });
+    if (kept_) {
+        yearLimits_.emplace(company_, YearLimitChecks::Sums{kept_->sec179, kept_->bonus,
+                                                            kept_->basis});
+        newAssets_ = static_cast<long>(kept_->readable);
+    } else {
+        yearLimits_.emplace(company_);
+        visitYearRows([&](Asset& asset) {
+            ++newAssets_;
+            return yearLimits_->visit(asset);
+        });
+    }
     // The year's Section 179 limit could not be checked.
     const int taxYear = yearOf(*company_.yearEnd);
-    if (newAssets > 0 && taxYear > law::kLastYearKnown) noteUnknownLawYear(taxYear);
+    if (newAssets_ > 0 && taxYear > law::kLastYearKnown) noteUnknownLawYear(taxYear);
+    keepFigures();
 }
 
 void Run::noteUnknownLawYear(int year) {
@@ -221,7 +266,15 @@ void Run::compute() {
         trail::enter(taxPass_ ? kTaxPass : kBookPass);
         StartPass(company_, work_);
     }
-    if (taxPass_) testMidQuarter();
+    ensureRunIndexes(connection_);
+    if (taxPass_) {
+        trail::enter("Calcform.MidQrtCheck");
+        const int year = yearOf(*company_.yearEnd);
+        yearFrom_ = std::to_string(year) + "-01-01";
+        yearTo_ = std::to_string(year + 1) + "-01-01";
+        yearRows_ = yearRowsBetween(connection_, company_.number, yearFrom_, yearTo_);
+        if (!takeKeptFigures()) testMidQuarter();
+    }
     walk();
     if (taxPass_) checkYearLimits();
     found_ = checkCompany(connection_, company_);

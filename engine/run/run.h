@@ -22,6 +22,7 @@ struct RunSummary {
     long skipped = 0;         // rows without "YRPIS" or "Date Placed in Service"
     long unreadable = 0;      // rows holding a value that is no value of its column
     long rowsWithErrors = 0;  // computed rows one of whose calculators failed
+    int yearVisits = 0;       // times the year's new assets were read (0, 1 or 2)
     bool committed = false;   // the run's results were written
     bool completed = false;   // written, and every row it should compute was computed
 };

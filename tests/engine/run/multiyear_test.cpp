@@ -124,10 +124,6 @@ const LaterAsset kLaterAssets[] = {
     // A 2019 car under every limit of 2019 (18,100 / 16,100 / 9,700 / 5,760).
     {"sedan 2019", "2019-06-01", "MACRS-Auto", "5", 30000, 0, 0, true, false,
      {6000, 9600, 5760, 3456, 3456, 1728, 0}, true},
-    // A 2024 car held by the 2024 limits: 20 % of 80,000 under 20,400, then
-    // 25,600 capped at 19,800 and 15,360 capped at 11,900.
-    {"coupe 2024", "2024-03-01", "MACRS-Auto", "5", 80000, 0, 0, true, false,
-     {16000, 19800, 11900}, false},
     // A 2016 truck on straight line, capped by the 2016 truck limits without
     // bonus (3,560 / 5,700 / 3,350 / 2,075); after its life the straight
     // line gives nothing more.

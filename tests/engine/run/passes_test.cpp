@@ -145,25 +145,6 @@ TEST(TaxRules, DisposedInAnEarlierYearOrWithoutBusinessUseGetsNothing) {
     EXPECT_EQ(gone.asset.currentTax, 0.0);
 }
 
-TEST(TaxRules, BasisColumnsFollowTheBusinessUse) {
-    Asset a = testing::makeAsset("MACRS", "5", 10000.0, "2012-03-01", "2012-12-31");
-    a.itcAdjustment = 1000.0;
-    a.busUseTax = 0.75;
-    a.sec179 = 500.0;
-    a.bonus = 250.0;
-    WriteTaxBasis(a);
-    EXPECT_EQ(a.costLessItc, 9000.0);
-    EXPECT_EQ(a.post30Basis, 6000.0);
-    WriteLine24eBasis(a);
-    EXPECT_EQ(a.line24eBasis, 6000.0);
-    a.busUseTax.reset();
-    WriteTaxBasis(a);
-    WriteLine24eBasis(a);
-    EXPECT_EQ(a.costLessItc, 9000.0);
-    EXPECT_FALSE(a.post30Basis);
-    EXPECT_FALSE(a.line24eBasis);
-}
-
 TEST(TaxRules, QuarterCodeClearedOutsideTheScheme) {
     struct Case {
         const char* method;

@@ -132,6 +132,18 @@ TEST(TableCalculators, RatesByClassMonthAndRecoveryYear) {
         {CalcMACRS, "31.5", ymd(1990, 1, 5), y1990, 33, 0},
         {CalcMACRS, "31.5", ymd(1990, 2, 5), y1990, 8, 3174},
         {CalcMACRS, "31.5", ymd(1990, 2, 5), y1990, 9, 3175},
+        // Half-year classes to their last year; 20 years carry three decimals
+        // of a percent. A June fiscal year still counts from "YRPIS".
+        {CalcMACRS, "3", ymd(2012, 8, 1), y2012, 4, 7410},
+        {CalcMACRS, "3", ymd(2012, 8, 1), y2012, 5, 0},
+        {CalcMACRS, "20", ymd(2012, 6, 1), y2012, 2, 7219},
+        {CalcMACRS, "20", ymd(2012, 6, 1), y2012, 21, 2231},
+        {CalcMACRS, "20", ymd(2012, 6, 1), y2012, 22, 0},
+        {CalcMACRS150, "10", ymd(2012, 5, 5), y2012, 2, 13880},
+        {CalcMACRS150, "10", ymd(2012, 5, 5), y2012, 11, 4370},
+        {CalcMACRS150, "10", ymd(2012, 5, 5), y2012, 12, 0},
+        {CalcMACRS, "10", ymd(2011, 9, 1), ymd(2012, 6, 30), 2, 18000},
+        {CalcMACRS, "10", ymd(2011, 9, 1), ymd(2012, 6, 30), 11, 3280},
         // Nothing before the first recovery year.
         {CalcMACRS, "5", ymd(2012, 3, 15), y2012, 0, 0},
         {CalcMACRS, "39", ymd(2012, 3, 15), y2012, 0, 0},
@@ -148,37 +160,6 @@ TEST(TableCalculators, RatesByClassMonthAndRecoveryYear) {
         EXPECT_NEAR(onHundredThousand(c.calculator, c.life, c.placed, c.yrpis, c.recoveryYear),
                     c.expected, 1e-6)
             << '"' << c.life << "\" placed " << isoDate(c.placed) << " year " << c.recoveryYear;
-}
-
-// MACRS 5 and 7 are followed to the end in MultiYear.
-TEST(TableCalculators, HalfYearSchedules) {
-    struct Schedule {
-        Calculator calculator;
-        const char* life;
-        Date placed;
-        Date yrpis;
-        std::vector<double> expected;  // by recovery year on 100,000
-    };
-    // clang-format off
-    const Schedule schedules[] = {
-        {CalcMACRS, "3", ymd(2012, 8, 1), ymd(2012, 12, 31), {33330, 44450, 14810, 7410, 0}},
-        // The 20-year column carries three decimals of a percent.
-        {CalcMACRS, "20", ymd(2012, 6, 1), ymd(2012, 12, 31),
-         {3750, 7219, 6677, 6177, 5713, 5285, 4888, 4522, 4462, 4461, 4462,
-          4461, 4462, 4461, 4462, 4461, 4462, 4461, 4462, 4461, 2231, 0}},
-        {CalcMACRS150, "3", ymd(2012, 5, 5), ymd(2012, 12, 31), {25000, 37500, 25000, 12500, 0}},
-        {CalcMACRS150, "10", ymd(2012, 5, 5), ymd(2012, 12, 31),
-         {7500, 13880, 11790, 10020, 8740, 8740, 8740, 8740, 8740, 8740, 4370, 0}},
-        // A fiscal year ending in June: the recovery year still counts from "YRPIS".
-        {CalcMACRS, "10", ymd(2011, 9, 1), ymd(2012, 6, 30),
-         {10000, 18000, 14400, 11520, 9220, 7370, 6550, 6550, 6560, 6550, 3280, 0}},
-    };
-    // clang-format on
-    for (const auto& s : schedules)
-        for (std::size_t i = 0; i < s.expected.size(); ++i)
-            EXPECT_NEAR(onHundredThousand(s.calculator, s.life, s.placed, s.yrpis, int(i) + 1),
-                        s.expected[i], 1e-6)
-                << s.life << " recovery year " << i + 1;
 }
 
 // The first year of a mid-quarter year: the quarter of placement is stored in

@@ -178,35 +178,31 @@ TEST(CloseYear, FailureHalfWayChangesNothing) {
     }
 }
 
-// Calls `action` once, just before the connection begins its first
-// transaction: another program's work slipped in between.
-class BeforeBegin {
-  public:
+// Runs `action` once, just before `connection` begins its first
+// transaction: another program's work slipped in between. A failure of the
+// action is kept in `failure`.
+struct BeforeBegin {
     BeforeBegin(Connection& connection, std::function<void()> action)
-        : connection_(connection), action_(std::move(action)) {
-        sqlite3_trace_v2(connection_.handle(), SQLITE_TRACE_STMT, &BeforeBegin::traced, this);
+        : connection(connection), action(std::move(action)) {
+        sqlite3_trace_v2(connection.handle(), SQLITE_TRACE_STMT, &BeforeBegin::traced, this);
     }
-    ~BeforeBegin() { sqlite3_trace_v2(connection_.handle(), 0, nullptr, nullptr); }
-    bool ran() const { return ran_; }
-    const std::string& failure() const { return failure_; }
-
-  private:
+    ~BeforeBegin() { sqlite3_trace_v2(connection.handle(), 0, nullptr, nullptr); }
     static int traced(unsigned, void* self, void*, void* sql) {
         auto* hook = static_cast<BeforeBegin*>(self);
-        if (hook->ran_ || std::string_view(static_cast<const char*>(sql)).rfind("BEGIN", 0) != 0)
+        if (hook->ran || std::string_view(static_cast<const char*>(sql)).rfind("BEGIN", 0) != 0)
             return 0;
-        hook->ran_ = true;
+        hook->ran = true;
         try {
-            hook->action_();
+            hook->action();
         } catch (const std::exception& e) {
-            hook->failure_ = e.what();
+            hook->failure = e.what();
         }
         return 0;
     }
-    Connection& connection_;
-    std::function<void()> action_;
-    bool ran_ = false;
-    std::string failure_;
+    Connection& connection;
+    std::function<void()> action;
+    bool ran = false;
+    std::string failure;
 };
 
 // Two programs close the same company at once. The one that commits second
@@ -225,8 +221,8 @@ TEST(CloseYear, ACloseCommittedByAnotherProgramFirstIsSeen) {
 
     CloseYearResult myResult = closeYear(mine);
 
-    ASSERT_TRUE(slipIn.ran());
-    EXPECT_EQ(slipIn.failure(), "");
+    ASSERT_TRUE(slipIn.ran);
+    EXPECT_EQ(slipIn.failure, "");
     EXPECT_EQ(isoDate(theirResult.newYearEnd), "2013-12-31");
     EXPECT_EQ(isoDate(myResult.newYearEnd), "2014-12-31");
     EXPECT_EQ(yearEndOf(mine), "2014-12-31");

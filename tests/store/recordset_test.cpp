@@ -52,12 +52,23 @@ TEST_F(RecordSetTest, WalksTheSelectedRows) {
     EXPECT_THROW(rs.setBookmark(3), Error);  // the other company's row is not in the set
 }
 
-TEST_F(RecordSetTest, AChangeIsStoredWhenTheSetMovesOffTheRow) {
+// A change is stored when the set moves off the row; a cancelled change, or
+// a cancelled new row, leaves nothing behind.
+TEST_F(RecordSetTest, AChangeIsStoredWhenTheSetMovesOffTheRowUnlessCancelled) {
     rs.set("Asset Description", std::string("Lathe, rebuilt"));
     EXPECT_EQ(description(), "Lathe, rebuilt");  // the row shows it at once
     EXPECT_EQ(stored("rowid = 1"), "Lathe");     // not stored yet
     rs.moveNext();
     EXPECT_EQ(stored("rowid = 1"), "Lathe, rebuilt");
+    rs.set("Asset Description", std::string("Scrap"));
+    rs.cancelUpdate();
+    rs.moveNext();
+    EXPECT_EQ(stored("rowid = 2"), "Press");
+    rs.addNew();
+    rs.set("Asset Description", std::string("Never"));
+    rs.cancelUpdate();
+    EXPECT_EQ(rs.count(), 3);
+    EXPECT_EQ(stored("[Asset Description] = 'Never'"), "<none>");
 }
 
 TEST_F(RecordSetTest, TellsWhetherPendingChangesHoldNewValues) {
@@ -75,19 +86,6 @@ TEST_F(RecordSetTest, TellsWhetherPendingChangesHoldNewValues) {
     rs.cancelUpdate();
     rs.addNew();
     EXPECT_TRUE(rs.changesValues());
-}
-
-// A cancelled change, or a cancelled new row, leaves nothing behind.
-TEST_F(RecordSetTest, CancelUpdateDropsPendingChanges) {
-    rs.set("Asset Description", std::string("Scrap"));
-    rs.cancelUpdate();
-    rs.moveNext();
-    EXPECT_EQ(stored("rowid = 1"), "Lathe");
-    rs.addNew();
-    rs.set("Asset Description", std::string("Never"));
-    rs.cancelUpdate();
-    EXPECT_EQ(rs.count(), 3);
-    EXPECT_EQ(stored("[Asset Description] = 'Never'"), "<none>");
 }
 
 TEST_F(RecordSetTest, AddNewInsertsOnUpdateAndDeleteRemovesAtOnce) {

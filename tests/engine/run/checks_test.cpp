@@ -91,50 +91,45 @@ TEST(MidQrtCheck, FortyPercentIsNotMoreThanForty) {
     }
 }
 
-struct MessageCase {
-    const char* yearEnd;
-    double sec179;
-    bool warns;
-};
+// The warnings of the year's limits over the assets of the year.
+std::vector<std::string> limitWarnings(const char* yearEnd, std::vector<Asset> assets) {
+    Company company = companyEnding(yearEnd);
+    YearLimitChecks checks(company);
+    for (Asset& a : assets) checks.visit(a);
+    testing::RecordingFeedback feedback;
+    WorkArea work;
+    checks.finish(feedback, work);
+    return feedback.messages;
+}
 
 TEST(Sec179Ck, WarnsAboveTheYearsLimit) {
-    const MessageCase cases[] = {
-        {"2011-12-31", 500000.00, false},
-        {"2011-12-31", 500000.01, true},
-        {"2012-12-31", 500000.00, false},
-        {"2012-12-31", 500000.01, true},
-        {"2012-12-31", 125000.01, false},
-        {"2007-12-31", 125000.01, true},
-        {"1995-06-30", 17500.00, false},
-        {"1995-06-30", 17500.01, true},
-        {"1994-06-30", 9999999.00, false},
-        {"2027-12-31", 9999999.00, false},
-        // The later years' limits.
-        {"2013-12-31", 500000.00, false},
-        {"2013-12-31", 500000.01, true},
-        {"2018-06-30", 1000000.00, false},
-        {"2018-06-30", 1000000.01, true},
-        {"2025-12-31", 2500000.00, false},
-        {"2025-12-31", 2500000.01, true},
-        {"2026-12-31", 2560000.00, false},
-        {"2026-12-31", 2560000.01, true},
+    struct Case {
+        const char* yearEnd;
+        double sec179;
+        bool warns;
     };
+    // clang-format off
+    const Case cases[] = {
+        {"2011-12-31", 500000.00, false},  {"2011-12-31", 500000.01, true},
+        {"2012-12-31", 500000.00, false},  {"2012-12-31", 500000.01, true},
+        {"2012-12-31", 125000.01, false},  {"2007-12-31", 125000.01, true},
+        {"1995-06-30", 17500.00, false},   {"1995-06-30", 17500.01, true},
+        {"1994-06-30", 9999999.00, false}, {"2027-12-31", 9999999.00, false},
+        {"2013-12-31", 500000.00, false},  {"2013-12-31", 500000.01, true},
+        {"2018-06-30", 1000000.00, false}, {"2018-06-30", 1000000.01, true},
+        {"2025-12-31", 2500000.00, false}, {"2025-12-31", 2500000.01, true},
+        {"2026-12-31", 2560000.00, false}, {"2026-12-31", 2560000.01, true},
+    };
+    // clang-format on
     for (const auto& c : cases) {
-        Company company = companyEnding(c.yearEnd);
-        YearLimitChecks checks(company);
         // Split over two assets: the sum is what counts.
         Asset a = asset("MACRS", "5", 1e7, c.yearEnd, c.yearEnd);
         Asset b = a;
         a.sec179 = c.sec179 - 0.01;
         b.sec179 = 0.01;
-        checks.visit(a);
-        checks.visit(b);
-        testing::RecordingFeedback feedback;
-        WorkArea work;
-        checks.finish(feedback, work);
-        bool warned = !feedback.messages.empty() &&
-                      feedback.messages[0] == sec179Message(yearOf(*company.yearEnd));
-        EXPECT_EQ(warned, c.warns) << c.yearEnd << " " << c.sec179;
+        const std::vector<std::string> warning{sec179Message(yearOf(*parseIsoDate(c.yearEnd)))};
+        EXPECT_EQ(limitWarnings(c.yearEnd, {a, b}) == warning, c.warns)
+            << c.yearEnd << " " << c.sec179;
     }
     EXPECT_EQ(sec179Message(2012), "You have exceeded the 2012 Sec. 179 limit of 500,000.");
     EXPECT_EQ(sec179Message(1998), "You have exceeded the 1998 Sec. 179 limit of 18,500.");
@@ -157,20 +152,14 @@ TEST(FirstYR30PctDeductionCk, BonusMayNotExceedTheYearsNewBasis) {
         {0.0, "SL-Old", 10000.01, true},
     };
     for (const auto& c : cases) {
-        Company company = companyEnding("2012-12-31");
-        YearLimitChecks checks(company);
         Asset macrs = asset("MACRS", "5", 12000.0, "2012-05-01", "2012-12-31");
         macrs.sec179 = 2000.0;  // adjusted basis 10,000
         macrs.bonus = c.macrsBonus;
         Asset other = asset(c.otherMethod, "5", 50000.0, "2012-05-01", "2012-12-31");
         other.bonus = c.otherBonus;
-        checks.visit(macrs);
-        checks.visit(other);
-        testing::RecordingFeedback feedback;
-        WorkArea work;
-        checks.finish(feedback, work);
-        bool warned = !feedback.messages.empty() && feedback.messages[0] == messages::kBonus;
-        EXPECT_EQ(warned, c.warns) << c.macrsBonus << " " << c.otherMethod << " " << c.otherBonus;
+        const std::vector<std::string> warning{messages::kBonus};
+        EXPECT_EQ(limitWarnings("2012-12-31", {macrs, other}) == warning, c.warns)
+            << c.macrsBonus << " " << c.otherMethod << " " << c.otherBonus;
     }
 }
 

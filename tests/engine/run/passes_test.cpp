@@ -47,6 +47,7 @@ TEST(TaxRules, AmountsOfAYearInService) {
         double tax;
         std::optional<double> nonBusiness;  // unchecked when empty
     };
+    // clang-format off
     const Case cases[] = {
         {"first year adds Section 179 and bonus", "2012-12-31", "MACRS", 1, 1000, 500, 0, 200, 1700,
          0},
@@ -59,22 +60,14 @@ TEST(TaxRules, AmountsOfAYearInService) {
         // SL-Old in its last year takes exactly what is left (0.30 more).
         {"last year catches up", "2021-12-31", "SL-Old", 1, 0, 0, 9000, 999.70, 1000, {}},
         {"not yet the last year", "2015-12-31", "SL-Old", 1, 0, 0, 9000, 999.70, 999.70, {}},
-        {"fully depreciated: 0, never negative",
-         "2022-12-31",
-         "SL-Old",
-         1,
-         0,
-         0,
-         10000.50,
-         5,
-         0,
-         {}},
+        {"fully depreciated: never negative", "2022-12-31", "SL-Old", 1, 0, 0, 10000.50, 5, 0, {}},
         // Half to the even cent; above $130,000 a single-precision amount
         // would lose the cent.
         {"a tie to the even 2", "2013-12-31", "MACRS", 1, 0, 0, 0, 100.125, 100.12, {}},
         {"a tie to the even 4", "2013-12-31", "MACRS", 1, 0, 0, 0, 100.135, 100.14, {}},
         {"a large amount", "2013-12-31", "MACRS", 1, 0, 0, 0, 131072.37, 131072.37, {}},
     };
+    // clang-format on
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         const bool oldLaw = std::string(c.method) == "SL-Old";

@@ -6,7 +6,7 @@
 #include <gtest/gtest.h>
 #include <sqlite3.h>
 
-#include <functional>
+#include <optional>
 #include <set>
 
 #include "store/assets.h"
@@ -178,36 +178,10 @@ TEST(CloseYear, FailureHalfWayChangesNothing) {
     }
 }
 
-// Runs `action` once, just before `connection` begins its first
-// transaction: another program's work slipped in between. A failure of the
-// action is kept in `failure`.
-struct BeforeBegin {
-    BeforeBegin(Connection& connection, std::function<void()> action)
-        : connection(connection), action(std::move(action)) {
-        sqlite3_trace_v2(connection.handle(), SQLITE_TRACE_STMT, &BeforeBegin::traced, this);
-    }
-    ~BeforeBegin() { sqlite3_trace_v2(connection.handle(), 0, nullptr, nullptr); }
-    static int traced(unsigned, void* self, void*, void* sql) {
-        auto* hook = static_cast<BeforeBegin*>(self);
-        if (hook->ran || std::string_view(static_cast<const char*>(sql)).rfind("BEGIN", 0) != 0)
-            return 0;
-        hook->ran = true;
-        try {
-            hook->action();
-        } catch (const std::exception& e) {
-            hook->failure = e.what();
-        }
-        return 0;
-    }
-    Connection& connection;
-    std::function<void()> action;
-    bool ran = false;
-    std::string failure;
-};
-
 // Two programs close the same company at once. The one that commits second
 // must see the first one's year end, so that two reported closes move the
-// year twice and roll the amounts once.
+// year twice and roll the amounts once. Here theirs runs whole just before
+// mine begins its transaction.
 TEST(CloseYear, ACloseCommittedByAnotherProgramFirstIsSeen) {
     TempDir dir;
     Connection mine = makeCompanyFile(dir / "company.mdb", "Race Co", "2012-12-31");
@@ -215,15 +189,31 @@ TEST(CloseYear, ACloseCommittedByAnotherProgramFirstIsSeen) {
     a.priorAccumTax = 1000.0;
     a.currentTax = 250.0;
     auto row = insertAsset(mine, a);
-    Connection theirs = Connection::open(dir / "company.mdb");
-    CloseYearResult theirResult;
-    BeforeBegin slipIn(mine, [&] { theirResult = closeYear(theirs); });
+    struct Theirs {
+        Connection connection;
+        std::optional<CloseYearResult> result;
+        std::string failure;
+    } theirs{Connection::open(dir / "company.mdb")};
+    auto beforeBegin = [](unsigned, void* other, void*, void* sql) {
+        auto* them = static_cast<Theirs*>(other);
+        if (them->result || !them->failure.empty() ||
+            std::string_view(static_cast<const char*>(sql)).rfind("BEGIN", 0) != 0)
+            return 0;
+        try {
+            them->result = closeYear(them->connection);
+        } catch (const std::exception& e) {
+            them->failure = e.what();
+        }
+        return 0;
+    };
+    sqlite3_trace_v2(mine.handle(), SQLITE_TRACE_STMT, beforeBegin, &theirs);
 
     CloseYearResult myResult = closeYear(mine);
 
-    ASSERT_TRUE(slipIn.ran);
-    EXPECT_EQ(slipIn.failure, "");
-    EXPECT_EQ(isoDate(theirResult.newYearEnd), "2013-12-31");
+    sqlite3_trace_v2(mine.handle(), 0, nullptr, nullptr);
+    EXPECT_EQ(theirs.failure, "");
+    ASSERT_TRUE(theirs.result);
+    EXPECT_EQ(isoDate(theirs.result->newYearEnd), "2013-12-31");
     EXPECT_EQ(isoDate(myResult.newYearEnd), "2014-12-31");
     EXPECT_EQ(yearEndOf(mine), "2014-12-31");
     Asset closed = readAsset(mine, row);

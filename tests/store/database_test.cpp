@@ -5,7 +5,6 @@
 
 #include <fstream>
 #include <functional>
-#include <regex>
 
 #include "tests/store/company_db.h"
 
@@ -46,26 +45,6 @@ TEST(Connection, TranslatesDeleteStar) {
     EXPECT_EQ(translateStatement("delete  *  FROM groups where 1"), "DELETE FROM groups where 1");
     EXPECT_EQ(translateStatement("DELETE FROM assets WHERE companynumber = 1"),
               "DELETE FROM assets WHERE companynumber = 1");
-}
-
-// The older form "INSERT INTO t IN 'file' 'Access' SELECT ..." goes through
-// an ATTACH of the file, detached again afterwards.
-TEST(Connection, InsertIntoAnotherFileGoesThroughAttach) {
-    testing::TempDir dir;
-    const auto target = dir / "it's here.mdb";
-    testing::makeCompanyFile(target);
-    auto source = testing::makeCompany();
-    source.execute("INSERT INTO assets (companynumber, [Asset Description]) VALUES (1, 'Lathe')");
-    // The apostrophe of the path is written twice inside the quotes.
-    const std::string file = std::regex_replace(target.string(), std::regex("'"), "''");
-    for (int copy = 0; copy < 2; ++copy)
-        source.execute("INSERT INTO assets IN '" + file +
-                       "' 'Access' SELECT [companynumber],[Asset Description] from assets where "
-                       "companynumber =1");
-    auto copied = Connection::open(target);
-    auto q = copied.prepare("SELECT group_concat([Asset Description]) FROM assets");
-    ASSERT_TRUE(q.step());
-    EXPECT_EQ(q.columnText(0), "Lathe,Lathe");
 }
 
 // A file that can grow by a few pages only: SQLite answers a write beyond

@@ -288,7 +288,7 @@ int main(int argc, char** argv) {
         std::printf(
             "    first run:       %8.3f s wall, %8.3f s processor  (fills the computed columns)\n",
             firstTime.wall, firstTime.cpu);
-        FlagAllAssets(db);
+        flagEveryAsset(db);
         Timing fullTime = measure([&] { full = DepreciateAssets(db, feedback); });
         std::printf(
             "(a) full run:        %8.3f s wall, %8.3f s processor  (%ld tax, %ld book rows)\n",

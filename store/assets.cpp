@@ -367,6 +367,17 @@ std::string both(const char* a, const char* b) {
 
 }  // namespace
 
+std::int64_t lastAssetKey(Connection& connection) {
+    Statement query(connection, "SELECT max(rowid) FROM assets");
+    return query.step() ? query.columnInt(0) : 0;
+}
+
+void flagEveryAsset(Connection& connection) {
+    const Company company = readCompany(connection);
+    connection.execute("UPDATE assets SET assetchng = 1 WHERE companynumber = ?",
+                       {Value(company.number)});
+}
+
 void ensureRunIndexes(Connection& connection) {
     const std::pair<const char*, std::string> indexes[] = {
         {"assets_changed", "(companynumber) WHERE assetchng <> 0"},

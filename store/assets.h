@@ -41,6 +41,12 @@ class AssetReader {
     int pageSize_;
 };
 
+// The largest asset key of the file (0 when it holds none).
+std::int64_t lastAssetKey(Connection& connection);
+
+// Marks every asset of the company changed, for the next run to compute.
+void flagEveryAsset(Connection& connection);
+
 // Creates, in a file made before them, the indexes through which a run
 // reaches only the rows it needs: the changed rows, the year's new assets,
 // and the rows each check after the run warns of; and the table of the

@@ -22,13 +22,6 @@ constexpr int kProgressChecks = 70;
 constexpr const char* kTaxPass = "Calcform.DeprAssetsTax";
 constexpr const char* kBookPass = "Calcform.DeprAssetsBk";
 
-// The largest asset key: the walk reports its progress by how far through
-// the keys it has come, which costs no counting scan.
-std::int64_t lastAssetKey(Connection& connection) {
-    Statement query(connection, "SELECT max(rowid) FROM assets");
-    return query.step() ? query.columnInt(0) : 0;
-}
-
 // Everything one run holds while it walks the rows.
 //
 // The run is all or nothing: it reads the company and writes every row in
@@ -223,6 +216,8 @@ void Run::computeRow(Asset& asset) {
 // when the user asked for every asset.
 void Run::walk() {
     const bool everyRow = allAssets_ || (taxPass_ && !work_.MidQrtStatusKept);
+    // The walk reports its progress by how far through the keys it has come,
+    // which costs no counting scan.
     const std::int64_t lastKey = lastAssetKey(connection_);
     AssetReader reader(connection_, company_.number,
                        everyRow ? AssetReader::Rows::All : AssetReader::Rows::Changed);
@@ -344,12 +339,6 @@ RunSummary DepreciateAssets(Connection& connection, Feedback& feedback, bool all
         summary = run.execute();
     });
     return summary;
-}
-
-void FlagAllAssets(Connection& connection) {
-    Company company = readCompany(connection);
-    connection.execute("UPDATE assets SET assetchng = 1 WHERE companynumber = ?",
-                       {Value(company.number)});
 }
 
 }  // namespace czx

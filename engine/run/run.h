@@ -52,9 +52,6 @@ bool runStep(Body&& body) noexcept {
     });
 }
 
-// Flags every asset of the company for the next run.
-void FlagAllAssets(Connection& connection);
-
 // Message shown after a run that passed over rows lacking their dates.
 std::string skippedRowsMessage(long skipped);
 

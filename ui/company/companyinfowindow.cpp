@@ -9,7 +9,7 @@
 #include <QVBoxLayout>
 
 #include "base/dates.h"
-#include "engine/run/run.h"
+#include "store/assets.h"
 #include "store/columns.h"
 #include "ui/entry/fieldformat.h"
 #include "ui/shell/guifeedback.h"
@@ -124,7 +124,7 @@ void CompanyInfoWindow::writeRow() {
     bool written = false;
     try {
         Transaction transaction(*connection_);
-        if (recompute) FlagAllAssets(*connection_);
+        if (recompute) flagEveryAsset(*connection_);
         records_->update();
         written = true;
         transaction.commit();

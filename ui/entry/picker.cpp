@@ -5,7 +5,7 @@
 #include <QVBoxLayout>
 
 #include "base/trail.h"
-#include "store/database.h"
+#include "store/catalogue.h"
 
 namespace czx::ui {
 
@@ -52,17 +52,10 @@ void ADOSelcMethLife::selectEntry(const QString& entry) {
 
 void ADOSelcMethLife::Form_Load() {
     procedure("ADOSelcMethLife.Form_Load", [&] {
-        Connection connection = Connection::open(databaseFile_.toStdString());
-        Statement query = connection.prepare("select " + bracket(column_.toStdString()) + " from " +
-                                             table_.toStdString());
-        // The catalogue shares one table between lists of different lengths:
-        // a shorter list's tail holds empty entries, which are no choices.
-        while (query.step()) {
-            if (query.isNull(0)) continue;
-            QString entry = QString::fromStdString(query.columnText(0));
-            if (entry.trimmed().isEmpty()) continue;
-            DataList1_->addItem(entry);
-        }
+        for (const std::string& entry : catalogueEntries(databaseFile_.toStdString(),
+                                                         table_.toStdString(),
+                                                         column_.toStdString()))
+            DataList1_->addItem(QString::fromStdString(entry));
     });
 }
 

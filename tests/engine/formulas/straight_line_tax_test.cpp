@@ -47,16 +47,14 @@ TEST(CalcSLTax, PassengerAutomobilesAreCappedByTheLimitsWithoutBonus) {
         double expected;
     };
     // Life 3: a year's amount is cost × business use ÷ 3.
-    auto vehicle = [](int placed, double cost, double use = 1, bool truck = false,
-                      double prior = 0) {
-        return Holding{.yrpis = ymd(placed, 12, 31),
-                       .placed = ymd(placed, 2, 1),
-                       .life = "3",
-                       .cost = cost,
-                       .use = use,
-                       .prior = prior,
-                       .car = true,
-                       .truck = truck};
+    auto vehicle = [](int year, double cost, double use = 1, bool truck = false, double prior = 0) {
+        Holding h{.yrpis = ymd(year, 12, 31), .placed = ymd(year, 2, 1), .life = "3"};
+        h.cost = cost;
+        h.use = use;
+        h.prior = prior;
+        h.car = true;
+        h.truck = truck;
+        return h;
     };
     Holding notACar = vehicle(2012, 20000, 0.6);
     notACar.car = false;

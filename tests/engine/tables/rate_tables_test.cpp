@@ -26,16 +26,15 @@ struct YearTable {
     std::size_t years;  // the class life and the closing (half) year
 };
 
-#define CZX_TABLE(name, years)     \
-    YearTable {                    \
-#name, tables::name, years \
-    }
-#define CZX_QUARTER(q)                                                                           \
-    CZX_TABLE(MACRS3_##q##Qrt, 4), CZX_TABLE(MACRS5_##q##Qrt, 6), CZX_TABLE(MACRS7_##q##Qrt, 8), \
-        CZX_TABLE(MACRS10_##q##Qrt, 11), CZX_TABLE(MACRS15_##q##Qrt, 16),                        \
-        CZX_TABLE(MACRS20_##q##Qrt, 21), CZX_TABLE(MACRS3_##q##Qrt150, 4),                       \
-        CZX_TABLE(MACRS5_##q##Qrt150, 6), CZX_TABLE(MACRS7_##q##Qrt150, 8),                      \
-        CZX_TABLE(MACRS10_##q##Qrt150, 11)
+// clang-format off
+#define CZX_TABLE(name, years) YearTable{#name, tables::name, years}
+#define CZX_QUARTER(q)                                                                      \
+    CZX_TABLE(MACRS3_##q##Qrt, 4), CZX_TABLE(MACRS5_##q##Qrt, 6),                           \
+    CZX_TABLE(MACRS7_##q##Qrt, 8), CZX_TABLE(MACRS10_##q##Qrt, 11),                         \
+    CZX_TABLE(MACRS15_##q##Qrt, 16), CZX_TABLE(MACRS20_##q##Qrt, 21),                       \
+    CZX_TABLE(MACRS3_##q##Qrt150, 4), CZX_TABLE(MACRS5_##q##Qrt150, 6),                     \
+    CZX_TABLE(MACRS7_##q##Qrt150, 8), CZX_TABLE(MACRS10_##q##Qrt150, 11)
+// clang-format on
 
 TEST(RateTables, EveryColumnTotalsTheWholeBasis) {
     const YearTable byYear[] = {

@@ -382,7 +382,7 @@ CopyResult copyCompanyFromDisk(Connection& company, const std::filesystem::path&
 
 std::int64_t deleteAllAssets(Connection& company) {
     Transaction transaction(company);
-    company.execute("DELETE * from assets");
+    company.execute("DELETE FROM assets");
     const std::int64_t deleted = changes(company);
     forgetYearFigures(company);
     transaction.commit();

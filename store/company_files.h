@@ -91,8 +91,8 @@ struct CopyResult {
 // and the failure is thrown.
 CopyResult copyCompanyFromDisk(Connection& company, const std::filesystem::path& source);
 
-// "DELETE * from assets": every asset row of the file. Returns the number of
-// rows deleted.
+// Deletes every asset row of the file, and the figures a run kept about them.
+// Returns the number of rows deleted.
 std::int64_t deleteAllAssets(Connection& company);
 
 }  // namespace czx

@@ -2,7 +2,6 @@
 
 #include <sqlite3.h>
 
-#include <regex>
 
 namespace czx {
 
@@ -281,51 +280,8 @@ void Connection::requireOpenTransaction() const {
                             file_);
 }
 
-namespace {
-
-const std::regex kDeleteStar(R"(^\s*DELETE\s+\*\s+FROM\s+)", std::regex::icase);
-// INSERT INTO <table> [(columns)] IN '<file>' ['Access'] SELECT ...
-const std::regex kInsertIn(
-    R"(^\s*INSERT\s+INTO\s+(\[[^\]]+\]|[A-Za-z_][A-Za-z0-9_]*)\s*(\([^)]*\))?\s+IN\s+'((?:[^']|'')*)'\s*(?:'Access'\s*)?(SELECT\b[\s\S]*)$)",
-    std::regex::icase);
-constexpr const char* kExternal = "czx_external";
-
-}  // namespace
-
-std::string translateStatement(std::string_view sql) {
-    std::string text(sql);
-    return std::regex_replace(text, kDeleteStar, "DELETE FROM ",
-                              std::regex_constants::format_first_only);
-}
-
 void Connection::execute(std::string_view sql) {
     std::string text(sql);
-    std::smatch match;
-    if (std::regex_match(text, match, kInsertIn)) {
-        // An insert into another file: attach it, insert, and detach whatever happens.
-        // A quote inside the quoted file name is written twice.
-        std::string file = std::regex_replace(match[3].str(), std::regex("''"), "'");
-        execute(std::string("ATTACH DATABASE ? AS ") + kExternal, {Value(file)});
-        try {
-            // The older format matches the selected columns to the target's by
-            // name, SQLite by position: name them.
-            std::string targetColumns = match[2].str();
-            if (targetColumns.empty()) {
-                Statement select(*this, match[4].str());
-                for (int i = 0; i < select.columnCount(); ++i)
-                    targetColumns += (i ? ", " : "(") + bracket(select.columnName(i));
-                targetColumns += ")";
-            }
-            execute(std::string("INSERT INTO ") + kExternal + "." + match[1].str() + " " +
-                    targetColumns + " " + match[4].str());
-        } catch (...) {
-            sqlite3_exec(db_, "DETACH DATABASE czx_external", nullptr, nullptr, nullptr);
-            throw;
-        }
-        execute(std::string("DETACH DATABASE ") + kExternal);
-        return;
-    }
-    text = translateStatement(text);
     if (!db_)
         throw StoreError(SQLITE_MISUSE, SQLITE_MISUSE, "The connection is closed", text, file_);
     requireOpenTransaction();

@@ -103,10 +103,7 @@ class Connection {
     bool isOpen() const { return db_ != nullptr; }
     void close();
 
-    // Runs one or more statements without results. The two forms of the
-    // older file format that the program issues are translated first:
-    //   "DELETE * from t"                         -> DELETE FROM t
-    //   "INSERT INTO t IN 'file' 'Access' SELECT" -> through ATTACH of the file
+    // Runs one or more statements without results.
     void execute(std::string_view sql);
     // Runs one statement with bound parameters.
     void execute(std::string_view sql, const std::vector<Value>& parameters);
@@ -148,9 +145,6 @@ class Connection {
     bool transactionOpen_ = false;           // one of our Transactions is open
     std::optional<StoreError> lostBecause_;  // the failure that ended it
 };
-
-// The older file format's statements, rewritten for SQLite (exposed for tests).
-std::string translateStatement(std::string_view sql);
 
 // A write transaction: it begins with BEGIN IMMEDIATE, so that what is read
 // inside it (the company row) cannot change before it commits, and another

@@ -39,14 +39,6 @@ TEST(Connection, FailuresNameTheFileAndTheStatement) {
     }
 }
 
-// The older form "DELETE * from t" is translated; other statements are not.
-TEST(Connection, TranslatesDeleteStar) {
-    EXPECT_EQ(translateStatement("DELETE * from assets"), "DELETE FROM assets");
-    EXPECT_EQ(translateStatement("delete  *  FROM groups where 1"), "DELETE FROM groups where 1");
-    EXPECT_EQ(translateStatement("DELETE FROM assets WHERE companynumber = 1"),
-              "DELETE FROM assets WHERE companynumber = 1");
-}
-
 // A file that can grow by a few pages only: SQLite answers a write beyond
 // them as it answers a full disk.
 void limitGrowth(Connection& db) {

@@ -16,39 +16,22 @@ using namespace czx::uitest;
 
 namespace {
 
-constexpr long kAddedAssets = 100'000;
-const char* const kThings[] = {"Forklift", "office chair", "Delivery Van", "lathe", "Laptop"};
-const char* const kGroups[] = {"Vehicles", "Office", "Machines"};
-
 // The sample company with 100,000 more assets, every one valid for the
 // record check, with groups, methods and amounts that vary.
 void addAssets(CompanyCopy& copy) {
-    Connection db = Connection::open(copy.companyFile());
-    Transaction transaction(db);
-    Statement insert(db,
-                     "INSERT INTO assets (companynumber, groupname, [Asset Description], "
-                     "[Date Placed in Service], YRPIS, [Dprn Method - Tax], [Dprn Life - Tax], "
-                     "[Dprn Method - Book], [Dprn Life - Book], [Asset Cost - Tax], "
-                     "[Asset Cost - Book], [Business Use Percentage - Tax], "
-                     "[Business Use Percentage - Book], [Prior Accumulated Dprn - Tax], "
-                     "[Current Dprn - Tax], [Current Dprn - Book]) "
-                     "VALUES (1, ?, ?, ?, ?, ?, '5', 'SL - Book', '5', ?, ?, 1, 1, ?, ?, ?)");
-    for (long i = 0; i < kAddedAssets; ++i) {
-        const int year = 2003 + static_cast<int>(i % 10);
-        const double cost = 500.0 + static_cast<double>((i * 7919) % 2'000'000) / 100.0;
-        insert.bind(1, std::string_view(kGroups[i % 3]));
-        insert.bind(2, Value(std::string(kThings[(i / 3) % 5]) + " " + std::to_string(i)));
-        insert.bind(3, Value(std::to_string(year) + "-0" + std::to_string(1 + i % 9) + "-15"));
-        insert.bind(4, Value(std::to_string(year) + "-12-31"));
-        insert.bind(5, std::string_view(i % 4 == 0 ? "MACRS-150%" : "MACRS"));
-        insert.bind(6, cost);
-        insert.bind(7, cost);
-        insert.bind(8, static_cast<double>((i * 31) % 100'000) / 100.0);
-        insert.bind(9, static_cast<double>((i * 37) % 90'000) / 100.0);
-        insert.bind(10, static_cast<double>((i * 41) % 90'000) / 100.0);
-        insert.run();
-    }
-    transaction.commit();
+    copy.execute(
+        "WITH RECURSIVE n(i) AS (SELECT 0 UNION ALL SELECT i + 1 FROM n WHERE i < 99999) "
+        "INSERT INTO assets (companynumber, groupname, [Asset Description], [Date Placed in "
+        "Service], YRPIS, [Dprn Method - Tax], [Dprn Life - Tax], [Dprn Method - Book], [Dprn "
+        "Life - Book], [Asset Cost - Tax], [Asset Cost - Book], [Business Use Percentage - Tax], "
+        "[Business Use Percentage - Book], [Prior Accumulated Dprn - Tax], [Current Dprn - Tax], "
+        "[Current Dprn - Book]) SELECT 1, CASE i % 3 WHEN 0 THEN 'Vehicles' WHEN 1 THEN 'Office' "
+        "ELSE 'Machines' END, CASE (i / 3) % 5 WHEN 0 THEN 'Forklift' WHEN 1 THEN 'office chair' "
+        "WHEN 2 THEN 'Delivery Van' WHEN 3 THEN 'lathe' ELSE 'Laptop' END || ' ' || i, (2003 + i "
+        "% 10) || '-0' || (1 + i % 9) || '-15', (2003 + i % 10) || '-12-31', CASE i % 4 WHEN 0 "
+        "THEN 'MACRS-150%' ELSE 'MACRS' END, '5', 'SL - Book', '5', 500 + (i * 7919 % 2000000) / "
+        "100.0, 500 + (i * 7919 % 2000000) / 100.0, 1, 1, (i * 31 % 100000) / 100.0, (i * 37 % "
+        "90000) / 100.0, (i * 41 % 90000) / 100.0 FROM n");
 }
 
 }  // namespace

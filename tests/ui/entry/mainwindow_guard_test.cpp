@@ -48,17 +48,6 @@ class MainWindowGuardTest : public QObject, protected MainWindowFixture {
         return shown;
     }
 
-    // Rows (editing, path) for each path, browsing and while editing.
-    static void pathRows(std::initializer_list<const char*> browsing,
-                         std::initializer_list<const char*> editing) {
-        QTest::addColumn<bool>("editing");
-        QTest::addColumn<QString>("path");
-        for (const char* path : browsing)
-            QTest::newRow(qPrintable(QString("browsing, ") + path)) << false << QString(path);
-        for (const char* path : editing)
-            QTest::newRow(qPrintable(QString("editing, ") + path)) << true << QString(path);
-    }
-
   private Q_SLOTS:
     void initTestCase() { isolateUserFolders(); }
     void init() { setUp(); }
@@ -204,54 +193,45 @@ class MainWindowGuardTest : public QObject, protected MainWindowFixture {
         QCOMPARE(amount(blank.toUtf8().constData()), 0.8);
     }
 
-    // A business use of 150 % typed into the land's tax share: whatever path
-    // would store it, the record check refuses it and nothing is written.
-    void everyPathThatStoresARowChecksIt_data() {
-        pathRows({"Next", "Ctrl+End", "Move To Record Number", "&Add Asset", "Refresh",
-                  "&Depreciate", "Depreciate A&ll", "close"},
-                 {"Refresh", "&Depreciate", "Depreciate A&ll", "close"});
+    // Typing not yet stored is never dropped without asking: each command
+    // that would leave the row, the window or the company asks first, and
+    // Cancel leaves everything as it was. Each path that would store the row
+    // (answered Save) goes through the record check: a business use of 150 %
+    // typed into the land's tax share is refused and nothing is written.
+    void leavingAsksAndStoringChecks_data() {
+        QTest::addColumn<bool>("editing");
+        QTest::addColumn<QString>("path");
+        QTest::addColumn<bool>("check");
+        auto rows = [](bool check, bool editing, std::initializer_list<const char*> paths) {
+            for (const char* path : paths)
+                QTest::newRow(qPrintable(QString("%1, %2, %3")
+                                             .arg(check ? "checked" : "asked",
+                                                  editing ? "editing" : "browsing", path)))
+                    << editing << QString(path) << check;
+        };
+        const auto company = {"&Update Company Information", "Delete All Assets",
+                              "Sa&ve Company To Disk", "&Copy Company From Disk", "Close YR"};
+        rows(false, false, {"Escape", "close", "Ctrl+Q", "&Exit", "Next", "Ctrl+End",
+                            "Move To Record Number", "&Add Asset", "Refresh", "Save Company"});
+        rows(false, false, company);
+        rows(false, true, {"close", "Ctrl+Q", "Refresh"});
+        rows(false, true, company);
+        rows(true, false, {"Next", "Ctrl+End", "Move To Record Number", "&Add Asset", "Refresh",
+                           "&Depreciate", "Depreciate A&ll", "close"});
+        rows(true, true, {"Refresh", "&Depreciate", "Depreciate A&ll", "close"});
     }
 
-    void everyPathThatStoresARowChecksIt() {
+    void leavingAsksAndStoringChecks() {
         QFETCH(bool, editing);
         QFETCH(QString, path);
+        QFETCH(bool, check);
         copy->execute("UPDATE assets SET assetchng = 0");
         const std::string before = row(1);
         open();
         if (editing) click("&Edit Asset");
-        typeInto(field("Business Use % - Tax"), "1.5");
-        MessageCatcher answers(QMessageBox::Save);
-        leaveBy(path);
-        QVERIFY(window->isVisible());
-        QVERIFY(label("Label5")->isVisible());
-        QCOMPARE(row(1), before);
-        QCOMPARE(flagged(), 0.0);
-        QCOMPARE(assets(), 30.0);
-        QCOMPARE(status(), QString(editing ? "Edit record" : "Record: 1"));
-        QCOMPARE(field("Business Use % - Tax")->text(), QString("1.50"));
-    }
-
-    // Typing not yet stored is never dropped without asking: each command
-    // that would leave the row, the window or the company asks first, and
-    // Cancel leaves everything as it was.
-    void typingIsNeverDroppedWithoutAsking_data() {
-        pathRows({"Escape", "close", "Ctrl+Q", "&Exit", "Next", "Ctrl+End",
-                  "Move To Record Number", "&Add Asset", "Refresh", "Save Company",
-                  "&Update Company Information", "Delete All Assets", "Sa&ve Company To Disk",
-                  "&Copy Company From Disk", "Close YR"},
-                 {"close", "Ctrl+Q", "Refresh", "&Update Company Information",
-                  "Delete All Assets", "Sa&ve Company To Disk", "&Copy Company From Disk",
-                  "Close YR"});
-    }
-
-    void typingIsNeverDroppedWithoutAsking() {
-        QFETCH(bool, editing);
-        QFETCH(QString, path);
-        const std::string before = row(1);
-        open();
-        if (editing) click("&Edit Asset");
-        typeInto(field("Asset Description"), "Plant site land");
-        MessageCatcher answers(QMessageBox::Cancel);
+        typeInto(field(check ? "Business Use % - Tax" : "Asset Description"),
+                 check ? "1.5" : "Plant site land");
+        MessageCatcher answers(check ? QMessageBox::Save : QMessageBox::Cancel);
         // A file dialog opened by a command that did not ask is closed.
         QTimer dialogs;
         connect(&dialogs, &QTimer::timeout, [] {
@@ -261,82 +241,73 @@ class MainWindowGuardTest : public QObject, protected MainWindowFixture {
         dialogs.start(20);
         leaveBy(path);
         QTest::qWait(60);
-        QCOMPARE(answers.texts, QStringList{"Save the changes to 'Plant site land'?"});
-        QCOMPARE(answers.offered, QStringList{"Cancel|Discard|Save"});
-        QCOMPARE(answers.titles, QStringList{"CZX Depreciation"});
         QVERIFY(window->isVisible());
         QVERIFY(window->isEnabled());
         QCOMPARE(otherWindowsShown(), QStringList());
-        QCOMPARE(field("Asset Description")->text(), QString("Plant site land"));
-        QCOMPARE(status(), QString(editing ? "Edit record" : "Record: 1"));
         QCOMPARE(row(1), before);
+        QCOMPARE(flagged(), 0.0);
         QCOMPARE(assets(), 30.0);
+        QCOMPARE(status(), QString(editing ? "Edit record" : "Record: 1"));
+        if (check) {
+            QVERIFY(label("Label5")->isVisible());
+            QCOMPARE(field("Business Use % - Tax")->text(), QString("1.50"));
+            return;
+        }
+        QCOMPARE(answers.texts, QStringList{"Save the changes to 'Plant site land'?"});
+        QCOMPARE(answers.offered, QStringList{"Cancel|Discard|Save"});
+        QCOMPARE(answers.titles, QStringList{"CZX Depreciation"});
+        QCOMPARE(field("Asset Description")->text(), QString("Plant site land"));
     }
 
     // Save stores through the record check and goes on; Discard drops the
-    // typing and goes on.
+    // typing and goes on. An asset being added is stored only when it
+    // passes the check: half entered, it stays on screen.
     void theAnswerDecides_data() {
+        QTest::addColumn<bool>("adding");
         QTest::addColumn<QString>("path");
         QTest::addColumn<int>("answer");
         QTest::addColumn<QString>("after");  // the status line, or "closed"
-        const std::pair<const char*, const char*> paths[] = {{"Next", "Record: 2"},
-                                                             {"Ctrl+End", "Record: 30"},
-                                                             {"Refresh", "Record: 1"},
-                                                             {"Escape", "closed"},
-                                                             {"&Exit", "closed"}};
-        for (auto answer : {QMessageBox::Save, QMessageBox::Discard})
-            for (auto [path, after] : paths)
-                QTest::newRow(qPrintable(QString("%1, %2").arg(path).arg(
-                    answer == QMessageBox::Save ? "Save" : "Discard")))
-                    << QString(path) << int(answer) << QString(after);
+        auto row = [](bool adding, const char* path, QMessageBox::StandardButton answer,
+                      const char* after) {
+            const char* said = answer == QMessageBox::Save ? "Save" : "Discard";
+            QTest::newRow(qPrintable(QString("%1%2, %3").arg(adding ? "adding, " : "", path, said)))
+                << adding << QString(path) << int(answer) << QString(after);
+        };
+        for (auto answer : {QMessageBox::Save, QMessageBox::Discard}) {
+            row(false, "Next", answer, "Record: 2");
+            row(false, "Ctrl+End", answer, "Record: 30");
+            row(false, "Refresh", answer, "Record: 1");
+            row(false, "Escape", answer, "closed");
+            row(false, "&Exit", answer, "closed");
+        }
+        row(true, "close", QMessageBox::Discard, "closed");
+        row(true, "close", QMessageBox::Save, "Add record");
+        row(true, "Refresh", QMessageBox::Save, "Add record");
     }
 
     void theAnswerDecides() {
+        QFETCH(bool, adding);
         QFETCH(QString, path);
         QFETCH(int, answer);
         QFETCH(QString, after);
         open();
-        typeInto(field("Asset Description"), "Plant site land");
+        if (adding) click("&Add Asset");
+        QTRY_COMPARE(field("Year End Of Year Asset Was Originally Placed In Service")->text(),
+                     QString(adding ? "12/31/2012" : "12/31/1978"));
+        const QString typed = adding ? "Engine lathe" : "Plant site land";
+        typeInto(field("Asset Description"), typed);
         MessageCatcher answers{QMessageBox::StandardButton(answer)};
         leaveBy(path);
-        QCOMPARE(answers.texts.size(), 1);
-        const std::string kept = asset("Asset Description");
-        QCOMPARE(kept, answer == QMessageBox::Save ? "Plant site land" : kLand.toStdString());
+        QCOMPARE(answers.texts, QStringList{"Save the changes to '" + typed + "'?"});
+        QCOMPARE(assets(), 30.0);
+        const bool stored = answer == QMessageBox::Save && !adding;
+        QCOMPARE(asset("Asset Description"), (stored ? typed : kLand).toStdString());
         QCOMPARE(window->isVisible(), after != "closed");
         if (after == "closed") return;
         QCOMPARE(status(), after);
-        if (path == "Refresh")
-            QCOMPARE(field("Asset Description")->text(), QString::fromStdString(kept));
-    }
-
-    // An asset being added: Discard drops it; Save, whether by closing or by
-    // Refresh, stores it only when it passes the record check.
-    void leavingWhileAdding_data() {
-        QTest::addColumn<QString>("path");
-        QTest::addColumn<int>("answer");
-        QTest::newRow("close, Discard") << "close" << int(QMessageBox::Discard);
-        QTest::newRow("close, Save, half entered") << "close" << int(QMessageBox::Save);
-        QTest::newRow("Refresh, Save, half entered") << "Refresh" << int(QMessageBox::Save);
-    }
-
-    void leavingWhileAdding() {
-        QFETCH(QString, path);
-        QFETCH(int, answer);
-        open();
-        click("&Add Asset");
-        QTRY_COMPARE(field("Year End Of Year Asset Was Originally Placed In Service")->text(),
-                     QString("12/31/2012"));
-        typeInto(field("Asset Description"), "Engine lathe");
-        MessageCatcher answers{QMessageBox::StandardButton(answer)};
-        leaveBy(path);
-        QCOMPARE(answers.texts, QStringList{"Save the changes to 'Engine lathe'?"});
-        QCOMPARE(assets(), 30.0);
-        const bool closed = answer == QMessageBox::Discard;
-        QCOMPARE(window->isVisible(), !closed);
-        if (closed) return;
-        QVERIFY(label("Label15")->isVisible());
-        QCOMPARE(status(), QString("Add record"));
-        QCOMPARE(field("Asset Description")->text(), QString("Engine lathe"));
+        if (adding) QVERIFY(label("Label15")->isVisible());
+        if (adding || path == "Refresh")
+            QCOMPARE(field("Asset Description")->text(), stored || adding ? typed : kLand);
     }
 
     // The record bar's buttons and keys move between assets; End and Home

@@ -98,53 +98,36 @@ class MainWindowTest : public QObject, protected MainWindowFixture {
         }
     }
 
-    // Shares show with two decimals; a book share above 1 is cut back to 1
-    // with its warning shown, and saves as 1.
-    void sharesShowTwoDecimalsAndTheBookShareStopsAtOne() {
-        open();
-        click("&Edit Asset");
-        typeInto(field("Business Use % - Tax"), ".5");
-        typeInto(field("Business Use % - Book"), "1.5");
-        QCOMPARE(field("Business Use % - Tax")->text(), QString(".50"));
-        typeInto(field("Asset Description"), "Plant site land");
-        QCOMPARE(field("Business Use % - Book")->text(), QString("1.00"));
-        QVERIFY(label("Label5")->isVisible());
-        click("&Save Asset");
-        QCOMPARE(amount("Business Use Percentage - Tax"), 0.5);
-        QCOMPARE(amount("Business Use Percentage - Book"), 1.0);
-        QCOMPARE(asset("Asset Description"), std::string("Plant site land"));
-    }
-
-    // Each field takes only the keys its kind allows; Backspace always passes.
-    void fieldsTakeOnlyTheirKeys() {
-        const char* cases[][3] = {{"Asset Cost - Tax", "12a,-.5", "12-.5"},
-                                  {"Section 179", "1e3", "13"},
-                                  {"Business Use % - Tax", "-.5x", ".5"},
-                                  {"Business Use % - Book", "-1", "1"},
-                                  {"Mid Qrt Conv", "5", ""},
-                                  {"Mid Qrt Conv", "3", "3"},
-                                  {"Mid Qrt Conv", "04", "4"},
-                                  {"Asset Description", "Lathe #2, 5-ton", "Lathe #2, 5-ton"},
-                                  {"Date Sold/Disposed", "3/1/2012", "3/1/2012"}};
-        open();
-        for (auto [name, typed, shown] : cases) {
-            typeInto(field(name), typed);
-            QCOMPARE(field(name)->text(), QString(shown));
-            if (*shown == '\0') continue;
-            QTest::keyClick(field(name), Qt::Key_Backspace);
-            QCOMPARE(field(name)->text(), QString(shown).chopped(1));
-        }
-    }
-
+    // Cancel drops an asset being added and returns to the asset shown; a
+    // new asset cannot be depreciated before it is saved; filled in through
+    // the pickers, it saves as the last asset.
     void addAndSaveThroughThePickers() {
+        copy->execute("UPDATE assets SET assetchng = 0, [Current Dprn - Tax] = 0");
         open();
+        moveTo(3);
+        const QString shown = field("Asset Description")->text();
+        click("&Add Asset");
+        typeInto(field("Asset Description"), "Not kept");
+        click("&Cancel");
+        QCOMPARE(status(), QString("Record: 3"));
+        QCOMPARE(field("Asset Description")->text(), shown);
         click("&Add Asset");
         QCOMPARE(status(), QString("Add record"));
-        QVERIFY(!button("&Add Asset")->isVisible());
         QVERIFY(!button("Next")->isEnabled());
         // 250 ms later the year end is put into YRPIS.
         QTRY_COMPARE(field("Year End Of Year Asset Was Originally Placed In Service")->text(),
                      QString("12/31/2012"));
+        for (const char* command : {"&Depreciate", "Depreciate A&ll"}) {
+            MessageCatcher messages;
+            menuAction(command)->trigger();
+            QTest::qWait(100);
+            QCOMPARE(messages.texts, QStringList{"Click on the Save Asset command before "
+                                                 "depreciating the asset."});
+        }
+        QCOMPARE(flagged(), 0.0);
+        QCOMPARE(copy->number("SELECT count(*) FROM assets WHERE [Current Dprn - Tax] <> 0"), 0.0);
+        QCOMPARE(assets(), 30.0);
+        activate();
         typeInto(field("Asset Description"), "Engine lathe, 16 x 40 in.");
         typeInto(field("* Actual Date In Service"), "06/01/2012");
         for (const char* name : {"Asset Cost - Tax", "Asset Cost - Book"})
@@ -162,7 +145,6 @@ class MainWindowTest : public QObject, protected MainWindowFixture {
         QVERIFY2(messages.texts.isEmpty(), qPrintable(messages.texts.join("|")));
         QCOMPARE(status(), QString("Record: 31"));
         QVERIFY(button("&Add Asset")->isVisible());
-        QCOMPARE(assets(), 31.0);
         QCOMPARE(copy->text("SELECT [Asset Description] || '|' || YRPIS || '|' || [Date Placed in "
                             "Service] || '|' || [Asset Cost - Tax] || '|' || [Dprn Method - Tax] "
                             "|| '|' || [Dprn Life - Tax] || '|' || [Dprn Method - Book] || '|' || "
@@ -172,23 +154,38 @@ class MainWindowTest : public QObject, protected MainWindowFixture {
                              "SL - Book|10|Machinery & Equipment|1|1"));
     }
 
-    // Dates more than a year before YRPIS (12/31/2012: the twelve months
-    // before it have 366 days) or after it are advised against; the advice
-    // never blocks the save.
-    void saveGivesDateAdvice() {
+    // Editing the land: shares show with two decimals and a book share
+    // above 1 is cut back to 1 with its warning shown; dates more than a
+    // year before YRPIS (12/31/2012: the twelve months before it have 366
+    // days) or after it are advised against, and the advice never blocks the
+    // save; each field takes only the keys its kind allows, and Backspace
+    // always passes.
+    void editingTheLand() {
+        shapeFirstAsset("YRPIS = '2012-12-31', [Date Placed in Service] = '2012-06-01'");
+        open();
+        click("&Edit Asset");
+        typeInto(field("Business Use % - Tax"), ".5");
+        typeInto(field("Business Use % - Book"), "1.5");
+        QCOMPARE(field("Business Use % - Tax")->text(), QString(".50"));
+        typeInto(field("Asset Description"), "Plant site land");
+        QCOMPARE(field("Business Use % - Book")->text(), QString("1.00"));
+        QVERIFY(label("Label5")->isVisible());
+        click("&Save Asset");
+        QCOMPARE(amount("Business Use Percentage - Tax"), 0.5);
+        QCOMPARE(amount("Business Use Percentage - Book"), 1.0);
+        QCOMPARE(asset("Asset Description"), std::string("Plant site land"));
+
         const QString overYear =
             "The difference between the Year Placed In Service and the Date Placed In Service "
             "exceeds one year. Correct one of the dates.";
         const QString later =
             "The Date Placed In Service exceeds the Year Placed In Service. Correct one of the "
             "dates.";
-        const std::pair<QString, QStringList> cases[] = {{"06/01/2012", {}},
+        const std::pair<QString, QStringList> dates[] = {{"06/01/2012", {}},
                                                          {"01/01/2012", {}},
                                                          {"12/31/2011", {overYear}},
                                                          {"01/15/2013", {later}}};
-        shapeFirstAsset("YRPIS = '2012-12-31'");
-        open();
-        for (const auto& [placed, advice] : cases) {
+        for (const auto& [placed, advice] : dates) {
             click("&Edit Asset");
             typeInto(field("* Actual Date In Service"), placed);
             MessageCatcher messages;
@@ -198,6 +195,27 @@ class MainWindowTest : public QObject, protected MainWindowFixture {
             for (const QString& title : messages.titles)
                 QCOMPARE(title, QString("CZX Depreciation"));
             QCOMPARE(asset("Date Placed in Service"), stored(placed));
+        }
+
+        const char* keys[][3] = {{"Asset Cost - Tax", "12a,-.5", "12-.5"},
+                                 {"Section 179", "1e3", "13"},
+                                 {"Business Use % - Tax", "-.5x", ".5"},
+                                 {"Business Use % - Book", "-1", "1"},
+                                 {"Mid Qrt Conv", "5", ""},
+                                 {"Mid Qrt Conv", "3", "3"},
+                                 {"Mid Qrt Conv", "04", "4"},
+                                 {"Asset Description", "Lathe #2, 5-ton", "Lathe #2, 5-ton"},
+                                 {"Date Sold/Disposed", "3/1/2012", "3/1/2012"}};
+        click("&Edit Asset");
+        for (auto [name, typed, shown] : keys) {
+            const QString before = field(name)->text();
+            typeInto(field(name), typed);
+            QCOMPARE(field(name)->text(), QString(shown));
+            if (*shown) {
+                QTest::keyClick(field(name), Qt::Key_Backspace);
+                QCOMPARE(field(name)->text(), QString(shown).chopped(1));
+            }
+            field(name)->setText(before);  // no typo left behind
         }
     }
 
@@ -241,18 +259,6 @@ class MainWindowTest : public QObject, protected MainWindowFixture {
             click("Previous");
             QCOMPARE(shown->isVisible() ? shown->text() : QString(), advice);
         }
-    }
-
-    void cancelReturnsToTheAssetShown() {
-        open();
-        moveTo(3);
-        const QString shown = field("Asset Description")->text();
-        click("&Add Asset");
-        typeInto(field("Asset Description"), "Not kept");
-        click("&Cancel");
-        QCOMPARE(status(), QString("Record: 3"));
-        QCOMPARE(field("Asset Description")->text(), shown);
-        QCOMPARE(assets(), 30.0);
     }
 
     // Deleting the last asset, or all of them, asks first (Delete All with
@@ -344,22 +350,6 @@ class MainWindowTest : public QObject, protected MainWindowFixture {
         QVERIFY(!progress()->isVisible());
     }
 
-    void depreciateRefusesWhileAdding() {
-        copy->execute("UPDATE assets SET assetchng = 0, [Current Dprn - Tax] = 0");
-        open();
-        click("&Add Asset");
-        for (const char* command : {"&Depreciate", "Depreciate A&ll"}) {
-            MessageCatcher messages;
-            menuAction(command)->trigger();
-            QTest::qWait(100);
-            QCOMPARE(messages.texts, QStringList{"Click on the Save Asset command before "
-                                                 "depreciating the asset."});
-        }
-        QCOMPARE(flagged(), 0.0);
-        QCOMPARE(copy->number("SELECT count(*) FROM assets WHERE [Current Dprn - Tax] <> 0"), 0.0);
-        QCOMPARE(status(), QString("Add record"));
-    }
-
     // A run that cannot start (another program holds the company file) is
     // reported under the run's own procedure, entered once, and the screen
     // stays on its asset; once the file is free the run goes through.
@@ -387,66 +377,33 @@ class MainWindowTest : public QObject, protected MainWindowFixture {
         QCOMPARE(field("Current Dprn - Tax")->text(), QString("8,000.00"));
     }
 
-    // Close YR asks first, with No as the default. Yes rolls every asset's
-    // current amounts into the accumulated ones, clears the overrides, flags
-    // every asset, moves the year end on (2/29 to 2/28) and shows it; No
-    // leaves the company alone.
-    void closeYear_data() {
-        QTest::addColumn<QString>("yearEnd");
-        QTest::addColumn<int>("answer");
-        QTest::addColumn<QString>("closed");  // the year end stored afterwards
-        QTest::addColumn<QString>("after");   // and shown
-        QTest::newRow("No") << "2012-12-31" << int(QMessageBox::No) << "2012-12-31"
-                            << "12/31/2012";
-        QTest::newRow("Yes") << "2012-12-31" << int(QMessageBox::Yes) << "2013-12-31"
-                             << "12/31/2013";
-        QTest::newRow("Yes, leap day") << "2012-02-29" << int(QMessageBox::Yes) << "2013-02-28"
-                                       << "2/28/2013";
-    }
-
-    void closeYear() {
-        QFETCH(QString, yearEnd);
-        QFETCH(int, answer);
-        QFETCH(QString, closed);
-        QFETCH(QString, after);
-        copy->execute("UPDATE Defaults SET YearEnd = '" + yearEnd.toStdString() + "'");
-        // Tax: prior 1,000.00 and current 250.125 (the half cent goes to the
-        // even cent: 1,250.12); book: prior 0 and current 99.99; non-business
-        // 10.005 + 5 = 15.00 (half to even); tax overridden.
+    // Close YR asks first, with No as the default: No leaves the company
+    // alone; Yes closes the year (the store's tests check the amounts), and
+    // the screen shows the new year end and the first asset's rolled amounts.
+    void closeYearAsksFirst() {
         shapeFirstAsset(
-            "[Prior Accumulated Dprn - Tax] = 1000, [Current Dprn - Tax] = 250.125, [Prior "
-            "Accumulated Dprn - Book] = 0, [Current Dprn - Book] = 99.99, [Prior Non Bus Accm "
-            "Dprn] = 10.005, [Non Bus Dprn] = 5, [Tax Dprn Override] = 1, assetchng = 0");
+            "[Prior Accumulated Dprn - Tax] = 1000, [Current Dprn - Tax] = 250.125, "
+            "[Tax Dprn Override] = 1, assetchng = 0");
         const std::string before = row(1);
-        const double flaggedBefore = flagged();
         open();
-        MessageCatcher answers{QMessageBox::StandardButton(answer)};
-        menuAction("Close YR")->trigger();
-        QCOMPARE(answers.titles, QStringList{"Confirm Closing Of Year"});
-        QCOMPARE(answers.texts,
-                 QStringList{"Are you sure you want to close the year? Closing the year will zero "
-                             "out current year depreciation and add it to accumulated "
-                             "depreciation. Consider making a copy of the company before "
-                             "closing."});
-        QCOMPARE(answers.defaults, QStringList{"No"});
-        QCOMPARE(answers.warnings, QList<bool>{true});
-        QCOMPARE(field("Year End")->text(), after);
-        QCOMPARE(copy->text("SELECT YearEnd FROM Defaults"), closed.toStdString());
-        if (answer == QMessageBox::No) {
-            QCOMPARE(row(1), before);
-            QCOMPARE(flagged(), flaggedBefore);
-            return;
+        for (auto answer : {QMessageBox::No, QMessageBox::Yes}) {
+            MessageCatcher answers(answer);
+            menuAction("Close YR")->trigger();
+            QCOMPARE(answers.titles, QStringList{"Confirm Closing Of Year"});
+            QCOMPARE(answers.texts,
+                     QStringList{"Are you sure you want to close the year? Closing the year will "
+                                 "zero out current year depreciation and add it to accumulated "
+                                 "depreciation. Consider making a copy of the company before "
+                                 "closing."});
+            QCOMPARE(answers.defaults, QStringList{"No"});
+            QCOMPARE(answers.warnings, QList<bool>{true});
+            if (answer == QMessageBox::No) QCOMPARE(row(1), before);
         }
-        QCOMPARE(copy->text("SELECT [Prior Accumulated Dprn - Tax] || '|' || [Current Dprn - Tax] "
-                            "|| '|' || [Prior Accumulated Dprn - Book] || '|' || [Current Dprn - "
-                            "Book] || '|' || [Prior Non Bus Accm Dprn] || '|' || [Tax Dprn "
-                            "Override] FROM assets WHERE AssetID = 1"),
-                 std::string("1250.12|0.0|99.99|0.0|15.0|0"));
+        QCOMPARE(copy->text("SELECT YearEnd FROM Defaults"), std::string("2013-12-31"));
+        QCOMPARE(field("Year End")->text(), QString("12/31/2013"));
+        QCOMPARE(amount("Prior Accumulated Dprn - Tax"), 1250.12);
         QCOMPARE(flagged(), assets());
-        QCOMPARE(copy->number("SELECT count(*) FROM assets WHERE [Current Dprn - Tax] <> 0 OR "
-                              "[Current Dprn - Book] <> 0"),
-                 0.0);
-        // The screen shows the first asset again, with the rolled amounts.
+        QCOMPARE(status(), QString("Record: 1"));
         QCOMPARE(field("Prior Dprn - Tax")->text(), QString("1,250.12"));
         QCOMPARE(field("Current Dprn - Tax")->text(), QString("0.00"));
     }

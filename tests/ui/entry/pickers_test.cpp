@@ -63,19 +63,6 @@ class PickersTest : public QObject, protected MainWindowFixture {
         QVERIFY(!field("Dprn Life - Tax")->isEnabled());
     }
 
-    void choosingMacrsAutoTicksTheAutoBox() {
-        open();
-        QVERIFY(!box("Auto")->isChecked());
-        pickFrom("Select Dprn Method - Tax", "MACRS-Auto");
-        QVERIFY(box("Auto")->isChecked());
-        QVERIFY(!box("Auto")->isEnabled());
-        pickFrom("Select Dprn Life - Tax", "5");
-        MessageCatcher save(QMessageBox::Save);  // "Save the changes to ...?"
-        click("Next");
-        QCOMPARE(amount("Passenger Automobile"), 1.0);
-        QCOMPARE(asset("Dprn Method - Tax"), std::string("MACRS-Auto"));
-    }
-
     // Each picker lists its catalogue table: the tax lives follow the tax
     // method, the book lists theirs, the groups the company's; Close leaves
     // the field as it was.
@@ -115,13 +102,6 @@ class PickersTest : public QObject, protected MainWindowFixture {
         QCOMPARE(groups.size(), 9);
         QCOMPARE(groups.first(), QString("Buildings"));
         QCOMPARE(field("Group")->text(), QString("Vehicles"));
-    }
-
-    void aBookMethodThatNamesNoListKeepsTheLastList() {
-        shapeFirstAsset("[Dprn Method - Tax] = 'MACRS', [Dprn Method - Book] = 'Something else'");
-        open();
-        pickFrom("Select Dprn Life - Tax", "");
-        QCOMPARE(pickFrom("Select Dprn Life - Book", ""), catalogue("select MACRSLF from MACRSLFS"));
     }
 
     // The pickers from the keyboard: typing moves to the entry that begins
@@ -214,20 +194,14 @@ class PickersTest : public QObject, protected MainWindowFixture {
         QCOMPARE(amount("assetchng"), 1.0);
     }
 
-    // The bonus field tells the periods; the bonus of an automobile warns of
-    // the limits, and without a date there is none.
-    void bonusTipsAndWarnings() {
+    // The bonus of an automobile warns of the limits; without a date there
+    // is none.
+    void bonusWarnings() {
         shapeFirstAsset(
             "[Asset Cost - Tax] = 20000, [Business Use Percentage - Tax] = 1, "
             "SecOneSevenNine = 0, [Dprn Method - Tax] = 'MACRS-Auto', "
             "[Dprn Life - Tax] = '5', [Date Placed in Service] = '2011-05-01'");
         open();
-        const QString tip = field("30, 50, 100%  Deduct")->toolTip();
-        for (const char* period :
-             {"From 01/20/2025: 100%", "01/01/2025 to 01/19/2025: 40%",
-              "09/28/2017 to 12/31/2022: 100%", "01/01/2012 to 12/31/2012: 50%",
-              "the date placed in service decides"})
-            QVERIFY2(tip.contains(period), qPrintable(tip));
         {
             MessageCatcher messages;
             click("Bonus");
@@ -274,43 +248,6 @@ class PickersTest : public QObject, protected MainWindowFixture {
                             "Bonus - Tax] || [Tax Dprn Override] || [Book Dprn Override] || "
                             "assetchng FROM assets WHERE AssetID = 1"),
                  std::string("011101"));
-    }
-
-    // Hovering Section 179 reminds of the cap for a heavy sports utility
-    // vehicle: 5-year MACRS placed in service after 10/22/04.
-    void section179Reminder_data() {
-        QTest::addColumn<QString>("placed");
-        QTest::addColumn<QString>("method");
-        QTest::addColumn<QString>("life");
-        QTest::addColumn<QString>("cap");  // empty: no reminder
-        auto row = [](const char* name, const char* placed, const char* method, const char* life,
-                      const char* cap) {
-            QTest::newRow(name) << QString(placed) << QString(method) << QString(life) << QString(cap);
-        };
-        row("5-year MACRS after 10/22/04", "2004-10-23", "MACRS", "5", "25,000");
-        row("on 10/22/04", "2004-10-22", "MACRS", "5", "");
-        row("7-year", "2010-01-04", "MACRS", "7", "");
-        row("automobile method", "2010-01-04", "MACRS-Auto", "5", "");
-        row("2019", "2019-03-01", "MACRS", "5", "25,500");
-        row("2024", "2024-03-01", "MACRS", "5", "30,500");
-        row("2026", "2026-03-01", "MACRS", "5", "32,000");
-    }
-
-    void section179Reminder() {
-        QFETCH(QString, placed);
-        QFETCH(QString, method);
-        QFETCH(QString, life);
-        QFETCH(QString, cap);
-        shapeFirstAsset("[Date Placed in Service] = '" + placed.toStdString() +
-                        "', [Dprn Method - Tax] = '" + method.toStdString() +
-                        "', [Dprn Life - Tax] = '" + life.toStdString() + "'");
-        open();
-        QTest::mouseMove(field("Section 179"));
-        QTest::mouseMove(field("Section 179"), QPoint(5, 5));
-        QCOMPARE(field("Section 179")->toolTip(),
-                 cap.isEmpty() ? QString()
-                               : "If this asset is a heavy sports utility vehicle purchased "
-                                 "after 10/22/04, limit Sec. 179 to $" + cap + ".");
     }
 };
 

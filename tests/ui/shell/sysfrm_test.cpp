@@ -1,6 +1,5 @@
 // The settings dialog writes "Newpath" and "UpdateScreenHeight" to the
-// per-user settings; the splash switch flips "ShowSplash" between "True"
-// and "False" and leaves any other value alone.
+// per-user settings.
 #include "ui/shell/sysfrm.h"
 
 #include <QRadioButton>
@@ -96,45 +95,6 @@ class SysfrmTest : public QObject, protected MainWindowFixture {
         QTest::mouseClick(option("Set main display size manually"), Qt::LeftButton, {},
                           QPoint(8, 8));
         QVERIFY(field("Manual Height Setting")->isEnabled());
-    }
-
-    // Letters as a height are a typo: a plain message naming the field and
-    // what it takes, the focus back in it, and nothing stored.
-    void aHeightThatIsNoNumberIsRefusedPlainly() {
-        open();
-        for (const char* typed : {"tall", "8000px"}) {
-            typeInto(field("Data Directory"), "/home/me/other company/");
-            typeInto(field("Manual Height Setting"), typed);
-            MessageCatcher messages;
-            save();
-            QCOMPARE(messages.texts,
-                     QStringList{QString("Manual Height Setting takes a height in twips, such as "
-                                         "8000; typical settings are from 7000 to 10000. \"%1\" "
-                                         "is not a number.")
-                                     .arg(typed)});
-            QCOMPARE(dialog->focusWidget(), static_cast<QWidget*>(field("Manual Height Setting")));
-            QCOMPARE(stored(setting::kUpdateScreenHeight), std::string("8000"));
-            QCOMPARE(stored(setting::kNewpath), std::string("/srv/czx/riverside/"));
-            QVERIFY(dialog->isVisible());
-        }
-    }
-
-    // The splash switch flips "True" and "False" and leaves any other value,
-    // or none, alone.
-    void splashSwitch() {
-        const std::tuple<const char*, bool, const char*> cases[] = {
-            {"True", true, "False"}, {"False", true, "True"}, {"yes", true, "yes"},
-            {"true", true, "true"},  {"", false, ""}};
-        for (auto [before, present, after] : cases) {
-            QTemporaryDir dir;
-            const std::string file = (dir.path() + "/CZXDprn.conf").toStdString();
-            Settings settings(file);
-            if (present) settings.set(setting::kShowSplash, before);
-            ui::toggleSplash(settings);
-            Settings reread(file);
-            QCOMPARE(reread.get(setting::kShowSplash), std::string(after));
-            QCOMPARE(reread.has(setting::kShowSplash), present);
-        }
     }
 };
 

@@ -31,25 +31,13 @@ using namespace czx::uitest;
 
 namespace {
 
-// The letter Alt reaches in `text` ("Dele&te Asset": t), or none.
-QChar mnemonic(const QString& text) {
-    for (qsizetype i = 0; i + 1 < text.size(); ++i) {
-        if (text[i] != '&') continue;
-        if (text[i + 1] == '&') {
-            ++i;
-            continue;
-        }
-        return text[i + 1].toLower();
-    }
-    return {};
-}
-
 // Each letter that more than one control shown in `window` answers to, with
 // the controls: buttons, labels of a field, group boxes and the menu bar.
 QStringList clashes(QWidget* window) {
-    QMap<QChar, QStringList> owners;
+    QMap<QString, QStringList> owners;
     auto note = [&](const QString& text) {
-        if (QChar letter = mnemonic(text); !letter.isNull()) owners[letter] << text;
+        if (QKeySequence letter = QKeySequence::mnemonic(text); !letter.isEmpty())
+            owners[letter.toString()] << text;
     };
     for (QWidget* w : window->findChildren<QWidget*>()) {
         if (!w->isVisibleTo(window)) continue;
@@ -63,7 +51,7 @@ QStringList clashes(QWidget* window) {
     QStringList found;
     for (auto it = owners.begin(); it != owners.end(); ++it)
         if (it.value().size() > 1)
-            found << QString("Alt+%1: %2").arg(it.key(), it.value().join(", "));
+            found << it.key() + ": " + it.value().join(", ");
     return found;
 }
 

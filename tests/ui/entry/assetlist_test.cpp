@@ -72,12 +72,6 @@ class AssetListTest : public QObject, protected MainWindowFixture {
                         header->height() / 2);
         QTest::mouseClick(header->viewport(), Qt::LeftButton, {}, at);
     }
-    void clickRow(int row) {
-        const QModelIndex index = list()->model()->index(row, 0);
-        list()->scrollTo(index);
-        QTest::mouseClick(list()->viewport(), Qt::LeftButton, {},
-                          list()->visualRect(index).center());
-    }
 
   private Q_SLOTS:
     void initTestCase() { isolateUserFolders(); }
@@ -114,9 +108,9 @@ class AssetListTest : public QObject, protected MainWindowFixture {
             {8, "[Current Dprn - Tax]", ui::FieldKind::Money}};
         for (auto [column, order, kind] : columns) {
             auto first = [&](const char* direction) {
-                return ui::displayText(kind, copy->value(std::string("SELECT ") + order +
-                                                         " FROM assets ORDER BY " + order + " " +
-                                                         direction + " LIMIT 1"));
+                return ui::displayText(
+                    kind, copy->value(std::string("SELECT ") + order + " FROM assets ORDER BY " +
+                                      order + " " + direction + " LIMIT 1"));
             };
             const QString entered = cell(0, column);
             clickHeader(column);
@@ -162,8 +156,7 @@ class AssetListTest : public QObject, protected MainWindowFixture {
         QCOMPARE(total(9), sum("Current Dprn - Book", "groupname = 'Vehicles'"));
         for (int r = 0; r < 30; ++r) QCOMPARE(cell(r, 1), QString("Vehicles"));
         QTest::keyClicks(filter(), "van");
-        QTRY_COMPARE(rows(),
-                     count("groupname = 'Vehicles' AND [Asset Description] LIKE '%van%'"));
+        QTRY_COMPARE(rows(), count("groupname = 'Vehicles' AND [Asset Description] LIKE '%van%'"));
     }
 
     // The form follows the row chosen, by click or by Enter; the selection
@@ -171,12 +164,16 @@ class AssetListTest : public QObject, protected MainWindowFixture {
     // leaves none selected.
     void theSelectionAndTheFormFollowEachOther() {
         clickHeader(6);  // by cost, so that the row is not the record's place
-        clickRow(7);
+        list()->scrollTo(list()->model()->index(7, 0));
+        QTest::mouseClick(list()->viewport(), Qt::LeftButton, {},
+                          list()->visualRect(list()->model()->index(7, 0)).center());
         QCOMPARE(form(ui::FDescription)->text(), cell(7, 0));
         QCOMPARE(form(ui::FCostTax)->text(), cell(7, 6));
-        QCOMPARE(status(), QString("Record: %1").arg(count(
-                               "AssetID <= (SELECT AssetID FROM assets WHERE [Asset Description] = '" +
-                               cell(7, 0).toStdString() + "')")));
+        QCOMPARE(
+            status(),
+            QString("Record: %1")
+                .arg(count("AssetID <= (SELECT AssetID FROM assets WHERE [Asset Description] = '" +
+                           cell(7, 0).toStdString() + "')")));
         QCOMPARE(selectedRow(), 7);
         QTest::keyClick(list(), Qt::Key_Down);
         QTest::keyClick(list(), Qt::Key_Down);

@@ -1,9 +1,10 @@
 // The main window's size and place from the "UpdateScreenHeight" setting
 // and the screen, in twips (1440 to the inch) through the logical DPI.
+#include "ui/shell/displaysizing.h"
+
 #include <QTest>
 
 #include "base/trail.h"
-#include "ui/shell/displaysizing.h"
 
 using namespace czx;
 using namespace czx::ui;
@@ -21,13 +22,13 @@ class DisplaySizingTest : public QObject {
         QTest::addColumn<double>("dpi");
         QTest::addColumn<QString>("setting");
         QTest::addColumn<QRect>("expected");
-        QTest::newRow("height set, 96 dpi") << 1280 << 1024 << 96.0 << "8000"
-                                            << QRect(365, 245, 550, 533);
-        QTest::newRow("height set, 120 dpi") << 1920 << 1080 << 120.0 << "8000"
-                                             << QRect(616, 207, 687, 667);
+        QTest::newRow("height set, 96 dpi")
+            << 1280 << 1024 << 96.0 << "8000" << QRect(365, 245, 550, 533);
+        QTest::newRow("height set, 120 dpi")
+            << 1920 << 1080 << 120.0 << "8000" << QRect(616, 207, 687, 667);
         QTest::newRow("768 screen") << 1024 << 768 << 96.0 << "" << QRect(212, 93, 600, 582);
-        QTest::newRow("480 screen") << 640 << 480 << 96.0 << ""
-                                    << QRect((640 - 980) / 2, (480 - 720) / 2 - 20, 980, 720);
+        QTest::newRow("480 screen")
+            << 640 << 480 << 96.0 << "" << QRect((640 - 980) / 2, (480 - 720) / 2 - 20, 980, 720);
         QTest::newRow("other screen") << 1280 << 1024 << 96.0 << "" << QRect(150, 152, 980, 720);
     }
 
@@ -39,31 +40,6 @@ class DisplaySizingTest : public QObject {
         QFETCH(QRect, expected);
         ScreenMetrics screen{screenW, screenH, dpi, dpi};
         QCOMPARE(windowGeometry(screen, setting, QSize(980, 720)), expected);
-    }
-
-    // A window larger than the screen's free area is cut to it; one standing
-    // out of it is moved in, centred.
-    void fitToArea() {
-        const QRect area(0, 0, 1366, 740);
-        const std::pair<QRect, QRect> cases[] = {
-            {QRect(100, 50, 600, 582), QRect(100, 50, 600, 582)},
-            {QRect(340, 50, 687, 800), QRect(340, 0, 687, 740)},
-            {QRect(-300, 50, 600, 582), QRect(383, 50, 600, 582)},
-            {QRect(100, 600, 600, 582), QRect(100, 79, 600, 582)}};
-        for (auto [window, fitted] : cases) QCOMPARE(ui::fitToArea(window, area), fitted);
-    }
-
-    // The first size on a screen that the settings' rules leave alone: the
-    // designed size, grown to nine tenths of a large screen, at most
-    // 1400 x 1050, never larger than the screen.
-    void grownSize() {
-        const std::pair<QSize, QSize> cases[] = {{QSize(1280, 984), QSize(1152, 885)},
-                                                 {QSize(1920, 1040), QSize(1400, 936)},
-                                                 {QSize(2560, 1400), QSize(1400, 1050)},
-                                                 {QSize(800, 560), QSize(800, 560)},
-                                                 {QSize(1024, 740), QSize(980, 720)}};
-        for (auto [available, grown] : cases)
-            QCOMPARE(ui::grownSize(QSize(980, 720), available), grown);
     }
 
     void aHeightThatIsNoNumberFails() {

@@ -1,13 +1,14 @@
 // The error report window: the report of a failure in a procedure of the
 // asset screen, with and without the previous-sections block, and the
 // buttons that copy and save it.
+#include "ui/shell/errordialog.h"
+
 #include <QClipboard>
 #include <QFile>
 #include <QRegularExpression>
 #include <QTest>
 
 #include "support/uitesting.h"
-#include "ui/shell/errordialog.h"
 
 using namespace czx;
 using namespace czx::uitest;
@@ -16,13 +17,11 @@ class ErrorDialogTest : public QObject {
     Q_OBJECT
 
     const QString dashes = QString(134, '-');
-    QString versionLine() const {
-        // The revision follows the minor number directly.
-        return QString("CZX Depreciation  Version %1.%2%3")
-            .arg(CZX_VERSION_MAJOR)
-            .arg(CZX_VERSION_MINOR)
-            .arg(CZX_VERSION_PATCH);
-    }
+    // The revision follows the minor number directly.
+    const QString versionLine = QString("CZX Depreciation  Version %1.%2%3")
+                                    .arg(CZX_VERSION_MAJOR)
+                                    .arg(CZX_VERSION_MINOR)
+                                    .arg(CZX_VERSION_PATCH);
 
   private Q_SLOTS:
     void initTestCase() { isolateUserFolders(); }
@@ -45,7 +44,7 @@ class ErrorDialogTest : public QObject {
         QVERIFY(dialog.isVisible());
         QCOMPARE(dialog.windowTitle(), QString("Error Report"));
         const QString withTrail = dialog.reportText();
-        const QString head = "ERROR REPORT\n\n" + versionLine() + "\n" + dashes +
+        const QString head = "ERROR REPORT\n\n" + versionLine + "\n" + dashes +
                              "\n\nAn error occurred within:\nCalcform.cmdDelete_Click\n\n";
         QVERIFY2(withTrail.startsWith(head), qPrintable(withTrail));
         QVERIFY(withTrail.contains("the assets cannot be deleted"));

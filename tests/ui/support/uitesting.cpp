@@ -28,8 +28,12 @@ CompanyCopy::CompanyCopy() {
     }
 }
 
-std::string CompanyCopy::path() const { return dir_.path().toStdString() + "/"; }
-std::string CompanyCopy::companyFile() const { return path() + kCompanyFile; }
+std::string CompanyCopy::path() const {
+    return dir_.path().toStdString() + "/";
+}
+std::string CompanyCopy::companyFile() const {
+    return path() + kCompanyFile;
+}
 
 void CompanyCopy::execute(const std::string& sql) const {
     Connection c = Connection::open(companyFile());
@@ -47,7 +51,9 @@ double CompanyCopy::number(const std::string& sql) const {
     return asNumber(value(sql)).value_or(-999999);
 }
 
-std::string CompanyCopy::text(const std::string& sql) const { return asText(value(sql)); }
+std::string CompanyCopy::text(const std::string& sql) const {
+    return asText(value(sql));
+}
 
 MessageCatcher::MessageCatcher(QMessageBox::StandardButton answer) {
     QObject::connect(&timer_, &QTimer::timeout, [this, answer] {
@@ -71,7 +77,9 @@ MessageCatcher::MessageCatcher(QMessageBox::StandardButton answer) {
     timer_.start(20);
 }
 
-MessageCatcher::~MessageCatcher() { timer_.stop(); }
+MessageCatcher::~MessageCatcher() {
+    timer_.stop();
+}
 
 QStringList pick(QWidget* button, const QString& entry) {
     QStringList listed;
@@ -121,12 +129,15 @@ void press(QWidget* root, const QString& name) {
     QTest::mouseClick(b, Qt::LeftButton);
 }
 
-void tick(QCheckBox* box) { QTest::mouseClick(box, Qt::LeftButton, {}, QPoint(8, box->height() / 2)); }
+void tick(QCheckBox* box) {
+    QTest::mouseClick(box, Qt::LeftButton, {}, QPoint(8, box->height() / 2));
+}
 
 void MainWindowFixture::tearDown() {
     window.reset();
     owner.reset();
-    QVERIFY2(errors->reports.empty(), errors->reports.empty() ? "" : errors->reports.front().c_str());
+    QVERIFY2(errors->reports.empty(),
+             errors->reports.empty() ? "" : errors->reports.front().c_str());
     errors.reset();
     copy.reset();
 }

@@ -67,4 +67,23 @@ double roundCents(double amount) {
     return static_cast<double>(cents) / 100.0;
 }
 
+std::string withThousands(std::int64_t number) {
+    std::string digits = std::to_string(number < 0 ? -number : number);
+    for (int i = static_cast<int>(digits.size()) - 3; i > 0; i -= 3) digits.insert(i, ",");
+    return number < 0 ? "-" + digits : digits;
+}
+
+std::string format(double amount, Separators separators) {
+    std::int64_t cents = toUnits(roundCents(amount)) / 100;
+    const bool negative = cents < 0;
+    if (negative) cents = -cents;
+    const std::int64_t dollars = cents / 100;
+    const int rest = static_cast<int>(cents % 100);
+    std::string text = separators == Separators::Thousands ? withThousands(dollars)
+                                                           : std::to_string(dollars);
+    text += rest < 10 ? ".0" : ".";
+    text += std::to_string(rest);
+    return negative ? "-" + text : text;
+}
+
 }  // namespace czx::money

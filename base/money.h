@@ -12,6 +12,7 @@
 // 1.0050 is an exact tie and rounds to the even cent 1.00.
 #include <cstdint>
 #include <optional>
+#include <string>
 
 namespace czx::money {
 
@@ -35,6 +36,15 @@ inline std::optional<double> roundCents(std::optional<double> amount) {
     if (!amount) return std::nullopt;
     return roundCents(*amount);
 }
+
+// How amounts are written, everywhere: rounded to the cent as above, a minus
+// sign before a negative amount and none before one that rounds to zero;
+// with thousands separators for people ("-1,234.50"), without them for a
+// spreadsheet or a file another program reads ("-1234.50").
+enum class Separators { Thousands, None };
+std::string format(double amount, Separators separators = Separators::Thousands);
+// A whole number of dollars or assets, with thousands separators ("12,345").
+std::string withThousands(std::int64_t number);
 
 // An empty amount counts as zero in arithmetic.
 inline double value(const std::optional<double>& amount) {

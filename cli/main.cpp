@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "base/feedback.h"
+#include "base/money.h"
 #include "base/trail.h"
 #include "engine/run/run.h"
 #include "engine/tables/federal_law.h"
@@ -104,7 +105,7 @@ int failure(const std::string& message) {
 }
 
 std::string money(double amount) {
-    return formatAmount(amount);
+    return money::format(amount);
 }
 
 int depreciate(Connection& connection, const std::vector<std::string>& options) {

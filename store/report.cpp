@@ -66,19 +66,12 @@ class Sums {
 };
 
 std::string amountText(const Money& amount) {
-    return amount ? formatAmount(*amount) : "";
+    return amount ? money::format(*amount) : "";
 }
 
 // Two decimals, no separators, for a spreadsheet to read as a number.
 std::string plainAmount(const Money& amount) {
-    if (!amount) return {};
-    std::int64_t cents = money::toUnits(money::roundCents(*amount)) / 100;
-    bool negative = cents < 0;
-    if (negative) cents = -cents;
-    char text[40];
-    std::snprintf(text, sizeof text, "%s%lld.%02d", negative ? "-" : "",
-                  static_cast<long long>(cents / 100), static_cast<int>(cents % 100));
-    return text;
+    return amount ? money::format(*amount, money::Separators::None) : "";
 }
 
 std::string dateText(const std::optional<Date>& date) {
@@ -249,17 +242,6 @@ DepreciationReport buildDepreciationReport(Connection& connection, ReportKind ki
     closeGroup();
     report.grandTotals = grand.totals();
     return report;
-}
-
-std::string formatAmount(double amount) {
-    std::int64_t cents = money::toUnits(money::roundCents(amount)) / 100;
-    bool negative = cents < 0;
-    if (negative) cents = -cents;
-    std::string whole = std::to_string(cents / 100);
-    for (int i = static_cast<int>(whole.size()) - 3; i > 0; i -= 3) whole.insert(i, ",");
-    char fraction[4];
-    std::snprintf(fraction, sizeof fraction, "%02d", static_cast<int>(cents % 100));
-    return (negative ? "-" : "") + whole + "." + fraction;
 }
 
 void renderReportText(const DepreciationReport& report, std::ostream& out) {

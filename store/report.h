@@ -67,9 +67,6 @@ const std::vector<std::string>& reportCaptions(ReportKind kind);
 DepreciationReport buildDepreciationReport(Connection& connection, ReportKind kind,
                                            const Date& today);
 
-// "#,##0.00": thousands separators, two decimals, halves to the even cent.
-std::string formatAmount(double amount);
-
 // Plain text for a terminal or a text file: title, "As of" date, heading,
 // captions, one block per group with its totals, and the grand totals.
 void renderReportText(const DepreciationReport& report, std::ostream& out);

@@ -76,7 +76,7 @@ std::int64_t sec179Limit(int taxYear) {
 
 std::string sec179Message(int taxYear) {
     return "You have exceeded the " + std::to_string(taxYear) + " Sec. 179 limit of " +
-           withThousands(sec179Limit(taxYear)) + ".";
+           money::withThousands(sec179Limit(taxYear)) + ".";
 }
 
 bool YearLimitChecks::visit(Asset& a) {
@@ -123,7 +123,7 @@ CompanyChecks checkCompany(Connection& connection, const Company& company) {
 }
 
 std::string notYetInServiceMessage(long count, const Date& yearEnd) {
-    return withThousands(count) + " asset(s) placed in service after the year end " +
+    return money::withThousands(count) + " asset(s) placed in service after the year end " +
            paddedDate(yearEnd) + " were not depreciated.";
 }
 

@@ -2,6 +2,8 @@
 
 #include <cstring>
 
+#include "base/money.h"
+
 namespace czx {
 
 std::string assetLabel(std::string_view description, const std::optional<Date>& placedInService) {
@@ -14,12 +16,6 @@ std::string assetLabel(std::string_view description, const std::optional<Date>& 
 
 std::string assetLabel(const Asset& asset) {
     return assetLabel(asset.description, asset.placedInService);
-}
-
-std::string withThousands(std::int64_t number) {
-    std::string digits = std::to_string(number < 0 ? -number : number);
-    for (int i = static_cast<int>(digits.size()) - 3; i > 0; i -= 3) digits.insert(i, ",");
-    return number < 0 ? "-" + digits : digits;
 }
 
 void AssetList::add(const Asset& asset, std::string_view detail) {
@@ -45,7 +41,7 @@ std::string AssetList::lines(std::string_view eol) const {
         text += eol;
     }
     if (count_ > static_cast<long>(shown_.size())) {
-        text += "  and " + withThousands(count_ - static_cast<long>(shown_.size())) + " more";
+        text += "  and " + money::withThousands(count_ - static_cast<long>(shown_.size())) + " more";
         text += eol;
     }
     return text;
@@ -55,7 +51,7 @@ std::string warningWithAssets(std::string_view warning, const AssetList& assets)
     std::string text(warning);
     if (assets.empty()) return text;
     text += "\n";
-    text += assets.count() == 1 ? "Asset:\n" : "Assets (" + withThousands(assets.count()) + "):\n";
+    text += assets.count() == 1 ? "Asset:\n" : "Assets (" + money::withThousands(assets.count()) + "):\n";
     text += assets.lines("\n");
     if (!text.empty() && text.back() == '\n') text.pop_back();
     return text;
@@ -107,11 +103,11 @@ void RowReports::deliver() {
         if (!kind.assets.empty()) {
             details = kind.assets.count() == 1
                           ? "Asset:" + crlf
-                          : "Assets (" + withThousands(kind.assets.count()) + "):" + crlf;
+                          : "Assets (" + money::withThousands(kind.assets.count()) + "):" + crlf;
             details += kind.assets.lines(crlf);
         }
         if (kind.withoutRow > 1)
-            details += "This error occurred " + withThousands(kind.withoutRow) + " times." + crlf;
+            details += "This error occurred " + money::withThousands(kind.withoutRow) + " times." + crlf;
         trail::deliver(
             trail::reportText(AppIdentity{}, kind.slots, kind.description, kind.number, details));
     }

@@ -19,9 +19,6 @@ namespace czx {
 std::string assetLabel(std::string_view description, const std::optional<Date>& placedInService);
 std::string assetLabel(const Asset& asset);
 
-// 148504 -> "148,504"
-std::string withThousands(std::int64_t number);
-
 // The assets one finding concerns: how many, and the first few by name.
 class AssetList {
   public:

@@ -7,6 +7,7 @@
 
 #include <sstream>
 
+#include "base/money.h"
 #include "store/assets.h"
 #include "tests/store/company_db.h"
 
@@ -107,17 +108,30 @@ TEST(ReportSums, AreExactToTheCent) {
     EXPECT_EQ(report.grandTotals[4], Money(3.00));
 }
 
-TEST(FormatAmount, ThousandsSeparatorsAndTheEvenCent) {
+// The one way amounts are written, on screen, in reports and in files.
+TEST(MoneyFormat, ThousandsSeparatorsAndTheEvenCent) {
     const struct {
         double amount;
         const char* text;
+        const char* plain;
     } cases[] = {
-        {0.0, "0.00"},          {7.5, "7.50"},   {999.99, "999.99"}, {1234567.891, "1,234,567.89"},
-        {-1234.5, "-1,234.50"}, {0.125, "0.12"},  // exact tie: even cent
-        {0.375, "0.38"},                          // exact tie: even cent
-        {999.995, "1,000.00"},  // 999.9950 at four places, a tie; the even cent is up
+        {0.0, "0.00", "0.00"},
+        {7.5, "7.50", "7.50"},
+        {999.99, "999.99", "999.99"},
+        {1234567.891, "1,234,567.89", "1234567.89"},
+        {-1234.5, "-1,234.50", "-1234.50"},
+        {-0.004, "0.00", "0.00"},  // no minus sign before a zero
+        {-0.05, "-0.05", "-0.05"},
+        {0.125, "0.12", "0.12"},  // exact tie: even cent
+        {0.375, "0.38", "0.38"},  // exact tie: even cent
+        {999.995, "1,000.00", "1000.00"},  // 999.9950 at four places, a tie; the even cent is up
     };
-    for (const auto& c : cases) EXPECT_EQ(formatAmount(c.amount), c.text) << c.amount;
+    for (const auto& c : cases) {
+        EXPECT_EQ(money::format(c.amount), c.text) << c.amount;
+        EXPECT_EQ(money::format(c.amount, money::Separators::None), c.plain) << c.amount;
+    }
+    EXPECT_EQ(money::withThousands(-1234567), "-1,234,567");
+    EXPECT_EQ(money::withThousands(999), "999");
 }
 
 }  // namespace

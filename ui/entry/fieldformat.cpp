@@ -1,6 +1,5 @@
 #include "ui/entry/fieldformat.h"
 
-#include <QLocale>
 
 #include "base/dates.h"
 #include "base/money.h"
@@ -9,10 +8,7 @@
 namespace czx::ui {
 
 QString formatMoney(double amount) {
-    static const QLocale us(QLocale::English, QLocale::UnitedStates);
-    QString text = us.toString(money::roundCents(amount), 'f', 2);
-    if (text == "-0.00") text = "0.00";
-    return text;
+    return QString::fromStdString(money::format(amount));
 }
 
 QString formatShare(double share) {

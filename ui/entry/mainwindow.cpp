@@ -25,6 +25,7 @@
 #include <map>
 
 #include "base/dates.h"
+#include "base/money.h"
 #include "base/trail.h"
 #include "engine/run/findings.h"
 #include "engine/run/run.h"
@@ -72,7 +73,7 @@ QString heavyVehicleTip(int year) {
     return QString(
                "If this asset is a heavy sports utility vehicle purchased after 10/22/04, "
                "limit Sec. 179 to $%1.")
-        .arg(QString::fromStdString(withThousands(*cap)));
+        .arg(QString::fromStdString(money::withThousands(*cap)));
 }
 
 struct ListSource {

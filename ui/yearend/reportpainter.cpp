@@ -9,6 +9,7 @@
 #include <QPdfWriter>
 #include <vector>
 
+#include "base/money.h"
 #include "base/trail.h"
 
 namespace czx::ui {
@@ -29,7 +30,7 @@ QString text(const std::string& s) {
 }
 
 QString amountText(const Money& amount) {
-    return amount ? QString::fromStdString(formatAmount(*amount)) : QString();
+    return amount ? QString::fromStdString(money::format(*amount)) : QString();
 }
 
 class Pager {

@@ -79,8 +79,8 @@ std::string format(double amount, Separators separators) {
     if (negative) cents = -cents;
     const std::int64_t dollars = cents / 100;
     const int rest = static_cast<int>(cents % 100);
-    std::string text = separators == Separators::Thousands ? withThousands(dollars)
-                                                           : std::to_string(dollars);
+    std::string text =
+        separators == Separators::Thousands ? withThousands(dollars) : std::to_string(dollars);
     text += rest < 10 ? ".0" : ".";
     text += std::to_string(rest);
     return negative ? "-" + text : text;

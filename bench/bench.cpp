@@ -305,9 +305,10 @@ int main(int argc, char** argv) {
 
         // One asset edited, as the desktop does: its cost changed and its flag set.
         RunSummary oneEdit;
-        db.execute("UPDATE assets SET assetchng = 1, [Asset Cost - Tax] = [Asset Cost - Tax] + 1 "
-                   "WHERE rowid = ?",
-                   {Value(static_cast<std::int64_t>(assets / 2 + 7))});
+        db.execute(
+            "UPDATE assets SET assetchng = 1, [Asset Cost - Tax] = [Asset Cost - Tax] + 1 "
+            "WHERE rowid = ?",
+            {Value(static_cast<std::int64_t>(assets / 2 + 7))});
         Timing oneEditTime = measure([&] { oneEdit = DepreciateAssets(db, feedback); });
         std::printf(
             "(d) one edit:        %8.3f s wall, %8.3f s processor  (%ld tax, %ld book rows)\n",

@@ -1,9 +1,10 @@
 # Shared by ./run and ./test: installs the Debian packages the build needs and
 # builds into a folder. Sourced, not run.
 
-# sqlite3 (the program) builds the large company of the full-disk test.
+# sqlite3 (the program) builds the large company of the full-disk test;
+# clang-format checks the layout of the sources.
 CZX_PACKAGES="build-essential cmake ninja-build pkg-config libsqlite3-dev sqlite3 googletest \
-libgtest-dev qt6-base-dev qt6-pdf-dev libgl-dev fonts-dejavu-core"
+libgtest-dev qt6-base-dev qt6-pdf-dev libgl-dev fonts-dejavu-core clang-format"
 
 czx_install_packages() {
     local missing=()

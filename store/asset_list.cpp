@@ -154,9 +154,9 @@ struct ListScan {
             case SQLITE_FLOAT:
                 return money::toUnits(sqlite3_value_double(value));
             case SQLITE_TEXT:
-                return moneyUnits(std::string(reinterpret_cast<const char*>(
-                                                  sqlite3_value_text(value)),
-                                              static_cast<size_t>(sqlite3_value_bytes(value))))
+                return moneyUnits(
+                           std::string(reinterpret_cast<const char*>(sqlite3_value_text(value)),
+                                       static_cast<size_t>(sqlite3_value_bytes(value))))
                     .value_or(0);
             default:
                 return 0;
@@ -235,8 +235,8 @@ PagedAssetList::PagedAssetList(Connection& connection, std::int64_t companyNumbe
                                size_t sortInMemory)
     : connection_(connection), company_(companyNumber), sortInMemory_(sortInMemory) {
     int rc = sqlite3_create_function_v2(connection.handle(), "czx_list_scan", 7,
-                                        SQLITE_UTF8 | SQLITE_DIRECTONLY, nullptr, nullptr,
-                                        scanStep, scanFinal, nullptr);
+                                        SQLITE_UTF8 | SQLITE_DIRECTONLY, nullptr, nullptr, scanStep,
+                                        scanFinal, nullptr);
     if (rc != SQLITE_OK) connection.fail(rc, "czx_list_scan");
     setView({});
 }
@@ -246,8 +246,7 @@ bool PagedAssetList::filtered() const {
 }
 
 std::string PagedAssetList::sortKey() const {
-    return view_.sortColumn ? kColumns[static_cast<size_t>(*view_.sortColumn)].sortKey
-                            : kKeyOrder;
+    return view_.sortColumn ? kColumns[static_cast<size_t>(*view_.sortColumn)].sortKey : kKeyOrder;
 }
 
 std::string PagedAssetList::whereClause() const {
@@ -319,8 +318,8 @@ std::vector<AssetListRow> PagedAssetList::readRows(const std::optional<Anchor>& 
 
 // Rows `start` to `start + rows` of a view whose keys the list holds.
 std::vector<AssetListRow> PagedAssetList::readKeyedRows(std::int64_t start, std::int64_t rows) {
-    std::string sql = "SELECT [AssetID], " + sortKey() + selectList() +
-                      " FROM assets WHERE [AssetID] IN (";
+    std::string sql =
+        "SELECT [AssetID], " + sortKey() + selectList() + " FROM assets WHERE [AssetID] IN (";
     for (std::int64_t i = 0; i < rows; ++i) sql += i ? ", ?" : "?";
     Statement query(connection_, sql + ")");
     for (std::int64_t i = 0; i < rows; ++i)
@@ -365,7 +364,8 @@ void PagedAssetList::scanView(ListScan& scan) {
 void PagedAssetList::setView(const AssetListView& view) {
     const bool sameRows = view.filter == view_.filter && view.group == view_.group;
     view_ = view;
-    const bool indexed = !view_.sortColumn || kColumns[static_cast<size_t>(*view_.sortColumn)].index;
+    const bool indexed =
+        !view_.sortColumn || kColumns[static_cast<size_t>(*view_.sortColumn)].index;
     if (!sameRows || !opened_ || filtered() || !indexed) {
         reload();
         return;
@@ -381,7 +381,8 @@ void PagedAssetList::reload() {
     opened_ = true;
     dropPages();
     keys_.reset();
-    const bool indexed = !view_.sortColumn || kColumns[static_cast<size_t>(*view_.sortColumn)].index;
+    const bool indexed =
+        !view_.sortColumn || kColumns[static_cast<size_t>(*view_.sortColumn)].index;
     ListScan scan;
     if (filtered() || !indexed) {
         // One pass finds the rows, their totals and their order.

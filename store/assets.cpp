@@ -396,8 +396,7 @@ void ensureRunIndexes(Connection& connection) {
         "Readable INTEGER, Sec179 INTEGER, Bonus INTEGER, Basis INTEGER)");
 }
 
-std::vector<QuestionableRow> questionableRows(Connection& connection,
-                                              std::int64_t companyNumber) {
+std::vector<QuestionableRow> questionableRows(Connection& connection, std::int64_t companyNumber) {
     const std::string columns =
         std::string("SELECT rowid, [Asset Description], [Date Placed in Service], ") +
         kOverCostTax + ", " + kOverCostBook + ", " + both(kBothDated, kYearMismatch) + ", " +
@@ -431,8 +430,8 @@ YearRows yearRowsBetween(Connection& connection, std::int64_t companyNumber,
     return {query.columnInt(0), query.columnInt(1)};
 }
 
-bool changedRowBetween(Connection& connection, std::int64_t companyNumber,
-                       const std::string& from, const std::string& to) {
+bool changedRowBetween(Connection& connection, std::int64_t companyNumber, const std::string& from,
+                       const std::string& to) {
     // The unary plus keeps SQLite on the index of the changed rows, which are
     // few, rather than on the year's, whose rows are many.
     Statement query(connection,
@@ -459,8 +458,7 @@ std::optional<YearFigures> readYearFigures(Connection& connection, std::int64_t 
     return f;
 }
 
-void writeYearFigures(Connection& connection, std::int64_t companyNumber,
-                      const YearFigures& f) {
+void writeYearFigures(Connection& connection, std::int64_t companyNumber, const YearFigures& f) {
     connection.execute(
         "INSERT OR REPLACE INTO RunYearFigures (companynumber, YearEnd, YearRows, YearKeySum, "
         "MidQuarter, Readable, Sec179, Bonus, Basis) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?)",

@@ -58,10 +58,10 @@ struct QuestionableRow {
     std::int64_t key = 0;
     std::string description;
     std::optional<Date> placedInService;
-    bool accumTax = false;     // accumulated plus current above tax cost by over a dollar
-    bool accumBook = false;    // the same against book cost
+    bool accumTax = false;      // accumulated plus current above tax cost by over a dollar
+    bool accumBook = false;     // the same against book cost
     bool yearMismatch = false;  // "YRPIS" and "Date Placed in Service" in different years
-    bool placedAfter = false;  // placed in service after its "YRPIS"
+    bool placedAfter = false;   // placed in service after its "YRPIS"
 };
 // The company's rows that one check or more warns of, in key order, read
 // through the indexes that hold only such rows. Stored amounts carry at most
@@ -80,8 +80,8 @@ struct YearRows {
 YearRows yearRowsBetween(Connection& connection, std::int64_t companyNumber,
                          const std::string& from, const std::string& to);
 // Whether a changed row ("assetchng" set) is among the year's new assets.
-bool changedRowBetween(Connection& connection, std::int64_t companyNumber,
-                       const std::string& from, const std::string& to);
+bool changedRowBetween(Connection& connection, std::int64_t companyNumber, const std::string& from,
+                       const std::string& to);
 
 // What a run found over the year's new assets, kept for the next run: when
 // the same assets are there and none of them changed, the next run takes

@@ -2,7 +2,6 @@
 
 #include <sqlite3.h>
 
-
 namespace czx {
 
 StoreError::StoreError(int code, int extendedCode, const std::string& message,

@@ -41,7 +41,8 @@ std::string AssetList::lines(std::string_view eol) const {
         text += eol;
     }
     if (count_ > static_cast<long>(shown_.size())) {
-        text += "  and " + money::withThousands(count_ - static_cast<long>(shown_.size())) + " more";
+        text +=
+            "  and " + money::withThousands(count_ - static_cast<long>(shown_.size())) + " more";
         text += eol;
     }
     return text;
@@ -51,7 +52,8 @@ std::string warningWithAssets(std::string_view warning, const AssetList& assets)
     std::string text(warning);
     if (assets.empty()) return text;
     text += "\n";
-    text += assets.count() == 1 ? "Asset:\n" : "Assets (" + money::withThousands(assets.count()) + "):\n";
+    text += assets.count() == 1 ? "Asset:\n"
+                                : "Assets (" + money::withThousands(assets.count()) + "):\n";
     text += assets.lines("\n");
     if (!text.empty() && text.back() == '\n') text.pop_back();
     return text;
@@ -107,7 +109,8 @@ void RowReports::deliver() {
             details += kind.assets.lines(crlf);
         }
         if (kind.withoutRow > 1)
-            details += "This error occurred " + money::withThousands(kind.withoutRow) + " times." + crlf;
+            details +=
+                "This error occurred " + money::withThousands(kind.withoutRow) + " times." + crlf;
         trail::deliver(
             trail::reportText(AppIdentity{}, kind.slots, kind.description, kind.number, details));
     }

@@ -91,14 +91,13 @@ void Run::visitYearRows(const std::function<bool(Asset&)>& visit) {
     ++summary_.yearVisits;
     std::vector<Asset> rewritten;
     forEachAssetPlacedBetween(connection_, company_.number, yearFrom_, yearTo_, [&](Asset& asset) {
-                                  try {
-                                      if (asset.unreadable == 0 && visit(asset))
-                                          rewritten.push_back(asset);
-                                  } catch (...) {
-                                      failedRow_ = assetLabel(asset);
-                                      throw;
-                                  }
-                              });
+        try {
+            if (asset.unreadable == 0 && visit(asset)) rewritten.push_back(asset);
+        } catch (...) {
+            failedRow_ = assetLabel(asset);
+            throw;
+        }
+    });
     for (const Asset& asset : rewritten) basisWriter_.write(asset);
 }
 
@@ -234,8 +233,8 @@ void Run::walk() {
 void Run::checkYearLimits() {
     trail::enter("Calcform.FirstYR30PctDeductionCk");
     if (kept_) {
-        yearLimits_.emplace(company_, YearLimitChecks::Sums{kept_->sec179, kept_->bonus,
-                                                            kept_->basis});
+        yearLimits_.emplace(company_,
+                            YearLimitChecks::Sums{kept_->sec179, kept_->bonus, kept_->basis});
         newAssets_ = static_cast<long>(kept_->readable);
     } else {
         yearLimits_.emplace(company_);

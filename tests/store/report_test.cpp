@@ -122,8 +122,8 @@ TEST(MoneyFormat, ThousandsSeparatorsAndTheEvenCent) {
         {-1234.5, "-1,234.50", "-1234.50"},
         {-0.004, "0.00", "0.00"},  // no minus sign before a zero
         {-0.05, "-0.05", "-0.05"},
-        {0.125, "0.12", "0.12"},  // exact tie: even cent
-        {0.375, "0.38", "0.38"},  // exact tie: even cent
+        {0.125, "0.12", "0.12"},           // exact tie: even cent
+        {0.375, "0.38", "0.38"},           // exact tie: even cent
         {999.995, "1,000.00", "1000.00"},  // 999.9950 at four places, a tie; the even cent is up
     };
     for (const auto& c : cases) {

@@ -1,6 +1,5 @@
 #include "ui/entry/fieldformat.h"
 
-
 #include "base/dates.h"
 #include "base/money.h"
 #include "base/trail.h"

@@ -527,8 +527,7 @@ void MainWindow::buildLayout() {
     cmdRefresh_ = makeButton("Refresh", "cmdRefresh", "Read the assets again (F5).");
     cmdRefresh_->setShortcut(QKeySequence(Qt::Key_F5));
     cmdClose_ = makeButton("&Close", "cmdClose", "");
-    Picture1_ =
-        makeToolButton("Save Company", "Picture1", "Save Company", "Save company to disk");
+    Picture1_ = makeToolButton("Save Company", "Picture1", "Save Company", "Save company to disk");
     connect(cmdAdd_, &QPushButton::clicked, this, [this] { cmdAdd_Click(); });
     connect(cmdEdit_, &QPushButton::clicked, this, [this] { cmdEdit_Click(); });
     connect(cmdUpdate_, &QPushButton::clicked, this, [this] { cmdUpdate_Click(); });

@@ -52,9 +52,8 @@ void ADOSelcMethLife::selectEntry(const QString& entry) {
 
 void ADOSelcMethLife::Form_Load() {
     procedure("ADOSelcMethLife.Form_Load", [&] {
-        for (const std::string& entry : catalogueEntries(databaseFile_.toStdString(),
-                                                         table_.toStdString(),
-                                                         column_.toStdString()))
+        for (const std::string& entry : catalogueEntries(
+                 databaseFile_.toStdString(), table_.toStdString(), column_.toStdString()))
             DataList1_->addItem(QString::fromStdString(entry));
     });
 }

@@ -19,8 +19,8 @@ using testing::makeAsset;
 
 struct Step {
     const char* what;
-    const char* sql;        // applied to both companies
-    int yearVisits;         // times the edited company's run read the year's new assets
+    const char* sql;  // applied to both companies
+    int yearVisits;   // times the edited company's run read the year's new assets
     bool closeYearFirst = false;
 };
 

@@ -68,9 +68,13 @@ double roundCents(double amount) {
 }
 
 std::string withThousands(std::int64_t number) {
-    std::string digits = std::to_string(number < 0 ? -number : number);
-    for (int i = static_cast<int>(digits.size()) - 3; i > 0; i -= 3) digits.insert(i, ",");
-    return number < 0 ? "-" + digits : digits;
+    const std::string digits = std::to_string(number < 0 ? -number : number);
+    std::string text = number < 0 ? "-" : "";
+    for (size_t i = 0; i < digits.size(); ++i) {
+        if (i > 0 && (digits.size() - i) % 3 == 0) text += ',';
+        text += digits[i];
+    }
+    return text;
 }
 
 std::string format(double amount, Separators separators) {

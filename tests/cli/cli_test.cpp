@@ -266,7 +266,9 @@ TEST_F(CliTest, FailuresAreReportedUnderTheDesktopsProcedures) {
         }
         EXPECT_EQ(outcome.status, 1) << outcome.out << outcome.err;
         EXPECT_NE(outcome.err.find(c.reported + "\n"), std::string::npos) << outcome.err;
-        if (read) EXPECT_NE(outcome.err.find("database is locked"), std::string::npos);
+        if (read) {
+            EXPECT_NE(outcome.err.find("database is locked"), std::string::npos);
+        }
         EXPECT_EQ(outcome.err.find("czxdprn-cli."), std::string::npos) << outcome.err;
         for (const char* done :
              {"Tax pass computed", "Closed", "Deleted", "Saved", "Copied", "Wrote the report"})

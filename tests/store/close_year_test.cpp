@@ -117,8 +117,9 @@ TEST(CloseYear, RollsEveryPairClearsOverridesAndFlagsEveryAsset) {
     const auto columns = db.columnNames("assets");
     for (size_t row = 0; row < rows.size(); ++row)
         for (size_t column = 0; column < columns.size(); ++column)
-            if (!changed.count(columns[column]))
+            if (!changed.count(columns[column])) {
                 EXPECT_EQ(after[row][column], before[row][column]) << columns[column];
+            }
 }
 
 // The year end moves on one year, clamped to the month's end; a company
@@ -193,7 +194,7 @@ TEST(CloseYear, ACloseCommittedByAnotherProgramFirstIsSeen) {
         Connection connection;
         std::optional<CloseYearResult> result;
         std::string failure;
-    } theirs{Connection::open(dir / "company.mdb")};
+    } theirs{Connection::open(dir / "company.mdb"), std::nullopt, {}};
     auto beforeBegin = [](unsigned, void* other, void*, void* sql) {
         auto* them = static_cast<Theirs*>(other);
         if (them->result || !them->failure.empty() ||

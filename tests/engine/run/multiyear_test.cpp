@@ -74,10 +74,11 @@ TEST(MultiYear, EveryMethodRecoversItsBasisExactly) {
         ASSERT_TRUE(summary.completed) << 2012 + year;
         for (size_t i = 0; i < std::size(kSchedules); ++i) {
             const auto& expected = kSchedules[i].firstTaxYears;
-            if (static_cast<size_t>(year) < expected.size())
+            if (static_cast<size_t>(year) < expected.size()) {
                 EXPECT_EQ(readAsset(db, ids[i]).currentTax, expected[year])
                     << kSchedules[i].taxMethod << " " << kSchedules[i].taxLife << " year "
                     << year + 1;
+            }
         }
         closeYear(db);
     }
@@ -165,7 +166,9 @@ TEST(MultiYear, AssetsOfTheLaterYearsFollowThePublishedFigures) {
         const std::size_t years = std::min(l.taxYears.size(), amounts[i].size());
         EXPECT_EQ(std::vector<double>(amounts[i].begin(), amounts[i].begin() + years),
                   std::vector<double>(l.taxYears.begin(), l.taxYears.begin() + years));
-        if (l.recovered) EXPECT_EQ(readAsset(db, ids[i]).priorAccumTax, l.cost);
+        if (l.recovered) {
+            EXPECT_EQ(readAsset(db, ids[i]).priorAccumTax, l.cost);
+        }
     }
     EXPECT_TRUE(reporter.reports.empty());
     EXPECT_TRUE(feedback.messages.empty()) << feedback.messages.front();
@@ -200,8 +203,9 @@ TEST(MultiYear, A2024CarTakesThePublishedLimitsUntilItsCostIsRecovered) {
             closeYear(db);
         }
         EXPECT_EQ(years, c.taxYears);
-        if (std::string(c.method) == "MACRS-Auto")
+        if (std::string(c.method) == "MACRS-Auto") {
             EXPECT_EQ(readAsset(db, id).priorAccumTax, 80000);
+        }
     }
 }
 

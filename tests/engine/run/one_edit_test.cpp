@@ -80,7 +80,9 @@ TEST(OneEditRun, StoresAndSaysWhatARunOverEveryAssetDoes) {
     for (const Step& step : kSteps) {
         SCOPED_TRACE(step.what);
         for (Connection* db : {&edited, &reference}) {
-            if (step.closeYearFirst) ASSERT_EQ(closeYear(*db).assetsClosed, 3);
+            if (step.closeYearFirst) {
+                ASSERT_EQ(closeYear(*db).assetsClosed, 3);
+            }
             db->execute(step.sql);
         }
         testing::RecordingFeedback editedSays, referenceSays;

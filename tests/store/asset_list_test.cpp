@@ -108,7 +108,7 @@ class AssetListTest : public ::testing::Test {
             std::string description = kThings[pick(std::size(kThings))];
             if (pick(3) == 0) description = lower(description);
             at(row, ListColumn::Description) = description + " " + std::to_string(pick(5000));
-            char date[16];
+            char date[48];
             std::snprintf(date, sizeof date, "%04d-%02d-%02d", 1995 + pick(18), 1 + pick(12),
                           1 + pick(28));
             at(row, ListColumn::PlacedInService) = std::string(date);

@@ -6,8 +6,10 @@
 #include <iterator>
 #include <limits>
 #include <sstream>
+#include <thread>
 
 #include "base/money.h"
+#include "store/assets.h"
 #include "store/columns.h"
 
 namespace czx {
@@ -163,6 +165,37 @@ struct ListScan {
         }
     }
 
+    // A pass over the same view that found nothing yet.
+    ListScan emptyLike() const {
+        ListScan empty;
+        empty.place = place;
+        empty.limit = limit;
+        empty.keysOnly = keysOnly;
+        return empty;
+    }
+
+    // Adds what a pass over later keys found.
+    void append(ListScan&& later) {
+        totals.count += later.totals.count;
+        totals.costTax += later.totals.costTax;
+        totals.priorTax += later.totals.priorTax;
+        totals.currentTax += later.totals.currentTax;
+        totals.currentBook += later.totals.currentBook;
+        keys.insert(keys.end(), later.keys.begin(), later.keys.end());
+        tooMany = tooMany || later.tooMany || placed.size() + later.placed.size() > limit;
+        if (tooMany) {
+            placed = {};
+            texts = {};
+            return;
+        }
+        const auto offset = static_cast<std::uint32_t>(texts.size());
+        for (Placed& p : later.placed) {
+            if (p.rank != 0) p.text += offset;
+            placed.push_back(p);
+        }
+        std::move(later.texts.begin(), later.texts.end(), std::back_inserter(texts));
+    }
+
     // The keys in the view's order.
     std::vector<std::int64_t> keysInOrder(bool noCase, bool descending) {
         if (keysOnly) {
@@ -231,14 +264,45 @@ bool ensureListIndexes(Connection& connection) {
     return true;
 }
 
-PagedAssetList::PagedAssetList(Connection& connection, std::int64_t companyNumber,
-                               size_t sortInMemory)
-    : connection_(connection), company_(companyNumber), sortInMemory_(sortInMemory) {
+namespace {
+
+void addScanFunction(Connection& connection) {
     int rc = sqlite3_create_function_v2(connection.handle(), "czx_list_scan", 7,
                                         SQLITE_UTF8 | SQLITE_DIRECTONLY, nullptr, nullptr, scanStep,
                                         scanFinal, nullptr);
     if (rc != SQLITE_OK) connection.fail(rc, "czx_list_scan");
+}
+
+// A company with fewer keys is read in one pass: a second one would not pay
+// for its thread.
+constexpr std::int64_t kSplitFrom = 20'000;
+
+}  // namespace
+
+PagedAssetList::PagedAssetList(Connection& connection, std::int64_t companyNumber,
+                               size_t sortInMemory)
+    : connection_(connection), company_(companyNumber), sortInMemory_(sortInMemory) {
+    addScanFunction(connection);
     setView({});
+}
+
+PagedAssetList::~PagedAssetList() = default;
+
+// The second connection to the company file, opened once; nothing for a
+// company in memory or a file that cannot be opened again.
+Connection* PagedAssetList::secondReader() {
+    if (!secondTried_) {
+        secondTried_ = true;
+        if (!connection_.file().empty() && connection_.file() != ":memory:") {
+            try {
+                second_ = std::make_unique<Connection>(Connection::open(connection_.file()));
+                addScanFunction(*second_);
+            } catch (const StoreError&) {
+                second_.reset();
+            }
+        }
+    }
+    return second_.get();
 }
 
 bool PagedAssetList::filtered() const {
@@ -347,18 +411,53 @@ void PagedAssetList::dropPages() {
 
 // One pass over the view's rows, in the order of the file. The unary plus
 // keeps SQLite reading the table straight through rather than finding each
-// row from the company's index, which costs half as much again.
+// row from the company's index, which costs half as much again. A large
+// company is read in two halves of its keys at once, the later half by a
+// thread on a second connection; not while this connection holds changes
+// of its own, which the second could not see.
 void PagedAssetList::scanView(ListScan& scan) {
-    Statement query(connection_, "SELECT czx_list_scan(?, [AssetID], " + sortKey() +
-                                     ", [Asset Cost - Tax], [Prior Accumulated Dprn - Tax], "
-                                     "[Current Dprn - Tax], [Current Dprn - Book]) FROM assets "
-                                     "WHERE +" +
-                                     whereClause());
-    query.bindPointer(1, &scan, kScanPointer);
-    int parameter = 2;
-    bindWhere(query, parameter);
+    const std::string sql = "SELECT czx_list_scan(?, [AssetID], " + sortKey() +
+                            ", [Asset Cost - Tax], [Prior Accumulated Dprn - Tax], "
+                            "[Current Dprn - Tax], [Current Dprn - Book]) FROM assets WHERE +" +
+                            whereClause() + " AND [AssetID] >= ? AND [AssetID] < ?";
+    auto pass = [&](Connection& connection, ListScan& into, std::int64_t from, std::int64_t to) {
+        Statement query(connection, sql);
+        query.bindPointer(1, &into, kScanPointer);
+        int parameter = 2;
+        bindWhere(query, parameter);
+        query.bind(parameter++, from);
+        query.bind(parameter, to);
+        query.step();
+    };
     ++queries_;
-    query.step();
+    constexpr std::int64_t kFirst = std::numeric_limits<std::int64_t>::min();
+    constexpr std::int64_t kEnd = std::numeric_limits<std::int64_t>::max();
+    const std::int64_t last = lastAssetKey(connection_);
+    Connection* second =
+        last >= kSplitFrom && !connection_.inTransaction() ? secondReader() : nullptr;
+    if (!second) {
+        pass(connection_, scan, kFirst, kEnd);
+        return;
+    }
+    const std::int64_t middle = last / 2;
+    ListScan later = scan.emptyLike();
+    std::exception_ptr failed;
+    std::thread worker([&] {
+        try {
+            pass(*second, later, middle, kEnd);
+        } catch (...) {
+            failed = std::current_exception();
+        }
+    });
+    try {
+        pass(connection_, scan, kFirst, middle);
+    } catch (...) {
+        worker.join();
+        throw;
+    }
+    worker.join();
+    if (failed) std::rethrow_exception(failed);
+    scan.append(std::move(later));
 }
 
 void PagedAssetList::setView(const AssetListView& view) {

@@ -14,6 +14,7 @@
 #include <array>
 #include <cstdint>
 #include <map>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -80,6 +81,7 @@ class PagedAssetList {
     // no filter. The connection must outlive the list.
     PagedAssetList(Connection& connection, std::int64_t companyNumber,
                    size_t sortInMemory = kSortInMemory);
+    ~PagedAssetList();
 
     // Shows `view`: reads the first page, and the count and the totals unless
     // only the order changed.
@@ -124,6 +126,7 @@ class PagedAssetList {
     std::vector<AssetListRow> readKeyedRows(std::int64_t start, std::int64_t rows);
     void loadPage(std::int64_t page);
     void scanView(ListScan& scan);
+    Connection* secondReader();
     void dropPages();
 
     Connection& connection_;
@@ -134,6 +137,9 @@ class PagedAssetList {
     std::map<std::int64_t, Page> pages_;
     // The view's keys in its order, when it was found by one pass.
     std::optional<std::vector<std::int64_t>> keys_;
+    // A second connection to the file, for the later half of a large pass.
+    std::unique_ptr<Connection> second_;
+    bool secondTried_ = false;
     long useClock_ = 0;
     bool opened_ = false;
     long queries_ = 0;

@@ -53,20 +53,26 @@ const Step kSteps[] = {
      2},
 };
 
+// Two of the year's new assets, one in its first quarter and one in its last,
+// and two of earlier years.
 Connection company() {
+    const struct {
+        const char* description;
+        const char* method;
+        const char* life;
+        double cost;
+        const char* placed;
+        const char* yrpis;
+    } seeds[] = {{"Spring press", "MACRS", "5", 10000.0, "2012-03-10", "2012-12-31"},
+                 {"Autumn lathe", "MACRS", "7", 5000.0, "2012-11-15", "2012-12-31"},
+                 {"Old drill", "MACRS", "5", 8000.0, "2010-06-01", "2010-12-31"},
+                 {"Shed", "MACRS", "39", 100000.0, "2011-02-01", "2011-12-31"}};
     Connection db = testing::makeCompany();
-    Asset spring = makeAsset("MACRS", "5", 10000.0, "2012-03-10", "2012-12-31");
-    spring.description = "Spring press";
-    insertAsset(db, spring);
-    Asset autumn = makeAsset("MACRS", "7", 5000.0, "2012-11-15", "2012-12-31");
-    autumn.description = "Autumn lathe";
-    insertAsset(db, autumn);
-    Asset earlier = makeAsset("MACRS", "5", 8000.0, "2010-06-01", "2010-12-31");
-    earlier.description = "Old drill";
-    insertAsset(db, earlier);
-    Asset building = makeAsset("MACRS", "39", 100000.0, "2011-02-01", "2011-12-31");
-    building.description = "Shed";
-    insertAsset(db, building);
+    for (const auto& seed : seeds) {
+        Asset asset = makeAsset(seed.method, seed.life, seed.cost, seed.placed, seed.yrpis);
+        asset.description = seed.description;
+        insertAsset(db, asset);
+    }
     return db;
 }
 

@@ -311,20 +311,20 @@ void MainWindow::buildLayout() {
     txtYearEnd_->setObjectName("txtYearEnd");
     txtYearEnd_->setReadOnly(true);
     txtYearEnd_->setAccessibleName("Year End");
-    Text3_ = new QLineEdit(this);
-    Text3_->setObjectName("Text3");
-    Text3_->hide();
-    Text4_ = new QLineEdit(this);
-    Text4_->setObjectName("Text4");
-    Text4_->setAccessibleName("Record Number");
-    Text4_->setFixedWidth(widthFor(Text4_, "0000000"));
-    Text4_->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    companyNumberEdit_ = new QLineEdit(this);
+    companyNumberEdit_->setObjectName("Text3");
+    companyNumberEdit_->hide();
+    recordNumberEdit_ = new QLineEdit(this);
+    recordNumberEdit_->setObjectName("Text4");
+    recordNumberEdit_->setAccessibleName("Record Number");
+    recordNumberEdit_->setFixedWidth(widthFor(recordNumberEdit_, "0000000"));
+    recordNumberEdit_->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     cmdMoveAbs_ = makeButton("Move To Record Number", "cmdMoveAbs", "");
     connect(cmdMoveAbs_, &QPushButton::clicked, this, [this] { cmdMoveAbs_Click(); });
-    Label19_ = new QLabel("Working. Please Wait.", this);
-    Label19_->setObjectName("Label19");
-    Label19_->setStyleSheet("color: #b00000; font-weight: bold;");
-    Label19_->hide();
+    workingLabel_ = new QLabel("Working. Please Wait.", this);
+    workingLabel_->setObjectName("Label19");
+    workingLabel_->setStyleSheet("color: #b00000; font-weight: bold;");
+    workingLabel_->hide();
 
     auto* header = new QHBoxLayout;
     auto* nameLabel = new QLabel("Company", this);
@@ -337,7 +337,7 @@ void MainWindow::buildLayout() {
     header->addWidget(yearLabel);
     header->addWidget(txtYearEnd_);
     header->addSpacing(8);
-    header->addWidget(Label19_);
+    header->addWidget(workingLabel_);
     outer->addLayout(header);
 
     // The asset box and the depreciation box: one above the other, side by
@@ -354,15 +354,16 @@ void MainWindow::buildLayout() {
     };
 
     // The asset: description, dates, group, listed-property flags.
-    Command13_ = makeToolButton("...", "Command13", "Select Group", "");
-    Command1_ = makeToolButton("Set", "Command1", "Set Auto",
-                               "Click here to check the box and classify the asset as being "
-                               "subject to the passenger automobiles rules and classified as "
-                               "listed property.");
-    Command2_ = makeToolButton("Set", "Command2", "Set Listed",
-                               "Click here to check the box and classify the asset, other than "
-                               "a passenger automobile, as listed property.");
-    Command26_ = makeToolButton("Set", "Command26", "Set Truck or Van", kTruckTip);
+    groupButton_ = makeToolButton("...", "Command13", "Select Group", "");
+    autoFlagButton_ = makeToolButton("Set", "Command1", "Set Auto",
+                                     "Click here to check the box and classify the asset as being "
+                                     "subject to the passenger automobiles rules and classified as "
+                                     "listed property.");
+    listedFlagButton_ =
+        makeToolButton("Set", "Command2", "Set Listed",
+                       "Click here to check the box and classify the asset, other than "
+                       "a passenger automobile, as listed property.");
+    truckFlagButton_ = makeToolButton("Set", "Command26", "Set Truck or Van", kTruckTip);
     auto* assetBox = new QGroupBox("Asset", this);
     assetBox->setObjectName("assetBox");
     auto* ag = new QGridLayout(assetBox);
@@ -385,7 +386,7 @@ void MainWindow::buildLayout() {
     auto* groupRow = new QHBoxLayout;
     groupRow->setSpacing(2);
     groupRow->addWidget(fields_[FGroup].edit, 1);
-    groupRow->addWidget(Command13_);
+    groupRow->addWidget(groupButton_);
     ag->addLayout(groupRow, 1, 3);
     ag->addWidget(fieldLabel(FPlaced), 2, 0, Qt::AlignRight);
     ag->addWidget(fields_[FPlaced].edit, 2, 1);
@@ -402,26 +403,26 @@ void MainWindow::buildLayout() {
     flagRow->addWidget(new QLabel("Listed property:", this));
     flagRow->addSpacing(6);
     flagRow->addWidget(checks_[CListed].box);
-    flagRow->addWidget(Command2_);
+    flagRow->addWidget(listedFlagButton_);
     flagRow->addSpacing(18);
     flagRow->addWidget(checks_[CAuto].box);
-    flagRow->addWidget(Command1_);
+    flagRow->addWidget(autoFlagButton_);
     flagRow->addSpacing(18);
     flagRow->addWidget(checks_[CTruck].box);
-    flagRow->addWidget(Command26_);
+    flagRow->addWidget(truckFlagButton_);
     flagRow->addStretch();
     ag->addLayout(flagRow, 3, 0, 1, 4);
     ag->setColumnStretch(3, 1);
     formRow_->addWidget(assetBox, 0, Qt::AlignTop);
 
     // The two column sets side by side, one row per line of the form.
-    Command11_ = makeToolButton("...", "Command11", "Select Dprn Method - Tax", "");
-    Command12_ = makeToolButton("...", "Command12", "Select Dprn Life - Tax", "");
-    Command14_ = makeToolButton("...", "Command14", "Select Dprn Method - Book", "");
-    Command15_ = makeToolButton("...", "Command15", "Select Dprn Life - Book", "");
-    Command31_ = makeToolButton("Bonus", "Command31", "Bonus",
-                                "Click here to calculate Bonus Depreciation, (Asset Cost - Sec. "
-                                "179) * (30% or 50% or 100%). ");
+    taxMethodButton_ = makeToolButton("...", "Command11", "Select Dprn Method - Tax", "");
+    taxLifeButton_ = makeToolButton("...", "Command12", "Select Dprn Life - Tax", "");
+    bookMethodButton_ = makeToolButton("...", "Command14", "Select Dprn Method - Book", "");
+    bookLifeButton_ = makeToolButton("...", "Command15", "Select Dprn Life - Book", "");
+    bonusButton_ = makeToolButton("Bonus", "Command31", "Bonus",
+                                  "Click here to calculate Bonus Depreciation, (Asset Cost - Sec. "
+                                  "179) * (30% or 50% or 100%). ");
     auto* form = new QGroupBox("Depreciation", this);
     form->setObjectName("deprBox");
     auto* g = new QGridLayout(form);
@@ -440,12 +441,12 @@ void MainWindow::buildLayout() {
     };
     const Line lines[] = {
         {FCostTax, FCostBook, nullptr, nullptr},
-        {FMethodTax, FMethodBook, Command11_, Command14_},
-        {FLifeTax, FLifeBook, Command12_, Command15_},
+        {FMethodTax, FMethodBook, taxMethodButton_, bookMethodButton_},
+        {FLifeTax, FLifeBook, taxLifeButton_, bookLifeButton_},
         {FUseTax, FUseBook, nullptr, nullptr},
         {FMidQrt, -1, nullptr, nullptr},
         {FSec179, -1, nullptr, nullptr},
-        {FBonus, -1, Command31_, nullptr},
+        {FBonus, -1, bonusButton_, nullptr},
         {FItc, -1, nullptr, nullptr},
         {FSalvageTax, FSalvageBook, nullptr, nullptr},
         {FPriorTax, FPriorBook, nullptr, nullptr},
@@ -485,17 +486,17 @@ void MainWindow::buildLayout() {
     lblDatesNote_ = new QLabel(kDatesNote, this);
     lblDatesNote_->setObjectName("lblDatesNote");
     lblDatesNote_->setStyleSheet("color: #404040; font-style: italic;");
-    Label5_ =
+    useOver100Label_ =
         warningLabel("Label5", "The Use  % was greater than 100%. Enter a valid percentage.", this);
-    Label6_ =
+    useSlppLabel_ =
         warningLabel("Label6", "Since Use <=  50%, method should be changed to MACRS SL-PP.", this);
-    Label7_ = warningLabel(
+    noSection179Label_ = warningLabel(
         "Label7", "When auto or listed property use falls to 50%, Sec. 179 is unavailable.", this);
-    Label15_ = warningLabel(
+    methodMissingLabel_ = warningLabel(
         "Label15",
         "The changes were not saved. A deprn method must be selected for each active column.",
         this);
-    Label13_ = warningLabel(
+    lifeMissingLabel_ = warningLabel(
         "Label13",
         "The changes were not saved. A deprn life must be selected for each active column.", this);
     lblUseMissing_ = warningLabel("lblUseMissing", QString(), this);
@@ -507,8 +508,8 @@ void MainWindow::buildLayout() {
     commands->setSpacing(4);
     auto* warnings = new QVBoxLayout;
     warnings->setSpacing(0);
-    for (QLabel* l : {lblDatesNote_, Label5_, Label6_, Label7_, Label15_, Label13_, lblUseMissing_,
-                      lblYrpisAdvice_})
+    for (QLabel* l : {lblDatesNote_, useOver100Label_, useSlppLabel_, noSection179Label_,
+                      methodMissingLabel_, lifeMissingLabel_, lblUseMissing_, lblYrpisAdvice_})
         warnings->addWidget(l);
     commands->addLayout(warnings);
 
@@ -570,7 +571,7 @@ void MainWindow::buildLayout() {
     statusRow->addWidget(cmdNext_);
     statusRow->addWidget(cmdLast_);
     statusRow->addSpacing(8);
-    statusRow->addWidget(Text4_);
+    statusRow->addWidget(recordNumberEdit_);
     statusRow->addWidget(cmdMoveAbs_);
     statusRow->addSpacing(8);
     statusRow->addWidget(ProgressBar1_, 1);
@@ -578,18 +579,18 @@ void MainWindow::buildLayout() {
     commands->addLayout(statusRow);
 
     // Picker, flag and bonus buttons.
-    connect(Command11_, &QToolButton::clicked, this, [this] { openPicker(FMethodTax); });
-    connect(Command12_, &QToolButton::clicked, this, [this] { openPicker(FLifeTax); });
-    connect(Command13_, &QToolButton::clicked, this, [this] { openPicker(FGroup); });
-    connect(Command14_, &QToolButton::clicked, this, [this] { openPicker(FMethodBook); });
-    connect(Command15_, &QToolButton::clicked, this, [this] { openPicker(FLifeBook); });
-    connect(Command1_, &QToolButton::clicked, this,
+    connect(taxMethodButton_, &QToolButton::clicked, this, [this] { openPicker(FMethodTax); });
+    connect(taxLifeButton_, &QToolButton::clicked, this, [this] { openPicker(FLifeTax); });
+    connect(groupButton_, &QToolButton::clicked, this, [this] { openPicker(FGroup); });
+    connect(bookMethodButton_, &QToolButton::clicked, this, [this] { openPicker(FMethodBook); });
+    connect(bookLifeButton_, &QToolButton::clicked, this, [this] { openPicker(FLifeBook); });
+    connect(autoFlagButton_, &QToolButton::clicked, this,
             [this] { flagButton(CAuto, "Calcform.Command1_Click"); });
-    connect(Command2_, &QToolButton::clicked, this,
+    connect(listedFlagButton_, &QToolButton::clicked, this,
             [this] { flagButton(CListed, "Calcform.Command2_Click"); });
-    connect(Command26_, &QToolButton::clicked, this,
+    connect(truckFlagButton_, &QToolButton::clicked, this,
             [this] { flagButton(CTruck, "Calcform.Command26_Click"); });
-    connect(Command31_, &QToolButton::clicked, this, [this] { Command31_Click(); });
+    connect(bonusButton_, &QToolButton::clicked, this, [this] { bonusClicked(); });
 
     // Tab order: the fields in the form's order, then the check boxes.
     QWidget* previous = nullptr;
@@ -760,7 +761,7 @@ void MainWindow::reloadAssets() {
     SetButtons(true);
     hideWarnings();
     cmdOpenCo();
-    if (objRec2_ && objRec2_->count() > 0)
+    if (assets_ && assets_->count() > 0)
         EnableColumns();
     else
         showEmptyState();
@@ -787,7 +788,7 @@ void MainWindow::openCompany() {
         showCompanyHeader();
         cmdOpenCo();
     });
-    if (loaded && objRec2_ && objRec2_->count() > 0)
+    if (loaded && assets_ && assets_->count() > 0)
         EnableColumns();
     else
         showEmptyState();
@@ -814,14 +815,14 @@ void MainWindow::startCompanyRefreshStep() {
 // The window comes back when the last pending step has run, even a failed one.
 void MainWindow::beginWaiting() {
     ++waitingSteps_;
-    Label19_->show();
+    workingLabel_->show();
     setEnabled(false);
     setCursor(Qt::WaitCursor);
 }
 
 void MainWindow::endWaiting() {
     if (waitingSteps_ > 0 && --waitingSteps_ > 0) return;
-    Label19_->hide();
+    workingLabel_->hide();
     unsetCursor();
     setEnabled(true);
     // An asset added to an empty company is typed from its description.
@@ -831,7 +832,7 @@ void MainWindow::endWaiting() {
 void MainWindow::ReopenStep() {
     procedure("Calcform.TimerReopen_Timer", [&] {
         assetList_->close();
-        objRec2_.reset();
+        assets_.reset();
         companyRS_.reset();
         connection_.reset();
         if (settings_ && !dataPathKept_) {
@@ -848,7 +849,8 @@ void MainWindow::ReopenStep() {
 
 void MainWindow::showCompanyHeader() {
     if (!companyRS_ || !companyRS_->hasCurrent()) return;
-    Text3_->setText(QString::fromStdString(asText(companyRS_->get(col::CompanyNumber))));
+    companyNumberEdit_->setText(
+        QString::fromStdString(asText(companyRS_->get(col::CompanyNumber))));
     txtName_->setText(QString::fromStdString(asText(companyRS_->get(col::Name))));
     // "Riverside Machine Works, Inc. — CZX Depreciation", as desktops write
     // a document's window.
@@ -863,13 +865,13 @@ void MainWindow::cmdOpenCo() {
     procedure("Calcform.cmdOpenCo", [&] {
         std::string number = asText(companyRS_->get(col::CompanyNumber));
         std::string sql = "select * from assets where companynumber =" + number;
-        objRec2_ = std::make_unique<RecordSet>(*connection_, sql);
-        objRec2_->moved = [this] { objRec2_MoveComplete(); };
+        assets_ = std::make_unique<RecordSet>(*connection_, sql);
+        assets_->moved = [this] { assetMoved(); };
         // A move stores the row it leaves; the list shows what was stored.
-        objRec2_->willMove = [this] { listStale_ = objRec2_->changesValues(); };
+        assets_->willMove = [this] { listStale_ = assets_->changesValues(); };
         assetList_->open(*connection_, asNumber(companyRS_->get(col::CompanyNumber)).value_or(1));
         bound_ = true;
-        objRec2_MoveComplete();
+        assetMoved();
         RecordChanged_ = false;
     });
 }
@@ -908,17 +910,17 @@ std::optional<Date> MainWindow::companyYearEnd() const {
 // ---------------------------------------------------------------- binding
 
 bool MainWindow::hasRow() const {
-    return objRec2_ && (objRec2_->hasCurrent() || objRec2_->adding());
+    return assets_ && (assets_->hasCurrent() || assets_->adding());
 }
 
 void MainWindow::showRecord() {
     const bool row = hasRow();
     for (auto& f : fields_) {
-        f.edit->setText(row ? displayText(f.kind, objRec2_->get(f.column)) : QString());
+        f.edit->setText(row ? displayText(f.kind, assets_->get(f.column)) : QString());
         f.edit->setCursorPosition(0);
         f.dirty = false;
     }
-    for (auto& c : checks_) c.box->setChecked(row && asBool(objRec2_->get(c.column)));
+    for (auto& c : checks_) c.box->setChecked(row && asBool(assets_->get(c.column)));
     showYrpisAdvice();
 }
 
@@ -929,7 +931,7 @@ void MainWindow::pushField(int field) {
         f.dirty = false;
         return;
     }
-    objRec2_->set(f.column, storedValue(f.kind, f.edit->text()));
+    assets_->set(f.column, storedValue(f.kind, f.edit->text()));
     f.dirty = false;
 }
 
@@ -945,23 +947,23 @@ void MainWindow::setFieldValue(int field, const QString& text) {
 
 void MainWindow::writeCheck(int check, bool value) {
     if (!hasRow()) return;
-    objRec2_->set(checks_[check].column, Value(std::int64_t{value ? 1 : 0}));
+    assets_->set(checks_[check].column, Value(std::int64_t{value ? 1 : 0}));
 }
 
 void MainWindow::setColumn(std::string_view column, const Value& value) {
-    if (hasRow()) objRec2_->set(column, value);
+    if (hasRow()) assets_->set(column, value);
 }
 
-void MainWindow::objRec2_MoveComplete() {
+void MainWindow::assetMoved() {
     procedure("Calcform.objRec2_MoveComplete", [&] {
         if (bound_) showRecord();
         RecordChanged_ = false;
-        if (objRec2_->count() == 0 && !objRec2_->adding()) {
+        if (assets_->count() == 0 && !assets_->adding()) {
             if (!RunInProgress_) showEmptyState();
             return;
         }
-        if (!AddingRecord_ && objRec2_->hasCurrent())
-            showStatus(QString("Record: %1").arg(objRec2_->absolutePosition()));
+        if (!AddingRecord_ && assets_->hasCurrent())
+            showStatus(QString("Record: %1").arg(assets_->absolutePosition()));
         if (std::exchange(listStale_, false))
             refreshAssetList();
         else
@@ -970,8 +972,8 @@ void MainWindow::objRec2_MoveComplete() {
 }
 
 std::optional<Bookmark> MainWindow::shownAsset() const {
-    if (!objRec2_ || !objRec2_->hasCurrent() || AddingRecord_) return std::nullopt;
-    return objRec2_->bookmark();
+    if (!assets_ || !assets_->hasCurrent() || AddingRecord_) return std::nullopt;
+    return assets_->bookmark();
 }
 
 void MainWindow::refreshAssetList() {
@@ -984,7 +986,7 @@ void MainWindow::refreshAssetList() {
 // added or edited it stays.
 void MainWindow::cmdShowAsset(Bookmark key) {
     procedure("Calcform.AssetList_Choose", [&] {
-        if (!objRec2_ || EditingRecord_ || AddingRecord_) {
+        if (!assets_ || EditingRecord_ || AddingRecord_) {
             assetList_->selectAsset(shownAsset());
             return;
         }
@@ -997,7 +999,7 @@ void MainWindow::cmdShowAsset(Bookmark key) {
             assetList_->selectAsset(shownAsset());
             return;
         }
-        objRec2_->setBookmark(key);
+        assets_->setBookmark(key);
         RecordChanged_ = false;
     });
 }
@@ -1022,19 +1024,20 @@ void MainWindow::EnableColumns() {
         };
         for (auto& f : fields_) f.edit->setEnabled(f.typed && bySet(f.set));
         for (auto& c : checks_) c.box->setEnabled(c.direct && bySet(c.set));
-        Command13_->setEnabled(true);
-        for (QToolButton* b :
-             {Command11_, Command12_, Command1_, Command2_, Command26_, Command31_})
+        groupButton_->setEnabled(true);
+        for (QToolButton* b : {taxMethodButton_, taxLifeButton_, autoFlagButton_, listedFlagButton_,
+                               truckFlagButton_, bonusButton_})
             b->setEnabled(tax);
-        for (QToolButton* b : {Command14_, Command15_}) b->setEnabled(book);
+        for (QToolButton* b : {bookMethodButton_, bookLifeButton_}) b->setEnabled(book);
     });
 }
 
 void MainWindow::DisableAll() {
     for (auto& f : fields_) f.edit->setEnabled(false);
     for (auto& c : checks_) c.box->setEnabled(false);
-    for (QToolButton* b : {Command11_, Command12_, Command13_, Command14_, Command15_, Command1_,
-                           Command2_, Command26_, Command31_})
+    for (QToolButton* b :
+         {taxMethodButton_, taxLifeButton_, groupButton_, bookMethodButton_, bookLifeButton_,
+          autoFlagButton_, listedFlagButton_, truckFlagButton_, bonusButton_})
         b->setEnabled(false);
 }
 
@@ -1047,12 +1050,14 @@ void MainWindow::SetButtons(bool browsing) {
     cmdCancel_->setVisible(!browsing);
     for (QToolButton* b : {cmdFirst_, cmdPrevious_, cmdNext_, cmdLast_}) b->setEnabled(browsing);
     // Moving to a record number is a move too.
-    Text4_->setEnabled(browsing);
+    recordNumberEdit_->setEnabled(browsing);
     cmdMoveAbs_->setEnabled(browsing);
 }
 
 void MainWindow::hideWarnings() {
-    for (QLabel* l : {Label5_, Label6_, Label7_, Label13_, Label15_, lblUseMissing_}) l->hide();
+    for (QLabel* l : {useOver100Label_, useSlppLabel_, noSection179Label_, lifeMissingLabel_,
+                      methodMissingLabel_, lblUseMissing_})
+        l->hide();
     lblDatesNote_->setHidden(!lblYrpisAdvice_->isHidden());
 }
 
@@ -1064,7 +1069,8 @@ void MainWindow::showYrpisAdvice() {
     lblYrpisAdvice_->setText(advice);
     lblYrpisAdvice_->setHidden(advice.isEmpty());
     bool warned = !advice.isEmpty();
-    for (QLabel* l : {Label5_, Label6_, Label7_, Label13_, Label15_, lblUseMissing_})
+    for (QLabel* l : {useOver100Label_, useSlppLabel_, noSection179Label_, lifeMissingLabel_,
+                      methodMissingLabel_, lblUseMissing_})
         warned |= !l->isHidden();
     lblDatesNote_->setHidden(warned);
 }
@@ -1075,19 +1081,19 @@ void MainWindow::showWarning(RecordWarning warning) {
         case RecordWarning::None:
             return;
         case RecordWarning::UseOver100:
-            label = Label5_;
+            label = useOver100Label_;
             break;
         case RecordWarning::UseMethodSLPP:
-            label = Label6_;
+            label = useSlppLabel_;
             break;
         case RecordWarning::UseNoSection179:
-            label = Label7_;
+            label = noSection179Label_;
             break;
         case RecordWarning::MethodMissing:
-            label = Label15_;
+            label = methodMissingLabel_;
             break;
         case RecordWarning::LifeMissing:
-            label = Label13_;
+            label = lifeMissingLabel_;
             break;
         case RecordWarning::UseTaxMissing:
         case RecordWarning::UseBookMissing: {
@@ -1114,7 +1120,7 @@ bool MainWindow::RecordCheck() {
         for (int f : {FUseTax, FUseBook}) {
             auto& field = fields_[f];
             Value stored = storedValue(FieldKind::Share, field.edit->text());
-            objRec2_->set(field.column, stored);
+            assets_->set(field.column, stored);
             field.edit->setText(displayText(FieldKind::Share, stored));
             field.dirty = false;
         }
@@ -1125,11 +1131,11 @@ bool MainWindow::RecordCheck() {
         in.lifeTax = fields_[FLifeTax].edit->text();
         in.methodBook = fields_[FMethodBook].edit->text();
         in.lifeBook = fields_[FLifeBook].edit->text();
-        in.useTax = asNumber(objRec2_->get(col::BusUseTax)).value_or(0);
+        in.useTax = asNumber(assets_->get(col::BusUseTax)).value_or(0);
         in.useTaxBlank = fields_[FUseTax].edit->text().trimmed().isEmpty();
         in.useBookBlank = fields_[FUseBook].edit->text().trimmed().isEmpty();
         in.listedOrAuto = checks_[CListed].box->isChecked() || checks_[CAuto].box->isChecked();
-        auto yrpis = parseIsoDate(asText(objRec2_->get(col::YRPIS)));
+        auto yrpis = parseIsoDate(asText(assets_->get(col::YRPIS)));
         auto yearEnd = companyYearEnd();
         in.placedThisYear = yrpis && yearEnd && *yrpis == *yearEnd;
         in.section179 = parseNumber(fields_[FSec179].edit->text()).value_or(0);
@@ -1145,16 +1151,16 @@ bool MainWindow::RecordCheck() {
 
 void MainWindow::cmdAdd_Click() {
     procedure("Calcform.cmdAdd_Click", [&] {
-        if (!objRec2_) return;
-        const bool wasEmpty = objRec2_->count() == 0;
+        if (!assets_) return;
+        const bool wasEmpty = assets_->count() == 0;
         if (!settleRecord()) return;
         // What is left pending (the changed flag of a field entered) is not
         // the user's: the new row must not store it into the row it leaves.
-        objRec2_->cancelUpdate();
+        assets_->cancelUpdate();
         AddingRecord_ = true;
         SavedBookmark_.reset();
-        if (!wasEmpty && objRec2_->hasCurrent()) SavedBookmark_ = objRec2_->bookmark();
-        objRec2_->addNew();
+        if (!wasEmpty && assets_->hasCurrent()) SavedBookmark_ = assets_->bookmark();
+        assets_->addNew();
         showRecord();
         hideWarnings();
         showStatus("Add record");
@@ -1196,22 +1202,22 @@ bool MainWindow::saveRecord() {
         if (!hasRow() || !typedValuesAccepted()) return;
         pushAll();
         if (!RecordCheck()) return;
-        objRec2_->set(col::AssetChanged, Value(std::int64_t{1}));
-        objRec2_->set(col::CompanyNumber, Value(std::int64_t{1}));
-        objRec2_->update();
+        assets_->set(col::AssetChanged, Value(std::int64_t{1}));
+        assets_->set(col::CompanyNumber, Value(std::int64_t{1}));
+        assets_->update();
         const bool added = AddingRecord_;
         EditingRecord_ = false;
         AddingRecord_ = false;
         SavedBookmark_.reset();
         if (added)
-            objRec2_->moveLast();
+            assets_->moveLast();
         else
             showRecord();
         SetButtons(true);
         RecordChanged_ = false;
         stored = true;
         dateAdvice();
-        showStatus(QString("Record: %1").arg(objRec2_->absolutePosition()));
+        showStatus(QString("Record: %1").arg(assets_->absolutePosition()));
         refreshAssetList();
     });
     return stored;
@@ -1243,7 +1249,7 @@ bool MainWindow::settleRecord() {
 void MainWindow::discardRecord() {
     if (AddingRecord_ || EditingRecord_) return cmdCancel_Click();
     for (auto& f : fields_) f.dirty = false;
-    objRec2_->cancelUpdate();
+    assets_->cancelUpdate();
     showRecord();
     hideWarnings();
     RecordChanged_ = false;
@@ -1291,8 +1297,8 @@ bool MainWindow::typedSinceShown() const {
 }
 
 void MainWindow::dateAdvice() {
-    auto placed = parseIsoDate(asText(objRec2_->get(col::PlacedInService)));
-    auto yrpis = parseIsoDate(asText(objRec2_->get(col::YRPIS)));
+    auto placed = parseIsoDate(asText(assets_->get(col::PlacedInService)));
+    auto yrpis = parseIsoDate(asText(assets_->get(col::YRPIS)));
     if (!placed || !yrpis) return;
     // The first fiscal year is the twelve months ending on YRPIS.
     const int yearLength = daysBetween(addYearsClamped(*yrpis, -1), *yrpis);
@@ -1314,45 +1320,45 @@ void MainWindow::cmdCancel_Click() {
         AddingRecord_ = false;
         hideWarnings();
         for (auto& f : fields_) f.dirty = false;
-        if (!objRec2_) return;
-        objRec2_->cancelUpdate();
+        if (!assets_) return;
+        assets_->cancelUpdate();
         std::optional<Bookmark> mark = SavedBookmark_;
         SavedBookmark_.reset();
         if (mark)
-            objRec2_->setBookmark(*mark);
+            assets_->setBookmark(*mark);
         else
-            objRec2_->moveFirst();
+            assets_->moveFirst();
         RecordChanged_ = false;
-        if (objRec2_->count() == 0) showEmptyState();
+        if (assets_->count() == 0) showEmptyState();
     });
 }
 
 // A deleted asset cannot be brought back: Delete asks first, No the default.
 void MainWindow::cmdDelete_Click() {
     procedure("Calcform.cmdDelete_Click", [&] {
-        if (!objRec2_ || !objRec2_->hasCurrent()) return;
+        if (!assets_ || !assets_->hasCurrent()) return;
         const QString question = QString("Delete the asset '%1'? This cannot be undone.")
                                      .arg(fields_[FDescription].edit->text().trimmed());
         if (!askYesNo(this, programTitle(), question)) return;
         for (auto& f : fields_) f.dirty = false;
-        objRec2_->deleteCurrent();
-        if (objRec2_->eof() && objRec2_->count() > 0) objRec2_->moveLast();
+        assets_->deleteCurrent();
+        if (assets_->eof() && assets_->count() > 0) assets_->moveLast();
         // Re-read the set and stay on the row the delete moved to.
         std::optional<Bookmark> mark;
-        if (objRec2_->hasCurrent()) mark = objRec2_->bookmark();
-        objRec2_->requery();
-        if (mark) objRec2_->setBookmark(*mark);
+        if (assets_->hasCurrent()) mark = assets_->bookmark();
+        assets_->requery();
+        if (mark) assets_->setBookmark(*mark);
         refreshAssetList();
     });
 }
 
 void MainWindow::cmdRefresh_Click() {
     procedure("Calcform.cmdRefresh_Click", [&] {
-        if (!objRec2_) return;
+        if (!assets_) return;
         // The row on screen is stored only through the record check; an add
         // or an edit that was not stored ends.
         if (!settleRecord()) return;
-        objRec2_->cancelUpdate();
+        assets_->cancelUpdate();
         if (AddingRecord_ || EditingRecord_) {
             EditingRecord_ = AddingRecord_ = false;
             SavedBookmark_.reset();
@@ -1360,8 +1366,8 @@ void MainWindow::cmdRefresh_Click() {
             SetButtons(true);
         }
         for (auto& f : fields_) f.dirty = false;
-        objRec2_->requery();
-        if (objRec2_->count() == 0) showEmptyState();
+        assets_->requery();
+        if (assets_->count() == 0) showEmptyState();
         refreshAssetList();
     });
 }
@@ -1372,36 +1378,36 @@ void MainWindow::cmdClose_Click() {
 
 void MainWindow::cmdFirst_Click() {
     procedure("Calcform.cmdFirst_Click", [&] {
-        if (!objRec2_) return;
+        if (!assets_) return;
         if (!settleRecord()) return;
         pushAll();
         if (!RecordCheck()) return;
-        objRec2_->moveFirst();
+        assets_->moveFirst();
         RecordChanged_ = false;
     });
 }
 
 void MainWindow::cmdLast_Click() {
     procedure("Calcform.cmdLast_Click", [&] {
-        if (!objRec2_) return;
+        if (!assets_) return;
         if (!settleRecord()) return;
         pushAll();
         if (!RecordCheck()) return;
-        objRec2_->moveLast();
+        assets_->moveLast();
         RecordChanged_ = false;
     });
 }
 
 void MainWindow::cmdNext_Click() {
     procedure("Calcform.cmdNext_Click", [&] {
-        if (!objRec2_) return;
+        if (!assets_) return;
         if (!settleRecord()) return;
         pushAll();
         if (!RecordCheck()) return;
-        if (!objRec2_->eof()) objRec2_->moveNext();
-        if (objRec2_->eof() && objRec2_->count() > 0) {
+        if (!assets_->eof()) assets_->moveNext();
+        if (assets_->eof() && assets_->count() > 0) {
             QApplication::beep();
-            objRec2_->moveLast();
+            assets_->moveLast();
         }
         RecordChanged_ = false;
     });
@@ -1409,14 +1415,14 @@ void MainWindow::cmdNext_Click() {
 
 void MainWindow::cmdPrevious_Click() {
     procedure("Calcform.cmdPrevious_Click", [&] {
-        if (!objRec2_) return;
+        if (!assets_) return;
         if (!settleRecord()) return;
         pushAll();
         if (!RecordCheck()) return;
-        if (!objRec2_->bof()) objRec2_->movePrevious();
-        if (objRec2_->bof() && objRec2_->count() > 0) {
+        if (!assets_->bof()) assets_->movePrevious();
+        if (assets_->bof() && assets_->count() > 0) {
             QApplication::beep();
-            objRec2_->moveFirst();
+            assets_->moveFirst();
         }
         RecordChanged_ = false;
     });
@@ -1424,26 +1430,26 @@ void MainWindow::cmdPrevious_Click() {
 
 void MainWindow::cmdMoveAbs_Click() {
     procedure("Calcform.cmdMoveAbs_Click", [&] {
-        if (!objRec2_) return;
+        if (!assets_) return;
         bool ok = false;
-        long position = Text4_->text().trimmed().toLong(&ok);
+        long position = recordNumberEdit_->text().trimmed().toLong(&ok);
         if (!ok) {
             showMessage(this, QString("Record Number takes the number of an asset, from 1 to %1.")
-                                  .arg(objRec2_->count()));
-            Text4_->setFocus(Qt::OtherFocusReason);
-            Text4_->selectAll();
+                                  .arg(assets_->count()));
+            recordNumberEdit_->setFocus(Qt::OtherFocusReason);
+            recordNumberEdit_->selectAll();
             return;
         }
         if (!settleRecord()) return;
         pushAll();
         if (!RecordCheck()) return;
-        objRec2_->setAbsolutePosition(position);
-        if (objRec2_->count() > 0 && position < 1) {
+        assets_->setAbsolutePosition(position);
+        if (assets_->count() > 0 && position < 1) {
             QApplication::beep();
-            objRec2_->moveFirst();
-        } else if (objRec2_->count() > 0 && position > objRec2_->count()) {
+            assets_->moveFirst();
+        } else if (assets_->count() > 0 && position > assets_->count()) {
             QApplication::beep();
-            objRec2_->moveLast();
+            assets_->moveLast();
         }
         RecordChanged_ = false;
     });
@@ -1459,7 +1465,7 @@ void MainWindow::mnuDeprAssets_Click(bool allAssets) {
             showMessage(this, "Click on the Save Asset command before depreciating the asset.");
             return;
         }
-        if (!objRec2_ || !objRec2_->hasCurrent()) return;
+        if (!assets_ || !assets_->hasCurrent()) return;
         // The asset on screen is saved first as Save Asset saves it: through
         // the record check. An edit in progress ends with that save.
         if (!typedValuesAccepted()) return;
@@ -1469,19 +1475,19 @@ void MainWindow::mnuDeprAssets_Click(bool allAssets) {
         RunInProgress_ = true;
         ProgressBar1_->setValue(0);
         ProgressBar1_->show();
-        objRec2_->set(col::AssetChanged, Value(std::int64_t{1}));
-        objRec2_->update();
+        assets_->set(col::AssetChanged, Value(std::int64_t{1}));
+        assets_->update();
         if (EditingRecord_) {
             EditingRecord_ = false;
             SetButtons(true);
         }
         RecordChanged_ = false;
-        const Bookmark mark = objRec2_->bookmark();
+        const Bookmark mark = assets_->bookmark();
         // The fields stay as they are while the passes walk the assets.
         bound_ = false;
         DepreciateAssets(*connection_, *feedback_, allAssets);
-        objRec2_->requery();
-        objRec2_->setBookmark(mark);
+        assets_->requery();
+        assets_->setBookmark(mark);
         bound_ = true;
         showRecord();
         refreshAssetList();
@@ -1551,7 +1557,7 @@ void MainWindow::pickerChoice(const QString& entry) {
     if (field == FMethodTax && PickerCheckBox_ >= 0 && checks_[PickerCheckBox_].box->isChecked()) {
         // A passenger automobile takes the automobile method above 50 %
         // business use and straight line at 50 % or less, whatever was picked.
-        const double use = asNumber(objRec2_->get(col::BusUseTax)).value_or(0);
+        const double use = asNumber(assets_->get(col::BusUseTax)).value_or(0);
         value = use > 0.5 ? "MACRS-Auto" : "MACRS SL-PP";
     }
     setFieldValue(field, value);
@@ -1609,7 +1615,7 @@ void MainWindow::flagButton(int check, const char* procedureName) {
     });
 }
 
-void MainWindow::Command31_Click() {
+void MainWindow::bonusClicked() {
     procedure("Calcform.Command31_Click", [&] {
         if (!hasRow()) return;
         const QString placedText = fields_[FPlaced].edit->text().trimmed();
@@ -1674,9 +1680,9 @@ void MainWindow::Section179Reminder() {
 
 void MainWindow::txtFields_GotFocus(int field) {
     procedure("Calcform.txtFields_GotFocus", [&] {
-        if (objRec2_ && objRec2_->count() > 0 && hasRow())
-            objRec2_->set(col::AssetChanged, Value(std::int64_t{1}));
-        if (field == FUseTax) Label5_->hide();
+        if (assets_ && assets_->count() > 0 && hasRow())
+            assets_->set(col::AssetChanged, Value(std::int64_t{1}));
+        if (field == FUseTax) useOver100Label_->hide();
         if (fields_[field].tag == "Num3") {
             // The share is selected, so that what is typed replaces it, and
             // passing through keeps it. (A click would place the cursor after
@@ -1714,19 +1720,19 @@ void MainWindow::txtFields_LostFocus(int field) {
             } else {
                 pushField(field);
                 if (f.kind != FieldKind::Text)
-                    f.edit->setText(displayText(f.kind, objRec2_->get(f.column)));
+                    f.edit->setText(displayText(f.kind, assets_->get(f.column)));
             }
         }
         if (field == FYrpis) showYrpisAdvice();
-        if (objRec2_->count() > 0) {
-            auto bookUse = asNumber(objRec2_->get(col::BusUseBook));
+        if (assets_->count() > 0) {
+            auto bookUse = asNumber(assets_->get(col::BusUseBook));
             if (bookUse && *bookUse > 1) {
-                objRec2_->set(col::BusUseBook, Value(1.0));
+                assets_->set(col::BusUseBook, Value(1.0));
                 fields_[FUseBook].edit->setText(formatShare(1.0));
                 fields_[FUseBook].dirty = false;
                 QApplication::beep();
                 lblDatesNote_->hide();
-                Label5_->show();
+                useOver100Label_->show();
             }
         }
     });
@@ -1734,8 +1740,8 @@ void MainWindow::txtFields_LostFocus(int field) {
 
 void MainWindow::chkFields_GotFocus(int) {
     procedure("Calcform.chkFields_GotFocus", [&] {
-        if (objRec2_ && objRec2_->count() > 0 && hasRow())
-            objRec2_->set(col::AssetChanged, Value(std::int64_t{1}));
+        if (assets_ && assets_->count() > 0 && hasRow())
+            assets_->set(col::AssetChanged, Value(std::int64_t{1}));
     });
 }
 
@@ -1870,8 +1876,8 @@ void MainWindow::closeEvent(QCloseEvent* event) {
     procedure("Calcform.Form_Unload", [&] {
         if (settings_) WindowPlacement(settings_->file()).save(this);
         QApplication::restoreOverrideCursor();
-        if (objRec2_) objRec2_->cancelUpdate();
-        objRec2_.reset();
+        if (assets_) assets_->cancelUpdate();
+        assets_.reset();
         companyRS_.reset();
         assetList_->close();
         if (connection_) connection_->close();

@@ -160,7 +160,7 @@ class MainWindow : public QMainWindow {
     void setFieldValue(int field, const QString& text);
     void writeCheck(int check, bool value);
     void setColumn(std::string_view column, const Value& value);
-    void objRec2_MoveComplete();
+    void assetMoved();
     void showStatus(const QString& text);
     void showEmptyState();
     // The asset list: the form's asset, re-reading the rows, a chosen row.
@@ -217,7 +217,7 @@ class MainWindow : public QMainWindow {
     void FieldLock(int field);
     void clearLife(int field);
     void flagButton(int check, const char* procedureName);
-    void Command31_Click();
+    void bonusClicked();
     void Section179Reminder();
 
     // Field events.
@@ -232,7 +232,7 @@ class MainWindow : public QMainWindow {
     bool dataPathKept_ = false;
     std::optional<Connection> connection_;
     std::unique_ptr<RecordSet> companyRS_;
-    std::unique_ptr<RecordSet> objRec2_;
+    std::unique_ptr<RecordSet> assets_;
 
     std::array<EntryField, FieldCount> fields_;
     std::array<EntryCheck, CheckCount> checks_;
@@ -259,17 +259,17 @@ class MainWindow : public QMainWindow {
     // Header.
     QLineEdit* txtName_ = nullptr;
     QLineEdit* txtYearEnd_ = nullptr;
-    QLineEdit* Text3_ = nullptr;
-    QLineEdit* Text4_ = nullptr;
+    QLineEdit* companyNumberEdit_ = nullptr;
+    QLineEdit* recordNumberEdit_ = nullptr;
     QPushButton* cmdMoveAbs_ = nullptr;
     QLabel* lblStatus_ = nullptr;
-    QLabel* Label19_ = nullptr;
+    QLabel* workingLabel_ = nullptr;
     QLabel* lblDatesNote_ = nullptr;
-    QLabel* Label5_ = nullptr;
-    QLabel* Label6_ = nullptr;
-    QLabel* Label7_ = nullptr;
-    QLabel* Label13_ = nullptr;
-    QLabel* Label15_ = nullptr;
+    QLabel* useOver100Label_ = nullptr;
+    QLabel* useSlppLabel_ = nullptr;
+    QLabel* noSection179Label_ = nullptr;
+    QLabel* lifeMissingLabel_ = nullptr;
+    QLabel* methodMissingLabel_ = nullptr;
     QLabel* lblUseMissing_ = nullptr;  // a blank business use, named by side
     QLabel* lblYrpisAdvice_ = nullptr;
     QProgressBar* ProgressBar1_ = nullptr;
@@ -283,11 +283,11 @@ class MainWindow : public QMainWindow {
     QToolButton *cmdFirst_ = nullptr, *cmdPrevious_ = nullptr, *cmdNext_ = nullptr,
                 *cmdLast_ = nullptr, *Picture1_ = nullptr;
     // Pickers: tax method, tax life, group, book method, book life.
-    QToolButton *Command11_ = nullptr, *Command12_ = nullptr, *Command13_ = nullptr,
-                *Command14_ = nullptr, *Command15_ = nullptr;
+    QToolButton *taxMethodButton_ = nullptr, *taxLifeButton_ = nullptr, *groupButton_ = nullptr,
+                *bookMethodButton_ = nullptr, *bookLifeButton_ = nullptr;
     // Flags (automobile, listed, truck and van) and the bonus calculator.
-    QToolButton *Command1_ = nullptr, *Command2_ = nullptr, *Command26_ = nullptr,
-                *Command31_ = nullptr;
+    QToolButton *autoFlagButton_ = nullptr, *listedFlagButton_ = nullptr,
+                *truckFlagButton_ = nullptr, *bonusButton_ = nullptr;
 
     AssetListPanel* assetList_ = nullptr;
     bool listStale_ = false;  // the move under way stores the row it leaves

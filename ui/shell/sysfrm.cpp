@@ -21,10 +21,10 @@ Sysfrm::Sysfrm(Settings& settings, QWidget* owner) : OwnedWindow(owner), setting
     setWindowTitle("System Defaults");
 
     auto* folder = new QGroupBox("Drive and directory where data files are located", this);
-    Text1_ = new QLineEdit(folder);
-    Text1_->setObjectName("Text1");
-    Text1_->setAccessibleName("Data Directory");
-    Text1_->setMinimumWidth(380);
+    dataDirectoryEdit_ = new QLineEdit(folder);
+    dataDirectoryEdit_->setObjectName("Text1");
+    dataDirectoryEdit_->setAccessibleName("Data Directory");
+    dataDirectoryEdit_->setMinimumWidth(380);
     auto* folderNote = new QLabel(
         "Enter only the drive and directory, not the file name, ending with \"/\" (for example "
         "\"/home/me/czxdata/\"). Every file with the .mdb extension in the old directory must be "
@@ -32,34 +32,34 @@ Sysfrm::Sysfrm(Settings& settings, QWidget* owner) : OwnedWindow(owner), setting
         folder);
     folderNote->setWordWrap(true);
     auto* folderLayout = new QVBoxLayout(folder);
-    folderLayout->addWidget(Text1_);
+    folderLayout->addWidget(dataDirectoryEdit_);
     folderLayout->addWidget(folderNote);
 
     auto* display = new QGroupBox("Set main display's size", this);
-    Option1_ = new QRadioButton("Set main display size automatically", display);
-    Option1_->setObjectName("Option1");
-    Option1_->setAccessibleName("Set main display size automatically");
-    Option2_ = new QRadioButton("Set main display size manually", display);
-    Option2_->setObjectName("Option2");
-    Option2_->setAccessibleName("Set main display size manually");
+    automaticSizeOption_ = new QRadioButton("Set main display size automatically", display);
+    automaticSizeOption_->setObjectName("Option1");
+    automaticSizeOption_->setAccessibleName("Set main display size automatically");
+    manualSizeOption_ = new QRadioButton("Set main display size manually", display);
+    manualSizeOption_->setObjectName("Option2");
+    manualSizeOption_->setAccessibleName("Set main display size manually");
     auto* group = new QButtonGroup(display);
-    group->addButton(Option1_);
-    group->addButton(Option2_);
-    Text2_ = new QLineEdit(display);
-    Text2_->setObjectName("Text2");
-    Text2_->setAccessibleName("Manual Height Setting");
-    Text2_->setToolTip("Typical settings are from 7000 to 10000");
-    Text2_->setMaximumWidth(100);
+    group->addButton(automaticSizeOption_);
+    group->addButton(manualSizeOption_);
+    heightEdit_ = new QLineEdit(display);
+    heightEdit_->setObjectName("Text2");
+    heightEdit_->setAccessibleName("Manual Height Setting");
+    heightEdit_->setToolTip("Typical settings are from 7000 to 10000");
+    heightEdit_->setMaximumWidth(100);
     auto* heightNote = new QLabel(
         "Typical settings are from 7000 to 10000. The width follows the height automatically. "
         "A change takes effect when this window is closed.",
         display);
     heightNote->setWordWrap(true);
     auto* displayLayout = new QGridLayout(display);
-    displayLayout->addWidget(Option1_, 0, 0, 1, 2);
-    displayLayout->addWidget(Option2_, 1, 0, 1, 2);
+    displayLayout->addWidget(automaticSizeOption_, 0, 0, 1, 2);
+    displayLayout->addWidget(manualSizeOption_, 1, 0, 1, 2);
     displayLayout->addWidget(new QLabel("Manual Height Setting:", display), 2, 0);
-    displayLayout->addWidget(Text2_, 2, 1, Qt::AlignLeft);
+    displayLayout->addWidget(heightEdit_, 2, 1, Qt::AlignLeft);
     displayLayout->addWidget(heightNote, 3, 0, 1, 2);
 
     cmdSave_ = new QPushButton("Save Changes", this);
@@ -81,33 +81,33 @@ Sysfrm::Sysfrm(Settings& settings, QWidget* owner) : OwnedWindow(owner), setting
     layout->addWidget(display);
     layout->addLayout(buttons);
 
-    connect(Option1_, &QRadioButton::clicked, this, [this] { Option1_Click(); });
-    connect(Option2_, &QRadioButton::clicked, this, [this] { Option2_Click(); });
+    connect(automaticSizeOption_, &QRadioButton::clicked, this, [this] { automaticSizeClicked(); });
+    connect(manualSizeOption_, &QRadioButton::clicked, this, [this] { manualSizeClicked(); });
     connect(cmdSave_, &QPushButton::clicked, this, [this] { cmdSave_Click(); });
 
     procedure("Sysfrm.Form_Load", [&] {
-        Text1_->setText(QString::fromStdString(settings_.get(setting::kNewpath)));
+        dataDirectoryEdit_->setText(QString::fromStdString(settings_.get(setting::kNewpath)));
         QString height = QString::fromStdString(settings_.get(setting::kUpdateScreenHeight));
-        Text2_->setText(height);
+        heightEdit_->setText(height);
         const bool manual = !height.isEmpty();
-        Text2_->setEnabled(manual);
-        Option2_->setChecked(manual);
-        Option1_->setChecked(!manual);
+        heightEdit_->setEnabled(manual);
+        manualSizeOption_->setChecked(manual);
+        automaticSizeOption_->setChecked(!manual);
     });
 }
 
-void Sysfrm::Option1_Click() {
+void Sysfrm::automaticSizeClicked() {
     procedure("Sysfrm.Option1_Click", [&] {
-        Option1_->setChecked(true);
-        Text2_->clear();
-        Text2_->setEnabled(false);
+        automaticSizeOption_->setChecked(true);
+        heightEdit_->clear();
+        heightEdit_->setEnabled(false);
     });
 }
 
-void Sysfrm::Option2_Click() {
+void Sysfrm::manualSizeClicked() {
     procedure("Sysfrm.Option2_Click", [&] {
-        Text2_->setEnabled(true);
-        Text2_->setFocus();
+        heightEdit_->setEnabled(true);
+        heightEdit_->setFocus();
     });
 }
 
@@ -115,7 +115,7 @@ void Sysfrm::cmdSave_Click() {
     procedure("Sysfrm.cmdSave_Click", [&] {
         // A height that is no number would fail the display sizing at every
         // start: it is refused here, plainly, and nothing is stored.
-        const QString height = Text2_->text().trimmed();
+        const QString height = heightEdit_->text().trimmed();
         bool number = height.isEmpty();
         if (!number) height.toDouble(&number);
         if (!number) {
@@ -123,12 +123,12 @@ void Sysfrm::cmdSave_Click() {
                                       "8000; typical settings are from 7000 to 10000. \"%1\" "
                                       "is not a number.")
                                   .arg(height));
-            Text2_->setFocus(Qt::OtherFocusReason);
-            Text2_->selectAll();
+            heightEdit_->setFocus(Qt::OtherFocusReason);
+            heightEdit_->selectAll();
             return;
         }
-        settings_.set(setting::kNewpath, Text1_->text().toStdString());
-        settings_.set(setting::kUpdateScreenHeight, Text2_->text().toStdString());
+        settings_.set(setting::kNewpath, dataDirectoryEdit_->text().toStdString());
+        settings_.set(setting::kUpdateScreenHeight, heightEdit_->text().toStdString());
     });
 }
 

@@ -23,14 +23,14 @@ class Sysfrm : public OwnedWindow {
     void cmdSave_Click();
 
   private:
-    void Option1_Click();
-    void Option2_Click();
+    void automaticSizeClicked();
+    void manualSizeClicked();
 
     Settings& settings_;
-    QLineEdit* Text1_ = nullptr;
-    QLineEdit* Text2_ = nullptr;
-    QRadioButton* Option1_ = nullptr;
-    QRadioButton* Option2_ = nullptr;
+    QLineEdit* dataDirectoryEdit_ = nullptr;
+    QLineEdit* heightEdit_ = nullptr;
+    QRadioButton* automaticSizeOption_ = nullptr;
+    QRadioButton* manualSizeOption_ = nullptr;
     QPushButton* cmdSave_ = nullptr;
 };
 

@@ -21,44 +21,44 @@ ADOSelcMethLife::ADOSelcMethLife(QWidget* parent, const QString& caption,
     setObjectName("ADOSelcMethLife");
     setWindowTitle(caption);
     setModal(true);
-    DataList1_ = new QListWidget(this);
-    DataList1_->setObjectName("DataList1");
-    DataList1_->setAccessibleName(caption);
+    choices_ = new QListWidget(this);
+    choices_->setObjectName("DataList1");
+    choices_->setAccessibleName(caption);
     auto* close = new QPushButton("Close", this);
     close->setObjectName("cmdClose");
     close->setAccessibleName("Close");
     close->setAutoDefault(false);
     connect(close, &QPushButton::clicked, this, [this] { reject(); });
-    connect(DataList1_, &QListWidget::itemClicked, this,
-            [this](QListWidgetItem* item) { DataList1_Click(item); });
+    connect(choices_, &QListWidget::itemClicked, this,
+            [this](QListWidgetItem* item) { choiceClicked(item); });
     // Enter (and a double click) chooses as a click does.
-    connect(DataList1_, &QListWidget::itemActivated, this,
-            [this](QListWidgetItem* item) { DataList1_Click(item); });
+    connect(choices_, &QListWidget::itemActivated, this,
+            [this](QListWidgetItem* item) { choiceClicked(item); });
     auto* layout = new QVBoxLayout(this);
-    layout->addWidget(DataList1_, 1);
+    layout->addWidget(choices_, 1);
     layout->addWidget(close, 0, Qt::AlignRight);
     resize(280, 320);
     Form_Load();
     selectEntry({});
-    DataList1_->setFocus();
+    choices_->setFocus();
 }
 
 void ADOSelcMethLife::selectEntry(const QString& entry) {
-    if (DataList1_->count() == 0) return;
-    auto found = entry.isEmpty() ? QList<QListWidgetItem*>{}
-                                 : DataList1_->findItems(entry, Qt::MatchExactly);
-    DataList1_->setCurrentItem(found.isEmpty() ? DataList1_->item(0) : found.first());
+    if (choices_->count() == 0) return;
+    auto found =
+        entry.isEmpty() ? QList<QListWidgetItem*>{} : choices_->findItems(entry, Qt::MatchExactly);
+    choices_->setCurrentItem(found.isEmpty() ? choices_->item(0) : found.first());
 }
 
 void ADOSelcMethLife::Form_Load() {
     procedure("ADOSelcMethLife.Form_Load", [&] {
         for (const std::string& entry : catalogueEntries(
                  databaseFile_.toStdString(), table_.toStdString(), column_.toStdString()))
-            DataList1_->addItem(QString::fromStdString(entry));
+            choices_->addItem(QString::fromStdString(entry));
     });
 }
 
-void ADOSelcMethLife::DataList1_Click(QListWidgetItem* item) {
+void ADOSelcMethLife::choiceClicked(QListWidgetItem* item) {
     procedure("ADOSelcMethLife.DataList1_Click", [&] {
         // A style that activates items on a single click reports the click
         // twice: one choice only.

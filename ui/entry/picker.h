@@ -19,7 +19,7 @@ class ADOSelcMethLife : public QDialog {
                     const QString& table, const QString& column,
                     std::function<void(const QString&)> onChoice);
 
-    QListWidget* list() const { return DataList1_; }
+    QListWidget* list() const { return choices_; }
     // Makes `entry` the current entry, when the list holds it; otherwise the
     // first entry is current. Typing moves to the entry that begins with what
     // was typed, Enter chooses the current entry, Escape closes.
@@ -27,8 +27,8 @@ class ADOSelcMethLife : public QDialog {
 
   private:
     void Form_Load();
-    void DataList1_Click(QListWidgetItem* item);
-    QListWidget* DataList1_;
+    void choiceClicked(QListWidgetItem* item);
+    QListWidget* choices_;
     QString databaseFile_, table_, column_;
     std::function<void(const QString&)> onChoice_;
     bool chosen_ = false;

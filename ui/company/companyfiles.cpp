@@ -79,24 +79,25 @@ SaveCompanyWindow::SaveCompanyWindow(const std::string& dataPath, QWidget* owner
             return QFileDialog::getSaveFileName(parent, kSaveCompanyCaption, saveStartFolder(),
                                                 fileFilter());
         };
-    Text2_ = readOnlyField(this, "Text2", "Name");
-    Text1_ = readOnlyField(this, "Text1", "companynumber");
-    Text1_->hide();
+    nameEdit_ = readOnlyField(this, "Text2", "Name");
+    companyNumberEdit_ = readOnlyField(this, "Text1", "companynumber");
+    companyNumberEdit_->hide();
     Copycmd_ = button(this, kSaveCompanyButton, "Copycmd");
     connect(Copycmd_, &QPushButton::clicked, this, [this] { Copycmd_Click(); });
     auto* form = new QFormLayout;
-    form->addRow("Name:", Text2_);
+    form->addRow("Name:", nameEdit_);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(form);
-    layout->addWidget(Text1_);
+    layout->addWidget(companyNumberEdit_);
     layout->addLayout(buttonRow(Copycmd_, this));
 
     procedure("Savefrm.Form_Load", [&] {
         connection_ = Connection::open(dataPath_ + kCompanyFile);
         RecordSet company(*connection_, "select [Name],[YearEnd],[companynumber] from Defaults");
         if (!company.hasCurrent()) return;
-        Text2_->setText(QString::fromStdString(asText(company.get(col::Name))));
-        Text1_->setText(QString::fromStdString(asText(company.get(col::CompanyNumber))));
+        nameEdit_->setText(QString::fromStdString(asText(company.get(col::Name))));
+        companyNumberEdit_->setText(
+            QString::fromStdString(asText(company.get(col::CompanyNumber))));
     });
 }
 
@@ -108,7 +109,7 @@ void SaveCompanyWindow::Copycmd_Click() {
         if (!target.isEmpty() && connection_) {
             setCursor(Qt::WaitCursor);
             try {
-                saveCompanyToDisk(*connection_, Text2_->text().toStdString(),
+                saveCompanyToDisk(*connection_, nameEdit_->text().toStdString(),
                                   templateFileFor(dataPath_), target.toStdString());
             } catch (const Refusal& e) {
                 // The save refused the file chosen (one of the program's own
@@ -144,14 +145,14 @@ CopyCompanyWindow::CopyCompanyWindow(const std::string& dataPath, QWidget* owner
         };
     txtName_ = readOnlyField(this, "txtName", "Name");
     txtYearEnd_ = readOnlyField(this, "txtYearEnd", "Current Year End");
-    Command1_ = button(this, kCopyCompanyButton, "Command1");
-    connect(Command1_, &QPushButton::clicked, this, [this] { Command1_Click(); });
+    copyCompanyButton_ = button(this, kCopyCompanyButton, "Command1");
+    connect(copyCompanyButton_, &QPushButton::clicked, this, [this] { copyCompanyClicked(); });
     auto* form = new QFormLayout;
     form->addRow("Name:", txtName_);
     form->addRow("Current Year End:", txtYearEnd_);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(form);
-    layout->addLayout(buttonRow(Command1_, this));
+    layout->addLayout(buttonRow(copyCompanyButton_, this));
 }
 
 void CopyCompanyWindow::Form_Load() {
@@ -168,13 +169,13 @@ void CopyCompanyWindow::Form_Load() {
         showMessage(this, kChooseFileMessage);
         QTimer::singleShot(0, this, [this] { close(); });
     } else if (!loaded) {
-        Command1_->setEnabled(false);
+        copyCompanyButton_->setEnabled(false);
     }
 }
 
-void CopyCompanyWindow::Command1_Click() {
+void CopyCompanyWindow::copyCompanyClicked() {
     procedure("Copyfrm.Copy", [&] {
-        Command1_->setEnabled(false);
+        copyCompanyButton_->setEnabled(false);
         setCursor(Qt::WaitCursor);
         Connection company = Connection::open(dataPath_ + kCompanyFile);
         copyCompanyFromDisk(company, source_.toStdString());

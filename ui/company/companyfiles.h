@@ -34,8 +34,8 @@ class SaveCompanyWindow : public OwnedWindow {
     std::string dataPath_;
     FileChooser chooser_;
     std::optional<Connection> connection_;
-    QLineEdit* Text2_ = nullptr;  // "Name"
-    QLineEdit* Text1_ = nullptr;  // "companynumber"
+    QLineEdit* nameEdit_ = nullptr;           // "Name"
+    QLineEdit* companyNumberEdit_ = nullptr;  // "companynumber"
     QPushButton* Copycmd_ = nullptr;
 };
 
@@ -48,7 +48,7 @@ class CopyCompanyWindow : public OwnedWindow {
     // Shows the window and the open dialog; with no file chosen the window
     // says "You must choose a file." and closes.
     void Form_Load();
-    void Command1_Click();
+    void copyCompanyClicked();
     const QString& sourceFile() const { return source_; }
 
   private:
@@ -57,7 +57,7 @@ class CopyCompanyWindow : public OwnedWindow {
     QString source_;
     QLineEdit* txtName_ = nullptr;
     QLineEdit* txtYearEnd_ = nullptr;
-    QPushButton* Command1_ = nullptr;
+    QPushButton* copyCompanyButton_ = nullptr;
 };
 
 }  // namespace czx::ui

@@ -49,13 +49,13 @@ ErrorDialog::ErrorDialog(QWidget* parent, FileChooser chooser)
         "Copy it or save it to a file to keep it.",
         this);
     intro->setWordWrap(true);
-    Text1_ = new QPlainTextEdit(this);
-    Text1_->setObjectName("Text1");
-    Text1_->setReadOnly(true);
-    Text1_->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
-    Text1_->setLineWrapMode(QPlainTextEdit::NoWrap);
-    Text1_->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
-    Text1_->setAccessibleName("Error Report");
+    reportView_ = new QPlainTextEdit(this);
+    reportView_->setObjectName("Text1");
+    reportView_->setReadOnly(true);
+    reportView_->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+    reportView_->setLineWrapMode(QPlainTextEdit::NoWrap);
+    reportView_->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
+    reportView_->setAccessibleName("Error Report");
     auto* copy = button(this, "C&opy to clipboard", "cmdCopy");
     auto* save = button(this, "&Save to file", "cmdSave");
     auto* close = button(this, "&Close", "cmdClose");
@@ -69,7 +69,7 @@ ErrorDialog::ErrorDialog(QWidget* parent, FileChooser chooser)
     buttons->addWidget(close);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(intro);
-    layout->addWidget(Text1_, 1);
+    layout->addWidget(reportView_, 1);
     layout->addLayout(buttons);
     resize(1040, 420);
     // Once, a second after the window first shows: bring it to the front, in
@@ -87,14 +87,14 @@ void ErrorDialog::showErrorReport(const std::string& text) {
     bool firstShow = !isVisible();
     QString report = QString::fromStdString(text);
     report.replace("\r\n", "\n");
-    Text1_->setPlainText(report);
+    reportView_->setPlainText(report);
     if (firstShow) keepAbove(this, QApplication::activeWindow());
     show();
     if (firstShow) Timer1_->start();
 }
 
 QString ErrorDialog::reportText() const {
-    return Text1_->toPlainText();
+    return reportView_->toPlainText();
 }
 
 void ErrorDialog::copyToClipboard() {

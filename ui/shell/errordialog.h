@@ -33,7 +33,7 @@ class ErrorDialog : public QDialog, public ErrorReporter {
     void saveToFile();
 
   private:
-    QPlainTextEdit* Text1_;
+    QPlainTextEdit* reportView_;
     QTimer* Timer1_;
     FileChooser chooser_;
 };

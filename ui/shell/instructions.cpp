@@ -70,16 +70,16 @@ DocumentViewer::DocumentViewer(const QString& document, const QStringList& folde
     : QWidget(parent, Qt::Window) {
     setObjectName("frmBrowser");
     setWindowTitle("IRS Depreciation Instructions");
-    Command1_ = new QPushButton("Print Form", this);
-    Command1_->setObjectName("Command1");
-    Command1_->setAccessibleName("Print Form");
-    connect(Command1_, &QPushButton::clicked, this, [this] { Command1_Click(); });
+    printButton_ = new QPushButton("Print Form", this);
+    printButton_->setObjectName("Command1");
+    printButton_->setAccessibleName("Print Form");
+    connect(printButton_, &QPushButton::clicked, this, [this] { printClicked(); });
     auto* close = new QPushButton("&Close", this);
     close->setObjectName("cmdClose");
     connect(close, &QPushButton::clicked, this, &QWidget::close);
     auto* layout = new QVBoxLayout(this);
     auto* top = new QHBoxLayout;
-    top->addWidget(Command1_);
+    top->addWidget(printButton_);
     top->addStretch();
     top->addWidget(close);
     layout->addLayout(top);
@@ -121,7 +121,7 @@ DocumentViewer::DocumentViewer(const QString& document, const QStringList& folde
         missing_->setTextInteractionFlags(Qt::TextSelectableByMouse);
         missing_->setAlignment(Qt::AlignCenter);
         layout->addWidget(missing_, 1);
-        Command1_->setEnabled(false);
+        printButton_->setEnabled(false);
     });
     if (QScreen* screen = QGuiApplication::primaryScreen())
         setGeometry(screen->availableGeometry());
@@ -131,7 +131,7 @@ QString DocumentViewer::message() const {
     return missing_ ? missing_->text() : QString();
 }
 
-void DocumentViewer::Command1_Click() {
+void DocumentViewer::printClicked() {
     procedure("frmBrowser.Command1_Click", [&] {
         if (!loaded_) return;
         QPrinter printer(QPrinter::HighResolution);

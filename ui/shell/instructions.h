@@ -40,13 +40,13 @@ class DocumentViewer : public QWidget {
     bool loaded() const { return loaded_; }
     QString message() const;
     // Prints every page of the document through the print dialog.
-    void Command1_Click();
+    void printClicked();
 
   private:
     QPdfDocument* pdf_ = nullptr;
     QPdfView* view_ = nullptr;
     QLabel* missing_ = nullptr;
-    QPushButton* Command1_ = nullptr;
+    QPushButton* printButton_ = nullptr;
     bool loaded_ = false;
 };
 

@@ -283,10 +283,6 @@ std::string unreadableColumns(std::uint64_t mask) {
     return names;
 }
 
-std::string assetQuery(const Company& company) {
-    return "select * from assets where companynumber =" + std::to_string(company.number);
-}
-
 // Every row: the company is tested with a unary plus so that SQLite walks
 // the table in key order instead of going through the company index (one
 // company per file). The changed rows: through the index that holds only them.
@@ -468,10 +464,7 @@ void writeYearFigures(Connection& connection, std::int64_t companyNumber, const 
 }
 
 void forgetYearFigures(Connection& connection) {
-    Statement exists(connection,
-                     "SELECT 1 FROM sqlite_master WHERE type = 'table' AND name = "
-                     "'RunYearFigures'");
-    if (exists.step()) connection.execute("DELETE FROM RunYearFigures");
+    if (connection.hasTable("RunYearFigures")) connection.execute("DELETE FROM RunYearFigures");
 }
 
 namespace {

@@ -20,9 +20,6 @@ void writeMidQrtFlag(Connection& connection, const Company& company, bool midQua
 // The names of the columns of an asset's `unreadable` mask, comma-separated.
 std::string unreadableColumns(std::uint64_t mask);
 
-// The "select * from assets where companynumber =" query of a company.
-std::string assetQuery(const Company& company);
-
 // Reads the company's assets a page at a time, in key order: every asset,
 // or only those whose "assetchng" is set (found through their own index, so
 // that one changed asset among a million is read without the others).

@@ -300,15 +300,6 @@ void Connection::execute(std::string_view sql, const std::vector<Value>& paramet
     statement.run();
 }
 
-std::vector<std::string> Connection::tableNames() {
-    std::vector<std::string> names;
-    Statement query(*this,
-                    "SELECT name FROM sqlite_schema WHERE type = 'table' AND name NOT LIKE "
-                    "'sqlite_%' ORDER BY name");
-    while (query.step()) names.push_back(query.columnText(0));
-    return names;
-}
-
 std::vector<std::string> Connection::columnNames(std::string_view table) {
     std::vector<std::string> names;
     Statement query(*this, "SELECT name FROM pragma_table_info(?) ORDER BY cid");

@@ -109,8 +109,7 @@ class Connection {
     void execute(std::string_view sql, const std::vector<Value>& parameters);
     Statement prepare(std::string_view sql) { return Statement(*this, sql); }
 
-    // Schema queries: the file's table names and a table's column names.
-    std::vector<std::string> tableNames();
+    // Schema queries: a table's column names, and whether a table exists.
     std::vector<std::string> columnNames(std::string_view table);
     bool hasTable(std::string_view table);
 

@@ -62,11 +62,6 @@ int RecordSet::columnIndex(std::string_view column) const {
         "", connection_->file());
 }
 
-bool RecordSet::hasColumn(std::string_view name) const {
-    return std::any_of(columns_.begin(), columns_.end(),
-                       [&](const std::string& c) { return sameName(c, name); });
-}
-
 void RecordSet::loadCurrent() {
     current_.assign(columns_.size(), Value{});
     deleted_ = false;

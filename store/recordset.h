@@ -45,7 +45,6 @@ class RecordSet {
     void setBookmark(Bookmark mark);
 
     const std::vector<std::string>& columns() const { return columns_; }
-    bool hasColumn(std::string_view name) const;
     Value get(std::string_view column) const;
     void set(std::string_view column, const Value& value);
 

@@ -309,6 +309,11 @@ bool PagedAssetList::filtered() const {
     return view_.group || !wordsOf(view_.filter).empty();
 }
 
+// The order of entry, or of a column with an index.
+bool PagedAssetList::indexedOrder() const {
+    return !view_.sortColumn || kColumns[static_cast<size_t>(*view_.sortColumn)].index;
+}
+
 std::string PagedAssetList::sortKey() const {
     return view_.sortColumn ? kColumns[static_cast<size_t>(*view_.sortColumn)].sortKey : kKeyOrder;
 }
@@ -463,8 +468,7 @@ void PagedAssetList::scanView(ListScan& scan) {
 void PagedAssetList::setView(const AssetListView& view) {
     const bool sameRows = view.filter == view_.filter && view.group == view_.group;
     view_ = view;
-    const bool indexed =
-        !view_.sortColumn || kColumns[static_cast<size_t>(*view_.sortColumn)].index;
+    const bool indexed = indexedOrder();
     if (!sameRows || !opened_ || filtered() || !indexed) {
         reload();
         return;
@@ -480,8 +484,7 @@ void PagedAssetList::reload() {
     opened_ = true;
     dropPages();
     keys_.reset();
-    const bool indexed =
-        !view_.sortColumn || kColumns[static_cast<size_t>(*view_.sortColumn)].index;
+    const bool indexed = indexedOrder();
     ListScan scan;
     if (filtered() || !indexed) {
         // One pass finds the rows, their totals and their order.

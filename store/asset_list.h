@@ -118,6 +118,7 @@ class PagedAssetList {
         std::int64_t key;
     };
     bool filtered() const;
+    bool indexedOrder() const;
     std::string sortKey() const;
     std::string whereClause() const;
     void bindWhere(Statement& statement, int& parameter) const;

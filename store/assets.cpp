@@ -392,6 +392,21 @@ void ensureRunIndexes(Connection& connection) {
         "Readable INTEGER, Sec179 INTEGER, Bonus INTEGER, Basis INTEGER)");
 }
 
+bool dropFlagIndexBeforeWalk(Connection& connection, std::int64_t companyNumber) {
+    const std::int64_t half = (lastAssetKey(connection) + 1) / 2;
+    if (half == 0) return false;
+    // Counting stops at half: a few flagged rows cost a few index entries.
+    {
+        Statement query(connection,
+                        "SELECT count(*) FROM (SELECT 1 FROM assets WHERE companynumber = ? AND "
+                        "assetchng <> 0 LIMIT ?)");
+        query.bind(1, companyNumber).bind(2, half);
+        if (!query.step() || query.columnInt(0) < half) return false;
+    }  // A statement still reading the table would keep the index from being dropped.
+    connection.execute("DROP INDEX IF EXISTS assets_changed");
+    return true;
+}
+
 std::vector<QuestionableRow> questionableRows(Connection& connection, std::int64_t companyNumber) {
     const std::string columns =
         std::string("SELECT rowid, [Asset Description], [Date Placed in Service], ") +

@@ -50,6 +50,14 @@ void flagEveryAsset(Connection& connection);
 // figures a run keeps for the next.
 void ensureRunIndexes(Connection& connection);
 
+// Clearing a row's flag deletes the row from the index of flagged rows, one
+// index search a row. When a walk is about to clear the flags of at least
+// half the file's rows, it is cheaper to drop that index before the walk and
+// let `ensureRunIndexes` build it again after it, in one scan. Drops the
+// index in that case and says whether it did; the caller's transaction
+// brings the index back if the walk fails.
+bool dropFlagIndexBeforeWalk(Connection& connection, std::int64_t companyNumber);
+
 // What the checks after a run warn of, for one asset.
 struct QuestionableRow {
     std::int64_t key = 0;

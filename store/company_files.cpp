@@ -1,7 +1,5 @@
 #include "store/company_files.h"
 
-#include <sqlite3.h>
-
 #include <algorithm>
 #include <cctype>
 #include <chrono>
@@ -105,10 +103,6 @@ std::vector<std::string_view> assetColumnNames(FileLayout layout) {
     return names;
 }
 
-std::int64_t changes(Connection& connection) {
-    return sqlite3_changes(connection.handle());
-}
-
 // Attaches a file to a connection for the life of the object, as `schema`.
 // SQLite attaches and detaches only outside a transaction: the transaction
 // lives inside the attachment.
@@ -121,9 +115,7 @@ class Attachment {
     ~Attachment() {
         // Never throw from a destructor; a failed detach only keeps the file
         // open until the connection closes.
-        if (!detached_ && connection_.isOpen())
-            sqlite3_exec(connection_.handle(), (std::string("DETACH DATABASE ") + schema_).c_str(),
-                         nullptr, nullptr, nullptr);
+        if (!detached_) connection_.executeQuietly(std::string("DETACH DATABASE ") + schema_);
     }
     Attachment(const Attachment&) = delete;
     Attachment& operator=(const Attachment&) = delete;
@@ -312,11 +304,11 @@ std::int64_t saveCompanyToDisk(Connection& company, const std::string& companyNa
                                     columns + ") SELECT " + columns +
                                     " FROM main.assets WHERE companynumber = ?",
                                 {Value(number)});
-                assets = changes(company);
+                assets = company.changes();
                 transaction.commit();
             } catch (const StoreError& e) {
                 // Only the new file is written: a full disk is the target's.
-                if (e.code() != SQLITE_FULL) throw;
+                if (!e.diskFull()) throw;
                 throw StoreError::plain(e.code(), e.extendedCode(),
                                         "The disk is full: " + target.string() + " was not saved.",
                                         e.statement(), target.string());
@@ -366,12 +358,12 @@ CopyResult copyCompanyFromDisk(Connection& company, const std::filesystem::path&
         const auto columns = assetColumnNames(info.layout);
         company.execute("INSERT INTO main.assets (" + columnList(columns) + ") SELECT " +
                         readList(columns) + " FROM " + kSourceSchema + ".assets");
-        result.assets = changes(company);
+        result.assets = company.changes();
         if (info.hasGroups) {
             const auto groups = columnList(sharedColumns(company, "main", kSourceSchema, "groups"));
             company.execute("INSERT INTO main.groups (" + groups + ") SELECT " + groups + " FROM " +
                             kSourceSchema + ".groups");
-            result.groups = changes(company);
+            result.groups = company.changes();
             result.groupsCopied = true;
         }
         transaction.commit();
@@ -383,7 +375,7 @@ CopyResult copyCompanyFromDisk(Connection& company, const std::filesystem::path&
 std::int64_t deleteAllAssets(Connection& company) {
     Transaction transaction(company);
     company.execute("DELETE FROM assets");
-    const std::int64_t deleted = changes(company);
+    const std::int64_t deleted = company.changes();
     forgetYearFigures(company);
     transaction.commit();
     return deleted;

@@ -24,6 +24,10 @@ StoreError StoreError::plain(int code, int extendedCode, const std::string& mess
     return StoreError(Plain{}, code, extendedCode, message, std::move(statement), std::move(file));
 }
 
+bool StoreError::diskFull() const {
+    return code() == SQLITE_FULL;
+}
+
 std::string bracket(std::string_view identifier) {
     return "[" + std::string(identifier) + "]";
 }
@@ -315,8 +319,20 @@ bool Connection::hasTable(std::string_view table) {
     return query.step();
 }
 
+void Connection::executeQuietly(std::string_view sql) noexcept {
+    if (!db_) return;
+    try {
+        sqlite3_exec(db_, std::string(sql).c_str(), nullptr, nullptr, nullptr);
+    } catch (...) {
+        // Only the copy of the text can throw (out of memory): nothing was run.
+    }
+}
+
 std::int64_t Connection::lastInsertRowId() const {
     return sqlite3_last_insert_rowid(db_);
+}
+std::int64_t Connection::changes() const {
+    return sqlite3_changes64(db_);
 }
 bool Connection::inTransaction() const {
     return db_ && !sqlite3_get_autocommit(db_);

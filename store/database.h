@@ -31,6 +31,8 @@ class StoreError : public Error {
                             std::string statement, std::string file);
     int code() const { return number(); }
     int extendedCode() const { return extendedCode_; }
+    // The disk (or the file's size limit) left no room for the write.
+    bool diskFull() const;
     const std::string& statement() const { return statement_; }
     const std::string& file() const { return file_; }
 
@@ -113,7 +115,13 @@ class Connection {
     std::vector<std::string> columnNames(std::string_view table);
     bool hasTable(std::string_view table);
 
+    // Runs one or more statements without results, ignoring any failure: for
+    // destructors, which must never throw.
+    void executeQuietly(std::string_view sql) noexcept;
+
     std::int64_t lastInsertRowId() const;
+    // The rows the last INSERT, UPDATE or DELETE wrote.
+    std::int64_t changes() const;
     bool inTransaction() const;
     sqlite3* handle() const { return db_; }
     // Throws the failure `rc` of the last call on this connection.

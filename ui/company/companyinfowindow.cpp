@@ -34,7 +34,7 @@ CompanyInfoWindow::CompanyInfoWindow(const std::string& dataPath, QWidget* owner
     chkBook_->setObjectName("chkFields");
     chkBook_->setAccessibleName("Book");
     for (QLineEdit* e : {txtName_, txtYearEnd_})
-        connect(e, &QLineEdit::textEdited, this, [this] { dataChanged_ = true; });
+        connect(e, &QLineEdit::textEdited, this, [this] { presenter_.markChanged(); });
 
     cmdEdit_ = addButton("&Edit Company", "cmdEdit");
     cmdUpdate_ = addButton("&Save Company", "cmdUpdate");

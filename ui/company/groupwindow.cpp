@@ -18,7 +18,7 @@ GroupWindow::GroupWindow(const std::string& dataPath, QWidget* owner)
     txtGroup_->setAccessibleName("Group Name");
     txtGroup_->setMaxLength(255);
     txtGroup_->setMinimumWidth(320);
-    connect(txtGroup_, &QLineEdit::textEdited, this, [this] { dataChanged_ = true; });
+    connect(txtGroup_, &QLineEdit::textEdited, this, [this] { presenter_.markChanged(); });
 
     cmdAdd_ = addButton("&Add", "cmdAdd", "Click on this to add a new group.");
     cmdEdit_ = addButton("&Edit", "cmdEdit",
@@ -55,7 +55,7 @@ void GroupWindow::showRecord() {
 void GroupWindow::storeFields() {
     if (!records_->hasCurrent() && !records_->adding()) return;
     std::string name = txtGroup_->text().toStdString();
-    if (adding_ || name != asText(records_->get(col::GroupName)))
+    if (adding() || name != asText(records_->get(col::GroupName)))
         records_->set(col::GroupName, Value(name));
 }
 

@@ -27,6 +27,8 @@ RecordEditor::RecordEditor(const char* form, const std::string& dataPath, const 
         connection_ = Connection::open(path + kCompanyFile);
         records_ = std::make_unique<RecordSet>(*connection_, sql);
         records_->moved = [this] { moved(); };
+        source_ = std::make_unique<RecordSetSource>(*records_);
+        presenter_.attach(source_.get());
     });
     auto tool = [this](const QString& text, const char* name, const QString& accessible) {
         auto* b = new QToolButton(this);
@@ -97,11 +99,7 @@ void RecordEditor::SetButtons(bool browsing) {
 void RecordEditor::cmdAdd_Click() {
     run("cmdAdd_Click", [&] {
         if (!records_) return;
-        savedBookmark_.reset();
-        if (!(records_->bof() && records_->eof()) && records_->hasCurrent())
-            savedBookmark_ = records_->bookmark();
-        records_->addNew();
-        adding_ = true;
+        presenter_.beginAdd();
         showRecord();
         lblStatus_->setText("Add record");
         SetButtons(false);
@@ -111,7 +109,7 @@ void RecordEditor::cmdAdd_Click() {
 void RecordEditor::cmdEdit_Click() {
     run("cmdEdit_Click", [&] {
         if (!records_ || !records_->hasCurrent()) return;
-        editing_ = true;
+        presenter_.beginEdit();
         if (cmdAdd_) lblStatus_->setText("Edit record");
         SetButtons(false);
     });
@@ -121,10 +119,8 @@ void RecordEditor::cmdUpdate_Click() {
     run("cmdUpdate_Click", [&] {
         if (!records_ || !fieldsAccepted()) return;
         writeRow();
-        if (adding_) records_->moveLast();
-        adding_ = editing_ = false;
+        presenter_.saved();
         SetButtons(true);
-        dataChanged_ = false;
         showRecord();
         afterMove();
     });
@@ -139,16 +135,7 @@ void RecordEditor::cmdCancel_Click() {
     run("cmdCancel_Click", [&] {
         if (!records_) return;
         SetButtons(true);
-        adding_ = editing_ = false;
-        records_->cancelUpdate();
-        if (savedBookmark_) {
-            Bookmark mark = *savedBookmark_;
-            savedBookmark_.reset();
-            records_->setBookmark(mark);
-        } else {
-            records_->moveFirst();
-        }
-        dataChanged_ = false;
+        presenter_.cancel();
         showRecord();
     });
 }
@@ -164,31 +151,19 @@ void RecordEditor::cmdDelete_Click() {
 }
 
 void RecordEditor::cmdFirst_Click() {
-    run("cmdFirst_Click", [&] {
-        if (records_) records_->moveFirst();
-    });
+    run("cmdFirst_Click", [&] { presenter_.move(RecordMove::First); });
 }
 
 void RecordEditor::cmdLast_Click() {
-    run("cmdLast_Click", [&] {
-        if (records_) records_->moveLast();
-    });
+    run("cmdLast_Click", [&] { presenter_.move(RecordMove::Last); });
 }
 
 void RecordEditor::cmdNext_Click() {
-    run("cmdNext_Click", [&] {
-        if (!records_) return;
-        if (!records_->eof()) records_->moveNext();
-        if (records_->eof() && records_->count() > 0) records_->moveLast();
-    });
+    run("cmdNext_Click", [&] { presenter_.move(RecordMove::Next); });
 }
 
 void RecordEditor::cmdPrevious_Click() {
-    run("cmdPrevious_Click", [&] {
-        if (!records_) return;
-        if (!records_->bof()) records_->movePrevious();
-        if (records_->bof() && records_->count() > 0) records_->moveFirst();
-    });
+    run("cmdPrevious_Click", [&] { presenter_.move(RecordMove::Previous); });
 }
 
 void RecordEditor::moved() {
@@ -197,7 +172,7 @@ void RecordEditor::moved() {
 }
 
 void RecordEditor::keyPressEvent(QKeyEvent* event) {
-    if (adding_ || editing_ || !records_) return OwnedWindow::keyPressEvent(event);
+    if (!presenter_.browsing() || !records_) return OwnedWindow::keyPressEvent(event);
     const bool ctrl = event->modifiers() & Qt::ControlModifier;
     switch (event->key()) {
         case Qt::Key_Escape:
@@ -225,6 +200,8 @@ void RecordEditor::keyPressEvent(QKeyEvent* event) {
 void RecordEditor::closeEvent(QCloseEvent* event) {
     run("Form_Unload", [&] {
         if (records_) records_->cancelUpdate();
+        presenter_.attach(nullptr);
+        source_.reset();
         records_.reset();
         if (connection_) connection_->close();
     });

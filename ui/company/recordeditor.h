@@ -8,6 +8,7 @@
 
 #include "store/database.h"
 #include "store/recordset.h"
+#include "ui/entry/recordpresenter.h"
 #include "ui/shell/ownedwindow.h"
 
 class QHBoxLayout;
@@ -27,8 +28,8 @@ class RecordEditor : public OwnedWindow {
                  QWidget* owner);
     ~RecordEditor() override;
 
-    bool adding() const { return adding_; }
-    bool editing() const { return editing_; }
+    bool adding() const { return presenter_.adding(); }
+    bool editing() const { return presenter_.editing(); }
 
   protected:
     // The fields show the current row; on Update they are written into it.
@@ -73,10 +74,10 @@ class RecordEditor : public OwnedWindow {
     const char* form_;
     std::optional<Connection> connection_;
     std::unique_ptr<RecordSet> records_;
-    bool adding_ = false;
-    bool editing_ = false;
-    bool dataChanged_ = false;
-    std::optional<Bookmark> savedBookmark_;
+    std::unique_ptr<RecordSetSource> source_;
+    // Browse, edit or add, and the moves: the company windows settle
+    // nothing before a move, since they move only while browsing.
+    RecordPresenter presenter_;
     QLabel* lblStatus_ = nullptr;
     QPushButton *cmdAdd_ = nullptr, *cmdEdit_ = nullptr, *cmdUpdate_ = nullptr,
                 *cmdCancel_ = nullptr, *cmdDelete_ = nullptr, *cmdClose_ = nullptr;

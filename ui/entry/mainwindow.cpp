@@ -145,7 +145,16 @@ class RunGuard {
 }  // namespace
 
 MainWindow::MainWindow(std::string dataPath, Settings* settings, QWidget* parent)
-    : QMainWindow(parent), dataPath_(std::move(dataPath)), settings_(settings) {
+    : QMainWindow(parent),
+      dataPath_(std::move(dataPath)),
+      settings_(settings),
+      presenter_({.settle = [this] { return settleRecord(); },
+                  .check =
+                      [this] {
+                          pushAll();
+                          return RecordCheck();
+                      },
+                  .bumped = [] { QApplication::beep(); }}) {
     if (!dataPath_.empty() && dataPath_.back() != '/') dataPath_ += '/';
     setObjectName("Calcform");
     setWindowTitle(programTitle());
@@ -232,7 +241,7 @@ void MainWindow::buildFields() {
         f.edit->installEventFilter(this);
         connect(f.edit, &QLineEdit::textEdited, this, [this, i] {
             fields_[i].dirty = true;
-            RecordChanged_ = true;
+            presenter_.markChanged();
         });
     }
     fields_[FSec179].edit->setMouseTracking(true);
@@ -264,7 +273,7 @@ void MainWindow::buildFields() {
             connect(c.box, &QCheckBox::clicked, this, [this, i](bool on) {
                 procedure("Calcform.chkFields_Click", [&] {
                     writeCheck(i, on);
-                    RecordChanged_ = true;
+                    presenter_.markChanged();
                 });
             });
     }
@@ -756,8 +765,7 @@ void MainWindow::mnuDelete_Click() {
 // The asset rows changed underneath the screen: any edit in progress is
 // dropped and the register opens again on its first asset.
 void MainWindow::reloadAssets() {
-    EditingRecord_ = AddingRecord_ = false;
-    SavedBookmark_.reset();
+    presenter_.abandon();
     SetButtons(true);
     hideWarnings();
     cmdOpenCo();
@@ -826,12 +834,14 @@ void MainWindow::endWaiting() {
     unsetCursor();
     setEnabled(true);
     // An asset added to an empty company is typed from its description.
-    if (AddingRecord_) fields_[FDescription].edit->setFocus();
+    if (presenter_.adding()) fields_[FDescription].edit->setFocus();
 }
 
 void MainWindow::ReopenStep() {
     procedure("Calcform.TimerReopen_Timer", [&] {
         assetList_->close();
+        presenter_.attach(nullptr);
+        assetSource_.reset();
         assets_.reset();
         companyRS_.reset();
         connection_.reset();
@@ -839,8 +849,7 @@ void MainWindow::ReopenStep() {
             std::string path = settings_->get(setting::kNewpath);
             if (!path.empty()) dataPath_ = path.back() == '/' ? path : path + '/';
         }
-        EditingRecord_ = AddingRecord_ = false;
-        SavedBookmark_.reset();
+        presenter_.abandon();
         SetButtons(true);
         hideWarnings();
         openCompany();
@@ -865,14 +874,18 @@ void MainWindow::cmdOpenCo() {
     procedure("Calcform.cmdOpenCo", [&] {
         std::string number = asText(companyRS_->get(col::CompanyNumber));
         std::string sql = "select * from assets where companynumber =" + number;
+        presenter_.attach(nullptr);
+        assetSource_.reset();
         assets_ = std::make_unique<RecordSet>(*connection_, sql);
+        assetSource_ = std::make_unique<RecordSetSource>(*assets_);
+        presenter_.attach(assetSource_.get());
         assets_->moved = [this] { assetMoved(); };
         // A move stores the row it leaves; the list shows what was stored.
         assets_->willMove = [this] { listStale_ = assets_->changesValues(); };
         assetList_->open(*connection_, asNumber(companyRS_->get(col::CompanyNumber)).value_or(1));
         bound_ = true;
         assetMoved();
-        RecordChanged_ = false;
+        presenter_.clearChanged();
     });
 }
 
@@ -957,12 +970,12 @@ void MainWindow::setColumn(std::string_view column, const Value& value) {
 void MainWindow::assetMoved() {
     procedure("Calcform.objRec2_MoveComplete", [&] {
         if (bound_) showRecord();
-        RecordChanged_ = false;
+        presenter_.clearChanged();
         if (assets_->count() == 0 && !assets_->adding()) {
             if (!RunInProgress_) showEmptyState();
             return;
         }
-        if (!AddingRecord_ && assets_->hasCurrent())
+        if (!presenter_.adding() && assets_->hasCurrent())
             showStatus(QString("Record: %1").arg(assets_->absolutePosition()));
         if (std::exchange(listStale_, false))
             refreshAssetList();
@@ -972,7 +985,7 @@ void MainWindow::assetMoved() {
 }
 
 std::optional<Bookmark> MainWindow::shownAsset() const {
-    if (!assets_ || !assets_->hasCurrent() || AddingRecord_) return std::nullopt;
+    if (!assets_ || !assets_->hasCurrent() || presenter_.adding()) return std::nullopt;
     return assets_->bookmark();
 }
 
@@ -986,21 +999,7 @@ void MainWindow::refreshAssetList() {
 // added or edited it stays.
 void MainWindow::cmdShowAsset(Bookmark key) {
     procedure("Calcform.AssetList_Choose", [&] {
-        if (!assets_ || EditingRecord_ || AddingRecord_) {
-            assetList_->selectAsset(shownAsset());
-            return;
-        }
-        if (!settleRecord()) {
-            assetList_->selectAsset(shownAsset());
-            return;
-        }
-        pushAll();
-        if (!RecordCheck()) {
-            assetList_->selectAsset(shownAsset());
-            return;
-        }
-        assets_->setBookmark(key);
-        RecordChanged_ = false;
+        if (!presenter_.moveToBookmark(key)) assetList_->selectAsset(shownAsset());
     });
 }
 
@@ -1157,10 +1156,7 @@ void MainWindow::cmdAdd_Click() {
         // What is left pending (the changed flag of a field entered) is not
         // the user's: the new row must not store it into the row it leaves.
         assets_->cancelUpdate();
-        AddingRecord_ = true;
-        SavedBookmark_.reset();
-        if (!wasEmpty && assets_->hasCurrent()) SavedBookmark_ = assets_->bookmark();
-        assets_->addNew();
+        presenter_.beginAdd();
         showRecord();
         hideWarnings();
         showStatus("Add record");
@@ -1172,7 +1168,7 @@ void MainWindow::cmdAdd_Click() {
 
 void MainWindow::AddFollowUp() {
     procedure("Calcform.TimerAdd_Timer", [&] {
-        if (!AddingRecord_) return;
+        if (!presenter_.adding()) return;
         auto yearEnd = companyYearEnd();
         setFieldValue(FYrpis, yearEnd ? QString::fromStdString(paddedDate(*yearEnd)) : QString());
         showYrpisAdvice();
@@ -1183,7 +1179,7 @@ void MainWindow::AddFollowUp() {
 void MainWindow::cmdEdit_Click() {
     procedure("Calcform.cmdEdit_Click", [&] {
         showStatus("Edit record");
-        EditingRecord_ = true;
+        presenter_.beginEdit();
         SetButtons(false);
     });
 }
@@ -1205,16 +1201,8 @@ bool MainWindow::saveRecord() {
         assets_->set(col::AssetChanged, Value(std::int64_t{1}));
         assets_->set(col::CompanyNumber, Value(std::int64_t{1}));
         assets_->update();
-        const bool added = AddingRecord_;
-        EditingRecord_ = false;
-        AddingRecord_ = false;
-        SavedBookmark_.reset();
-        if (added)
-            assets_->moveLast();
-        else
-            showRecord();
+        if (!presenter_.saved()) showRecord();
         SetButtons(true);
-        RecordChanged_ = false;
         stored = true;
         dateAdvice();
         showStatus(QString("Record: %1").arg(assets_->absolutePosition()));
@@ -1231,7 +1219,7 @@ bool MainWindow::settleRecord() {
     if (!hasRow() || !typedSinceShown()) return true;
     const QString description = fields_[FDescription].edit->text().trimmed();
     QString what = QString("'%1'").arg(description);
-    if (description.isEmpty()) what = AddingRecord_ ? "the new asset" : "this asset";
+    if (description.isEmpty()) what = presenter_.adding() ? "the new asset" : "this asset";
     switch (askToSave(this, what)) {
         case SaveAnswer::Save:
             return saveRecord();
@@ -1247,12 +1235,12 @@ bool MainWindow::settleRecord() {
 // Drops what was typed into the row on screen: an add or an edit ends as
 // Cancel ends it; while browsing the row shows again as it is stored.
 void MainWindow::discardRecord() {
-    if (AddingRecord_ || EditingRecord_) return cmdCancel_Click();
+    if (!presenter_.browsing()) return cmdCancel_Click();
     for (auto& f : fields_) f.dirty = false;
     assets_->cancelUpdate();
     showRecord();
     hideWarnings();
-    RecordChanged_ = false;
+    presenter_.clearChanged();
 }
 
 // A typo is a plain message naming the field and what it takes, with the
@@ -1291,7 +1279,7 @@ QString MainWindow::fieldName(int field) const {
 }
 
 bool MainWindow::typedSinceShown() const {
-    bool typed = RecordChanged_;
+    bool typed = presenter_.changed();
     for (const auto& f : fields_) typed |= f.dirty && f.typed;
     return typed;
 }
@@ -1316,20 +1304,10 @@ void MainWindow::cmdCancel_Click() {
     procedure("Calcform.cmdCancel_Click", [&] {
         SetButtons(true);
         cmdAdd_->setFocus();  // not Delete Asset, which follows Cancel
-        EditingRecord_ = false;
-        AddingRecord_ = false;
         hideWarnings();
         for (auto& f : fields_) f.dirty = false;
-        if (!assets_) return;
-        assets_->cancelUpdate();
-        std::optional<Bookmark> mark = SavedBookmark_;
-        SavedBookmark_.reset();
-        if (mark)
-            assets_->setBookmark(*mark);
-        else
-            assets_->moveFirst();
-        RecordChanged_ = false;
-        if (assets_->count() == 0) showEmptyState();
+        presenter_.cancel();
+        if (assets_ && assets_->count() == 0) showEmptyState();
     });
 }
 
@@ -1359,9 +1337,8 @@ void MainWindow::cmdRefresh_Click() {
         // or an edit that was not stored ends.
         if (!settleRecord()) return;
         assets_->cancelUpdate();
-        if (AddingRecord_ || EditingRecord_) {
-            EditingRecord_ = AddingRecord_ = false;
-            SavedBookmark_.reset();
+        if (!presenter_.browsing()) {
+            presenter_.abandon();
             hideWarnings();
             SetButtons(true);
         }
@@ -1377,55 +1354,19 @@ void MainWindow::cmdClose_Click() {
 }
 
 void MainWindow::cmdFirst_Click() {
-    procedure("Calcform.cmdFirst_Click", [&] {
-        if (!assets_) return;
-        if (!settleRecord()) return;
-        pushAll();
-        if (!RecordCheck()) return;
-        assets_->moveFirst();
-        RecordChanged_ = false;
-    });
+    procedure("Calcform.cmdFirst_Click", [&] { presenter_.move(RecordMove::First); });
 }
 
 void MainWindow::cmdLast_Click() {
-    procedure("Calcform.cmdLast_Click", [&] {
-        if (!assets_) return;
-        if (!settleRecord()) return;
-        pushAll();
-        if (!RecordCheck()) return;
-        assets_->moveLast();
-        RecordChanged_ = false;
-    });
+    procedure("Calcform.cmdLast_Click", [&] { presenter_.move(RecordMove::Last); });
 }
 
 void MainWindow::cmdNext_Click() {
-    procedure("Calcform.cmdNext_Click", [&] {
-        if (!assets_) return;
-        if (!settleRecord()) return;
-        pushAll();
-        if (!RecordCheck()) return;
-        if (!assets_->eof()) assets_->moveNext();
-        if (assets_->eof() && assets_->count() > 0) {
-            QApplication::beep();
-            assets_->moveLast();
-        }
-        RecordChanged_ = false;
-    });
+    procedure("Calcform.cmdNext_Click", [&] { presenter_.move(RecordMove::Next); });
 }
 
 void MainWindow::cmdPrevious_Click() {
-    procedure("Calcform.cmdPrevious_Click", [&] {
-        if (!assets_) return;
-        if (!settleRecord()) return;
-        pushAll();
-        if (!RecordCheck()) return;
-        if (!assets_->bof()) assets_->movePrevious();
-        if (assets_->bof() && assets_->count() > 0) {
-            QApplication::beep();
-            assets_->moveFirst();
-        }
-        RecordChanged_ = false;
-    });
+    procedure("Calcform.cmdPrevious_Click", [&] { presenter_.move(RecordMove::Previous); });
 }
 
 void MainWindow::cmdMoveAbs_Click() {
@@ -1440,18 +1381,7 @@ void MainWindow::cmdMoveAbs_Click() {
             recordNumberEdit_->selectAll();
             return;
         }
-        if (!settleRecord()) return;
-        pushAll();
-        if (!RecordCheck()) return;
-        assets_->setAbsolutePosition(position);
-        if (assets_->count() > 0 && position < 1) {
-            QApplication::beep();
-            assets_->moveFirst();
-        } else if (assets_->count() > 0 && position > assets_->count()) {
-            QApplication::beep();
-            assets_->moveLast();
-        }
-        RecordChanged_ = false;
+        presenter_.moveTo(position);
     });
 }
 
@@ -1461,7 +1391,7 @@ void MainWindow::cmdMoveAbs_Click() {
 // stores nothing, and the screen shows the amounts as they were.
 void MainWindow::mnuDeprAssets_Click(bool allAssets) {
     runStep([&] {
-        if (AddingRecord_) {
+        if (presenter_.adding()) {
             showMessage(this, "Click on the Save Asset command before depreciating the asset.");
             return;
         }
@@ -1477,11 +1407,11 @@ void MainWindow::mnuDeprAssets_Click(bool allAssets) {
         ProgressBar1_->show();
         assets_->set(col::AssetChanged, Value(std::int64_t{1}));
         assets_->update();
-        if (EditingRecord_) {
-            EditingRecord_ = false;
+        if (presenter_.editing()) {
+            presenter_.abandon();
             SetButtons(true);
         }
-        RecordChanged_ = false;
+        presenter_.clearChanged();
         const Bookmark mark = assets_->bookmark();
         // The fields stay as they are while the passes walk the assets.
         bound_ = false;
@@ -1561,7 +1491,7 @@ void MainWindow::pickerChoice(const QString& entry) {
         value = use > 0.5 ? "MACRS-Auto" : "MACRS SL-PP";
     }
     setFieldValue(field, value);
-    RecordChanged_ = true;
+    presenter_.markChanged();
     QTimer::singleShot(delays_.pickerFollowUp, this, [this, field] { AfterChoice(field); });
 }
 
@@ -1611,7 +1541,7 @@ void MainWindow::flagButton(int check, const char* procedureName) {
         box->setChecked(!box->isChecked());
         writeCheck(check, box->isChecked());
         box->setEnabled(false);
-        RecordChanged_ = true;
+        presenter_.markChanged();
     });
 }
 
@@ -1658,7 +1588,7 @@ void MainWindow::bonusClicked() {
             setFieldValue(FBonus, formatMoney(bonusAmount(cost, use, s179, bonus.rate)));
         setColumn(col::AssetChanged, Value(std::int64_t{1}));
         setColumn(col::CompanyNumber, Value(std::int64_t{1}));
-        RecordChanged_ = true;
+        presenter_.markChanged();
     });
 }
 
@@ -1746,7 +1676,7 @@ void MainWindow::chkFields_GotFocus(int) {
 }
 
 bool MainWindow::navigationKey(QKeyEvent* event) {
-    if (EditingRecord_ || AddingRecord_ || !isEnabled()) return false;
+    if (!presenter_.browsing() || !isEnabled()) return false;
     const bool ctrl = event->modifiers() & Qt::ControlModifier;
     // End and Home move inside the text field that has the focus; between
     // records only from the record bar, or with Ctrl.
@@ -1792,7 +1722,7 @@ bool MainWindow::filterKey(int field, QKeyEvent* event) {
     if (result != code) {
         fields_[field].edit->insert(QString(QChar(result)));
         fields_[field].dirty = true;
-        RecordChanged_ = true;
+        presenter_.markChanged();
         return true;
     }
     return false;
@@ -1877,6 +1807,8 @@ void MainWindow::closeEvent(QCloseEvent* event) {
         if (settings_) WindowPlacement(settings_->file()).save(this);
         QApplication::restoreOverrideCursor();
         if (assets_) assets_->cancelUpdate();
+        presenter_.attach(nullptr);
+        assetSource_.reset();
         assets_.reset();
         companyRS_.reset();
         assetList_->close();

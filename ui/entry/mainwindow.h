@@ -16,6 +16,7 @@
 #include "store/recordset.h"
 #include "ui/entry/fieldformat.h"
 #include "ui/entry/recordcheck.h"
+#include "ui/entry/recordpresenter.h"
 #include "ui/shell/guifeedback.h"
 
 class QCheckBox;
@@ -237,11 +238,9 @@ class MainWindow : public QMainWindow {
     std::array<EntryField, FieldCount> fields_;
     std::array<EntryCheck, CheckCount> checks_;
 
-    // Form state.
-    bool EditingRecord_ = false;
-    bool AddingRecord_ = false;
-    bool RecordChanged_ = false;
-    std::optional<Bookmark> SavedBookmark_;
+    // Browse, edit or add, and the moves between assets.
+    RecordPresenter presenter_;
+    std::unique_ptr<RecordSetSource> assetSource_;
     bool RunInProgress_ = false;
     StepDelays delays_;
     int waitingSteps_ = 0;  // reopen or refresh steps pending

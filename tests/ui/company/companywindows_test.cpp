@@ -266,17 +266,13 @@ class CompanyWindowsTest : public QObject, protected MainWindowFixture {
         QVERIFY(owner->isEnabled());
     }
 
-    // The buttons stop at the ends; the keys move from the fifth group; while
-    // editing keys and Escape are ignored, while browsing Escape closes.
+    // The keys move from the fifth group (where the buttons stop is the
+    // presenter's, tested there); while editing keys and Escape are ignored,
+    // while browsing Escape closes.
     void buttonsAndKeysMove() {
         groups = std::make_unique<GroupWindow>(copy->path(), owner.get());
         groups->show();
         QVERIFY(QTest::qWaitForWindowExposed(groups.get()));
-        pressGroup("Previous");
-        QCOMPARE(shown(), QString("Record: 1"));
-        pressGroup("Last");
-        pressGroup("Next");
-        QCOMPARE(shown(), QString("Record: 9"));
         const std::pair<const char*, int> keys[] = {{"Home", 1}, {"End", 9},     {"Up", 4},
                                                     {"PgUp", 4}, {"Ctrl+Up", 1}, {"Ctrl+PgUp", 1},
                                                     {"Down", 6}, {"PgDown", 6},  {"Ctrl+Down", 9}};

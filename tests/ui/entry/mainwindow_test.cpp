@@ -66,19 +66,12 @@ class MainWindowTest : public QObject, protected MainWindowFixture {
         }
     }
 
-    // Cancel drops an asset being added and returns to the asset shown; a
-    // new asset cannot be depreciated before it is saved; filled in through
-    // the pickers, it saves as the last asset.
+    // A new asset cannot be depreciated before it is saved; filled in
+    // through the pickers, it saves as the last asset. (Cancel's return to
+    // the asset shown before is the presenter's, tested there.)
     void addAndSaveThroughThePickers() {
         copy->execute("UPDATE assets SET assetchng = 0, [Current Dprn - Tax] = 0");
         open();
-        moveTo(3);
-        const QString shown = field("Asset Description")->text();
-        click("&Add Asset");
-        typeInto(field("Asset Description"), "Not kept");
-        click("&Cancel");
-        QCOMPARE(status(), QString("Record: 3"));
-        QCOMPARE(field("Asset Description")->text(), shown);
         click("&Add Asset");
         QCOMPARE(status(), QString("Add record"));
         QVERIFY(!button("Next")->isEnabled());

@@ -3,6 +3,13 @@
 // with the tax and book column sets side by side, the buttons that add,
 // edit, save, cancel, delete and page through the assets, the pickers, the
 // bonus calculator and flags, and the main menu.
+//
+// One class in several files: mainwindow.cpp (start-up, the company, the
+// asset buttons), mainwindow_layout.cpp (the widgets and their places),
+// mainwindow_fields.cpp (the fields bound to the asset, the record check,
+// the field events), mainwindow_pickers.cpp (pickers, flags, bonus) and
+// mainwindow_commands.cpp (the menu). The moves and the browse, edit and add
+// states are the presenter's (recordpresenter.h).
 #include <QMainWindow>
 #include <QString>
 #include <array>

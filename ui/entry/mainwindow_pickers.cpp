@@ -1,0 +1,253 @@
+#include <QCheckBox>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QTimer>
+#include <QToolButton>
+#include <map>
+
+#include "base/dates.h"
+#include "base/money.h"
+#include "base/trail.h"
+#include "engine/tables/federal_law.h"
+#include "store/columns.h"
+#include "store/settings.h"
+#include "ui/entry/bonus.h"
+#include "ui/entry/mainwindow.h"
+#include "ui/entry/picker.h"
+
+// The pickers that fill the method, life and group fields, the flag
+// buttons, the bonus calculator and the Section 179 reminder.
+namespace czx::ui {
+namespace {
+
+// The Section 179 reminder for a heavy sport-utility vehicle placed in
+// service in `year`, with that year's cap.
+QString heavyVehicleTip(int year) {
+    auto cap = law::heavyVehicleSection179Cap(year);
+    if (!cap)
+        return QString(
+                   "If this asset is a heavy sports utility vehicle purchased after "
+                   "10/22/04, limit Sec. 179 to the cap of its year (%1).")
+            .arg(QString::fromStdString(law::knownLaw()));
+    return QString(
+               "If this asset is a heavy sports utility vehicle purchased after 10/22/04, "
+               "limit Sec. 179 to $%1.")
+        .arg(QString::fromStdString(money::withThousands(*cap)));
+}
+
+struct ListSource {
+    const char* table;
+    const char* column;
+};
+
+// The life list each method draws from in the catalogue.
+const std::map<QString, ListSource>& taxLifeLists() {
+    static const std::map<QString, ListSource> lists = {
+        {"MACRS", {"MACRSLFS", "MACRSLF"}},
+        {"MACRS-150%", {"MACRS150LFS", "MACRS150LF"}},
+        {"MACRS-Auto", {"MACRSALFS", "MACRSALF"}},
+        {"ACRS", {"ACRSLFS", "ACRSLF"}},
+        {"MACRS SL-PP", {"TPPSLLFS", "SL-Personal Prop"}},
+        {"MACRS SL-RP", {"TRPSLLFS", "SL-Real Prop"}},
+        {"Amortization", {"AMLFS", "AMLF"}},
+        {"Units Of Prod.", {"NDLFS", "NDLF"}},
+        {"Non-Depreciable", {"NDLFS", "NDLF"}},
+        {"SL-Old", {"SLLFS", "SL - Book"}},
+        {"DDB200%-Old", {"DDBLFS", "DDB"}},
+        {"DDB150%-Old", {"DDBLFS", "DDB"}},
+        {"DDB125%-Old", {"DDBLFS", "DDB"}},
+    };
+    return lists;
+}
+
+const std::map<QString, ListSource>& bookLifeLists() {
+    static const std::map<QString, ListSource> lists = {
+        {"SL - Book", {"SLLFS", "SL - Book"}},  {"DDB200%", {"DDBLFS", "DDB"}},
+        {"DDB150%", {"DDBLFS", "DDB"}},         {"DDB125%", {"DDBLFS", "DDB"}},
+        {"Amortization", {"AMLFS", "AMLF"}},    {"Units Of Prod.", {"NDLFS", "NDLF"}},
+        {"Non-Depreciable", {"NDLFS", "NDLF"}},
+    };
+    return lists;
+}
+
+}  // namespace
+
+void MainWindow::openPicker(int field) {
+    static const std::map<int, const char*> names = {{FMethodTax, "Calcform.Command11_Click"},
+                                                     {FLifeTax, "Calcform.Command12_Click"},
+                                                     {FGroup, "Calcform.Command13_Click"},
+                                                     {FMethodBook, "Calcform.Command14_Click"},
+                                                     {FLifeBook, "Calcform.Command15_Click"}};
+    procedure(names.at(field), [&] {
+        if (!hasRow()) return;
+        QLineEdit* target = fields_[field].edit;
+        target->setEnabled(true);
+        target->setFocus();
+        PickerField_ = field;
+        QString caption;
+        switch (field) {
+            case FMethodTax:
+                PickerTable_ = "Methods";
+                PickerColumn_ = "Method-Tax";
+                PickerCheckBox_ = CAuto;
+                caption = "Select Method";
+                break;
+            case FMethodBook:
+                PickerTable_ = "Methods";
+                PickerColumn_ = "Method-Book";
+                caption = "Select Method";
+                break;
+            case FGroup:
+                PickerTable_ = "groups";
+                PickerColumn_ = "groupname";
+                caption = "Select Group";
+                break;
+            case FLifeTax:
+            case FLifeBook: {
+                // A method that names no list keeps the previous request's list.
+                const auto& lists = field == FLifeTax ? taxLifeLists() : bookLifeLists();
+                const QString method =
+                    fields_[field == FLifeTax ? FMethodTax : FMethodBook].edit->text();
+                if (auto it = lists.find(method); it != lists.end()) {
+                    PickerTable_ = it->second.table;
+                    PickerColumn_ = it->second.column;
+                }
+                caption = "Select Life";
+                break;
+            }
+        }
+        setColumn(col::AssetChanged, Value(std::int64_t{1}));
+        const std::string file = dataPath_ + (field == FGroup ? kCompanyFile : kCatalogueFile);
+        ADOSelcMethLife picker(this, caption, QString::fromStdString(file), PickerTable_,
+                               PickerColumn_,
+                               [this](const QString& entry) { pickerChoice(entry); });
+        picker.selectEntry(target->text());
+        picker.exec();
+        QTimer::singleShot(delays_.pickerFollowUp, this, [this, field] { FieldLock(field); });
+    });
+}
+
+void MainWindow::pickerChoice(const QString& entry) {
+    const int field = PickerField_;
+    QString value = entry;
+    if (field == FMethodTax && PickerCheckBox_ >= 0 && checks_[PickerCheckBox_].box->isChecked()) {
+        // A passenger automobile takes the automobile method above 50 %
+        // business use and straight line at 50 % or less, whatever was picked.
+        const double use = asNumber(assets_->get(col::BusUseTax)).value_or(0);
+        value = use > 0.5 ? "MACRS-Auto" : "MACRS SL-PP";
+    }
+    setFieldValue(field, value);
+    presenter_.markChanged();
+    QTimer::singleShot(delays_.pickerFollowUp, this, [this, field] { AfterChoice(field); });
+}
+
+void MainWindow::AfterChoice(int field) {
+    procedure("Calcform.TimerPick_Timer", [&] {
+        fields_[field].edit->setEnabled(false);
+        // A new method always needs a new life.
+        if (field == FMethodTax) clearLife(FLifeTax);
+        if (field == FMethodBook) clearLife(FLifeBook);
+        QTimer::singleShot(delays_.pickerFollowUp, this, [this] { AutomobileStep(); });
+    });
+}
+
+void MainWindow::clearLife(int field) {
+    QLineEdit* life = fields_[field].edit;
+    life->setEnabled(true);
+    life->setFocus();
+    setFieldValue(field, QString());
+    life->setEnabled(false);
+}
+
+void MainWindow::AutomobileStep() {
+    procedure("Calcform.TimerAuto_Timer", [&] {
+        if (fields_[FMethodTax].edit->text() != "MACRS-Auto") return;
+        QCheckBox* box = checks_[CAuto].box;
+        box->setEnabled(true);
+        box->setFocus();
+        box->setChecked(true);
+        writeCheck(CAuto, true);
+        box->setEnabled(false);
+    });
+}
+
+void MainWindow::FieldLock(int field) {
+    procedure("Calcform.TimerLock_Timer", [&] { fields_[field].edit->setEnabled(false); });
+}
+
+void MainWindow::flagButton(int check, const char* procedureName) {
+    procedure(procedureName, [&] {
+        if (!hasRow()) return;
+        setColumn(col::AssetChanged, Value(std::int64_t{1}));
+        QCheckBox* box = checks_[check].box;
+        box->setEnabled(true);
+        box->setFocus();
+        box->setChecked(!box->isChecked());
+        writeCheck(check, box->isChecked());
+        box->setEnabled(false);
+        presenter_.markChanged();
+    });
+}
+
+void MainWindow::bonusClicked() {
+    procedure("Calcform.Command31_Click", [&] {
+        if (!hasRow()) return;
+        const QString placedText = fields_[FPlaced].edit->text().trimmed();
+        if (placedText.isEmpty()) {
+            QMessageBox box(QMessageBox::Warning, "Need Date For Bonus Depreciation",
+                            "There must be a date in the Actual Date In\nService field for this "
+                            "command to function.",
+                            QMessageBox::Ok, this);
+            box.exec();
+            return;
+        }
+        if (!fieldAccepts(FPlaced) || !fieldAccepts(FCostTax, true) ||
+            !fieldAccepts(FUseTax, true) || !fieldAccepts(FSec179))
+            return;
+        auto placed = parseUsDate(placedText.toStdString());
+        auto read = [this](int field) {
+            return parseNumber(fields_[field].edit->text().trimmed()).value_or(0);
+        };
+        const double cost = read(FCostTax);
+        // The share is first written "##0.00" and read back as a number.
+        const double use = parseNumber(QString::number(read(FUseTax), 'f', 2)).value_or(0);
+        const double s179 = read(FSec179);
+        using namespace std::chrono;
+        const Date bonusStart{year{2001}, month{9}, day{10}};
+        if (cost > kAutoNoticeCost && fields_[FMethodTax].edit->text() == "MACRS-Auto" &&
+            *placed > bonusStart) {
+            QMessageBox box(QMessageBox::Information,
+                            "Automobile Limits May Restrict Bonus Depreciation",
+                            "Since the MACRS-Auto method was selected, this asset is subject to "
+                            "the\npassenger automobile limits and the Depreciate command may "
+                            "revise the\npreliminary amount of Bonus Depreciation calculated by "
+                            "this command.",
+                            QMessageBox::Ok, this);
+            box.exec();
+        }
+        const law::BonusPeriod bonus = law::bonusFor(*placed);
+        if (bonus.outcome == law::BonusOutcome::Zero)
+            setFieldValue(FBonus, "0.00");
+        else if (bonus.outcome == law::BonusOutcome::Rate)
+            setFieldValue(FBonus, formatMoney(bonusAmount(cost, use, s179, bonus.rate)));
+        setColumn(col::AssetChanged, Value(std::int64_t{1}));
+        setColumn(col::CompanyNumber, Value(std::int64_t{1}));
+        presenter_.markChanged();
+    });
+}
+
+void MainWindow::Section179Reminder() {
+    procedure("Calcform.txtFields_MouseMove", [&] {
+        const QString placedText = fields_[FPlaced].edit->text().trimmed();
+        if (placedText.isEmpty()) return;
+        auto placed = parseUsDate(placedText.toStdString());
+        using namespace std::chrono;
+        const Date heavySuvStart{year{2004}, month{10}, day{22}};
+        const bool remind = placed && *placed > heavySuvStart &&
+                            fields_[FLifeTax].edit->text() == "5" &&
+                            fields_[FMethodTax].edit->text() == "MACRS";
+        fields_[FSec179].edit->setToolTip(remind ? heavyVehicleTip(yearOf(*placed)) : QString());
+    });
+}
+
+}  // namespace czx::ui

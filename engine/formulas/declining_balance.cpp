@@ -30,21 +30,19 @@ struct SideColumns {
 // the declining balance (B − P) × R ÷ L and the straight line over the
 // months left (B − P) × 12 ÷ months left. Otherwise the whole remaining
 // balance B − P, negative when more than B was taken.
-double decliningBalance(Calcform& f, const SideColumns& side, double rate) {
-    WorkArea& w = f.work;
+double decliningBalance(const Calcform& f, const SideColumns& side, double rate) {
     const double life = divisorLife(side.life);
+    const Timing& t = f.timing;
     const Date& yearEnd = required(f.company.yearEnd);
-    w.RecoveryYear = recoveryYearFrom(required(f.asset.yrpis), yearEnd);
-    w.PlacedMonthCounts = monthCountsWhole(w.PlacedMonthFraction);
-    const double firstYearShare = ((12 - w.PlacedFiscalMonth) + w.PlacedMonthCounts) / 12;
+    const double placedMonthCounts = t.placedMonthCounts();
+    const double firstYearShare = ((12 - t.placedFiscalMonth) + placedMonthCounts) / 12;
     const int monthsToYearEnd = monthBoundaries(required(f.asset.placedInService), yearEnd);
-    const double monthsLeft = 12 * life - (monthsToYearEnd - (12 - w.PlacedMonthCounts));
-    w.RemainingLifeMonths = static_cast<int>(std::lround(monthsLeft));
+    const double monthsLeft = 12 * life - (monthsToYearEnd - (12 - placedMonthCounts));
 
     const double business = money::value(side.cost) * money::value(side.businessUse);
     const double prior = money::value(side.priorAccum);
     const double balance = business - prior;
-    if (w.RecoveryYear == 1 && business >= prior) return balance / life * rate * firstYearShare;
+    if (t.recoveryYear == 1 && business >= prior) return balance / life * rate * firstYearShare;
     if (monthsLeft > 12 && business >= prior) {
         const double declining = balance * rate / life;
         const double straight = balance * 12 / monthsLeft;
@@ -53,38 +51,44 @@ double decliningBalance(Calcform& f, const SideColumns& side, double rate) {
     return balance;
 }
 
-SideColumns taxColumns(const Asset& a) {
-    return {a.costTax, a.busUseTax, a.lifeTax, a.priorAccumTax};
-}
-SideColumns bookColumns(const Asset& a) {
-    return {a.costBook, a.busUseBook, a.lifeBook, a.priorAccumBook};
+// The rate and the trail names of each variant.
+struct Variant {
+    double rate;
+    const char* tax;
+    const char* book;
+};
+constexpr Variant kVariants[] = {
+    {1.25, "Calcform.CalcDDB125OldTax", "Calcform.CalcDDB125Book"},
+    {1.5, "Calcform.CalcDDB150OldTax", "Calcform.CalcDDB150Book"},
+    {2, "Calcform.CalcDDB200OldTax", "Calcform.CalcDDB200Book"},
+};
+
+const Variant& variantOf(DecliningRate rate) {
+    return kVariants[static_cast<int>(rate)];
 }
 
 }  // namespace
 
-void CalcDDB125OldTax(Calcform& f) {
-    procedure("Calcform.CalcDDB125OldTax",
-              [&] { f.work.CurrentDprnTax = decliningBalance(f, taxColumns(f.asset), 1.25); });
+Depreciation calcDDBOldTax(const Calcform& f, DecliningRate rate) {
+    const Variant& v = variantOf(rate);
+    const Asset& a = f.asset;
+    Depreciation result;
+    procedure(v.tax, [&] {
+        result.amount =
+            decliningBalance(f, {a.costTax, a.busUseTax, a.lifeTax, a.priorAccumTax}, v.rate);
+    });
+    return result;
 }
-void CalcDDB150OldTax(Calcform& f) {
-    procedure("Calcform.CalcDDB150OldTax",
-              [&] { f.work.CurrentDprnTax = decliningBalance(f, taxColumns(f.asset), 1.5); });
-}
-void CalcDDB200OldTax(Calcform& f) {
-    procedure("Calcform.CalcDDB200OldTax",
-              [&] { f.work.CurrentDprnTax = decliningBalance(f, taxColumns(f.asset), 2); });
-}
-void CalcDDB125Book(Calcform& f) {
-    procedure("Calcform.CalcDDB125Book",
-              [&] { f.work.CurrentDprnBook = decliningBalance(f, bookColumns(f.asset), 1.25); });
-}
-void CalcDDB150Book(Calcform& f) {
-    procedure("Calcform.CalcDDB150Book",
-              [&] { f.work.CurrentDprnBook = decliningBalance(f, bookColumns(f.asset), 1.5); });
-}
-void CalcDDB200Book(Calcform& f) {
-    procedure("Calcform.CalcDDB200Book",
-              [&] { f.work.CurrentDprnBook = decliningBalance(f, bookColumns(f.asset), 2); });
+
+Depreciation calcDDBBook(const Calcform& f, DecliningRate rate) {
+    const Variant& v = variantOf(rate);
+    const Asset& a = f.asset;
+    Depreciation result;
+    procedure(v.book, [&] {
+        result.amount =
+            decliningBalance(f, {a.costBook, a.busUseBook, a.lifeBook, a.priorAccumBook}, v.rate);
+    });
+    return result;
 }
 
 }  // namespace czx

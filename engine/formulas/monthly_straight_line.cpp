@@ -30,49 +30,51 @@ enum class AfterLife {
 // takes A for the months the first year did not take, or the remaining
 // basis when less; in between each year takes A. No amount (nothing
 // assigned) in a year the rules do not reach.
-std::optional<double> monthlyStraightLine(Calcform& f, const SideColumns& side,
+std::optional<double> monthlyStraightLine(const Calcform& f, const SideColumns& side,
                                           AfterLife afterLife) {
-    WorkArea& w = f.work;
     const double life = divisorLife(side.life);
     const double businessUse = money::value(side.businessUse);
-    w.RecoveryYear = recoveryYearFrom(required(f.asset.yrpis), required(f.company.yearEnd));
-    w.DeprnLife = life;
-    w.PlacedMonthCounts = monthCountsWhole(w.PlacedMonthFraction);
-    w.DeprnBasis = (money::value(side.cost) - money::value(side.salvage)) * businessUse;
-    w.PriorAccumDprn = money::value(side.priorAccum);
+    const double recoveryYear = f.timing.recoveryYear;
+    const double placedMonthCounts = f.timing.placedMonthCounts();
+    const double basis = (money::value(side.cost) - money::value(side.salvage)) * businessUse;
+    const double prior = money::value(side.priorAccum);
 
-    const double remaining = w.DeprnBasis - w.PriorAccumDprn;
+    const double remaining = basis - prior;
     if (!(remaining > 0 && businessUse > 0)) return 0.0;
 
-    const double yearly = w.DeprnBasis / life;
-    const double m = w.PlacedFiscalMonth;
-    if (w.RecoveryYear == 1) return yearly * ((12 - m) + w.PlacedMonthCounts) / 12;
-    if (w.RecoveryYear <= life) return yearly;
-    const bool stubYear = afterLife == AfterLife::StubEveryYear || w.RecoveryYear == life + 1;
+    const double yearly = basis / life;
+    const double m = f.timing.placedFiscalMonth;
+    if (recoveryYear == 1) return yearly * ((12 - m) + placedMonthCounts) / 12;
+    if (recoveryYear <= life) return yearly;
+    const bool stubYear = afterLife == AfterLife::StubEveryYear || recoveryYear == life + 1;
     if (!stubYear) return std::nullopt;
-    const double stub = yearly * (m - w.PlacedMonthCounts) / 12;
+    const double stub = yearly * (m - placedMonthCounts) / 12;
     return remaining < stub ? remaining : stub;
 }
 
 }  // namespace
 
-void CalcSLOldTax(Calcform& f) {
+Depreciation calcSLOldTax(const Calcform& f) {
+    Depreciation result;
     procedure("Calcform.CalcSLOldTax", [&] {
         const Asset& a = f.asset;
         const SideColumns tax{a.costTax, a.salvageTax, a.busUseTax, a.lifeTax, a.priorAccumTax};
         if (auto amount = monthlyStraightLine(f, tax, AfterLife::StubInExtraYearOnly))
-            f.work.CurrentDprnTax = *amount;
+            result.amount = *amount;
     });
+    return result;
 }
 
-void CalcSLBook(Calcform& f) {
+Depreciation calcSLBook(const Calcform& f) {
+    Depreciation result;
     procedure("Calcform.CalcSLBook", [&] {
         const Asset& a = f.asset;
         const SideColumns book{a.costBook, a.salvageBook, a.busUseBook, a.lifeBook,
                                a.priorAccumBook};
         if (auto amount = monthlyStraightLine(f, book, AfterLife::StubEveryYear))
-            f.work.CurrentDprnBook = *amount;
+            result.amount = *amount;
     });
+    return result;
 }
 
 }  // namespace czx

@@ -34,11 +34,13 @@ std::optional<double> realPropertyRate(int serviceMonthIndex) {
 
 }  // namespace
 
-void CalcSLRPTax(Calcform& f) {
+Depreciation calcSLRPTax(const Calcform& f) {
+    Depreciation result;
     procedure("Calcform.CalcSLRPTax", [&] {
-        if (auto rate = realPropertyRate(f.work.ServiceMonthIndex))
-            f.work.CurrentDprnTax = *rate * money::value(f.asset.post30Basis);
+        if (auto rate = realPropertyRate(f.timing.serviceMonthIndex))
+            result.amount = *rate * money::value(f.asset.post30Basis);
     });
+    return result;
 }
 
 }  // namespace czx

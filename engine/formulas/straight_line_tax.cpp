@@ -2,6 +2,7 @@
 // mid-quarter conventions, with the passenger-automobile cap.
 #include <optional>
 #include <string>
+#include <string_view>
 
 #include "base/money.h"
 #include "base/trail.h"
@@ -30,7 +31,7 @@ std::optional<double> autoLimit(int yearPlaced, const Date& placed, double recov
 // Share of a full year taken in the year placed in service: half a year, or
 // the mid-quarter share of the quarter placed in service. No share for any
 // other code.
-std::optional<double> firstYearShare(const std::string& quarterCode) {
+std::optional<double> firstYearShare(std::string_view quarterCode) {
     if (quarterCode.empty()) return 0.5;
     if (quarterCode == "1") return 0.875;
     if (quarterCode == "2") return 0.625;
@@ -46,47 +47,45 @@ std::optional<double> firstYearShare(const std::string& quarterCode) {
 // takes what is left of the business cost (B + Section 179 + bonus − prior
 // accumulated) when that is less than B / L, otherwise nothing. The recovery
 // year counts from "Date Placed in Service".
-void CalcSLTax(Calcform& f) {
+Depreciation calcSLTax(const Calcform& f) {
+    Depreciation result;
     procedure("Calcform.CalcSLTax", [&] {
-        WorkArea& w = f.work;
         const Asset& a = f.asset;
         const double basis = money::value(a.post30Basis);
         const double life = divisorLife(a.lifeTax);
         const double yearly = basis / life;
-        w.RecoveryYear = recoveryYearFrom(required(a.placedInService), required(f.company.yearEnd));
-        w.DeprnLife = life;
+        const double recoveryYear =
+            recoveryYearFrom(required(a.placedInService), required(f.company.yearEnd));
 
-        if (w.RecoveryYear == 1) {
-            if (auto share = firstYearShare(a.midQrtAsset)) w.CurrentDprnTax = yearly * *share;
-        } else if (w.RecoveryYear <= life) {
-            w.CurrentDprnTax = yearly;
+        if (recoveryYear == 1) {
+            if (auto share = firstYearShare(a.midQrtAsset)) result.amount = yearly * *share;
+        } else if (recoveryYear <= life) {
+            result.amount = yearly;
         } else {
-            w.DeprnBasis = basis;
-            w.PriorAccumDprn = money::value(a.priorAccumTax);
-            const double remaining =
-                w.DeprnBasis + money::value(a.sec179) + money::value(a.bonus) - w.PriorAccumDprn;
-            w.CurrentDprnTax = remaining < yearly ? remaining : 0.0;
+            const double remaining = basis + money::value(a.sec179) + money::value(a.bonus) -
+                                     money::value(a.priorAccumTax);
+            result.amount = remaining < yearly ? remaining : 0.0;
         }
 
         if (!a.passengerAuto) return;
-        if (auto limit = autoLimit(w.YearPlacedInService, *a.placedInService, w.RecoveryYear,
+        if (auto limit = autoLimit(f.timing.yearPlacedInService, *a.placedInService, recoveryYear,
                                    a.truckVanBonus)) {
             const double cap = *limit * money::value(a.busUseTax);
-            if (w.CurrentDprnTax > cap) w.CurrentDprnTax = cap;
+            if (result.amount > cap) result.amount = cap;
         }
     });
+    return result;
 }
 
-void CalcMidQrtSL(Calcform& f) {
+Depreciation calcMidQrtSL(const Calcform& f) {
+    Depreciation result;
     procedure("Calcform.CalcMidQrtSL", [&] {
-        WorkArea& w = f.work;
         const int yearEndMonth = monthOf(required(f.company.yearEnd));
         const int placedMonth = monthOf(required(f.asset.placedInService));
-        w.YearEndMonth = yearEndMonth;
-        w.PlacedMonth = placedMonth;
-        f.asset.midQrtAsset = std::to_string(QuarterOfPlacement(yearEndMonth, placedMonth));
-        CalcSLTax(f);
+        f.asset.midQrtAsset = std::to_string(quarterOfPlacement(yearEndMonth, placedMonth));
+        result = calcSLTax(f);
     });
+    return result;
 }
 
 }  // namespace czx

@@ -26,12 +26,16 @@ double divisorLife(std::string_view life) {
     return *value;
 }
 
-int QuarterOfPlacement(int yearEndMonth, int placedMonth) {
+int quarterOfPlacement(int yearEndMonth, int placedMonth) {
     const int Y = yearEndMonth, P = placedMonth;
     if ((Y - 3 < P && P <= Y) || P > Y + 9) return 4;
     if ((Y - 6 < P && P <= Y - 3) || (Y + 6 < P && P <= Y + 9)) return 3;
     if ((Y - 9 < P && P <= Y - 6) || (Y + 3 < P && P <= Y + 6)) return 2;
     return 1;
+}
+
+int storedQuarter(std::string_view code) {
+    return code.size() == 1 && code[0] >= '1' && code[0] <= '4' ? code[0] - '0' : 0;
 }
 
 }  // namespace czx

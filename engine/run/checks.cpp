@@ -51,22 +51,15 @@ bool MidQrtCheck::visit(Asset& a) {
     const int yearEndMonth = monthOf(*company_.yearEnd);
     const int lastQuarterStart = yearEndMonth - 3;
     const int placedMonth = monthOf(*a.placedInService);
-    work_.YearEndMonth = yearEndMonth;
-    work_.LastQuarterStart = lastQuarterStart;
-    work_.PlacedMonth = placedMonth;
     if ((lastQuarterStart < placedMonth && placedMonth <= yearEndMonth) ||
         placedMonth > lastQuarterStart + 12)
         lastQuarter_ += basis;
     return changed;
 }
 
-bool MidQrtCheck::finish() {
-    work_.MidQrtTotalBasis = static_cast<double>(total_) / money::kUnitsPerDollar;
-    work_.MidQrtLastQtrBasis = static_cast<double>(lastQuarter_) / money::kUnitsPerDollar;
+bool MidQrtCheck::finish() const {
     // Strictly more than 40 % of the absolute total: 10 x last > 4 x |total|.
-    work_.MidQrtYear = 10 * lastQuarter_ > 4 * std::llabs(total_);
-    work_.MidQrtStatusKept = work_.MidQrtYear == company_.midQrtYRTax;
-    return work_.MidQrtYear;
+    return 10 * lastQuarter_ > 4 * std::llabs(total_);
 }
 
 std::int64_t sec179Limit(int taxYear) {
@@ -95,11 +88,8 @@ bool YearLimitChecks::visit(Asset& a) {
     return changed;
 }
 
-void YearLimitChecks::finish(Feedback& feedback, WorkArea& work) const {
+void YearLimitChecks::finish(Feedback& feedback) const {
     const int taxYear = yearOf(*company_.yearEnd);
-    work.Sec179Total = static_cast<double>(sums_.sec179) / money::kUnitsPerDollar;
-    work.BonusTotal = static_cast<double>(sums_.bonus) / money::kUnitsPerDollar;
-    work.MidQrtTotalBasis = static_cast<double>(sums_.basis) / money::kUnitsPerDollar;
     procedure("Calcform.Sec179Ck", [&] {
         std::int64_t limit = sec179Limit(taxYear);
         if (limit > 0 && sums_.sec179 > limit * money::kUnitsPerDollar)
@@ -148,14 +138,14 @@ void RowInconsistencies::warn(Feedback& feedback) const {
         if (!assets->empty()) feedback.message(warningWithAssets(message, *assets));
 }
 
-void AccumDepChkTax(const CompanyChecks& found, Feedback& feedback) {
+void accumDepChkTax(const CompanyChecks& found, Feedback& feedback) {
     procedure("Calcform.AccumDepChkTax", [&] {
         if (!found.accumTax.empty())
             feedback.message(warningWithAssets(messages::kAccumTax, found.accumTax));
     });
 }
 
-void DateChk(const CompanyChecks& found, Feedback& feedback) {
+void dateChk(const CompanyChecks& found, Feedback& feedback) {
     procedure("Calcform.DateChk", [&] {
         if (!found.yearMismatches.empty())
             feedback.message(warningWithAssets(messages::kYearMismatch, found.yearMismatches));
@@ -165,7 +155,7 @@ void DateChk(const CompanyChecks& found, Feedback& feedback) {
     });
 }
 
-void AccumDepChkBk(const CompanyChecks& found, Feedback& feedback) {
+void accumDepChkBk(const CompanyChecks& found, Feedback& feedback) {
     procedure("Calcform.AccumDepChkBk", [&] {
         if (!found.accumBook.empty())
             feedback.message(warningWithAssets(messages::kAccumBook, found.accumBook));

@@ -9,7 +9,6 @@
 
 #include "base/feedback.h"
 #include "engine/run/findings.h"
-#include "engine/run/workarea.h"
 #include "store/database.h"
 #include "store/records.h"
 
@@ -20,18 +19,17 @@ namespace czx {
 // service in its last three months.
 class MidQrtCheck {
   public:
-    MidQrtCheck(const Company& company, WorkArea& work) : company_(company), work_(work) {}
+    explicit MidQrtCheck(const Company& company) : company_(company) {}
     // A row qualifies when its "YRPIS" falls in the calendar year of "YearEnd",
     // its tax life is below 27.5 and its method is one of the four MACRS
     // personal-property methods. A qualifying row gets "Cost Less ITC Adj" and
     // "PostSecBasis" written; returns true when they changed.
     bool visit(Asset& asset);
-    // Sets MidQrtYear and MidQrtStatusKept; returns the company's new flag.
-    bool finish();
+    // The year's outcome: the mid-quarter convention applies.
+    bool finish() const;
 
   private:
     const Company& company_;
-    WorkArea& work_;
     std::int64_t total_ = 0;
     std::int64_t lastQuarter_ = 0;
 };
@@ -62,7 +60,7 @@ class YearLimitChecks {
     YearLimitChecks(const Company& company, Sums sums) : company_(company), sums_(sums) {}
     // Returns true when the row's basis columns were rewritten.
     bool visit(Asset& asset);
-    void finish(Feedback& feedback, WorkArea& work) const;
+    void finish(Feedback& feedback) const;
     const Sums& sums() const { return sums_; }
 
   private:
@@ -88,9 +86,9 @@ CompanyChecks checkCompany(Connection& connection, const Company& company);
 
 // The warnings, each shown once per run followed by the assets it concerns;
 // the date warnings first for the years, then for the order.
-void AccumDepChkTax(const CompanyChecks& found, Feedback& feedback);
-void DateChk(const CompanyChecks& found, Feedback& feedback);
-void AccumDepChkBk(const CompanyChecks& found, Feedback& feedback);
+void accumDepChkTax(const CompanyChecks& found, Feedback& feedback);
+void dateChk(const CompanyChecks& found, Feedback& feedback);
+void accumDepChkBk(const CompanyChecks& found, Feedback& feedback);
 
 namespace messages {
 inline constexpr const char* kAccumTax =

@@ -11,99 +11,135 @@ bool isFirstCalendarYear(const Calcform& f) {
     return yearOf(*f.asset.yrpis) == yearOf(*f.company.yearEnd);
 }
 
-void CalcNonDprn(Calcform& f) {
-    procedure("Calcform.CalcNonDprn", [&] { f.work.CurrentDprnTax = 0; });
+Depreciation calcNonDprn(const Calcform&) {
+    procedure("Calcform.CalcNonDprn", [] {});
+    return {};
 }
 
-void CalcNonDprnBk(Calcform& f) {
-    procedure("Calcform.CalcNonDprnBk", [&] { f.work.CurrentDprnBook = 0; });
+Depreciation calcNonDprnBk(const Calcform&) {
+    procedure("Calcform.CalcNonDprnBk", [] {});
+    return {};
 }
 
 namespace {
 
-using Calculator = void (*)(Calcform&);
+using method::Method;
 
-// Later-year quarter entry points, by stored quarter code "1" to "4".
-Calculator quarterEntry(const std::string& code, const Calculator (&entries)[4]) {
-    if (code.size() == 1 && code[0] >= '1' && code[0] <= '4') return entries[code[0] - '1'];
+// What must hold, besides the method, for a rule of the tax dispatch.
+enum class When {
+    Always,
+    MidQuarterFirstYearPersonal,  // mid-quarter year, first year, a life below 27.5
+    MidQuarterFirstYear,          // mid-quarter year, first year
+    FirstYear,
+    LaterYearInQuarter,  // a later year of a row whose stored quarter code is "1" to "4"
+};
+
+struct TaxRule {
+    Method method;
+    When when;
+    Calculator calculator;
+    bool clearsQuarter = false;  // "MidQrtAsset" is emptied before the calculator runs
+};
+
+// The rules in their order; the first whose method and condition hold
+// decides. A method without a rule (or a text that is no method) gets no
+// calculator.
+constexpr TaxRule kTaxRules[] = {
+    {Method::MACRS, When::MidQuarterFirstYearPersonal,
+     [](const Calcform& f) { return calcMidQrtMACRS(f, QuarterTables::MACRS); }},
+    {Method::MACRS, When::LaterYearInQuarter,
+     [](const Calcform& f) {
+         return calcQrtMACRS(f, storedQuarter(f.asset.midQrtAsset), QuarterTables::MACRS);
+     }},
+    {Method::MACRS, When::Always, calcMACRS, true},
+    {Method::MACRS150, When::MidQuarterFirstYearPersonal,
+     [](const Calcform& f) { return calcMidQrtMACRS(f, QuarterTables::MACRS150); }},
+    {Method::MACRS150, When::LaterYearInQuarter,
+     [](const Calcform& f) {
+         return calcQrtMACRS(f, storedQuarter(f.asset.midQrtAsset), QuarterTables::MACRS150);
+     }},
+    {Method::MACRS150, When::Always, calcMACRS150, true},
+    {Method::SLPersonal, When::MidQuarterFirstYear, calcMidQrtSL},
+    {Method::SLPersonal, When::FirstYear, calcSLTax, true},
+    {Method::SLPersonal, When::Always, calcSLTax},
+    {Method::MACRSAuto, When::Always, calcMACRSAuto},
+    {Method::ACRS, When::Always, calcACRS},
+    {Method::SLReal, When::Always, calcSLRPTax},
+    {Method::SLOld, When::Always, calcSLOldTax},
+    {Method::DDB125Old, When::Always,
+     [](const Calcform& f) { return calcDDBOldTax(f, DecliningRate::Pct125); }},
+    {Method::DDB150Old, When::Always,
+     [](const Calcform& f) { return calcDDBOldTax(f, DecliningRate::Pct150); }},
+    {Method::DDB200Old, When::Always,
+     [](const Calcform& f) { return calcDDBOldTax(f, DecliningRate::Pct200); }},
+    {Method::Amortization, When::Always, calcAmort},
+    {Method::NonDepreciable, When::Always, calcNonDprn},
+};
+
+bool holds(When when, const Calcform& f) {
+    switch (when) {
+        case When::Always:
+            return true;
+        case When::MidQuarterFirstYearPersonal: {
+            if (!f.midQuarterYear || !isFirstCalendarYear(f)) return false;
+            const auto life = lifeNumber(f.asset.lifeTax);
+            return life && *life < 27.5;
+        }
+        case When::MidQuarterFirstYear:
+            return f.midQuarterYear && isFirstCalendarYear(f);
+        case When::FirstYear:
+            return isFirstCalendarYear(f);
+        case When::LaterYearInQuarter:
+            return !isFirstCalendarYear(f) && storedQuarter(f.asset.midQrtAsset) != 0;
+    }
+    return false;
+}
+
+const TaxRule* chooseTaxRule(const Calcform& f) {
+    const Method m = method::methodOf(f.asset.methodTax);
+    for (const TaxRule& rule : kTaxRules)
+        if (rule.method == m && holds(rule.when, f)) return &rule;
     return nullptr;
 }
 
-constexpr Calculator kMACRSQuarters[4] = {Calc1stQrtMACRS, Calc2ndQrtMACRS, Calc3rdQrtMACRS,
-                                          Calc4thQrtMACRS};
-constexpr Calculator kMACRS150Quarters[4] = {Calc1stQrtMACRS150, Calc2ndQrtMACRS150,
-                                             Calc3rdQrtMACRS150, Calc4thQrtMACRS150};
+struct BookRule {
+    Method method;
+    Calculator calculator;
+};
 
-// The rules in their order; the first that holds decides.
-Calculator chooseTaxCalculator(Calcform& f) {
-    const Asset& a = f.asset;
-    const std::string& m = a.methodTax;
-    const bool first = isFirstCalendarYear(f);
-    const bool midQuarter = f.work.MidQrtYear;
-    const auto life = lifeNumber(a.lifeTax);
-    const bool personalLife = life && *life < 27.5;
-
-    if (m == method::MACRS) {
-        if (midQuarter && first && personalLife) return CalcMidQrtMACRS;  // rule 1
-        if (!first)
-            if (auto entry = quarterEntry(a.midQrtAsset, kMACRSQuarters)) return entry;  // 2 to 5
-    }
-    if (m == method::MACRS150) {
-        if (midQuarter && first && personalLife) return CalcMidQrtMACRS150;  // rule 6
-        if (!first)
-            if (auto entry = quarterEntry(a.midQrtAsset, kMACRS150Quarters))
-                return entry;  // 7 to 10
-    }
-    if (m == method::SLPersonal && first) {
-        if (midQuarter) return CalcMidQrtSL;  // rule 11
-        f.asset.midQrtAsset.clear();          // rule 12
-        return CalcSLTax;
-    }
-    if (m == method::MACRS) {  // rule 13
-        f.asset.midQrtAsset.clear();
-        return CalcMACRS;
-    }
-    if (m == method::MACRS150) {  // rule 14
-        f.asset.midQrtAsset.clear();
-        return CalcMACRS150;
-    }
-    if (m == method::MACRSAuto) return CalcMACRSAuto;     // rule 15
-    if (m == method::ACRS) return CalcACRS;               // rule 16
-    if (m == method::SLPersonal) return CalcSLTax;        // rule 17
-    if (m == method::SLReal) return CalcSLRPTax;          // rule 18
-    if (m == method::SLOld) return CalcSLOldTax;          // rule 19
-    if (m == method::DDB125Old) return CalcDDB125OldTax;  // rule 20
-    if (m == method::DDB150Old) return CalcDDB150OldTax;  // rule 21
-    if (m == method::DDB200Old) return CalcDDB200OldTax;  // rule 22
-    if (m == method::Amortization) return CalcAmort;      // rule 23
-    if (m == method::NonDepreciable) return CalcNonDprn;  // rule 24
-    return nullptr;                                       // rule 25
-}
+constexpr BookRule kBookRules[] = {
+    {Method::SLBook, calcSLBook},
+    {Method::DDB125, [](const Calcform& f) { return calcDDBBook(f, DecliningRate::Pct125); }},
+    {Method::DDB150, [](const Calcform& f) { return calcDDBBook(f, DecliningRate::Pct150); }},
+    {Method::DDB200, [](const Calcform& f) { return calcDDBBook(f, DecliningRate::Pct200); }},
+    {Method::Amortization, calcAmortBook},
+    {Method::NonDepreciable, calcNonDprnBk},
+};
 
 }  // namespace
 
-void TaxDeprnMethSelector(Calcform& f) {
+Depreciation taxDeprnMethSelector(const Calcform& f) {
+    Depreciation result;
     procedure("Calcform.TaxDeprnMethSelector", [&] {
-        if (Calculator calculator = chooseTaxCalculator(f)) calculator(f);
+        if (const TaxRule* rule = chooseTaxRule(f)) {
+            if (rule->clearsQuarter) f.asset.midQrtAsset.clear();
+            result = rule->calculator(f);
+        }
     });
+    return result;
 }
 
-void BookDeprnMethSelector(Calcform& f) {
+Depreciation bookDeprnMethSelector(const Calcform& f) {
+    Depreciation result;
     procedure("Calcform.BookDeprnMethSelector", [&] {
-        const std::string& m = f.asset.methodBook;
-        if (m == method::SLBook)
-            CalcSLBook(f);
-        else if (m == method::DDB125)
-            CalcDDB125Book(f);
-        else if (m == method::DDB150)
-            CalcDDB150Book(f);
-        else if (m == method::DDB200)
-            CalcDDB200Book(f);
-        else if (m == method::Amortization)
-            CalcAmortBook(f);
-        else if (m == method::NonDepreciable)
-            CalcNonDprnBk(f);
+        const Method m = method::methodOf(f.asset.methodBook);
+        for (const BookRule& rule : kBookRules)
+            if (rule.method == m) {
+                result = rule.calculator(f);
+                break;
+            }
     });
+    return result;
 }
 
 }  // namespace czx

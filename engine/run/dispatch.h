@@ -4,16 +4,16 @@
 
 namespace czx {
 
-// Tax: by method text, life (as a number), first or later year, the year's
+// Tax: by method, life (as a number), first or later year, the year's
 // mid-quarter outcome and the row's stored quarter code. Calls one
-// calculator or none.
-void TaxDeprnMethSelector(Calcform& f);
-// Book: by method text alone.
-void BookDeprnMethSelector(Calcform& f);
+// calculator or none (an amount of 0).
+Depreciation taxDeprnMethSelector(const Calcform& f);
+// Book: by method alone.
+Depreciation bookDeprnMethSelector(const Calcform& f);
 
 // "Non-Depreciable": no depreciation.
-void CalcNonDprn(Calcform& f);
-void CalcNonDprnBk(Calcform& f);
+Depreciation calcNonDprn(const Calcform& f);
+Depreciation calcNonDprnBk(const Calcform& f);
 
 // The first year of the row for the dispatch: the calendar year of "YRPIS"
 // equals that of "YearEnd".

@@ -3,6 +3,7 @@
 // "Dprn Method - Book".
 #include <initializer_list>
 #include <string_view>
+#include <utility>
 
 namespace czx::method {
 
@@ -29,6 +30,52 @@ inline bool isOneOf(std::string_view text, std::initializer_list<std::string_vie
     for (auto name : names)
         if (text == name) return true;
     return false;
+}
+
+// Every method text the calculators know, as a value; Other for any other
+// text (which no calculator computes). Found once per row and pass.
+enum class Method {
+    Other,
+    MACRS,
+    MACRS150,
+    MACRSAuto,
+    SLPersonal,
+    SLReal,
+    ACRS,
+    SLOld,
+    DDB125Old,
+    DDB150Old,
+    DDB200Old,
+    Amortization,
+    NonDepreciable,
+    SLBook,
+    DDB125,
+    DDB150,
+    DDB200,
+};
+
+inline Method methodOf(std::string_view text) {
+    constexpr std::pair<std::string_view, Method> kNames[] = {
+        {MACRS, Method::MACRS},
+        {MACRS150, Method::MACRS150},
+        {MACRSAuto, Method::MACRSAuto},
+        {SLPersonal, Method::SLPersonal},
+        {SLReal, Method::SLReal},
+        {ACRS, Method::ACRS},
+        {SLOld, Method::SLOld},
+        {DDB125Old, Method::DDB125Old},
+        {DDB150Old, Method::DDB150Old},
+        {DDB200Old, Method::DDB200Old},
+        {Amortization, Method::Amortization},
+        {NonDepreciable, Method::NonDepreciable},
+        {SLBook, Method::SLBook},
+        {DDB125, Method::DDB125},
+        {DDB150, Method::DDB150},
+        {DDB200, Method::DDB200},
+    };
+    for (const auto& [name, value] : kNames)
+        if (text == name) return value;
+    return Method::Other;
 }
 
 }  // namespace czx::method

@@ -40,7 +40,7 @@ double catchUp(double amount, const Money& cost, const Money& salvage, double bu
 }
 
 bool disposedInEarlierYear(const Calcform& f) {
-    return disposalOf(f) == Disposal::EarlierYear;
+    return disposalOf(f.company, f.asset) == Disposal::EarlierYear;
 }
 
 bool isBookWrittenMethod(const std::string& m) {
@@ -50,9 +50,9 @@ bool isBookWrittenMethod(const std::string& m) {
 
 }  // namespace
 
-Disposal disposalOf(const Calcform& f) {
-    const auto& disposed = f.asset.disposed;
-    const Date& yearEnd = *f.company.yearEnd;
+Disposal disposalOf(const Company& company, const Asset& asset) {
+    const auto& disposed = asset.disposed;
+    const Date& yearEnd = *company.yearEnd;
     if (!disposed || *disposed > yearEnd) return Disposal::None;
     if (*disposed <= addYearsClamped(yearEnd, -1)) return Disposal::EarlierYear;
     return Disposal::ThisYear;
@@ -62,7 +62,7 @@ bool placedAfterYearEnd(const Asset& a, const Date& yearEnd) {
     return (a.placedInService && *a.placedInService > yearEnd) || (a.yrpis && *a.yrpis > yearEnd);
 }
 
-void ClearQuarterOutsideScheme(Asset& a) {
+void clearQuarterOutsideScheme(Asset& a) {
     if ((a.methodTax == method::MACRS && lifeIsOneOf(a.lifeTax, {27.5, 31.5, 39})) ||
         method::isOneOf(a.methodTax,
                         {method::ACRS, method::SLOld, method::DDB125Old, method::SLPersonal,
@@ -70,7 +70,7 @@ void ClearQuarterOutsideScheme(Asset& a) {
         a.midQrtAsset.clear();
 }
 
-void WriteTaxBasis(Asset& a) {
+void writeTaxBasis(Asset& a) {
     a.costLessItc = money::toCurrency(value(a.costTax) - value(a.itcAdjustment));
     if (a.busUseTax)
         a.post30Basis =
@@ -79,7 +79,7 @@ void WriteTaxBasis(Asset& a) {
         a.post30Basis.reset();
 }
 
-void WriteLine24eBasis(Asset& a) {
+void writeLine24eBasis(Asset& a) {
     if (a.busUseTax)
         a.line24eBasis =
             roundCents(value(a.costLessItc) * *a.busUseTax - value(a.sec179) - value(a.bonus));
@@ -87,9 +87,9 @@ void WriteLine24eBasis(Asset& a) {
         a.line24eBasis.reset();
 }
 
-void ApplyTaxRulesInService(Calcform& f) {
+void applyTaxRulesInService(const Calcform& f, const Depreciation& year) {
     Asset& a = f.asset;
-    double amount = f.work.CurrentDprnTax;
+    double amount = year.amount;
     if (!a.busUseTax) {
         a.currentTax = 0.0;
         return;
@@ -98,26 +98,24 @@ void ApplyTaxRulesInService(Calcform& f) {
     if (isFirstCalendarYear(f)) {
         a.currentTax = roundCents(amount + value(a.sec179) + value(a.bonus));
         if (a.methodTax == method::MACRSAuto)
-            a.nonBusDprn = roundCents(f.work.AutoNonBusDprn);
+            a.nonBusDprn = roundCents(year.autoNonBusiness);
         else if (use > 0)
             a.nonBusDprn = roundCents(nonBusinessPart(amount, use));
         return;
     }
     auto life = lifeNumber(a.lifeTax);
-    if ((a.methodTax == method::SLOld && life && f.work.RecoveryYear >= *life) ||
-        (a.methodTax == method::Amortization && f.work.RemainingLifeMonths <= 12))
+    if ((a.methodTax == method::SLOld && life && f.timing.recoveryYear >= *life) ||
+        (a.methodTax == method::Amortization && year.remainingLifeMonths <= 12))
         amount = catchUp(amount, a.costTax, a.salvageTax, use, a.priorAccumTax);
-    f.work.CurrentDprnTax = amount;
     a.currentTax = roundCents(amount);
     a.nonBusDprn = roundCents(use > 0 ? nonBusinessPart(amount, use) : amount);
 }
 
-void ApplyTaxRulesDisposed(Calcform& f) {
+void applyTaxRulesDisposed(const Calcform& f, const Depreciation& year, int disposalMonth) {
     Asset& a = f.asset;
-    const double amount = f.work.CurrentDprnTax;
+    const double amount = year.amount;
     const std::string& m = a.methodTax;
     const bool quarterEmpty = a.midQrtAsset.empty();
-    const int disposalMonth = f.work.DisposalFiscalMonth;
 
     if (disposedInEarlierYear(f)) {  // rule 1
         a.currentTax = 0.0;
@@ -149,71 +147,70 @@ void ApplyTaxRulesDisposed(Calcform& f) {
         a.currentTax = money::toCurrency(amount * kQuarterFraction[quarter]);
     } else if (method::isOneOf(m, {method::SLOld, method::DDB125Old, method::DDB150Old,
                                    method::DDB200Old, method::Amortization})) {  // rule 8
-        CalcOldDprnProRation(f);
+        calcOldDprnProRation(f, amount);
     }
     // Rule 9: anything else keeps the stored amount.
 }
 
-void DeprAssetsTaxRow(Calcform& f) {
-    Asset& a = f.asset;
-    f.work.CurrentDprnTax = 0;
-    f.work.AutoNonBusDprn = 0;
-    ClearQuarterOutsideScheme(a);
-    ServiceCalc(f);
-    WriteTaxBasis(a);
-    if (placedAfterYearEnd(a, *f.company.yearEnd)) {
+void deprAssetsTaxRow(const Company& company, Asset& a, int daysInYear, bool midQuarterYear) {
+    clearQuarterOutsideScheme(a);
+    const Timing timing = serviceCalc(company, a, daysInYear);
+    const Calcform f{company, a, timing, midQuarterYear};
+    writeTaxBasis(a);
+    if (placedAfterYearEnd(a, *company.yearEnd)) {
         // Not yet in service in this fiscal year: nothing to depreciate.
         if (!a.taxOverride) {
             a.currentTax = 0.0;
             a.nonBusDprn = 0.0;
         }
-        WriteLine24eBasis(a);
+        writeLine24eBasis(a);
         return;
     }
     // An empty business use gets no depreciation by the rules below, so no
     // calculator runs on the empty basis.
-    if (a.busUseTax) TaxDeprnMethSelector(f);
+    Depreciation year;
+    if (a.busUseTax) year = taxDeprnMethSelector(f);
     // A disposal after the year end has not happened yet in this fiscal year.
-    const Disposal disposal = disposalOf(f);
-    if (disposal != Disposal::None) CalcMD(f);
+    const Disposal disposal = disposalOf(company, a);
+    const int disposalMonth = disposal == Disposal::None ? 0 : calcMD(company, a);
     if (!a.taxOverride) {
         if (disposal == Disposal::None)
-            ApplyTaxRulesInService(f);
+            applyTaxRulesInService(f, year);
         else
-            ApplyTaxRulesDisposed(f);
+            applyTaxRulesDisposed(f, year, disposalMonth);
     }
-    WriteLine24eBasis(a);
+    writeLine24eBasis(a);
 }
 
-void DeprAssetsBkRow(Calcform& f) {
-    Asset& a = f.asset;
-    f.work.CurrentDprnBook = 0;
-    ServiceCalc(f);
-    if (placedAfterYearEnd(a, *f.company.yearEnd)) {
+void deprAssetsBkRow(const Company& company, Asset& a, int daysInYear) {
+    const Timing timing = serviceCalc(company, a, daysInYear);
+    const Calcform f{company, a, timing};
+    if (placedAfterYearEnd(a, *company.yearEnd)) {
         if (!a.bookOverride && isBookWrittenMethod(a.methodBook)) a.currentBook = 0.0;
         return;
     }
-    if (a.busUseBook) BookDeprnMethSelector(f);
+    Depreciation year;
+    if (a.busUseBook) year = bookDeprnMethSelector(f);
     if (a.bookOverride || !isBookWrittenMethod(a.methodBook)) return;
     if (!a.busUseBook) {
         a.currentBook = 0.0;
         return;
     }
-    const Disposal disposal = disposalOf(f);
+    const Disposal disposal = disposalOf(company, a);
     if (disposal == Disposal::None) {
-        double amount = f.work.CurrentDprnBook;
+        double amount = year.amount;
         auto life = lifeNumber(a.lifeBook);
-        if ((a.methodBook == method::SLBook && life && f.work.RecoveryYear >= *life) ||
-            (a.methodBook == method::Amortization && f.work.RemainingLifeMonths <= 12))
+        if ((a.methodBook == method::SLBook && life && timing.recoveryYear >= *life) ||
+            (a.methodBook == method::Amortization && year.remainingLifeMonths <= 12))
             amount = catchUp(amount, a.costBook, a.salvageBook, *a.busUseBook, a.priorAccumBook);
-        f.work.CurrentDprnBook = amount;
         a.currentBook = roundCents(amount);
     } else if (disposal == Disposal::EarlierYear) {
         a.currentBook = 0.0;
     } else {
-        // The disposal month of this row, not of the last row the tax pass saw.
-        CalcMD(f);
-        CalcOldDprnProRationBk(f);
+        // The trail shows the disposal month's step before the proration, as
+        // in the tax pass.
+        calcMD(company, a);
+        calcOldDprnProRationBk(f, year.amount);
     }
 }
 

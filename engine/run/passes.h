@@ -9,7 +9,7 @@ namespace czx {
 // the asset is in service this year), in this fiscal year (after the prior
 // year end, up to the year end), or in an earlier fiscal year.
 enum class Disposal { None, ThisYear, EarlierYear };
-Disposal disposalOf(const Calcform& f);
+Disposal disposalOf(const Company& company, const Asset& asset);
 
 // Placed in service ("Date Placed in Service" or "YRPIS") after the fiscal
 // year end: the row gets no depreciation this year.
@@ -17,22 +17,26 @@ bool placedAfterYearEnd(const Asset& asset, const Date& yearEnd);
 
 // Clears "MidQrtAsset" for rows outside the mid-quarter scheme: "MACRS" real
 // property (27.5, 31.5, 39) and the methods that never take a quarter code.
-void ClearQuarterOutsideScheme(Asset& asset);
+void clearQuarterOutsideScheme(Asset& asset);
 
 // "Cost Less ITC Adj" and "Post30%DeductionBasis", rounded to 4 places; the
 // basis is empty when the business use is.
-void WriteTaxBasis(Asset& asset);
+void writeTaxBasis(Asset& asset);
 
-// The tax rules after the calculator: first-year additions, the final-year
-// catch-up, the disposal-year conventions and the business-use split.
-void ApplyTaxRulesInService(Calcform& f);
-void ApplyTaxRulesDisposed(Calcform& f);
+// The tax rules applied to the calculator's result: first-year additions,
+// the final-year catch-up, the disposal-year conventions and the
+// business-use split.
+void applyTaxRulesInService(const Calcform& f, const Depreciation& year);
+// `disposalMonth` is the fiscal month of the disposal (calcMD).
+void applyTaxRulesDisposed(const Calcform& f, const Depreciation& year, int disposalMonth);
 // "Line24eBasis": business-use basis after Section 179 and bonus, in cents.
-void WriteLine24eBasis(Asset& asset);
+void writeLine24eBasis(Asset& asset);
 
-// One row of the tax pass (steps 2 to 10); one row of the book pass.
-void DeprAssetsTaxRow(Calcform& f);
-void DeprAssetsBkRow(Calcform& f);
+// One row of the tax pass (steps 2 to 10); one row of the book pass. Each
+// computes the row's timing itself; `daysInYear` is the pass's
+// (daysInFiscalYear), `midQuarterYear` the year's mid-quarter outcome.
+void deprAssetsTaxRow(const Company& company, Asset& asset, int daysInYear, bool midQuarterYear);
+void deprAssetsBkRow(const Company& company, Asset& asset, int daysInYear);
 
 // The row holds the two dates the timing needs.
 inline bool hasServiceDates(const Asset& a) {

@@ -5,6 +5,7 @@
 
 #include "base/money.h"
 #include "base/trail.h"
+#include "engine/run/methods.h"
 #include "engine/run/timing.h"
 
 namespace czx {
@@ -22,20 +23,25 @@ namespace {
 //   R = L + 1, D < P: A × D ÷ P                (A covers the P months left over)
 //   R = L + 1, D ≥ P: A
 // Any other year owes nothing (no amount).
-std::optional<double> heldPart(Calcform& f, double yearAmount, std::string_view lifeText) {
-    WorkArea& w = f.work;
+std::optional<double> heldPart(const Calcform& f, double yearAmount, std::string_view lifeText,
+                               std::string_view methodText) {
+    const Timing& t = f.timing;
     const Date& disposed = *f.asset.disposed;
-    CalcMD(f);
-    const int daysInDisposalMonth = daysInMonth(monthOf(disposed), w.DaysInYear != 365);
+    const int disposalFiscalMonth = calcMD(f.company, f.asset);
+    const int daysInDisposalMonth = daysInMonth(monthOf(disposed), t.daysInYear != 365);
     const double disposalMonthFraction = static_cast<double>(dayOf(disposed)) / daysInDisposalMonth;
     const double disposalMonthExcluded = monthCountsWhole(disposalMonthFraction);
     auto life = lifeNumber(lifeText);
     if (!life) throw Error(errors::kTypeMismatch, "Type mismatch");
-    w.DeprnLife = *life;
 
-    const double held = w.DisposalFiscalMonth - disposalMonthExcluded;
-    const double before = w.PlacedFiscalMonth - w.PlacedMonthCounts;
-    const double R = w.RecoveryYear, L = *life;
+    const double held = disposalFiscalMonth - disposalMonthExcluded;
+    const double before = t.placedFiscalMonth - t.placedMonthCounts();
+    // Amortization counts its recovery years from "Date Placed in Service",
+    // the other methods from "YRPIS".
+    const double R = methodText == method::Amortization
+                         ? recoveryYearFrom(*f.asset.placedInService, *f.company.yearEnd)
+                         : t.recoveryYear;
+    const double L = *life;
     if (R == 1) {
         // Placed in service too late in the last month to count: the first
         // year covers no month and nothing is owed.
@@ -47,25 +53,25 @@ std::optional<double> heldPart(Calcform& f, double yearAmount, std::string_view 
     return std::nullopt;
 }
 
-Money roundedHeldPart(Calcform& f, double yearAmount, std::string_view lifeText) {
+Money roundedHeldPart(const Calcform& f, double yearAmount, std::string_view lifeText,
+                      std::string_view methodText) {
     required(f.asset.disposed);
-    auto amount = heldPart(f, yearAmount, lifeText);
+    auto amount = heldPart(f, yearAmount, lifeText, methodText);
     if (!amount) return 0.0;
-    f.work.DprnAmount = money::roundCents(*amount);
-    return f.work.DprnAmount;
+    return money::roundCents(*amount);
 }
 
 }  // namespace
 
-void CalcOldDprnProRation(Calcform& f) {
+void calcOldDprnProRation(const Calcform& f, double yearAmount) {
     procedure("Calcform.CalcOldDprnProRation", [&] {
-        f.asset.currentTax = roundedHeldPart(f, f.work.CurrentDprnTax, f.asset.lifeTax);
+        f.asset.currentTax = roundedHeldPart(f, yearAmount, f.asset.lifeTax, f.asset.methodTax);
     });
 }
 
-void CalcOldDprnProRationBk(Calcform& f) {
+void calcOldDprnProRationBk(const Calcform& f, double yearAmount) {
     procedure("Calcform.CalcOldDprnProRationBk", [&] {
-        f.asset.currentBook = roundedHeldPart(f, f.work.CurrentDprnBook, f.asset.lifeBook);
+        f.asset.currentBook = roundedHeldPart(f, yearAmount, f.asset.lifeBook, f.asset.methodBook);
     });
 }
 

@@ -6,10 +6,10 @@
 namespace czx {
 
 // Tax: for "SL-Old", the three "-Old" declining-balance methods and
-// "Amortization"; writes "Current Dprn - Tax" from CurrentDprnTax.
-void CalcOldDprnProRation(Calcform& f);
+// "Amortization"; writes "Current Dprn - Tax" from the year's amount.
+void calcOldDprnProRation(const Calcform& f, double yearAmount);
 // Book: for every book method the book pass writes; writes
-// "Current Dprn - Book" from CurrentDprnBook.
-void CalcOldDprnProRationBk(Calcform& f);
+// "Current Dprn - Book" from the year's amount.
+void calcOldDprnProRationBk(const Calcform& f, double yearAmount);
 
 }  // namespace czx

@@ -1,6 +1,5 @@
 #include "engine/run/run.h"
 
-#include <functional>
 #include <vector>
 
 #include "base/trail.h"
@@ -43,7 +42,8 @@ class Run {
 
   private:
     void compute();
-    void visitYearRows(const std::function<bool(Asset&)>& visit);
+    template <class Visit>
+    void visitYearRows(Visit&& visit);
     bool takeKeptFigures();
     void keepFigures();
     void testMidQuarter();
@@ -59,7 +59,11 @@ class Run {
     Feedback& feedback_;
     const bool allAssets_;
     Company company_;
-    WorkArea work_;
+    int daysInYear_ = 365;
+    // The year's mid-quarter outcome, and whether it differs from the one
+    // the company held before this run (the tax pass then computes every row).
+    bool midQuarterYear_ = false;
+    bool midQuarterChanged_ = false;
     AssetResultWriter writer_;
     AssetBasisWriter basisWriter_;
     RowReports* reports_ = nullptr;
@@ -87,7 +91,8 @@ class Run {
 // only rows the mid-quarter test and the limit checks count. A row whose
 // basis columns the visit rewrote is stored after the walk. A row holding a
 // value that cannot be read is left alone (the walk reports it).
-void Run::visitYearRows(const std::function<bool(Asset&)>& visit) {
+template <class Visit>
+void Run::visitYearRows(Visit&& visit) {
     ++summary_.yearVisits;
     std::vector<Asset> rewritten;
     forEachAssetPlacedBetween(connection_, company_.number, yearFrom_, yearTo_, [&](Asset& asset) {
@@ -115,8 +120,8 @@ bool Run::takeKeptFigures() {
         kept_.reset();
         return false;
     }
-    work_.MidQrtYear = kept_->midQuarter;
-    work_.MidQrtStatusKept = true;
+    midQuarterYear_ = kept_->midQuarter;
+    midQuarterChanged_ = false;
     return true;
 }
 
@@ -124,7 +129,7 @@ void Run::keepFigures() {
     YearFigures figures;
     figures.yearEnd = isoDate(*company_.yearEnd);
     figures.rows = yearRows_;
-    figures.midQuarter = work_.MidQrtYear;
+    figures.midQuarter = midQuarterYear_;
     figures.readable = newAssets_;
     figures.sec179 = yearLimits_->sums().sec179;
     figures.bonus = yearLimits_->sums().bonus;
@@ -135,12 +140,13 @@ void Run::keepFigures() {
 // A failure here, or in finding the year's new assets, ends the run: the
 // year's convention would be unknown.
 void Run::testMidQuarter() {
-    MidQrtCheck check(company_, work_);
+    MidQrtCheck check(company_);
     visitYearRows([&](Asset& asset) { return check.visit(asset); });
-    bool midQuarter = check.finish();
-    if (!work_.MidQrtStatusKept) {
-        writeMidQrtFlag(connection_, company_, midQuarter);
-        company_.midQrtYRTax = midQuarter;
+    midQuarterYear_ = check.finish();
+    midQuarterChanged_ = midQuarterYear_ != company_.midQrtYRTax;
+    if (midQuarterChanged_) {
+        writeMidQrtFlag(connection_, company_, midQuarterYear_);
+        company_.midQrtYRTax = midQuarterYear_;
     }
 }
 
@@ -162,7 +168,7 @@ void Run::processRow(Asset& asset) {
 
 void Run::computeRow(Asset& asset) {
     const bool flagged = asset.assetChanged || allAssets_;
-    const bool taxRow = taxPass_ && (flagged || !work_.MidQrtStatusKept);
+    const bool taxRow = taxPass_ && (flagged || midQuarterChanged_);
     const bool bookRow = bookPass_ && flagged;
     if (!taxRow && !bookRow) {
         // Neither pass computes the row: its flag is simply cleared.
@@ -184,15 +190,14 @@ void Run::computeRow(Asset& asset) {
         ++summary_.skipped;
         keepFlagged(asset);
     } else {
-        Calcform f{company_, asset, work_};
         if (taxRow) {
             trail::enter(kTaxPass);
-            DeprAssetsTaxRow(f);
+            deprAssetsTaxRow(company_, asset, daysInYear_, midQuarterYear_);
             ++summary_.taxComputed;
         }
         if (bookRow) {
             trail::enter(kBookPass);
-            DeprAssetsBkRow(f);
+            deprAssetsBkRow(company_, asset, daysInYear_);
             ++summary_.bookComputed;
         }
         if (placedAfterYearEnd(asset, *company_.yearEnd)) notYetInService_.add(asset);
@@ -214,7 +219,7 @@ void Run::computeRow(Asset& asset) {
 // pass must recompute them all because the mid-quarter outcome changed, or
 // when the user asked for every asset.
 void Run::walk() {
-    const bool everyRow = allAssets_ || (taxPass_ && !work_.MidQrtStatusKept);
+    const bool everyRow = allAssets_ || (taxPass_ && midQuarterChanged_);
     // The walk reports its progress by how far through the keys it has come,
     // which costs no counting scan.
     const std::int64_t lastKey = lastAssetKey(connection_);
@@ -258,7 +263,7 @@ void Run::compute() {
     bookPass_ = company_.book;
     if (taxPass_ || bookPass_) {
         trail::enter(taxPass_ ? kTaxPass : kBookPass);
-        StartPass(company_, work_);
+        daysInYear_ = daysInFiscalYear(company_);
     }
     ensureRunIndexes(connection_);
     if (taxPass_) {
@@ -280,11 +285,11 @@ void Run::compute() {
 // what the run could not compute and the rows that contradict themselves.
 void Run::warn() {
     if (taxPass_ && yearLimits_) {
-        yearLimits_->finish(feedback_, work_);
-        AccumDepChkTax(found_, feedback_);
-        DateChk(found_, feedback_);
+        yearLimits_->finish(feedback_);
+        accumDepChkTax(found_, feedback_);
+        dateChk(found_, feedback_);
     }
-    if (bookPass_) AccumDepChkBk(found_, feedback_);
+    if (bookPass_) accumDepChkBk(found_, feedback_);
     if (!skipped_.empty())
         feedback_.message(warningWithAssets(skippedRowsMessage(skipped_.count()), skipped_));
     if (!notYetInService_.empty())
@@ -295,7 +300,6 @@ void Run::warn() {
 }
 
 RunSummary Run::execute() {
-    work_.RunInProgress = true;
     feedback_.progress(kProgressPasses);
     RowReports reports;
     reports_ = &reports;
@@ -319,7 +323,6 @@ RunSummary Run::execute() {
     summary_.completed =
         summary_.committed && summary_.rowsWithErrors == 0 && summary_.unreadable == 0;
     feedback_.progress(100);
-    work_.RunInProgress = false;
     return summary_;
 }
 

@@ -11,7 +11,6 @@
 
 #include "base/feedback.h"
 #include "base/trail.h"
-#include "engine/run/workarea.h"
 #include "store/database.h"
 
 namespace czx {

@@ -4,7 +4,7 @@
 
 namespace czx {
 
-int FiscalMonthPosition(int month, int yearEndMonth) {
+int fiscalMonthPosition(int month, int yearEndMonth) {
     return month > yearEndMonth ? month - yearEndMonth : month + 12 - yearEndMonth;
 }
 
@@ -13,41 +13,37 @@ const Date& required(const std::optional<Date>& date) {
     return *date;
 }
 
-void StartPass(const Company& company, WorkArea& work) {
+int daysInFiscalYear(const Company& company) {
     if (!company.yearEnd) throw Error(errors::kInvalidUseOfNull, "Invalid use of Null");
-    work.PriorYearEnd = addYearsClamped(*company.yearEnd, -1);
-    work.DaysInYear = daysBetween(work.PriorYearEnd, *company.yearEnd);
+    return daysBetween(addYearsClamped(*company.yearEnd, -1), *company.yearEnd);
 }
 
-int MonthInServiceFuction(Calcform& f) {
-    const int M = monthOf(*f.company.yearEnd);
-    const int m = monthOf(*f.asset.placedInService);
-    f.work.FirstYearMonths = m <= M ? M - m + 1 : M - m + 13;
-    return f.work.FirstYearMonths;
+int monthInServiceFunction(const Company& company, const Asset& asset) {
+    const int M = monthOf(*company.yearEnd);
+    const int m = monthOf(*asset.placedInService);
+    return m <= M ? M - m + 1 : M - m + 13;
 }
 
-void ServiceCalc(Calcform& f) {
+Timing serviceCalc(const Company& company, const Asset& asset, int daysInYear) {
     trail::enter("Calcform.ServiceCalc");
-    WorkArea& w = f.work;
-    const Date& yearEnd = *f.company.yearEnd;
-    const Date& placed = *f.asset.placedInService;
-    w.RecoveryYear = yearOf(yearEnd) - yearOf(*f.asset.yrpis) + 1;
-    w.YearPlacedInService = yearOf(*f.asset.yrpis);
-    MonthInServiceFuction(f);
-    w.FiscalMonthOffset = 12 - monthOf(yearEnd);
-    w.PlacedFiscalMonth = 13 - w.FirstYearMonths;
-    w.PlacedMonth = monthOf(placed);
+    const Date& yearEnd = *company.yearEnd;
+    const Date& placed = *asset.placedInService;
+    Timing t;
+    t.daysInYear = daysInYear;
+    t.recoveryYear = yearOf(yearEnd) - yearOf(*asset.yrpis) + 1;
+    t.yearPlacedInService = yearOf(*asset.yrpis);
+    t.placedFiscalMonth = 13 - monthInServiceFunction(company, asset);
     // February's length follows the current fiscal year's length, not the
     // year of the placement date.
-    w.DaysInPlacedMonth = daysInMonth(monthOf(placed), w.DaysInYear != 365);
-    w.PlacedMonthFraction = static_cast<double>(dayOf(placed)) / w.DaysInPlacedMonth;
-    w.ServiceMonthIndex = static_cast<int>(12 * (w.RecoveryYear - 1)) + w.PlacedFiscalMonth;
+    const int daysInPlacedMonth = daysInMonth(monthOf(placed), daysInYear != 365);
+    t.placedMonthFraction = static_cast<double>(dayOf(placed)) / daysInPlacedMonth;
+    t.serviceMonthIndex = static_cast<int>(12 * (t.recoveryYear - 1)) + t.placedFiscalMonth;
+    return t;
 }
 
-void CalcMD(Calcform& f) {
+int calcMD(const Company& company, const Asset& asset) {
     trail::enter("Calcform.CalcMD");
-    f.work.DisposalFiscalMonth =
-        FiscalMonthPosition(monthOf(*f.asset.disposed), monthOf(*f.company.yearEnd));
+    return fiscalMonthPosition(monthOf(*asset.disposed), monthOf(*company.yearEnd));
 }
 
 }  // namespace czx

@@ -2,14 +2,37 @@
 // Placed-in-service timing: which recovery year the company's fiscal year is
 // for the asset, where in its fiscal year it was placed in service, and where
 // it was disposed of.
-#include "engine/run/calcform.h"
+#include <optional>
+
+#include "base/dates.h"
+#include "store/records.h"
 
 namespace czx {
+
+// A month counts whole for an asset placed in service (or disposed of) in
+// its first half, the middle itself included: 1, else 0.
+inline double monthCountsWhole(double fractionOfMonth) {
+    return fractionOfMonth <= 0.5 ? 1.0 : 0.0;
+}
+
+// The asset's timing in the fiscal year that ends on the company's
+// "YearEnd", computed once per row and read by every calculator of the row.
+struct Timing {
+    int daysInYear = 365;            // from "YearEnd" less one year to "YearEnd" (365 or 366)
+    double recoveryYear = 0;         // 1 + calendar-year boundaries from "YRPIS" to "YearEnd"
+    int yearPlacedInService = 0;     // calendar year of "YRPIS"
+    int placedFiscalMonth = 0;       // 13 - months in service in the first fiscal year
+    int serviceMonthIndex = 0;       // 12 * (recoveryYear - 1) + placedFiscalMonth
+    double placedMonthFraction = 0;  // day placed / days in the month placed
+
+    // 1 when the month placed in service counts whole, else 0.
+    double placedMonthCounts() const { return monthCountsWhole(placedMonthFraction); }
+};
 
 // Position (1 to 12) of calendar month `month` in a fiscal year whose last
 // month is `yearEndMonth`: 1 is the month after the year-end month, 12 the
 // year-end month itself.
-int FiscalMonthPosition(int month, int yearEndMonth);
+int fiscalMonthPosition(int month, int yearEndMonth);
 
 // A date column that a calculation cannot do without (error 94 when empty).
 const Date& required(const std::optional<Date>& date);
@@ -25,21 +48,16 @@ inline int monthBoundaries(const Date& from, const Date& to) {
     return (yearOf(to) - yearOf(from)) * 12 + monthOf(to) - monthOf(from);
 }
 
-// A month counts whole for an asset placed in service (or disposed of) in
-// its first half, the middle itself included: 1, else 0.
-inline double monthCountsWhole(double fractionOfMonth) {
-    return fractionOfMonth <= 0.5 ? 1.0 : 0.0;
-}
+// Start of each pass: the days of the fiscal year, from "YearEnd" less one
+// year (clamped on February 29) to "YearEnd". Error 94 without a year end.
+int daysInFiscalYear(const Company& company);
 
-// Start of each pass: PriorYearEnd and DaysInYear from the company's "YearEnd".
-void StartPass(const Company& company, WorkArea& work);
-
-// Fills the timing fields of the work area for the current row. The row must
-// hold "YRPIS" and "Date Placed in Service" (the passes skip rows without).
-void ServiceCalc(Calcform& f);
+// The row's timing. The row must hold "YRPIS" and "Date Placed in Service"
+// (the passes skip rows without).
+Timing serviceCalc(const Company& company, const Asset& asset, int daysInYear);
 // Months in service in the first fiscal year, the month placed counted whole.
-int MonthInServiceFuction(Calcform& f);
-// DisposalFiscalMonth from "Date Disposed".
-void CalcMD(Calcform& f);
+int monthInServiceFunction(const Company& company, const Asset& asset);
+// Position in the fiscal year of the month of "Date Disposed".
+int calcMD(const Company& company, const Asset& asset);
 
 }  // namespace czx

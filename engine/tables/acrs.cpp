@@ -1,6 +1,6 @@
 // ACRS, for property placed in service from 1981 to 1986: the depreciable
 // basis times the class's rate, by recovery year for personal property and by
-// ServiceMonthIndex for real property.
+// the service month index for real property.
 #include "base/trail.h"
 #include "engine/tables/acrs_tables.h"
 #include "engine/tables/calculators.h"
@@ -11,7 +11,7 @@ namespace {
 using tables::TableClass;
 
 // Matched against the exact life text, in this order; any other life gets no
-// depreciation. CalcACRS loads the basis itself, so no class has a loader.
+// depreciation. calcACRS loads the basis itself, so no class has a loader.
 constexpr TableClass kACRSClasses[] = {
     {"3", nullptr, "Calcform.ACRS3WORKS", tables::ACRS3, {}},
     {"5", nullptr, "Calcform.ACRS5WORKS", tables::ACRS5, {}},
@@ -27,13 +27,14 @@ bool acrsLifeHasTable(std::string_view life) {
     return tables::findClass(kACRSClasses, life) != nullptr;
 }
 
-void CalcACRS(Calcform& f) {
+Depreciation calcACRS(const Calcform& f) {
+    Depreciation result;
     procedure("Calcform.CalcACRS", [&] {
-        tables::LoadTaxBasis(f);
-        if (const TableClass* cls = tables::findClass(kACRSClasses, f.asset.lifeTax)) {
-            tables::TableWorks(f, *cls);
-        }
+        const double basis = tables::taxBasis(f.asset);
+        if (const TableClass* cls = tables::findClass(kACRSClasses, f.asset.lifeTax))
+            result.amount = tables::tableWorks(f, *cls, basis);
     });
+    return result;
 }
 
 }  // namespace czx

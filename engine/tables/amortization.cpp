@@ -21,52 +21,57 @@ namespace {
 //   c    = 1 when the month placed in service counts (placed on or before
 //          its middle day), else 0,
 // the months left at the start of the fiscal year are Life − D + 12 − c, and
-//   first year:  amount ÷ Life × (12 − ServiceMonthIndex + c)
+//   first year:  amount ÷ Life × (12 − the service month index + c)
 //   later years: amount ÷ Life × min(12, months left), nothing once none are left.
 // The recovery year here counts calendar years from "Date Placed in Service",
 // not from "YRPIS". The first year is not capped at the period.
-double amortizedAmount(Calcform& f, double amount, std::string_view lifeText) {
+Depreciation amortizedAmount(const Calcform& f, double amount, std::string_view lifeText) {
     const Date& yearEnd = required(f.company.yearEnd);
     const Date& placed = required(f.asset.placedInService);
     const double life = divisorLife(lifeText);
-    WorkArea& w = f.work;
-
-    w.PlacedMonthCounts = monthCountsWhole(w.PlacedMonthFraction);
-    w.RecoveryYear = recoveryYearFrom(placed, yearEnd);
+    const double placedMonthCounts = f.timing.placedMonthCounts();
+    const double recoveryYear = recoveryYearFrom(placed, yearEnd);
     const double monthsLeft =
-        std::nearbyint(life - monthBoundaries(placed, yearEnd) + 12 - w.PlacedMonthCounts);
+        std::nearbyint(life - monthBoundaries(placed, yearEnd) + 12 - placedMonthCounts);
     if (std::fabs(monthsLeft) > std::numeric_limits<int>::max()) {
         throw Error(errors::kOverflow, "Overflow");
     }
-    w.RemainingLifeMonths = static_cast<int>(monthsLeft);
+    Depreciation result;
+    result.remainingLifeMonths = static_cast<int>(monthsLeft);
 
     const double perMonth = amount / life;
-    if (w.RecoveryYear == 1) {
-        return perMonth * (12 - w.ServiceMonthIndex + w.PlacedMonthCounts);
+    const int serviceMonthIndex = f.timing.serviceMonthIndex;
+    if (recoveryYear == 1) {
+        result.amount = perMonth * (12 - serviceMonthIndex + placedMonthCounts);
+    } else if (result.remainingLifeMonths > 12) {
+        result.amount = perMonth * 12;
+    } else if (result.remainingLifeMonths > 0) {
+        result.amount = perMonth * result.remainingLifeMonths;
     }
-    if (w.RemainingLifeMonths > 12) return perMonth * 12;
-    if (w.RemainingLifeMonths > 0) return perMonth * w.RemainingLifeMonths;
-    return 0.0;
+    return result;
 }
 
 }  // namespace
 
 // Tax: the depreciable basis after Section 179 and bonus, which already
 // carries the business use.
-void CalcAmort(Calcform& f) {
+Depreciation calcAmort(const Calcform& f) {
+    Depreciation result;
     procedure("Calcform.CalcAmort", [&] {
-        f.work.CurrentDprnTax =
-            amortizedAmount(f, money::value(f.asset.post30Basis), f.asset.lifeTax);
+        result = amortizedAmount(f, money::value(f.asset.post30Basis), f.asset.lifeTax);
     });
+    return result;
 }
 
 // Book: the book cost times the book business use; an empty business use
 // leaves nothing to amortize.
-void CalcAmortBook(Calcform& f) {
+Depreciation calcAmortBook(const Calcform& f) {
+    Depreciation result;
     procedure("Calcform.CalcAmortBook", [&] {
         const double amount = money::value(f.asset.costBook) * f.asset.busUseBook.value_or(0.0);
-        f.work.CurrentDprnBook = amortizedAmount(f, amount, f.asset.lifeBook);
+        result = amortizedAmount(f, amount, f.asset.lifeBook);
     });
+    return result;
 }
 
 }  // namespace czx

@@ -28,11 +28,10 @@ using Rates = std::span<const double>;
 constexpr Rates kQuarterRates[4] = {tables::MACRS5_1stQrt, tables::MACRS5_2ndQrt,
                                     tables::MACRS5_3rdQrt, tables::MACRS5_4thQrt};
 
-// Empty or any text other than "1" to "4": the half-year rates.
-Rates ratesFor(const std::string& quarterCode) {
-    if (quarterCode.size() == 1 && quarterCode[0] >= '1' && quarterCode[0] <= '4')
-        return kQuarterRates[quarterCode[0] - '1'];
-    return tables::MACRS5;
+// Quarter 0 (no quarter code, or any text other than "1" to "4"): the
+// half-year rates.
+Rates ratesFor(int quarter) {
+    return quarter == 0 ? Rates(tables::MACRS5) : kQuarterRates[quarter - 1];
 }
 
 // The limit of recovery year `n` (1 to 3 their own, 4 on the fourth).
@@ -54,39 +53,43 @@ double limitOfYear(const law::AutoLimits& limits, int n) {
 // adjustment, P basis after Section 179 and bonus, K bonus, B business use,
 // NB prior non-business accumulated.
 struct Vehicle {
-    std::string quarterCode;  // empty: half-year convention; "1" to "4": that quarter
+    int quarter = 0;  // 0: half-year convention; 1 to 4: the mid-quarter table of that quarter
     Rates rates;
     std::optional<law::AutoLimits> limits;  // none outside the years of the table
     double bonusRate = 0;
     double A = 0, S = 0, V = 0, P = 0, K = 0, B = 0, NB = 0;
 };
 
-void copyTableResult(WorkArea& w) {
-    if (w.DeprnBasisKind == "Tax") w.CurrentDprnTax = w.TableDprn;
-}
+// The first year's amount and the non-business share that goes with it.
+struct FirstYearAmounts {
+    double table = 0;
+    double nonBusiness = 0;
+};
 
-void MidQrtSeperator(Calcform& f, const Vehicle& v) {
+void midQrtSeparator(const Calcform& f, const Vehicle& v, double tableAmount,
+                     Depreciation& result) {
     procedure("Calcform.MidQrtSeperator", [&] {
-        if (f.work.RecoveryYear == 1 && f.work.DeprnBasisKind == "Tax") {
-            f.asset.midQrtAsset = v.quarterCode;
+        if (f.timing.recoveryYear == 1) {
+            f.asset.midQrtAsset = v.quarter == 0 ? std::string() : std::to_string(v.quarter);
             f.asset.sec179 = money::toCurrency(v.S);
             f.asset.bonus = money::toCurrency(v.K);
             f.asset.post30Basis = money::toCurrency(v.P);
         }
-        copyTableResult(f.work);
+        result.amount = tableAmount;
     });
 }
 
 // Year 1: fits S, K and the regular depreciation under L1 × B, the limit of
 // the business share; R1 is the first year's rate. Whatever was adjusted,
 // the basis kept afterwards is P = B × V − S − K.
-void firstYear(WorkArea& w, Vehicle& v) {
+FirstYearAmounts firstYear(Vehicle& v) {
     const double L1 = v.limits->firstWithBonus, R1 = v.rates[0];
     const double B = v.B, V = v.V;
     const double limit = L1 * B;
     double& S = v.S;
     double& K = v.K;
     double& P = v.P;
+    FirstYearAmounts out;
 
     if (B * V < S) {
         S = B * V;
@@ -117,96 +120,86 @@ void firstYear(WorkArea& w, Vehicle& v) {
         // cost: it is the whole first-year deduction.
         S = 0;
         if (limit < K) K = limit;
-        w.TableDprn = limit - K;
-        w.AutoNonBusDprn = (1 - B) * L1;
+        out.table = limit - K;
+        out.nonBusiness = (1 - B) * L1;
     } else if (limit >= R1 * P + S + K) {
-        w.TableDprn = R1 * P;
+        out.table = R1 * P;
         // The non-business share of the full-use amount; none without business use.
-        w.AutoNonBusDprn = B > 0 ? w.TableDprn / B * (1 - B) : 0.0;
+        out.nonBusiness = B > 0 ? out.table / B * (1 - B) : 0.0;
     } else {
         if (limit - S < K) K = limit - S;
         const double room = limit - S - K;
         const double table = (B * V - S - K) * R1;
-        w.TableDprn = room < table ? room : table;
-        w.AutoNonBusDprn = (1 - B) * L1;
+        out.table = room < table ? room : table;
+        out.nonBusiness = (1 - B) * L1;
     }
     P = B * V - S - K;
+    return out;
 }
 
-void MACRSAutoYear(Calcform& f, Vehicle& v) {
+void macrsAutoYear(const Calcform& f, Vehicle& v, Depreciation& result) {
     procedure("Calcform.MACRSAutoYear", [&] {
-        WorkArea& w = f.work;
-        const double year = w.RecoveryYear;
-        w.AutoNonBusDprn = 0;
-        w.TableDprn = 0;
+        const double year = f.timing.recoveryYear;
+        double amount = 0;
         if (!v.limits) {
             // Placed in service in a year without limits: no depreciation.
         } else if (year == 1) {
-            firstYear(w, v);
+            const FirstYearAmounts first = firstYear(v);
+            amount = first.table;
+            result.autoNonBusiness = first.nonBusiness;
         } else if (year >= 2 && year <= 6 && year == std::floor(year)) {
             const int n = static_cast<int>(year);
             const double table = v.P * v.rates[n - 1];
             const double cap = v.B * limitOfYear(*v.limits, n);
-            w.TableDprn = table <= cap ? table : cap;
+            amount = table <= cap ? table : cap;
         } else if (year > 6) {
             // Each later year takes at most the fourth-year limit until the
             // cost is recovered, business and non-business shares together.
             const double unrecovered = v.V - v.A - v.NB;
             const double L4 = v.limits->fourthOn;
-            if (unrecovered > 0) w.TableDprn = std::min(v.B * L4, unrecovered * v.B);
+            if (unrecovered > 0) amount = std::min(v.B * L4, unrecovered * v.B);
         }
-        MidQrtSeperator(f, v);
+        midQrtSeparator(f, v, amount, result);
     });
 }
 
-void CalcMACRSAutoWORKS(Calcform& f, Vehicle& v) {
+void calcMACRSAutoWorks(const Calcform& f, Depreciation& result) {
     procedure("Calcform.CalcMACRSAutoWORKS", [&] {
-        WorkArea& w = f.work;
         const Asset& a = f.asset;
         required(a.yrpis);
         const Date& placed = required(a.placedInService);
         const Date& yearEnd = required(f.company.yearEnd);
+        Vehicle v;
 
         // The convention is fixed in the first year (the calendar year of
         // "YRPIS" is that of "YearEnd") and kept in "MidQrtAsset" for the
         // later ones.
-        if (yearOf(*a.yrpis) == yearOf(yearEnd)) {
-            if (w.MidQrtYear) {
-                w.YearEndMonth = monthOf(yearEnd);
-                w.PlacedMonth = monthOf(placed);
-                v.quarterCode =
-                    std::to_string(QuarterOfPlacement(monthOf(yearEnd), monthOf(placed)));
-            } else {
-                v.quarterCode.clear();
-            }
-        } else {
-            v.quarterCode = a.midQrtAsset;
-        }
-        v.rates = ratesFor(v.quarterCode);
-        v.limits = law::automobileLimits(w.YearPlacedInService, placed, a.truckVanBonus);
+        if (yearOf(*a.yrpis) == yearOf(yearEnd))
+            v.quarter =
+                f.midQuarterYear ? quarterOfPlacement(monthOf(yearEnd), monthOf(placed)) : 0;
+        else
+            v.quarter = storedQuarter(a.midQrtAsset);
+        v.rates = ratesFor(v.quarter);
+        v.limits = law::automobileLimits(f.timing.yearPlacedInService, placed, a.truckVanBonus);
         v.bonusRate = law::automobileBonusRate(placed);
 
-        if (w.DeprnBasisKind == "Tax") {
-            v.A = money::value(a.priorAccumTax);
-            v.S = money::value(a.sec179);
-            v.V = money::value(a.costLessItc);
-            v.B = money::value(a.busUseTax);
-            v.NB = money::value(a.priorNonBusAccum);
-            v.P = money::value(a.post30Basis);
-            v.K = money::value(a.bonus);
-        }
-        MACRSAutoYear(f, v);
+        v.A = money::value(a.priorAccumTax);
+        v.S = money::value(a.sec179);
+        v.V = money::value(a.costLessItc);
+        v.B = money::value(a.busUseTax);
+        v.NB = money::value(a.priorNonBusAccum);
+        v.P = money::value(a.post30Basis);
+        v.K = money::value(a.bonus);
+        macrsAutoYear(f, v, result);
     });
 }
 
 }  // namespace
 
-void CalcMACRSAuto(Calcform& f) {
-    procedure("Calcform.CalcMACRSAuto", [&] {
-        f.work.DeprnBasisKind = "Tax";
-        Vehicle vehicle;
-        CalcMACRSAutoWORKS(f, vehicle);
-    });
+Depreciation calcMACRSAuto(const Calcform& f) {
+    Depreciation result;
+    procedure("Calcform.CalcMACRSAuto", [&] { calcMACRSAutoWorks(f, result); });
+    return result;
 }
 
 }  // namespace czx

@@ -2,35 +2,31 @@
 // Table-driven tax calculators: MACRS percentage tables (half-year, real
 // property, mid-quarter), passenger automobiles, ACRS, and amortization.
 // Each is a procedure of the calculation form: it enters the error trail
-// under "Calcform.<name>", reads the current row and the work area, and
-// leaves its result in CurrentDprnTax (CalcAmortBook: CurrentDprnBook).
+// under "Calcform.<name>", reads the row and its timing, and returns the
+// year's amount.
 #include "engine/run/calcform.h"
 
 namespace czx {
 
 // Half-year and real-property tables.
-void CalcMACRS(Calcform& f);
-void CalcMACRS150(Calcform& f);
-// Copies TableDprn into CurrentDprnTax when DeprnBasisKind is "Tax".
-void DeprnSeperator(Calcform& f);
+Depreciation calcMACRS(const Calcform& f);
+Depreciation calcMACRS150(const Calcform& f);
 
-// Mid-quarter: first year (finds and stores the quarter) and later years.
-void CalcMidQrtMACRS(Calcform& f);
-void CalcMidQrtMACRS150(Calcform& f);
-void Calc1stQrtMACRS(Calcform& f);
-void Calc2ndQrtMACRS(Calcform& f);
-void Calc3rdQrtMACRS(Calcform& f);
-void Calc4thQrtMACRS(Calcform& f);
-void Calc1stQrtMACRS150(Calcform& f);
-void Calc2ndQrtMACRS150(Calcform& f);
-void Calc3rdQrtMACRS150(Calcform& f);
-void Calc4thQrtMACRS150(Calcform& f);
+// The mid-quarter tables of "MACRS" (200 %, 3 to 20 years) or of
+// "MACRS-150%" (3 to 10 years).
+enum class QuarterTables { MACRS, MACRS150 };
+// First year in a mid-quarter year: finds the quarter of placement, stores
+// it in "MidQrtAsset" and computes by its table.
+Depreciation calcMidQrtMACRS(const Calcform& f, QuarterTables tables);
+// Any year of an asset placed in service in quarter `quarter` (1 to 4) of
+// a mid-quarter year: that quarter's table.
+Depreciation calcQrtMACRS(const Calcform& f, int quarter, QuarterTables tables);
 
 // Passenger automobiles under the yearly limits.
-void CalcMACRSAuto(Calcform& f);
+Depreciation calcMACRSAuto(const Calcform& f);
 
 // ACRS (1981 to 1986).
-void CalcACRS(Calcform& f);
+Depreciation calcACRS(const Calcform& f);
 
 // The tax life selects a rate table of the method: "MACRS" (3 to 20, 27.5,
 // 31.5, 39), "MACRS-150%" (3 to 10) and "ACRS" (3, 5, 10, 15, 18, 19) take
@@ -40,7 +36,7 @@ bool lifeHasRateTable(std::string_view method, std::string_view life);
 bool acrsLifeHasTable(std::string_view life);
 
 // Straight-line amortization, tax and book.
-void CalcAmort(Calcform& f);
-void CalcAmortBook(Calcform& f);
+Depreciation calcAmort(const Calcform& f);
+Depreciation calcAmortBook(const Calcform& f);
 
 }  // namespace czx

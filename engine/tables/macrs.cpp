@@ -1,7 +1,7 @@
 // MACRS by the percentage tables, half-year convention for personal property
 // and mid-month convention for real property: the year's amount is the
 // depreciable basis times the class's rate for the recovery year (personal
-// property) or for ServiceMonthIndex (real property).
+// property) or for the service month index (real property).
 #include "base/trail.h"
 #include "engine/run/methods.h"
 #include "engine/tables/calculators.h"
@@ -33,10 +33,10 @@ constexpr TableClass kMACRS150Classes[] = {
     {"10", "Calcform.MACRS150_10", "Calcform.MACRS150_10WORKS", tables::MACRS150_10, {}},
 };
 
-void calcByLife(Calcform& f, std::span<const TableClass> classes) {
-    if (const TableClass* cls = tables::findClass(classes, f.asset.lifeTax)) {
-        tables::LoadAndWork(f, *cls);
-    }
+double calcByLife(const Calcform& f, std::span<const TableClass> classes) {
+    if (const TableClass* cls = tables::findClass(classes, f.asset.lifeTax))
+        return tables::loadAndWork(f, *cls);
+    return 0.0;
 }
 
 }  // namespace
@@ -48,20 +48,16 @@ bool lifeHasRateTable(std::string_view m, std::string_view life) {
     return true;
 }
 
-void CalcMACRS(Calcform& f) {
-    procedure("Calcform.CalcMACRS", [&] { calcByLife(f, kMACRSClasses); });
+Depreciation calcMACRS(const Calcform& f) {
+    Depreciation result;
+    procedure("Calcform.CalcMACRS", [&] { result.amount = calcByLife(f, kMACRSClasses); });
+    return result;
 }
 
-void CalcMACRS150(Calcform& f) {
-    procedure("Calcform.CalcMACRS150", [&] { calcByLife(f, kMACRS150Classes); });
-}
-
-// Every table calculator marks its result "Tax"; book depreciation never
-// reads these tables, so the copy happens for every table result.
-void DeprnSeperator(Calcform& f) {
-    procedure("Calcform.DeprnSeperator", [&] {
-        if (f.work.DeprnBasisKind == "Tax") f.work.CurrentDprnTax = f.work.TableDprn;
-    });
+Depreciation calcMACRS150(const Calcform& f) {
+    Depreciation result;
+    procedure("Calcform.CalcMACRS150", [&] { result.amount = calcByLife(f, kMACRS150Classes); });
+    return result;
 }
 
 }  // namespace czx

@@ -83,83 +83,66 @@ constexpr TableClass k4thQrt150[] = {
     {"10", nullptr, "Calcform.MACRS10_4thQrt150", tables::MACRS10_4thQrt150, {}},
 };
 
-// Indexed by quarter − 1.
-constexpr QuarterRoute kMACRSQuarters[] = {
-    {"Calcform.Calc1stQrtMACRS", "Calcform.ClassLifeSelect1stQrt", k1stQrt},
-    {"Calcform.Calc2ndQrtMACRS", "Calcform.ClassLifeSelect2ndQrt", k2ndQrt},
-    {"Calcform.Calc3rdQrtMACRS", "Calcform.ClassLifeSelect3rdQrt", k3rdQrt},
-    {"Calcform.Calc4thQrtMACRS", "Calcform.ClassLifeSelect4thQrt", k4thQrt},
+// One family's entry points: the first-year calculator's trail name and its
+// quarters, indexed by quarter − 1.
+struct QuarterFamily {
+    const char* firstYear;
+    QuarterRoute quarters[4];
 };
-constexpr QuarterRoute kMACRS150Quarters[] = {
-    {"Calcform.Calc1stQrtMACRS150", "Calcform.ClassLifeSelect1stQrt150", k1stQrt150},
-    {"Calcform.Calc2ndQrtMACRS150", "Calcform.ClassLifeSelect2ndQrt150", k2ndQrt150},
-    {"Calcform.Calc3rdQrtMACRS150", "Calcform.ClassLifeSelect3rdQrt150", k3rdQrt150},
-    {"Calcform.Calc4thQrtMACRS150", "Calcform.ClassLifeSelect4thQrt150", k4thQrt150},
+
+constexpr QuarterFamily kMACRSFamily{
+    "Calcform.CalcMidQrtMACRS",
+    {{"Calcform.Calc1stQrtMACRS", "Calcform.ClassLifeSelect1stQrt", k1stQrt},
+     {"Calcform.Calc2ndQrtMACRS", "Calcform.ClassLifeSelect2ndQrt", k2ndQrt},
+     {"Calcform.Calc3rdQrtMACRS", "Calcform.ClassLifeSelect3rdQrt", k3rdQrt},
+     {"Calcform.Calc4thQrtMACRS", "Calcform.ClassLifeSelect4thQrt", k4thQrt}},
+};
+constexpr QuarterFamily kMACRS150Family{
+    "Calcform.CalcMidQrtMACRS150",
+    {{"Calcform.Calc1stQrtMACRS150", "Calcform.ClassLifeSelect1stQrt150", k1stQrt150},
+     {"Calcform.Calc2ndQrtMACRS150", "Calcform.ClassLifeSelect2ndQrt150", k2ndQrt150},
+     {"Calcform.Calc3rdQrtMACRS150", "Calcform.ClassLifeSelect3rdQrt150", k3rdQrt150},
+     {"Calcform.Calc4thQrtMACRS150", "Calcform.ClassLifeSelect4thQrt150", k4thQrt150}},
 };
 // clang-format on
 
-// A quarter's entry point: load the basis, keep the life text for the class
-// selection, and apply the class's table; a life outside the quarter's
-// classes gets no depreciation.
-void quarterEntry(Calcform& f, const QuarterRoute& route) {
-    procedure(route.entry, [&] {
-        tables::LoadTaxBasis(f);
-        f.work.QuarterClassLife = f.asset.lifeTax;
-        procedure(route.classSelect, [&] {
-            if (const TableClass* cls = tables::findClass(route.classes, f.work.QuarterClassLife)) {
-                tables::TableWorks(f, *cls);
-            }
-        });
-    });
+const QuarterFamily& familyOf(QuarterTables tables) {
+    return tables == QuarterTables::MACRS150 ? kMACRS150Family : kMACRSFamily;
 }
 
-// First year in a mid-quarter year: record the quarter of placement in the
-// row, where the dispatch finds it in later years, then compute by it.
-void firstYear(Calcform& f, const char* name, std::span<const QuarterRoute> quarters) {
-    procedure(name, [&] {
-        const int yearEndMonth = monthOf(required(f.company.yearEnd));
-        const int placedMonth = monthOf(required(f.asset.placedInService));
-        f.work.YearEndMonth = yearEndMonth;
-        f.work.PlacedMonth = placedMonth;
-        const int quarter = QuarterOfPlacement(yearEndMonth, placedMonth);
-        f.asset.midQrtAsset = std::to_string(quarter);
-        quarterEntry(f, quarters[quarter - 1]);
+// A quarter's entry point: load the basis and apply the table of the class
+// the life text selects; a life outside the quarter's classes gets no
+// depreciation.
+double quarterEntry(const Calcform& f, const QuarterRoute& route) {
+    double amount = 0;
+    procedure(route.entry, [&] {
+        const double basis = tables::taxBasis(f.asset);
+        procedure(route.classSelect, [&] {
+            if (const TableClass* cls = tables::findClass(route.classes, f.asset.lifeTax))
+                amount = tables::tableWorks(f, *cls, basis);
+        });
     });
+    return amount;
 }
 
 }  // namespace
 
-void CalcMidQrtMACRS(Calcform& f) {
-    firstYear(f, "Calcform.CalcMidQrtMACRS", kMACRSQuarters);
-}
-void CalcMidQrtMACRS150(Calcform& f) {
-    firstYear(f, "Calcform.CalcMidQrtMACRS150", kMACRS150Quarters);
-}
-
-void Calc1stQrtMACRS(Calcform& f) {
-    quarterEntry(f, kMACRSQuarters[0]);
-}
-void Calc2ndQrtMACRS(Calcform& f) {
-    quarterEntry(f, kMACRSQuarters[1]);
-}
-void Calc3rdQrtMACRS(Calcform& f) {
-    quarterEntry(f, kMACRSQuarters[2]);
-}
-void Calc4thQrtMACRS(Calcform& f) {
-    quarterEntry(f, kMACRSQuarters[3]);
+// First year in a mid-quarter year: record the quarter of placement in the
+// row, where the dispatch finds it in later years, then compute by it.
+Depreciation calcMidQrtMACRS(const Calcform& f, QuarterTables tables) {
+    const QuarterFamily& family = familyOf(tables);
+    Depreciation result;
+    procedure(family.firstYear, [&] {
+        const int quarter = quarterOfPlacement(monthOf(required(f.company.yearEnd)),
+                                               monthOf(required(f.asset.placedInService)));
+        f.asset.midQrtAsset = std::to_string(quarter);
+        result.amount = quarterEntry(f, family.quarters[quarter - 1]);
+    });
+    return result;
 }
 
-void Calc1stQrtMACRS150(Calcform& f) {
-    quarterEntry(f, kMACRS150Quarters[0]);
-}
-void Calc2ndQrtMACRS150(Calcform& f) {
-    quarterEntry(f, kMACRS150Quarters[1]);
-}
-void Calc3rdQrtMACRS150(Calcform& f) {
-    quarterEntry(f, kMACRS150Quarters[2]);
-}
-void Calc4thQrtMACRS150(Calcform& f) {
-    quarterEntry(f, kMACRS150Quarters[3]);
+Depreciation calcQrtMACRS(const Calcform& f, int quarter, QuarterTables tables) {
+    return {.amount = quarterEntry(f, familyOf(tables).quarters[quarter - 1])};
 }
 
 }  // namespace czx

@@ -4,7 +4,6 @@
 
 #include "base/money.h"
 #include "base/trail.h"
-#include "engine/tables/calculators.h"
 
 namespace czx::tables {
 
@@ -31,26 +30,31 @@ const TableClass* findClass(std::span<const TableClass> classes, std::string_vie
     return nullptr;
 }
 
-void LoadTaxBasis(Calcform& f) {
-    f.work.TableBasis = money::value(f.asset.post30Basis);
-    f.work.DeprnBasisKind = "Tax";
+double taxBasis(const Asset& asset) {
+    return money::value(asset.post30Basis);
 }
 
-void TableWorks(Calcform& f, const TableClass& cls) {
+double deprnSeparator(double tableAmount) {
+    double amount = 0;
+    procedure("Calcform.DeprnSeperator", [&] { amount = tableAmount; });
+    return amount;
+}
+
+double tableWorks(const Calcform& f, const TableClass& cls, double basis) {
+    double amount = 0;
     procedure(cls.works, [&] {
         const double rate = cls.byMonth.empty()
-                                ? rateForYear(cls.byYear, f.work.RecoveryYear)
-                                : rateForServiceMonth(cls.byMonth, f.work.ServiceMonthIndex);
-        f.work.TableDprn = f.work.TableBasis * rate;
-        DeprnSeperator(f);
+                                ? rateForYear(cls.byYear, f.timing.recoveryYear)
+                                : rateForServiceMonth(cls.byMonth, f.timing.serviceMonthIndex);
+        amount = deprnSeparator(basis * rate);
     });
+    return amount;
 }
 
-void LoadAndWork(Calcform& f, const TableClass& cls) {
-    procedure(cls.loader, [&] {
-        LoadTaxBasis(f);
-        TableWorks(f, cls);
-    });
+double loadAndWork(const Calcform& f, const TableClass& cls) {
+    double amount = 0;
+    procedure(cls.loader, [&] { amount = tableWorks(f, cls, taxBasis(f.asset)); });
+    return amount;
 }
 
 }  // namespace czx::tables

@@ -43,16 +43,19 @@ struct TableClass {
 // The class whose life text equals `life` exactly ("5.0" is not "5"), or null.
 const TableClass* findClass(std::span<const TableClass> classes, std::string_view life);
 
-// The loaders' common step: the depreciable basis of the current row becomes
-// TableBasis, and the result is marked for the tax side.
-void LoadTaxBasis(Calcform& f);
+// The depreciable basis the tables apply to: "Post30%DeductionBasis".
+double taxBasis(const Asset& asset);
 
-// The rate routine of `cls`: TableDprn = TableBasis × the rate for the
-// current RecoveryYear (or ServiceMonthIndex), then DeprnSeperator.
-void TableWorks(Calcform& f, const TableClass& cls);
+// The rate routine of `cls`: `basis` × the rate for the row's recovery year
+// (or service month index), handed on through deprnSeparator.
+double tableWorks(const Calcform& f, const TableClass& cls, double basis);
 
 // Loader then rate routine, each entering the trail under its own name;
 // `cls.loader` must be set.
-void LoadAndWork(Calcform& f, const TableClass& cls);
+double loadAndWork(const Calcform& f, const TableClass& cls);
+
+// Every table result passes here, under its own trail name, on its way to
+// the tax amount; book depreciation never reads these tables.
+double deprnSeparator(double tableAmount);
 
 }  // namespace czx::tables

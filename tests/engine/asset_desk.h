@@ -1,16 +1,17 @@
 #pragma once
-// One company, one asset and the work area, driven the way the passes drive a
-// calculator, and closed year by year the way the close of year does: the
-// year's stored amount joins the prior accumulated and the year end moves on
-// by one year.
+// One company and one asset, driven the way the passes drive a calculator, and closed year by year
+// the way the close of year does: the year's stored amount joins the prior accumulated and the year
+// end moves on by one year.
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
 
 #include "base/money.h"
+#include "engine/formulas/calculators.h"
 #include "engine/run/calcform.h"
 #include "engine/run/passes.h"
 #include "engine/run/timing.h"
@@ -21,7 +22,18 @@ inline Date ymd(int y, unsigned m, unsigned d) {
     return Date{std::chrono::year{y}, std::chrono::month{m}, std::chrono::day{d}};
 }
 
-using Calculator = void (*)(Calcform&);
+// A calculator, or a calculator with its family's parameter bound.
+using Calculator = std::function<Depreciation(const Calcform&)>;
+
+// The declining-balance variants as calculators.
+template <DecliningRate rate>
+Depreciation ddbOldTax(const Calcform& f) {
+    return calcDDBOldTax(f, rate);
+}
+template <DecliningRate rate>
+Depreciation ddbBook(const Calcform& f) {
+    return calcDDBBook(f, rate);
+}
 
 // What an asset row holds, the same on the tax and the book side, with the
 // values most cases share: 10,000 over 5 years at full business use, placed
@@ -44,8 +56,8 @@ struct Holding {
 struct AssetDesk {
     Company company;
     Asset asset;
-    WorkArea work;
-    Calcform form{company, asset, work};
+    bool midQuarterYear = false;  // the year's mid-quarter outcome
+    Depreciation last;            // what the last calculator returned
 
     // The company starts in the fiscal year placed in service ("YRPIS").
     explicit AssetDesk(const Holding& h = {}) {
@@ -68,27 +80,25 @@ struct AssetDesk {
     // Moves the company to the fiscal year that is recovery year `n`.
     void atRecoveryYear(int n) { company.yearEnd = addYearsClamped(*asset.yrpis, n - 1); }
 
-    // A pass over this asset up to its calculator: the year's results
-    // cleared, the timing fields, the tax basis columns; then the calculator.
-    double run(Calculator calculator, bool book = false) {
-        StartPass(company, work);
-        work.CurrentDprnTax = 0;
-        work.CurrentDprnBook = 0;
-        ServiceCalc(form);
-        WriteTaxBasis(asset);
-        calculator(form);
-        return book ? work.CurrentDprnBook : work.CurrentDprnTax;
+    // The row's timing in the company's current fiscal year.
+    Timing timing() const { return serviceCalc(company, asset, daysInFiscalYear(company)); }
+
+    // A pass over this asset up to its calculator: the row's timing, the
+    // tax basis columns; then the calculator, whose amount is returned.
+    double run(const Calculator& calculator) {
+        const Timing t = timing();
+        writeTaxBasis(asset);
+        last = calculator(Calcform{company, asset, t, midQuarterYear});
+        return last.amount;
     }
-    double runTax(Calculator calculator) { return run(calculator); }
-    double runBook(Calculator calculator) { return run(calculator, true); }
 
     // Stored amounts from the current year on, closing each year: the first
     // tax year's amount includes the Section 179 expense and the bonus as the
     // tax pass writes it.
-    std::vector<double> schedule(Calculator calculator, int years, bool book = false) {
+    std::vector<double> schedule(const Calculator& calculator, int years, bool book = false) {
         std::vector<double> stored;
         for (int i = 0; i < years; ++i) {
-            double amount = run(calculator, book);
+            double amount = run(calculator);
             if (!book && *asset.yrpis == *company.yearEnd)
                 amount += money::value(asset.sec179) + money::value(asset.bonus);
             stored.push_back(money::roundCents(amount));
@@ -101,10 +111,10 @@ struct AssetDesk {
 };
 
 // The calculator's amount for the holding in its recovery year `year`.
-inline double amountIn(Calculator calculator, const Holding& holding, int year, bool book = false) {
+inline double amountIn(const Calculator& calculator, const Holding& holding, int year) {
     AssetDesk d(holding);
     d.atRecoveryYear(year);
-    return d.run(calculator, book);
+    return d.run(calculator);
 }
 
 inline double sum(const std::vector<double>& amounts) {

@@ -19,29 +19,29 @@ TEST(Calculators, ALifeThatCannotDivideIsReportedAndLeavesNoAmount) {
     struct Case {
         const char* procedure;  // the one that reports, not always the one called
         Calculator calculator;
-        bool book;
     };
     const Case cases[] = {
-        {"Calcform.CalcAmort", CalcAmort, false},
-        {"Calcform.CalcAmortBook", CalcAmortBook, true},
-        {"Calcform.CalcSLBook", CalcSLBook, true},
-        {"Calcform.CalcSLOldTax", CalcSLOldTax, false},
-        {"Calcform.CalcSLTax", CalcSLTax, false},
-        {"Calcform.CalcSLTax", CalcMidQrtSL, false},
-        {"Calcform.CalcDDB125Book", CalcDDB125Book, true},
-        {"Calcform.CalcDDB150Book", CalcDDB150Book, true},
-        {"Calcform.CalcDDB200Book", CalcDDB200Book, true},
-        {"Calcform.CalcDDB125OldTax", CalcDDB125OldTax, false},
-        {"Calcform.CalcDDB150OldTax", CalcDDB150OldTax, false},
-        {"Calcform.CalcDDB200OldTax", CalcDDB200OldTax, false},
+        {"Calcform.CalcAmort", calcAmort},
+        {"Calcform.CalcAmortBook", calcAmortBook},
+        {"Calcform.CalcSLBook", calcSLBook},
+        {"Calcform.CalcSLOldTax", calcSLOldTax},
+        {"Calcform.CalcSLTax", calcSLTax},
+        {"Calcform.CalcSLTax", calcMidQrtSL},
+        {"Calcform.CalcDDB125Book", testing::ddbBook<DecliningRate::Pct125>},
+        {"Calcform.CalcDDB150Book", testing::ddbBook<DecliningRate::Pct150>},
+        {"Calcform.CalcDDB200Book", testing::ddbBook<DecliningRate::Pct200>},
+        {"Calcform.CalcDDB125OldTax", testing::ddbOldTax<DecliningRate::Pct125>},
+        {"Calcform.CalcDDB150OldTax", testing::ddbOldTax<DecliningRate::Pct150>},
+        {"Calcform.CalcDDB200OldTax", testing::ddbOldTax<DecliningRate::Pct200>},
     };
     for (const auto& c : cases) {
         for (const char* life : {"0", "", "nan"}) {
-            if (std::string(life) == "nan" && c.calculator != CalcAmort) continue;
+            if (std::string(life) == "nan" && std::string(c.procedure) != "Calcform.CalcAmort")
+                continue;
             SCOPED_TRACE(::testing::Message() << c.procedure << " life '" << life << "'");
             testing::RecordingReporter reporter;
-            const double amount = testing::amountIn(
-                c.calculator, {.placed = ymd(2012, 3, 10), .life = life}, 1, c.book);
+            const double amount =
+                testing::amountIn(c.calculator, {.placed = ymd(2012, 3, 10), .life = life}, 1);
             EXPECT_FALSE(std::isnan(amount));
             EXPECT_EQ(amount, 0.0);
             const char* error = *life == 'n' ? "(13)" : "Division by zero (11)";

@@ -18,12 +18,12 @@ struct Variant {
     Calculator calculator;
     bool book;
 };
-const Variant k125Book{"125 % book", CalcDDB125Book, true};
-const Variant k150Book{"150 % book", CalcDDB150Book, true};
-const Variant k200Book{"200 % book", CalcDDB200Book, true};
-const Variant k125Tax{"125 % tax", CalcDDB125OldTax, false};
-const Variant k150Tax{"150 % tax", CalcDDB150OldTax, false};
-const Variant k200Tax{"200 % tax", CalcDDB200OldTax, false};
+const Variant k125Book{"125 % book", testing::ddbBook<DecliningRate::Pct125>, true};
+const Variant k150Book{"150 % book", testing::ddbBook<DecliningRate::Pct150>, true};
+const Variant k200Book{"200 % book", testing::ddbBook<DecliningRate::Pct200>, true};
+const Variant k125Tax{"125 % tax", testing::ddbOldTax<DecliningRate::Pct125>, false};
+const Variant k150Tax{"150 % tax", testing::ddbOldTax<DecliningRate::Pct150>, false};
+const Variant k200Tax{"200 % tax", testing::ddbOldTax<DecliningRate::Pct200>, false};
 
 // 10,000 over 5 years placed January 5: the first month counts, a full first year.
 TEST(DecliningBalance, SingleYears) {
@@ -55,8 +55,7 @@ TEST(DecliningBalance, SingleYears) {
     };
     // clang-format on
     for (const auto& c : cases)
-        EXPECT_NEAR(amountIn(c.variant.calculator, c.holding, c.year, c.variant.book), c.expected,
-                    1e-6)
+        EXPECT_NEAR(amountIn(c.variant.calculator, c.holding, c.year), c.expected, 1e-6)
             << c.variant.name << ": " << c.name;
 }
 

@@ -53,7 +53,7 @@ TEST(CalcSLBook, SchedulesFollowTheHalfMonthRuleAndRecoverTheBasis) {
         SCOPED_TRACE(::testing::Message() << (c.book ? "book " : "old tax ") << c.holding.life
                                           << ", " << isoDate(c.holding.placed));
         AssetDesk d(c.holding);
-        const auto stored = d.schedule(c.book ? CalcSLBook : CalcSLOldTax,
+        const auto stored = d.schedule(c.book ? calcSLBook : calcSLOldTax,
                                        static_cast<int>(c.schedule.size()), c.book);
         testing::expectSchedule(stored, c.schedule);
     }
@@ -96,8 +96,8 @@ TEST(MonthlyStraightLine, BusinessUseAndWhatIsLeft) {
     // clang-format on
     for (const auto& c : cases) {
         testing::RecordingReporter reporter;
-        EXPECT_NEAR(amountIn(c.book ? CalcSLBook : CalcSLOldTax, c.holding, c.year, c.book),
-                    c.expected, 1e-6)
+        EXPECT_NEAR(amountIn(c.book ? calcSLBook : calcSLOldTax, c.holding, c.year), c.expected,
+                    1e-6)
             << c.name;
         EXPECT_TRUE(reporter.reports.empty()) << c.name;
     }

@@ -35,7 +35,7 @@ TEST(CalcSLTax, SchedulesTakeTheConventionsShareAndItsComplement) {
         SCOPED_TRACE(::testing::Message()
                      << "quarter '" << c.holding.quarter << "' " << isoDate(c.holding.placed));
         AssetDesk d(c.holding);
-        testing::expectSchedule(d.schedule(CalcSLTax, 7), c.schedule);
+        testing::expectSchedule(d.schedule(calcSLTax, 7), c.schedule);
     }
 }
 
@@ -79,7 +79,7 @@ TEST(CalcSLTax, PassengerAutomobilesAreCappedByTheLimitsWithoutBonus) {
     };
     // clang-format on
     for (const auto& c : cases)
-        EXPECT_NEAR(amountIn(CalcSLTax, c.holding, c.year), c.expected, 1e-6) << c.name;
+        EXPECT_NEAR(amountIn(calcSLTax, c.holding, c.year), c.expected, 1e-6) << c.name;
 }
 
 TEST(CalcSLTax, SingleYears) {
@@ -98,7 +98,7 @@ TEST(CalcSLTax, SingleYears) {
     };
     // clang-format on
     for (const auto& c : cases)
-        EXPECT_NEAR(amountIn(CalcSLTax, c.holding, c.year), c.expected, 1e-6) << c.name;
+        EXPECT_NEAR(amountIn(calcSLTax, c.holding, c.year), c.expected, 1e-6) << c.name;
 }
 
 TEST(CalcMidQrtSL, RecordsTheQuarterOfTheFiscalYearAndComputes) {
@@ -123,7 +123,7 @@ TEST(CalcMidQrtSL, RecordsTheQuarterOfTheFiscalYearAndComputes) {
     };
     for (const auto& c : cases) {
         AssetDesk d({.yrpis = c.yearEnd, .placed = c.placed});
-        EXPECT_NEAR(d.runTax(CalcMidQrtSL), c.amount, 1e-6) << isoDate(c.placed);
+        EXPECT_NEAR(d.run(calcMidQrtSL), c.amount, 1e-6) << isoDate(c.placed);
         EXPECT_EQ(d.asset.midQrtAsset, c.quarter) << isoDate(c.placed);
     }
 }
@@ -162,12 +162,12 @@ TEST(CalcSLRPTax, WorkedBuildingsOfOneHundredThousand) {
         const int placedYear = static_cast<int>(c.placedMonth) > monthOf(c.yearEnd) ? 2011 : 2012;
         const Holding building{
             .yrpis = c.yearEnd, .placed = ymd(placedYear, c.placedMonth, 1), .cost = 100000};
-        EXPECT_NEAR(amountIn(CalcSLRPTax, building, c.year), c.expected, 1e-6)
+        EXPECT_NEAR(amountIn(calcSLRPTax, building, c.year), c.expected, 1e-6)
             << "month " << c.placedMonth << " year " << c.year << " of " << isoDate(c.yearEnd);
     }
     for (unsigned month = 1; month <= 12; ++month) {
         AssetDesk d({.placed = ymd(2012, month, 20), .cost = 100000});
-        const auto stored = d.schedule(CalcSLRPTax, 42);
+        const auto stored = d.schedule(calcSLRPTax, 42);
         EXPECT_NEAR(testing::sum(stored), 100000, 1e-6) << month;
         EXPECT_DOUBLE_EQ(stored.back(), 0) << month;
     }

@@ -75,8 +75,7 @@ TEST(MidQrtCheck, FortyPercentIsNotMoreThanForty) {
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         Company company = companyEnding(c.yearEnd, c.stored);
-        WorkArea work;
-        MidQrtCheck check(company, work);
+        MidQrtCheck check(company);
         for (const Placed& p : c.assets) {
             Asset a = asset(p.method, p.life, p.cost, p.placed, p.yrpis);
             a.sec179 = p.sec179;
@@ -87,7 +86,6 @@ TEST(MidQrtCheck, FortyPercentIsNotMoreThanForty) {
             }
         }
         EXPECT_EQ(check.finish(), c.midQuarter);
-        EXPECT_EQ(work.MidQrtStatusKept, c.midQuarter == c.stored);
     }
 }
 
@@ -97,8 +95,7 @@ std::vector<std::string> limitWarnings(const char* yearEnd, std::vector<Asset> a
     YearLimitChecks checks(company);
     for (Asset& a : assets) checks.visit(a);
     testing::RecordingFeedback feedback;
-    WorkArea work;
-    checks.finish(feedback, work);
+    checks.finish(feedback);
     return feedback.messages;
 }
 
@@ -200,7 +197,7 @@ TEST(AccumDepChk, ToleratesOneDollarAndCountsEmptyAmountsAsZero) {
             EXPECT_EQ((book ? found.accumBook : found.accumTax).count(), c.exceeds ? 3 : 0);
             EXPECT_TRUE((book ? found.accumTax : found.accumBook).empty());
             testing::RecordingFeedback feedback;
-            book ? AccumDepChkBk(found, feedback) : AccumDepChkTax(found, feedback);
+            book ? accumDepChkBk(found, feedback) : accumDepChkTax(found, feedback);
             if (!c.exceeds) {
                 EXPECT_TRUE(feedback.messages.empty());
                 continue;
@@ -233,7 +230,7 @@ TEST(DateChk, EachWarningOnceNamingTheOffendingAssets) {
     add("Undated", "2012-01-15", "");
     CompanyChecks found = checkCompany(db, companyEnding("2012-06-30"));
     testing::RecordingFeedback feedback;
-    DateChk(found, feedback);
+    dateChk(found, feedback);
     EXPECT_EQ(
         feedback.messages,
         (std::vector<std::string>{

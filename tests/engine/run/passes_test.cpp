@@ -13,26 +13,22 @@ namespace {
 struct Desk {
     Company company;
     Asset asset;
-    WorkArea work;
-    Calcform f{company, asset, work};
 
     Desk(const char* yearEnd, const char* method, const char* life,
          const char* placed = "2012-03-01", const char* yrpis = "2012-12-31") {
         company.yearEnd = parseIsoDate(yearEnd);
         company.regularFederal = company.book = true;
         asset = testing::makeAsset(method, life, 10000, placed, yrpis);
-        StartPass(company, work);
-        ServiceCalc(f);
     }
+    Timing timing() const { return serviceCalc(company, asset, daysInFiscalYear(company)); }
     void inService(double amount) {
-        work.CurrentDprnTax = amount;
-        ApplyTaxRulesInService(f);
+        const Timing t = timing();
+        applyTaxRulesInService({company, asset, t}, {.amount = amount});
     }
     void disposed(const char* date, double amount) {
         asset.disposed = parseIsoDate(date);
-        CalcMD(f);
-        work.CurrentDprnTax = amount;
-        ApplyTaxRulesDisposed(f);
+        const Timing t = timing();
+        applyTaxRulesDisposed({company, asset, t}, {.amount = amount}, calcMD(company, asset));
     }
 };
 
@@ -157,7 +153,7 @@ TEST(TaxRules, QuarterCodeClearedOutsideTheScheme) {
         a.methodTax = c.method;
         a.lifeTax = c.life;
         a.midQrtAsset = "3";
-        ClearQuarterOutsideScheme(a);
+        clearQuarterOutsideScheme(a);
         EXPECT_EQ(a.midQrtAsset.empty(), !c.kept) << c.method << " " << c.life;
     }
 }

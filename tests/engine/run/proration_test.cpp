@@ -31,7 +31,7 @@ Holding held(Date placed, double prior = 0, const char* life = "10",
 TEST(CalcOldDprnProRation, DisposalYearsOfOldLawAndBookAssets) {
     struct Case {
         const char* name;
-        testing::Calculator calculator;
+        Calculator calculator;
         Holding holding;
         int year;
         Date disposed;
@@ -39,7 +39,7 @@ TEST(CalcOldDprnProRation, DisposalYearsOfOldLawAndBookAssets) {
         std::optional<double> yearAmount = {};  // in place of the calculator's
     };
     const Date april10 = ymd(2012, 4, 10), july1 = ymd(2012, 7, 1);
-    const testing::Calculator slOld = CalcSLOldTax;
+    const Calculator slOld = calcSLOldTax;
     // clang-format off
     const Case cases[] = {
         // Old law, a middle year (A = 1,000): the disposal month counts after its middle.
@@ -61,16 +61,16 @@ TEST(CalcOldDprnProRation, DisposalYearsOfOldLawAndBookAssets) {
         {"a tie at the cent", slOld, held(april10), 5, ymd(2016, 3, 20), 250.00, 1000.02},
         {"4 places, then 2", slOld, held(april10), 5, ymd(2016, 5, 20), 416.69, 1000.05},
         // Book: 200 % declining balance, year 2 (2,400), held to the end of June.
-        {"DDB 200 %, June 30", CalcDDB200Book, {.prior = 4000}, 2, ymd(2013, 6, 30), 1200},
+        {"DDB 200 %, June 30", testing::ddbBook<DecliningRate::Pct200>, {.prior = 4000}, 2, ymd(2013, 6, 30), 1200},
         // Straight line placed March 10 (counts, P = 2), disposed September
         // 10 (excluded, D = 8): 6 of the first year's 10 months.
-        {"SL, same year", CalcSLBook, held(ymd(2012, 3, 10), 0, "5"), 1, ymd(2012, 9, 10), 1000},
+        {"SL, same year", calcSLBook, held(ymd(2012, 3, 10), 0, "5"), 1, ymd(2012, 9, 10), 1000},
         // June year end: January is fiscal month 7, held after its middle.
-        {"SL, fiscal year", CalcSLBook, held(ymd(2011, 9, 10), 3666.67, "5", ymd(2012, 6, 30)), 3,
+        {"SL, fiscal year", calcSLBook, held(ymd(2011, 9, 10), 3666.67, "5", ymd(2012, 6, 30)), 3,
          ymd(2014, 1, 20), 1166.67},
         // Placed on the last day of the last fiscal month: no month of the
         // first year counts, nothing to prorate.
-        {"SL, no month held", CalcSLBook, held(ymd(2012, 12, 31), 0, "5"), 1, ymd(2012, 12, 31), 0},
+        {"SL, no month held", calcSLBook, held(ymd(2012, 12, 31), 0, "5"), 1, ymd(2012, 12, 31), 0},
     };
     // clang-format on
     for (const auto& c : cases) {
@@ -81,10 +81,11 @@ TEST(CalcOldDprnProRation, DisposalYearsOfOldLawAndBookAssets) {
         d.atRecoveryYear(c.year);
         d.asset.currentTax = d.asset.currentBook = 123.45;
         d.asset.disposed = c.disposed;
-        d.run(c.calculator, book);
-        if (c.yearAmount) d.work.CurrentDprnTax = *c.yearAmount;
-        d.work.DisposalFiscalMonth = 11;  // left by another asset: the row's own month counts
-        book ? CalcOldDprnProRationBk(d.form) : CalcOldDprnProRation(d.form);
+        double yearAmount = d.run(c.calculator);
+        if (c.yearAmount) yearAmount = *c.yearAmount;
+        const Timing timing = d.timing();
+        const Calcform f{d.company, d.asset, timing};
+        book ? calcOldDprnProRationBk(f, yearAmount) : calcOldDprnProRation(f, yearAmount);
         const Money& stored = book ? d.asset.currentBook : d.asset.currentTax;
         ASSERT_TRUE(stored.has_value());
         EXPECT_NEAR(*stored, c.expected, 1e-6);
@@ -97,10 +98,11 @@ TEST(CalcOldDprnProRation, ALifeThatIsNoNumberIsReported) {
     AssetDesk d(held(ymd(2012, 4, 10)));
     d.atRecoveryYear(5);
     d.asset.disposed = ymd(2016, 4, 20);
-    d.runTax(CalcSLOldTax);
+    const double yearAmount = d.run(calcSLOldTax);
     d.asset.lifeTax = "";
     d.asset.currentTax = 55;
-    CalcOldDprnProRation(d.form);
+    const Timing timing = d.timing();
+    calcOldDprnProRation({d.company, d.asset, timing}, yearAmount);
     EXPECT_TRUE(testing::reportedOnce(reporter.reports, "Calcform.CalcOldDprnProRation",
                                       "Type mismatch (13)"));
     EXPECT_DOUBLE_EQ(*d.asset.currentTax, 55);

@@ -53,7 +53,7 @@ TEST(CalcAmort, MonthlyAmountsOverThePeriod) {
     for (const auto& c : cases) {
         const Holding h{.yrpis = c.yrpis, .placed = c.placed, .life = "180", .cost = 18000};
         for (std::size_t i = 0; i < c.expected.size(); ++i)
-            EXPECT_NEAR(amountIn(CalcAmort, h, static_cast<int>(i) + 1), c.expected[i], 1e-6)
+            EXPECT_NEAR(amountIn(calcAmort, h, static_cast<int>(i) + 1), c.expected[i], 1e-6)
                 << c.name << ", year " << i + 1;
     }
 }
@@ -79,8 +79,7 @@ TEST(CalcAmortBook, AmortizesTheBookCostAtTheBookBusinessUse) {
             d.asset.busUseBook = c.businessUse;
             d.asset.lifeBook = "120";
             d.atRecoveryYear(year);
-            EXPECT_NEAR(d.runBook(CalcAmortBook), year == 1 ? c.firstYear : c.secondYear, 1e-6);
-            EXPECT_EQ(d.work.CurrentDprnTax, 0.0);
+            EXPECT_NEAR(d.run(calcAmortBook), year == 1 ? c.firstYear : c.secondYear, 1e-6);
         }
     }
 }

@@ -72,10 +72,9 @@ TEST(CalcMACRSAuto, WorkedFirstYearsOfA2010Car) {
         testing::RecordingReporter reporter;
         AssetDesk d({.yrpis = c.yrpis, .placed = c.placed, .quarter = "3"});
         buy(d, c.purchase);
-        d.work.MidQrtYear = c.midQuarterYear;
-        EXPECT_NEAR(d.runTax(CalcMACRSAuto), c.amount, 1e-6);
-        EXPECT_NEAR(d.work.TableDprn, c.amount, 1e-6);
-        EXPECT_NEAR(d.work.AutoNonBusDprn, c.nonBusiness, 1e-6);
+        d.midQuarterYear = c.midQuarterYear;
+        EXPECT_NEAR(d.run(calcMACRSAuto), c.amount, 1e-6);
+        EXPECT_NEAR(d.last.autoNonBusiness, c.nonBusiness, 1e-6);
         EXPECT_NEAR(*d.asset.sec179, c.sec179, 1e-6);
         EXPECT_NEAR(*d.asset.bonus, c.bonus, 1e-6);
         EXPECT_NEAR(*d.asset.post30Basis, c.basis, 1e-6);
@@ -110,8 +109,8 @@ TEST(CalcMACRSAuto, FirstYearLimitsByDateAndKind) {
         SCOPED_TRACE(::testing::Message() << isoDate(c.placed) << (c.truck ? " truck" : " car"));
         AssetDesk d({.yrpis = ymd(static_cast<int>(c.placed.year()), 12, 31), .placed = c.placed});
         buy(d, {60000, 1, 0, 0, c.truck});
-        EXPECT_NEAR(d.runTax(CalcMACRSAuto), c.limit, 1e-6);
-        EXPECT_DOUBLE_EQ(d.work.AutoNonBusDprn, 0);
+        EXPECT_NEAR(d.run(calcMACRSAuto), c.limit, 1e-6);
+        EXPECT_DOUBLE_EQ(d.last.autoNonBusiness, 0);
     }
 }
 
@@ -149,18 +148,16 @@ TEST(CalcMACRSAuto, LaterYearsTakeTheSmallerOfTableAndLimit) {
         buy(d, {c.cost, c.businessUse});
         d.asset.priorNonBusAccum = c.priorNonBusiness;
         d.atRecoveryYear(c.recoveryYear);
-        EXPECT_NEAR(d.runTax(CalcMACRSAuto), c.expected, 1e-6);
+        EXPECT_NEAR(d.run(calcMACRSAuto), c.expected, 1e-6);
         EXPECT_EQ(d.asset.midQrtAsset, c.quarter);
-        EXPECT_DOUBLE_EQ(d.work.AutoNonBusDprn, 0);
+        EXPECT_DOUBLE_EQ(d.last.autoNonBusiness, 0);
     }
 }
 
 TEST(CalcMACRSAuto, ALaterYearUsesItsOwnConventionNotThePreviousVehicles) {
-    // Two rows in one pass of a mid-quarter year, sharing the work area.
+    // Two rows, one after the other, in one pass of a mid-quarter year.
     Company company;
     company.yearEnd = ymd(2011, 12, 31);
-    WorkArea work;
-    work.MidQrtYear = true;
     Asset first;  // placed this year, fourth quarter
     first.methodTax = "MACRS-Auto";
     first.placedInService = ymd(2011, 11, 1);
@@ -170,15 +167,13 @@ TEST(CalcMACRSAuto, ALaterYearUsesItsOwnConventionNotThePreviousVehicles) {
     Asset later = first;  // placed in 2010 under the half-year convention
     later.placedInService = ymd(2010, 3, 1);
     later.yrpis = ymd(2010, 12, 31);
+    double amount = 0;
     for (Asset* row : {&first, &later}) {
-        Calcform f{company, *row, work};
-        StartPass(company, work);
-        work.CurrentDprnTax = 0;
-        ServiceCalc(f);
-        CalcMACRSAuto(f);
+        const Timing timing = serviceCalc(company, *row, daysInFiscalYear(company));
+        amount = calcMACRSAuto({company, *row, timing, true}).amount;
     }
     EXPECT_EQ(first.midQrtAsset, "4");
-    EXPECT_NEAR(work.CurrentDprnTax, 3200, 1e-6);  // 32 %, not the quarter-4 38 %
+    EXPECT_NEAR(amount, 3200, 1e-6);  // 32 %, not the quarter-4 38 %
 }
 
 TEST(CalcMACRSAuto, SchedulesRecoverTheCostUnderTheLimits) {
@@ -200,7 +195,7 @@ TEST(CalcMACRSAuto, SchedulesRecoverTheCostUnderTheLimits) {
     for (const auto& c : cases) {
         AssetDesk d({.yrpis = ymd(2010, 12, 31), .placed = ymd(2010, 3, 15)});
         buy(d, c.purchase);
-        testing::expectSchedule(d.schedule(CalcMACRSAuto, static_cast<int>(c.schedule.size())),
+        testing::expectSchedule(d.schedule(calcMACRSAuto, static_cast<int>(c.schedule.size())),
                                 c.schedule);
     }
 }

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "engine/run/dispatch.h"
 #include "engine/tables/acrs_tables.h"
 #include "engine/tables/calculators.h"
 #include "engine/tables/macrs_tables.h"
@@ -91,69 +92,69 @@ TEST(TableCalculators, RatesByClassMonthAndRecoveryYear) {
     const Date y1984 = ymd(1984, 12, 31), y1990 = ymd(1990, 12, 31), y2012 = ymd(2012, 12, 31);
     const Case cases[] = {
         // ACRS personal property: the year of placement makes no difference.
-        {CalcACRS, "5", ymd(1984, 4, 10), y1984, 1, 15000},
-        {CalcACRS, "5", ymd(1984, 4, 10), y1984, 5, 21000},
-        {CalcACRS, "5", ymd(1984, 4, 10), y1984, 6, 0},
-        {CalcACRS, "3", ymd(1984, 9, 10), y1984, 4, 0},
-        {CalcACRS, "10", ymd(1984, 1, 10), y1984, 11, 0},
+        {calcACRS, "5", ymd(1984, 4, 10), y1984, 1, 15000},
+        {calcACRS, "5", ymd(1984, 4, 10), y1984, 5, 21000},
+        {calcACRS, "5", ymd(1984, 4, 10), y1984, 6, 0},
+        {calcACRS, "3", ymd(1984, 9, 10), y1984, 4, 0},
+        {calcACRS, "10", ymd(1984, 1, 10), y1984, 11, 0},
         // ACRS real property by month placed.
-        {CalcACRS, "15", ymd(1984, 7, 10), y1984, 1, 6000},
-        {CalcACRS, "15", ymd(1984, 7, 10), y1984, 16, 3000},
-        {CalcACRS, "15", ymd(1984, 7, 10), y1984, 17, 0},
-        {CalcACRS, "19", ymd(1984, 12, 10), y1984, 1, 400},
-        {CalcACRS, "19", ymd(1984, 12, 10), y1984, 20, 4000},
-        {CalcACRS, "19", ymd(1984, 12, 10), y1984, 21, 0},
-        {CalcACRS, "18", ymd(1984, 1, 10), y1984, 19, 0},
-        {CalcACRS, "18", ymd(1984, 12, 10), y1984, 19, 3600},
+        {calcACRS, "15", ymd(1984, 7, 10), y1984, 1, 6000},
+        {calcACRS, "15", ymd(1984, 7, 10), y1984, 16, 3000},
+        {calcACRS, "15", ymd(1984, 7, 10), y1984, 17, 0},
+        {calcACRS, "19", ymd(1984, 12, 10), y1984, 1, 400},
+        {calcACRS, "19", ymd(1984, 12, 10), y1984, 20, 4000},
+        {calcACRS, "19", ymd(1984, 12, 10), y1984, 21, 0},
+        {calcACRS, "18", ymd(1984, 1, 10), y1984, 19, 0},
+        {calcACRS, "18", ymd(1984, 12, 10), y1984, 19, 3600},
         // September is month 3 of a fiscal year ending in June.
-        {CalcACRS, "15", ymd(1983, 9, 1), ymd(1984, 6, 30), 1, 10000},
-        {CalcACRS, "15", ymd(1983, 9, 1), ymd(1984, 6, 30), 2, 11000},
+        {calcACRS, "15", ymd(1983, 9, 1), ymd(1984, 6, 30), 1, 10000},
+        {calcACRS, "15", ymd(1983, 9, 1), ymd(1984, 6, 30), 2, 11000},
         // Lives without a table.
-        {CalcACRS, "7", ymd(1984, 4, 10), y1984, 1, 0},
-        {CalcACRS, "5.0", ymd(1984, 4, 10), y1984, 1, 0},
+        {calcACRS, "7", ymd(1984, 4, 10), y1984, 1, 0},
+        {calcACRS, "5.0", ymd(1984, 4, 10), y1984, 1, 0},
         // MACRS 39 years, month 7; January is month 7 of a June fiscal year.
-        {CalcMACRS, "39", ymd(2012, 7, 10), y2012, 1, 1177},
-        {CalcMACRS, "39", ymd(2012, 7, 10), y2012, 2, 2564},
-        {CalcMACRS, "39", ymd(2012, 7, 10), y2012, 40, 1391},
-        {CalcMACRS, "39", ymd(2012, 7, 10), y2012, 41, 0},
-        {CalcMACRS, "39", ymd(2012, 1, 20), ymd(2012, 6, 30), 1, 1177},
-        {CalcMACRS, "39", ymd(2012, 1, 20), ymd(2012, 6, 30), 40, 1391},
+        {calcMACRS, "39", ymd(2012, 7, 10), y2012, 1, 1177},
+        {calcMACRS, "39", ymd(2012, 7, 10), y2012, 2, 2564},
+        {calcMACRS, "39", ymd(2012, 7, 10), y2012, 40, 1391},
+        {calcMACRS, "39", ymd(2012, 7, 10), y2012, 41, 0},
+        {calcMACRS, "39", ymd(2012, 1, 20), ymd(2012, 6, 30), 1, 1177},
+        {calcMACRS, "39", ymd(2012, 1, 20), ymd(2012, 6, 30), 40, 1391},
         // 27.5 years, month 3.
-        {CalcMACRS, "27.5", ymd(2012, 3, 1), y2012, 1, 2879},
-        {CalcMACRS, "27.5", ymd(2012, 3, 1), y2012, 10, 3637},
-        {CalcMACRS, "27.5", ymd(2012, 3, 1), y2012, 11, 3636},
-        {CalcMACRS, "27.5", ymd(2012, 3, 1), y2012, 29, 0},
+        {calcMACRS, "27.5", ymd(2012, 3, 1), y2012, 1, 2879},
+        {calcMACRS, "27.5", ymd(2012, 3, 1), y2012, 10, 3637},
+        {calcMACRS, "27.5", ymd(2012, 3, 1), y2012, 11, 3636},
+        {calcMACRS, "27.5", ymd(2012, 3, 1), y2012, 29, 0},
         // 31.5 years: the even and odd years swap with the parity of the month.
-        {CalcMACRS, "31.5", ymd(1990, 1, 5), y1990, 1, 3042},
-        {CalcMACRS, "31.5", ymd(1990, 1, 5), y1990, 8, 3175},
-        {CalcMACRS, "31.5", ymd(1990, 1, 5), y1990, 9, 3174},
-        {CalcMACRS, "31.5", ymd(1990, 1, 5), y1990, 32, 1720},
-        {CalcMACRS, "31.5", ymd(1990, 1, 5), y1990, 33, 0},
-        {CalcMACRS, "31.5", ymd(1990, 2, 5), y1990, 8, 3174},
-        {CalcMACRS, "31.5", ymd(1990, 2, 5), y1990, 9, 3175},
+        {calcMACRS, "31.5", ymd(1990, 1, 5), y1990, 1, 3042},
+        {calcMACRS, "31.5", ymd(1990, 1, 5), y1990, 8, 3175},
+        {calcMACRS, "31.5", ymd(1990, 1, 5), y1990, 9, 3174},
+        {calcMACRS, "31.5", ymd(1990, 1, 5), y1990, 32, 1720},
+        {calcMACRS, "31.5", ymd(1990, 1, 5), y1990, 33, 0},
+        {calcMACRS, "31.5", ymd(1990, 2, 5), y1990, 8, 3174},
+        {calcMACRS, "31.5", ymd(1990, 2, 5), y1990, 9, 3175},
         // Half-year classes to their last year; 20 years carry three decimals
         // of a percent. A June fiscal year still counts from "YRPIS".
-        {CalcMACRS, "3", ymd(2012, 8, 1), y2012, 4, 7410},
-        {CalcMACRS, "3", ymd(2012, 8, 1), y2012, 5, 0},
-        {CalcMACRS, "20", ymd(2012, 6, 1), y2012, 2, 7219},
-        {CalcMACRS, "20", ymd(2012, 6, 1), y2012, 21, 2231},
-        {CalcMACRS, "20", ymd(2012, 6, 1), y2012, 22, 0},
-        {CalcMACRS150, "10", ymd(2012, 5, 5), y2012, 2, 13880},
-        {CalcMACRS150, "10", ymd(2012, 5, 5), y2012, 11, 4370},
-        {CalcMACRS150, "10", ymd(2012, 5, 5), y2012, 12, 0},
-        {CalcMACRS, "10", ymd(2011, 9, 1), ymd(2012, 6, 30), 2, 18000},
-        {CalcMACRS, "10", ymd(2011, 9, 1), ymd(2012, 6, 30), 11, 3280},
+        {calcMACRS, "3", ymd(2012, 8, 1), y2012, 4, 7410},
+        {calcMACRS, "3", ymd(2012, 8, 1), y2012, 5, 0},
+        {calcMACRS, "20", ymd(2012, 6, 1), y2012, 2, 7219},
+        {calcMACRS, "20", ymd(2012, 6, 1), y2012, 21, 2231},
+        {calcMACRS, "20", ymd(2012, 6, 1), y2012, 22, 0},
+        {calcMACRS150, "10", ymd(2012, 5, 5), y2012, 2, 13880},
+        {calcMACRS150, "10", ymd(2012, 5, 5), y2012, 11, 4370},
+        {calcMACRS150, "10", ymd(2012, 5, 5), y2012, 12, 0},
+        {calcMACRS, "10", ymd(2011, 9, 1), ymd(2012, 6, 30), 2, 18000},
+        {calcMACRS, "10", ymd(2011, 9, 1), ymd(2012, 6, 30), 11, 3280},
         // Nothing before the first recovery year.
-        {CalcMACRS, "5", ymd(2012, 3, 15), y2012, 0, 0},
-        {CalcMACRS, "39", ymd(2012, 3, 15), y2012, 0, 0},
+        {calcMACRS, "5", ymd(2012, 3, 15), y2012, 0, 0},
+        {calcMACRS, "39", ymd(2012, 3, 15), y2012, 0, 0},
         // Only the listed life texts select a table.
-        {CalcMACRS, "5", ymd(2012, 3, 15), y2012, 1, 20000},
-        {CalcMACRS, "12", ymd(2012, 3, 15), y2012, 1, 0},
-        {CalcMACRS, " 5", ymd(2012, 3, 15), y2012, 1, 0},
-        {CalcMACRS, "", ymd(2012, 3, 15), y2012, 1, 0},
-        {CalcMACRS, "27.50", ymd(2012, 3, 15), y2012, 1, 0},
-        {CalcMACRS150, "5", ymd(2012, 3, 15), y2012, 1, 15000},
-        {CalcMACRS150, "15", ymd(2012, 3, 15), y2012, 1, 0},
+        {calcMACRS, "5", ymd(2012, 3, 15), y2012, 1, 20000},
+        {calcMACRS, "12", ymd(2012, 3, 15), y2012, 1, 0},
+        {calcMACRS, " 5", ymd(2012, 3, 15), y2012, 1, 0},
+        {calcMACRS, "", ymd(2012, 3, 15), y2012, 1, 0},
+        {calcMACRS, "27.50", ymd(2012, 3, 15), y2012, 1, 0},
+        {calcMACRS150, "5", ymd(2012, 3, 15), y2012, 1, 15000},
+        {calcMACRS150, "15", ymd(2012, 3, 15), y2012, 1, 0},
     };
     for (const auto& c : cases)
         EXPECT_NEAR(onHundredThousand(c.calculator, c.life, c.placed, c.yrpis, c.recoveryYear),
@@ -196,22 +197,18 @@ TEST(MidQuarterMACRS, FindsTheQuarterOfTheFiscalYear) {
         SCOPED_TRACE(::testing::Message() << "year end " << isoDate(c.yearEnd) << ", placed "
                                           << isoDate(c.placed) << ", life " << c.life);
         AssetDesk d({.yrpis = c.yearEnd, .placed = c.placed, .life = c.life});
-        d.work.MidQrtYear = true;
-        EXPECT_NEAR(d.runTax(c.elected150 ? CalcMidQrtMACRS150 : CalcMidQrtMACRS), c.firstYear,
-                    1e-6);
+        d.midQuarterYear = true;
+        const QuarterTables tables = c.elected150 ? QuarterTables::MACRS150 : QuarterTables::MACRS;
+        EXPECT_NEAR(d.run([&](const Calcform& f) { return calcMidQrtMACRS(f, tables); }),
+                    c.firstYear, 1e-6);
         EXPECT_EQ(d.asset.midQrtAsset, c.quarter);
-        EXPECT_EQ(d.work.QuarterClassLife, c.life);
     }
 }
 
-// The first year through the first-year calculator in a mid-quarter year;
-// every later year through the entry point of the stored quarter, the way
-// the dispatch reaches it, in years that are not mid-quarter years.
+// Through the dispatch: the first year in a mid-quarter year finds and
+// stores the quarter; every later year, in years that are not mid-quarter
+// years, takes the stored quarter's table.
 TEST(MidQuarterMACRS, KeepsTheQuarterTableForTheWholeRecoveryPeriod) {
-    const Calculator kMACRS[] = {Calc1stQrtMACRS, Calc2ndQrtMACRS, Calc3rdQrtMACRS,
-                                 Calc4thQrtMACRS};
-    const Calculator kMACRS150[] = {Calc1stQrtMACRS150, Calc2ndQrtMACRS150, Calc3rdQrtMACRS150,
-                                    Calc4thQrtMACRS150};
     struct Lifetime {
         bool elected150;
         const char* life;
@@ -235,17 +232,14 @@ TEST(MidQuarterMACRS, KeepsTheQuarterTableForTheWholeRecoveryPeriod) {
     // clang-format on
     for (const auto& l : lifetimes) {
         AssetDesk d({.placed = l.placed, .life = l.life, .cost = 100000});
+        d.asset.methodTax = l.elected150 ? "MACRS-150%" : "MACRS";
         for (std::size_t i = 0; i < l.expected.size(); ++i) {
             const int year = static_cast<int>(i) + 1;
             SCOPED_TRACE(::testing::Message()
                          << (l.elected150 ? "150 % " : "") << l.life << " year " << year);
             d.atRecoveryYear(year);
-            d.work.MidQrtYear = year == 1;
-            Calculator calculator = l.elected150 ? CalcMidQrtMACRS150 : CalcMidQrtMACRS;
-            if (year > 1)
-                calculator =
-                    (l.elected150 ? kMACRS150 : kMACRS)[std::stoi(d.asset.midQrtAsset) - 1];
-            EXPECT_NEAR(d.runTax(calculator), l.expected[i], 1e-6);
+            d.midQuarterYear = year == 1;
+            EXPECT_NEAR(d.run(taxDeprnMethSelector), l.expected[i], 1e-6);
             EXPECT_EQ(d.asset.midQrtAsset, l.quarter);
         }
     }

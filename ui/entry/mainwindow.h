@@ -19,10 +19,10 @@
 #include <string_view>
 
 #include "base/dates.h"
+#include "engine/rules/record_check.h"
 #include "store/database.h"
 #include "store/recordset.h"
 #include "ui/entry/fieldformat.h"
-#include "ui/entry/recordcheck.h"
 #include "ui/entry/recordpresenter.h"
 #include "ui/shell/guifeedback.h"
 

@@ -22,6 +22,20 @@ namespace {
 
 const QString kEmptyCompany = "Click Add To Create First Record";
 
+// The advice the screen shows, without refusing the row, for a "YRPIS" that
+// is not a year end of the company; empty when it is one or either date is
+// missing. The run dates an asset's first year by the calendar year of its
+// "YRPIS", so a "YRPIS" typed as some other day of the year still counts.
+QString yrpisAdvice(const std::optional<Date>& yrpis, const std::optional<Date>& yearEnd) {
+    if (!yrpis || !yearEnd || isCompanyYearEnd(*yrpis, *yearEnd)) return {};
+    return QString(
+               "The YRPIS %1 is not a year end of the company (%2/%3). The depreciation run "
+               "treats the asset's first year by the calendar year of its YRPIS.")
+        .arg(QString::fromStdString(shortDate(*yrpis)))
+        .arg(monthOf(*yearEnd))
+        .arg(dayOf(*yearEnd));
+}
+
 }  // namespace
 
 bool MainWindow::hasRow() const {
@@ -226,10 +240,10 @@ bool MainWindow::RecordCheck() {
         RecordCheckInput in;
         in.regularFederal = companyFlag(col::RegularFederal);
         in.book = companyFlag(col::Book);
-        in.methodTax = fields_[FMethodTax].edit->text();
-        in.lifeTax = fields_[FLifeTax].edit->text();
-        in.methodBook = fields_[FMethodBook].edit->text();
-        in.lifeBook = fields_[FLifeBook].edit->text();
+        in.methodTax = fields_[FMethodTax].edit->text().toStdString();
+        in.lifeTax = fields_[FLifeTax].edit->text().toStdString();
+        in.methodBook = fields_[FMethodBook].edit->text().toStdString();
+        in.lifeBook = fields_[FLifeBook].edit->text().toStdString();
         in.useTax = asNumber(assets_->get(col::BusUseTax)).value_or(0);
         in.useTaxBlank = fields_[FUseTax].edit->text().trimmed().isEmpty();
         in.useBookBlank = fields_[FUseBook].edit->text().trimmed().isEmpty();

@@ -8,10 +8,12 @@
 #include "base/dates.h"
 #include "base/money.h"
 #include "base/trail.h"
+#include "engine/rules/bonus.h"
+#include "engine/rules/life_lists.h"
+#include "engine/rules/vehicles.h"
 #include "engine/tables/federal_law.h"
 #include "store/columns.h"
 #include "store/settings.h"
-#include "ui/entry/bonus.h"
 #include "ui/entry/mainwindow.h"
 #include "ui/entry/picker.h"
 
@@ -33,41 +35,6 @@ QString heavyVehicleTip(int year) {
                "If this asset is a heavy sports utility vehicle purchased after 10/22/04, "
                "limit Sec. 179 to $%1.")
         .arg(QString::fromStdString(money::withThousands(*cap)));
-}
-
-struct ListSource {
-    const char* table;
-    const char* column;
-};
-
-// The life list each method draws from in the catalogue.
-const std::map<QString, ListSource>& taxLifeLists() {
-    static const std::map<QString, ListSource> lists = {
-        {"MACRS", {"MACRSLFS", "MACRSLF"}},
-        {"MACRS-150%", {"MACRS150LFS", "MACRS150LF"}},
-        {"MACRS-Auto", {"MACRSALFS", "MACRSALF"}},
-        {"ACRS", {"ACRSLFS", "ACRSLF"}},
-        {"MACRS SL-PP", {"TPPSLLFS", "SL-Personal Prop"}},
-        {"MACRS SL-RP", {"TRPSLLFS", "SL-Real Prop"}},
-        {"Amortization", {"AMLFS", "AMLF"}},
-        {"Units Of Prod.", {"NDLFS", "NDLF"}},
-        {"Non-Depreciable", {"NDLFS", "NDLF"}},
-        {"SL-Old", {"SLLFS", "SL - Book"}},
-        {"DDB200%-Old", {"DDBLFS", "DDB"}},
-        {"DDB150%-Old", {"DDBLFS", "DDB"}},
-        {"DDB125%-Old", {"DDBLFS", "DDB"}},
-    };
-    return lists;
-}
-
-const std::map<QString, ListSource>& bookLifeLists() {
-    static const std::map<QString, ListSource> lists = {
-        {"SL - Book", {"SLLFS", "SL - Book"}},  {"DDB200%", {"DDBLFS", "DDB"}},
-        {"DDB150%", {"DDBLFS", "DDB"}},         {"DDB125%", {"DDBLFS", "DDB"}},
-        {"Amortization", {"AMLFS", "AMLF"}},    {"Units Of Prod.", {"NDLFS", "NDLF"}},
-        {"Non-Depreciable", {"NDLFS", "NDLF"}},
-    };
-    return lists;
 }
 
 }  // namespace
@@ -105,12 +72,13 @@ void MainWindow::openPicker(int field) {
             case FLifeTax:
             case FLifeBook: {
                 // A method that names no list keeps the previous request's list.
-                const auto& lists = field == FLifeTax ? taxLifeLists() : bookLifeLists();
-                const QString method =
-                    fields_[field == FLifeTax ? FMethodTax : FMethodBook].edit->text();
-                if (auto it = lists.find(method); it != lists.end()) {
-                    PickerTable_ = it->second.table;
-                    PickerColumn_ = it->second.column;
+                const std::string method = fields_[field == FLifeTax ? FMethodTax : FMethodBook]
+                                               .edit->text()
+                                               .toStdString();
+                const auto list = field == FLifeTax ? taxLifeList(method) : bookLifeList(method);
+                if (list) {
+                    PickerTable_ = list->table;
+                    PickerColumn_ = list->column;
                 }
                 caption = "Select Life";
                 break;
@@ -134,7 +102,7 @@ void MainWindow::pickerChoice(const QString& entry) {
         // A passenger automobile takes the automobile method above 50 %
         // business use and straight line at 50 % or less, whatever was picked.
         const double use = asNumber(assets_->get(col::BusUseTax)).value_or(0);
-        value = use > 0.5 ? "MACRS-Auto" : "MACRS SL-PP";
+        value = QString::fromUtf8(automobileMethod(use));
     }
     setFieldValue(field, value);
     presenter_.markChanged();
@@ -161,7 +129,7 @@ void MainWindow::clearLife(int field) {
 
 void MainWindow::AutomobileStep() {
     procedure("Calcform.TimerAuto_Timer", [&] {
-        if (fields_[FMethodTax].edit->text() != "MACRS-Auto") return;
+        if (!isAutomobileMethod(fields_[FMethodTax].edit->text().toStdString())) return;
         QCheckBox* box = checks_[CAuto].box;
         box->setEnabled(true);
         box->setFocus();
@@ -212,10 +180,8 @@ void MainWindow::bonusClicked() {
         // The share is first written "##0.00" and read back as a number.
         const double use = parseNumber(QString::number(read(FUseTax), 'f', 2)).value_or(0);
         const double s179 = read(FSec179);
-        using namespace std::chrono;
-        const Date bonusStart{year{2001}, month{9}, day{10}};
-        if (cost > kAutoNoticeCost && fields_[FMethodTax].edit->text() == "MACRS-Auto" &&
-            *placed > bonusStart) {
+        if (automobileLimitsMayCutBonus(cost, fields_[FMethodTax].edit->text().toStdString(),
+                                        *placed)) {
             QMessageBox box(QMessageBox::Information,
                             "Automobile Limits May Restrict Bonus Depreciation",
                             "Since the MACRS-Auto method was selected, this asset is subject to "
@@ -241,11 +207,9 @@ void MainWindow::Section179Reminder() {
         const QString placedText = fields_[FPlaced].edit->text().trimmed();
         if (placedText.isEmpty()) return;
         auto placed = parseUsDate(placedText.toStdString());
-        using namespace std::chrono;
-        const Date heavySuvStart{year{2004}, month{10}, day{22}};
-        const bool remind = placed && *placed > heavySuvStart &&
-                            fields_[FLifeTax].edit->text() == "5" &&
-                            fields_[FMethodTax].edit->text() == "MACRS";
+        const bool remind = placed && heavyVehicleCapMayApply(
+                                          *placed, fields_[FMethodTax].edit->text().toStdString(),
+                                          fields_[FLifeTax].edit->text().toStdString());
         fields_[FSec179].edit->setToolTip(remind ? heavyVehicleTip(yearOf(*placed)) : QString());
     });
 }

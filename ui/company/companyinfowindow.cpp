@@ -19,27 +19,27 @@ namespace czx::ui {
 CompanyInfoWindow::CompanyInfoWindow(const std::string& dataPath, QWidget* owner)
     : RecordEditor("UpdateCoInfo", dataPath, "select * from Defaults", owner) {
     setWindowTitle("Add or Update Company Information");
-    txtName_ = new QLineEdit(this);
-    txtName_->setObjectName("txtFields");
-    txtName_->setAccessibleName("Name");
-    txtName_->setMinimumWidth(340);
-    txtYearEnd_ = new QLineEdit(this);
-    txtYearEnd_->setObjectName("txtFields");
-    txtYearEnd_->setAccessibleName("Current Year End");
-    txtYearEnd_->setMaximumWidth(110);
-    chkTax_ = new QCheckBox("Regular federal", this);
-    chkTax_->setObjectName("chkFields");
-    chkTax_->setAccessibleName("Regular federal");
-    chkBook_ = new QCheckBox("Book", this);
-    chkBook_->setObjectName("chkFields");
-    chkBook_->setAccessibleName("Book");
-    for (QLineEdit* e : {txtName_, txtYearEnd_})
+    nameEdit_ = new QLineEdit(this);
+    nameEdit_->setObjectName("txtFields");
+    nameEdit_->setAccessibleName("Name");
+    nameEdit_->setMinimumWidth(340);
+    yearEndEdit_ = new QLineEdit(this);
+    yearEndEdit_->setObjectName("txtFields");
+    yearEndEdit_->setAccessibleName("Current Year End");
+    yearEndEdit_->setMaximumWidth(110);
+    taxSetBox_ = new QCheckBox("Regular federal", this);
+    taxSetBox_->setObjectName("chkFields");
+    taxSetBox_->setAccessibleName("Regular federal");
+    bookSetBox_ = new QCheckBox("Book", this);
+    bookSetBox_->setObjectName("chkFields");
+    bookSetBox_->setAccessibleName("Book");
+    for (QLineEdit* e : {nameEdit_, yearEndEdit_})
         connect(e, &QLineEdit::textEdited, this, [this] { presenter_.markChanged(); });
 
-    cmdEdit_ = addButton("&Edit Company", "cmdEdit");
-    cmdUpdate_ = addButton("&Save Company", "cmdUpdate");
-    cmdCancel_ = addButton("&Cancel", "cmdCancel");
-    cmdClose_ = addButton("&Close", "cmdClose");
+    editButton_ = makeButton("&Edit Company", "cmdEdit");
+    saveButton_ = makeButton("&Save Company", "cmdUpdate");
+    cancelButton_ = makeButton("&Cancel", "cmdCancel");
+    closeButton_ = makeButton("&Close", "cmdClose");
 
     auto* note = new QLabel(
         "Before making changes to existing data, be sure to click on Edit Company; otherwise the "
@@ -49,49 +49,49 @@ CompanyInfoWindow::CompanyInfoWindow(const std::string& dataPath, QWidget* owner
     note->setWordWrap(true);
 
     auto* form = new QFormLayout;
-    form->addRow("Name:", txtName_);
-    form->addRow("Current Year End:", txtYearEnd_);
+    form->addRow("Name:", nameEdit_);
+    form->addRow("Current Year End:", yearEndEdit_);
     auto* kinds = new QGroupBox("Types of depreciation to calculate", this);
     auto* kindsLayout = new QVBoxLayout(kinds);
-    kindsLayout->addWidget(chkTax_);
-    kindsLayout->addWidget(chkBook_);
+    kindsLayout->addWidget(taxSetBox_);
+    kindsLayout->addWidget(bookSetBox_);
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(note);
     layout->addLayout(form);
     layout->addWidget(kinds);
     layout->addLayout(buttonRow());
-    layout->addWidget(lblStatus_);
-    SetButtons(true);
+    layout->addWidget(statusLabel_);
+    setButtons(true);
     showRecord();
     afterMove();
 }
 
 void CompanyInfoWindow::showRecord() {
     if (!records_ || !records_->hasCurrent()) {
-        txtName_->clear();
-        txtYearEnd_->clear();
-        chkTax_->setChecked(false);
-        chkBook_->setChecked(false);
+        nameEdit_->clear();
+        yearEndEdit_->clear();
+        taxSetBox_->setChecked(false);
+        bookSetBox_->setChecked(false);
         return;
     }
-    txtName_->setText(QString::fromStdString(asText(records_->get(col::Name))));
+    nameEdit_->setText(QString::fromStdString(asText(records_->get(col::Name))));
     auto yearEnd = parseIsoDate(asText(records_->get(col::YearEnd)));
-    txtYearEnd_->setText(yearEnd ? QString::fromStdString(paddedDate(*yearEnd))
-                                 : QString::fromStdString(asText(records_->get(col::YearEnd))));
-    chkTax_->setChecked(asBool(records_->get(col::RegularFederal)));
-    chkBook_->setChecked(asBool(records_->get(col::Book)));
+    yearEndEdit_->setText(yearEnd ? QString::fromStdString(paddedDate(*yearEnd))
+                                  : QString::fromStdString(asText(records_->get(col::YearEnd))));
+    taxSetBox_->setChecked(asBool(records_->get(col::RegularFederal)));
+    bookSetBox_->setChecked(asBool(records_->get(col::Book)));
 }
 
 // A year end that is no date is a typo, said plainly, not a fault.
 bool CompanyInfoWindow::fieldsAccepted() {
-    QString message = typoMessage(FieldKind::Date, "Current Year End", txtYearEnd_->text());
-    if (message.isEmpty() && txtYearEnd_->text().trimmed().isEmpty())
+    QString message = typoMessage(FieldKind::Date, "Current Year End", yearEndEdit_->text());
+    if (message.isEmpty() && yearEndEdit_->text().trimmed().isEmpty())
         message = blankMessage(FieldKind::Date, "Current Year End");
     if (message.isEmpty()) return true;
     showMessage(this, message);
-    txtYearEnd_->setFocus(Qt::OtherFocusReason);
-    txtYearEnd_->selectAll();
+    yearEndEdit_->setFocus(Qt::OtherFocusReason);
+    yearEndEdit_->selectAll();
     return false;
 }
 
@@ -99,14 +99,14 @@ bool CompanyInfoWindow::fieldsAccepted() {
 // first).
 void CompanyInfoWindow::storeFields() {
     if (!records_->hasCurrent()) return;
-    records_->set(col::Name, Value(txtName_->text().toStdString()));
-    const std::string typed = txtYearEnd_->text().trimmed().toStdString();
+    records_->set(col::Name, Value(nameEdit_->text().toStdString()));
+    const std::string typed = yearEndEdit_->text().trimmed().toStdString();
     auto yearEnd = parseUsDate(typed);
     if (!yearEnd)
         throw Error(errors::kTypeMismatch, "Type mismatch: \"" + typed + "\" is not a date");
     records_->set(col::YearEnd, Value(isoDate(*yearEnd)));
-    records_->set(col::RegularFederal, Value(std::int64_t{chkTax_->isChecked() ? 1 : 0}));
-    records_->set(col::Book, Value(std::int64_t{chkBook_->isChecked() ? 1 : 0}));
+    records_->set(col::RegularFederal, Value(std::int64_t{taxSetBox_->isChecked() ? 1 : 0}));
+    records_->set(col::Book, Value(std::int64_t{bookSetBox_->isChecked() ? 1 : 0}));
 }
 
 // The year end and the two column sets decide every asset's amounts: a change
@@ -137,17 +137,17 @@ void CompanyInfoWindow::writeRow() {
 }
 
 void CompanyInfoWindow::setFieldsEditable(bool editable) {
-    txtName_->setReadOnly(!editable);
-    txtYearEnd_->setReadOnly(!editable);
-    chkTax_->setEnabled(editable);
-    chkBook_->setEnabled(editable);
-    if (editable) txtName_->setFocus();
+    nameEdit_->setReadOnly(!editable);
+    yearEndEdit_->setReadOnly(!editable);
+    taxSetBox_->setEnabled(editable);
+    bookSetBox_->setEnabled(editable);
+    if (editable) nameEdit_->setFocus();
 }
 
 void CompanyInfoWindow::afterMove() {
-    lblStatus_->setText(records_ && records_->hasCurrent()
-                            ? QString::fromStdString(asText(records_->get(col::CompanyNumber)))
-                            : QString());
+    statusLabel_->setText(records_ && records_->hasCurrent()
+                              ? QString::fromStdString(asText(records_->get(col::CompanyNumber)))
+                              : QString());
 }
 
 }  // namespace czx::ui

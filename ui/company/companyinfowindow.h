@@ -22,10 +22,10 @@ class CompanyInfoWindow : public RecordEditor {
     void afterMove() override;
 
   private:
-    QLineEdit* txtName_ = nullptr;
-    QLineEdit* txtYearEnd_ = nullptr;
-    QCheckBox* chkTax_ = nullptr;
-    QCheckBox* chkBook_ = nullptr;
+    QLineEdit* nameEdit_ = nullptr;
+    QLineEdit* yearEndEdit_ = nullptr;
+    QCheckBox* taxSetBox_ = nullptr;
+    QCheckBox* bookSetBox_ = nullptr;
 };
 
 }  // namespace czx::ui

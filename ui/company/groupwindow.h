@@ -19,7 +19,7 @@ class GroupWindow : public RecordEditor {
     void afterMove() override;
 
   private:
-    QLineEdit* txtGroup_ = nullptr;
+    QLineEdit* groupEdit_ = nullptr;
 };
 
 }  // namespace czx::ui

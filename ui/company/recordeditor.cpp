@@ -17,10 +17,10 @@ RecordEditor::RecordEditor(const char* form, const std::string& dataPath, const 
                            QWidget* owner)
     : OwnedWindow(owner), form_(form) {
     setObjectName(form);
-    lblStatus_ = new QLabel(this);
-    lblStatus_->setObjectName("lblStatus");
-    lblStatus_->setFrameShape(QFrame::Panel);
-    lblStatus_->setFrameShadow(QFrame::Sunken);
+    statusLabel_ = new QLabel(this);
+    statusLabel_->setObjectName("lblStatus");
+    statusLabel_->setFrameShape(QFrame::Panel);
+    statusLabel_->setFrameShadow(QFrame::Sunken);
     run("Form_Load", [&] {
         std::string path = dataPath;
         if (!path.empty() && path.back() != '/') path += '/';
@@ -39,14 +39,14 @@ RecordEditor::RecordEditor(const char* form, const std::string& dataPath, const 
         b->setMinimumWidth(30);
         return b;
     };
-    cmdFirst_ = tool("|<", "cmdFirst", "First");
-    cmdPrevious_ = tool("<", "cmdPrevious", "Previous");
-    cmdNext_ = tool(">", "cmdNext", "Next");
-    cmdLast_ = tool(">|", "cmdLast", "Last");
-    connect(cmdFirst_, &QToolButton::clicked, this, [this] { cmdFirst_Click(); });
-    connect(cmdPrevious_, &QToolButton::clicked, this, [this] { cmdPrevious_Click(); });
-    connect(cmdNext_, &QToolButton::clicked, this, [this] { cmdNext_Click(); });
-    connect(cmdLast_, &QToolButton::clicked, this, [this] { cmdLast_Click(); });
+    firstButton_ = tool("|<", "cmdFirst", "First");
+    previousButton_ = tool("<", "cmdPrevious", "Previous");
+    nextButton_ = tool(">", "cmdNext", "Next");
+    lastButton_ = tool(">|", "cmdLast", "Last");
+    connect(firstButton_, &QToolButton::clicked, this, [this] { moveFirst(); });
+    connect(previousButton_, &QToolButton::clicked, this, [this] { movePrevious(); });
+    connect(nextButton_, &QToolButton::clicked, this, [this] { moveNext(); });
+    connect(lastButton_, &QToolButton::clicked, this, [this] { moveLast(); });
 }
 
 RecordEditor::~RecordEditor() {
@@ -62,8 +62,8 @@ const char* RecordEditor::procedureName(const char* name) const {
     return names.insert(std::string(form_) + "." + name).first->c_str();
 }
 
-QPushButton* RecordEditor::addButton(const QString& caption, const char* name,
-                                     const QString& toolTip) {
+QPushButton* RecordEditor::makeButton(const QString& caption, const char* name,
+                                      const QString& toolTip) {
     auto* b = new QPushButton(caption, this);
     b->setObjectName(name);
     b->setAccessibleName(QString(caption).remove('&'));
@@ -74,53 +74,57 @@ QPushButton* RecordEditor::addButton(const QString& caption, const char* name,
 
 QHBoxLayout* RecordEditor::buttonRow() {
     auto* row = new QHBoxLayout;
-    for (QPushButton* b : {cmdAdd_, cmdEdit_, cmdUpdate_, cmdCancel_, cmdDelete_, cmdClose_})
+    for (QPushButton* b :
+         {addButton_, editButton_, saveButton_, cancelButton_, deleteButton_, closeButton_})
         if (b) row->addWidget(b);
     row->addStretch();
-    for (QToolButton* b : {cmdFirst_, cmdPrevious_, cmdNext_, cmdLast_}) row->addWidget(b);
-    if (cmdAdd_) connect(cmdAdd_, &QPushButton::clicked, this, [this] { cmdAdd_Click(); });
-    connect(cmdEdit_, &QPushButton::clicked, this, [this] { cmdEdit_Click(); });
-    connect(cmdUpdate_, &QPushButton::clicked, this, [this] { cmdUpdate_Click(); });
-    connect(cmdCancel_, &QPushButton::clicked, this, [this] { cmdCancel_Click(); });
-    if (cmdDelete_) connect(cmdDelete_, &QPushButton::clicked, this, [this] { cmdDelete_Click(); });
-    connect(cmdClose_, &QPushButton::clicked, this, [this] { close(); });
+    for (QToolButton* b : {firstButton_, previousButton_, nextButton_, lastButton_})
+        row->addWidget(b);
+    if (addButton_) connect(addButton_, &QPushButton::clicked, this, [this] { addRecord(); });
+    connect(editButton_, &QPushButton::clicked, this, [this] { editRecord(); });
+    connect(saveButton_, &QPushButton::clicked, this, [this] { saveRecord(); });
+    connect(cancelButton_, &QPushButton::clicked, this, [this] { cancelChanges(); });
+    if (deleteButton_)
+        connect(deleteButton_, &QPushButton::clicked, this, [this] { deleteRecord(); });
+    connect(closeButton_, &QPushButton::clicked, this, [this] { close(); });
     return row;
 }
 
-void RecordEditor::SetButtons(bool browsing) {
-    for (QPushButton* b : {cmdAdd_, cmdEdit_, cmdDelete_, cmdClose_})
+void RecordEditor::setButtons(bool browsing) {
+    for (QPushButton* b : {addButton_, editButton_, deleteButton_, closeButton_})
         if (b) b->setVisible(browsing);
-    cmdUpdate_->setVisible(!browsing);
-    cmdCancel_->setVisible(!browsing);
-    for (QToolButton* b : {cmdFirst_, cmdPrevious_, cmdNext_, cmdLast_}) b->setEnabled(browsing);
+    saveButton_->setVisible(!browsing);
+    cancelButton_->setVisible(!browsing);
+    for (QToolButton* b : {firstButton_, previousButton_, nextButton_, lastButton_})
+        b->setEnabled(browsing);
     setFieldsEditable(!browsing);
 }
 
-void RecordEditor::cmdAdd_Click() {
+void RecordEditor::addRecord() {
     run("cmdAdd_Click", [&] {
         if (!records_) return;
         presenter_.beginAdd();
         showRecord();
-        lblStatus_->setText("Add record");
-        SetButtons(false);
+        statusLabel_->setText("Add record");
+        setButtons(false);
     });
 }
 
-void RecordEditor::cmdEdit_Click() {
+void RecordEditor::editRecord() {
     run("cmdEdit_Click", [&] {
         if (!records_ || !records_->hasCurrent()) return;
         presenter_.beginEdit();
-        if (cmdAdd_) lblStatus_->setText("Edit record");
-        SetButtons(false);
+        if (addButton_) statusLabel_->setText("Edit record");
+        setButtons(false);
     });
 }
 
-void RecordEditor::cmdUpdate_Click() {
+void RecordEditor::saveRecord() {
     run("cmdUpdate_Click", [&] {
         if (!records_ || !fieldsAccepted()) return;
         writeRow();
         presenter_.saved();
-        SetButtons(true);
+        setButtons(true);
         showRecord();
         afterMove();
     });
@@ -131,16 +135,16 @@ void RecordEditor::writeRow() {
     records_->update();
 }
 
-void RecordEditor::cmdCancel_Click() {
+void RecordEditor::cancelChanges() {
     run("cmdCancel_Click", [&] {
         if (!records_) return;
-        SetButtons(true);
+        setButtons(true);
         presenter_.cancel();
         showRecord();
     });
 }
 
-void RecordEditor::cmdDelete_Click() {
+void RecordEditor::deleteRecord() {
     run("cmdDelete_Click", [&] {
         if (!records_) return;
         if (!records_->hasCurrent()) return;
@@ -150,19 +154,19 @@ void RecordEditor::cmdDelete_Click() {
     });
 }
 
-void RecordEditor::cmdFirst_Click() {
+void RecordEditor::moveFirst() {
     run("cmdFirst_Click", [&] { presenter_.move(RecordMove::First); });
 }
 
-void RecordEditor::cmdLast_Click() {
+void RecordEditor::moveLast() {
     run("cmdLast_Click", [&] { presenter_.move(RecordMove::Last); });
 }
 
-void RecordEditor::cmdNext_Click() {
+void RecordEditor::moveNext() {
     run("cmdNext_Click", [&] { presenter_.move(RecordMove::Next); });
 }
 
-void RecordEditor::cmdPrevious_Click() {
+void RecordEditor::movePrevious() {
     run("cmdPrevious_Click", [&] { presenter_.move(RecordMove::Previous); });
 }
 
@@ -179,18 +183,18 @@ void RecordEditor::keyPressEvent(QKeyEvent* event) {
             close();
             break;
         case Qt::Key_Home:
-            cmdFirst_Click();
+            moveFirst();
             break;
         case Qt::Key_End:
-            cmdLast_Click();
+            moveLast();
             break;
         case Qt::Key_Up:
         case Qt::Key_PageUp:
-            ctrl ? cmdFirst_Click() : cmdPrevious_Click();
+            ctrl ? moveFirst() : movePrevious();
             break;
         case Qt::Key_Down:
         case Qt::Key_PageDown:
-            ctrl ? cmdLast_Click() : cmdNext_Click();
+            ctrl ? moveLast() : moveNext();
             break;
         default:
             OwnedWindow::keyPressEvent(event);

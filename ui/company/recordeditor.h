@@ -44,12 +44,12 @@ class RecordEditor : public OwnedWindow {
     // After every move (the groups window shows the position).
     virtual void afterMove() {}
 
-    QPushButton* addButton(const QString& caption, const char* name, const QString& toolTip = {});
+    QPushButton* makeButton(const QString& caption, const char* name, const QString& toolTip = {});
     // The button row: the given buttons, then the navigation buttons.
     QHBoxLayout* buttonRow();
     // Browse state: Add, Edit, Delete and Close show and the navigation is
     // enabled; edit state: Update and Cancel show instead.
-    void SetButtons(bool browsing);
+    void setButtons(bool browsing);
     // Runs `body` as the procedure <form>.<name>.
     template <class Body>
     bool run(const char* name, Body&& body) {
@@ -60,15 +60,15 @@ class RecordEditor : public OwnedWindow {
     void keyPressEvent(QKeyEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 
-    void cmdAdd_Click();
-    void cmdEdit_Click();
-    void cmdUpdate_Click();
-    void cmdCancel_Click();
-    void cmdDelete_Click();
-    void cmdFirst_Click();
-    void cmdPrevious_Click();
-    void cmdNext_Click();
-    void cmdLast_Click();
+    void addRecord();
+    void editRecord();
+    void saveRecord();
+    void cancelChanges();
+    void deleteRecord();
+    void moveFirst();
+    void movePrevious();
+    void moveNext();
+    void moveLast();
     void moved();
 
     const char* form_;
@@ -78,11 +78,11 @@ class RecordEditor : public OwnedWindow {
     // Browse, edit or add, and the moves: the company windows settle
     // nothing before a move, since they move only while browsing.
     RecordPresenter presenter_;
-    QLabel* lblStatus_ = nullptr;
-    QPushButton *cmdAdd_ = nullptr, *cmdEdit_ = nullptr, *cmdUpdate_ = nullptr,
-                *cmdCancel_ = nullptr, *cmdDelete_ = nullptr, *cmdClose_ = nullptr;
-    QToolButton *cmdFirst_ = nullptr, *cmdPrevious_ = nullptr, *cmdNext_ = nullptr,
-                *cmdLast_ = nullptr;
+    QLabel* statusLabel_ = nullptr;
+    QPushButton *addButton_ = nullptr, *editButton_ = nullptr, *saveButton_ = nullptr,
+                *cancelButton_ = nullptr, *deleteButton_ = nullptr, *closeButton_ = nullptr;
+    QToolButton *firstButton_ = nullptr, *previousButton_ = nullptr, *nextButton_ = nullptr,
+                *lastButton_ = nullptr;
 };
 
 }  // namespace czx::ui

@@ -26,7 +26,7 @@ int filter(int c, const QString& tag) {
 
 }  // namespace
 
-int DataEntryValidation(int keyAscii, const QString& tag) {
+int filterTypedKey(int keyAscii, const QString& tag) {
     int result = keyAscii;
     procedure("GlobalModule.DataEntryValidation", [&] { result = filter(keyAscii, tag); });
     return result;

@@ -13,6 +13,6 @@
 
 namespace czx::ui {
 
-int DataEntryValidation(int keyAscii, const QString& tag);
+int filterTypedKey(int keyAscii, const QString& tag);
 
 }  // namespace czx::ui

@@ -32,7 +32,7 @@ MainWindow::MainWindow(std::string dataPath, Settings* settings, QWidget* parent
                   .check =
                       [this] {
                           pushAll();
-                          return RecordCheck();
+                          return passesRecordCheck();
                       },
                   .bumped = [] { QApplication::beep(); }}) {
     if (!dataPath_.empty() && dataPath_.back() != '/') dataPath_ += '/';
@@ -41,21 +41,21 @@ MainWindow::MainWindow(std::string dataPath, Settings* settings, QWidget* parent
     buildFields();
     buildLayout();
     buildMenu();
-    feedback_ = std::make_unique<GuiFeedback>(this, ProgressBar1_);
+    feedback_ = std::make_unique<GuiFeedback>(this, progressBar_);
     resize(designedSize());
-    Form_Load();
+    load();
 }
 
 MainWindow::~MainWindow() = default;
 
-void MainWindow::Form_Load() {
+void MainWindow::load() {
     // The sizing step waits until the window has been laid out. The window
     // goes back where the user left it; the first time, the display sizing
     // of the settings places it.
     QTimer::singleShot(delays_.sizing, this, [this] {
         if (settings_ && WindowPlacement(settings_->file()).restore(this)) return;
         if (QScreen* s = screen()) resize(grownSize(designedSize(), s->availableGeometry().size()));
-        DisplaySizing();
+        applyDisplaySizing();
     });
     openCompany();
 }
@@ -63,12 +63,12 @@ void MainWindow::Form_Load() {
 void MainWindow::openCompany() {
     bool loaded = procedure("Calcform.Form_Load", [&] {
         connection_ = Connection::open(dataPath_ + kCompanyFile);
-        companyRS_ = std::make_unique<RecordSet>(*connection_, "select * from Defaults");
+        company_ = std::make_unique<RecordSet>(*connection_, "select * from Defaults");
         showCompanyHeader();
-        cmdOpenCo();
+        openAssets();
     });
     if (loaded && assets_ && assets_->count() > 0)
-        EnableColumns();
+        enableColumns();
     else
         showEmptyState();
 }
@@ -76,7 +76,7 @@ void MainWindow::openCompany() {
 void MainWindow::startReopenStep() {
     beginWaiting();
     QTimer::singleShot(delays_.maintenance, this, [this] {
-        ReopenStep();
+        reopenCompany();
         endWaiting();
     });
 }
@@ -84,7 +84,7 @@ void MainWindow::startReopenStep() {
 void MainWindow::startCompanyRefreshStep() {
     beginWaiting();
     QTimer::singleShot(delays_.maintenance, this, [this] {
-        CompanyRefresh();
+        refreshCompany();
         endWaiting();
     });
 }
@@ -108,42 +108,41 @@ void MainWindow::endWaiting() {
     if (presenter_.adding()) fields_[FDescription].edit->setFocus();
 }
 
-void MainWindow::ReopenStep() {
+void MainWindow::reopenCompany() {
     procedure("Calcform.TimerReopen_Timer", [&] {
         assetList_->close();
         presenter_.attach(nullptr);
         assetSource_.reset();
         assets_.reset();
-        companyRS_.reset();
+        company_.reset();
         connection_.reset();
         if (settings_ && !dataPathKept_) {
             std::string path = settings_->get(setting::kNewpath);
             if (!path.empty()) dataPath_ = path.back() == '/' ? path : path + '/';
         }
         presenter_.abandon();
-        SetButtons(true);
+        setButtons(true);
         hideWarnings();
         openCompany();
     });
 }
 
 void MainWindow::showCompanyHeader() {
-    if (!companyRS_ || !companyRS_->hasCurrent()) return;
-    companyNumberEdit_->setText(
-        QString::fromStdString(asText(companyRS_->get(col::CompanyNumber))));
-    txtName_->setText(QString::fromStdString(asText(companyRS_->get(col::Name))));
+    if (!company_ || !company_->hasCurrent()) return;
+    companyNumberEdit_->setText(QString::fromStdString(asText(company_->get(col::CompanyNumber))));
+    companyNameEdit_->setText(QString::fromStdString(asText(company_->get(col::Name))));
     // "Riverside Machine Works, Inc. — CZX Depreciation", as desktops write
     // a document's window.
-    const QString name = txtName_->text().trimmed();
+    const QString name = companyNameEdit_->text().trimmed();
     setWindowTitle(name.isEmpty() ? programTitle()
                                   : QString("%1 \u2014 %2").arg(name, programTitle()));
     auto yearEnd = companyYearEnd();
-    txtYearEnd_->setText(yearEnd ? QString::fromStdString(shortDate(*yearEnd)) : QString());
+    yearEndEdit_->setText(yearEnd ? QString::fromStdString(shortDate(*yearEnd)) : QString());
 }
 
-void MainWindow::cmdOpenCo() {
+void MainWindow::openAssets() {
     procedure("Calcform.cmdOpenCo", [&] {
-        std::string number = asText(companyRS_->get(col::CompanyNumber));
+        std::string number = asText(company_->get(col::CompanyNumber));
         std::string sql = "select * from assets where companynumber =" + number;
         presenter_.attach(nullptr);
         assetSource_.reset();
@@ -153,14 +152,14 @@ void MainWindow::cmdOpenCo() {
         assets_->moved = [this] { assetMoved(); };
         // A move stores the row it leaves; the list shows what was stored.
         assets_->willMove = [this] { listStale_ = assets_->changesValues(); };
-        assetList_->open(*connection_, asNumber(companyRS_->get(col::CompanyNumber)).value_or(1));
+        assetList_->open(*connection_, asNumber(company_->get(col::CompanyNumber)).value_or(1));
         bound_ = true;
         assetMoved();
         presenter_.clearChanged();
     });
 }
 
-void MainWindow::DisplaySizing() {
+void MainWindow::applyDisplaySizing() {
     procedure("Calcform.TimerSizing_Timer", [&] {
         QString setting = settings_
                               ? QString::fromStdString(settings_->get(setting::kUpdateScreenHeight))
@@ -173,25 +172,25 @@ void MainWindow::DisplaySizing() {
     });
 }
 
-void MainWindow::CompanyRefresh() {
+void MainWindow::refreshCompany() {
     procedure("Calcform.TimerRefresh_Timer", [&] {
-        companyRS_ = std::make_unique<RecordSet>(*connection_, "select * from Defaults");
+        company_ = std::make_unique<RecordSet>(*connection_, "select * from Defaults");
         showCompanyHeader();
-        EnableColumns();
+        enableColumns();
         showYrpisAdvice();
     });
 }
 
 bool MainWindow::companyFlag(std::string_view column) const {
-    return companyRS_ && companyRS_->hasCurrent() && asBool(companyRS_->get(column));
+    return company_ && company_->hasCurrent() && asBool(company_->get(column));
 }
 
 std::optional<Date> MainWindow::companyYearEnd() const {
-    if (!companyRS_ || !companyRS_->hasCurrent()) return std::nullopt;
-    return parseIsoDate(asText(companyRS_->get(col::YearEnd)));
+    if (!company_ || !company_->hasCurrent()) return std::nullopt;
+    return parseIsoDate(asText(company_->get(col::YearEnd)));
 }
 
-void MainWindow::cmdAdd_Click() {
+void MainWindow::addAsset() {
     procedure("Calcform.cmdAdd_Click", [&] {
         if (!assets_) return;
         const bool wasEmpty = assets_->count() == 0;
@@ -203,13 +202,13 @@ void MainWindow::cmdAdd_Click() {
         showRecord();
         hideWarnings();
         showStatus("Add record");
-        SetButtons(false);
+        setButtons(false);
         if (wasEmpty) startCompanyRefreshStep();
-        QTimer::singleShot(delays_.addFollowUp, this, [this] { AddFollowUp(); });
+        QTimer::singleShot(delays_.addFollowUp, this, [this] { fillNewAssetYearEnd(); });
     });
 }
 
-void MainWindow::AddFollowUp() {
+void MainWindow::fillNewAssetYearEnd() {
     procedure("Calcform.TimerAdd_Timer", [&] {
         if (!presenter_.adding()) return;
         auto yearEnd = companyYearEnd();
@@ -219,18 +218,18 @@ void MainWindow::AddFollowUp() {
     });
 }
 
-void MainWindow::cmdEdit_Click() {
+void MainWindow::editAsset() {
     procedure("Calcform.cmdEdit_Click", [&] {
         showStatus("Edit record");
         presenter_.beginEdit();
-        SetButtons(false);
+        setButtons(false);
     });
 }
 
-void MainWindow::cmdUpdate_Click() {
+void MainWindow::saveAsset() {
     // Save Asset is hidden now; left alone the focus would pass on to Delete
     // Asset, where the next Space would delete the asset just saved.
-    if (saveRecord()) cmdAdd_->setFocus();
+    if (saveRecord()) addButton_->setFocus();
 }
 
 // Save Asset's work, shared by every path that stores the row on screen: the
@@ -240,14 +239,14 @@ bool MainWindow::saveRecord() {
     procedure("Calcform.cmdUpdate_Click", [&] {
         if (!hasRow() || !typedValuesAccepted()) return;
         pushAll();
-        if (!RecordCheck()) return;
+        if (!passesRecordCheck()) return;
         assets_->set(col::AssetChanged, Value(std::int64_t{1}));
         assets_->set(col::CompanyNumber, Value(std::int64_t{1}));
         assets_->update();
         if (!presenter_.saved()) showRecord();
-        SetButtons(true);
+        setButtons(true);
         stored = true;
-        dateAdvice();
+        showDateAdvice();
         showStatus(QString("Record: %1").arg(assets_->absolutePosition()));
         refreshAssetList();
     });
@@ -278,7 +277,7 @@ bool MainWindow::settleRecord() {
 // Drops what was typed into the row on screen: an add or an edit ends as
 // Cancel ends it; while browsing the row shows again as it is stored.
 void MainWindow::discardRecord() {
-    if (!presenter_.browsing()) return cmdCancel_Click();
+    if (!presenter_.browsing()) return cancelChanges();
     for (auto& f : fields_) f.dirty = false;
     assets_->cancelUpdate();
     showRecord();
@@ -327,7 +326,7 @@ bool MainWindow::typedSinceShown() const {
     return typed;
 }
 
-void MainWindow::dateAdvice() {
+void MainWindow::showDateAdvice() {
     auto placed = parseIsoDate(asText(assets_->get(col::PlacedInService)));
     auto yrpis = parseIsoDate(asText(assets_->get(col::YRPIS)));
     if (!placed || !yrpis) return;
@@ -342,10 +341,10 @@ void MainWindow::dateAdvice() {
                     "of the dates.");
 }
 
-void MainWindow::cmdCancel_Click() {
+void MainWindow::cancelChanges() {
     procedure("Calcform.cmdCancel_Click", [&] {
-        SetButtons(true);
-        cmdAdd_->setFocus();  // not Delete Asset, which follows Cancel
+        setButtons(true);
+        addButton_->setFocus();  // not Delete Asset, which follows Cancel
         hideWarnings();
         for (auto& f : fields_) f.dirty = false;
         presenter_.cancel();
@@ -354,7 +353,7 @@ void MainWindow::cmdCancel_Click() {
 }
 
 // A deleted asset cannot be brought back: Delete asks first, No the default.
-void MainWindow::cmdDelete_Click() {
+void MainWindow::deleteAsset() {
     procedure("Calcform.cmdDelete_Click", [&] {
         if (!assets_ || !assets_->hasCurrent()) return;
         const QString question = QString("Delete the asset '%1'? This cannot be undone.")
@@ -372,7 +371,7 @@ void MainWindow::cmdDelete_Click() {
     });
 }
 
-void MainWindow::cmdRefresh_Click() {
+void MainWindow::refreshAssets() {
     procedure("Calcform.cmdRefresh_Click", [&] {
         if (!assets_) return;
         // The row on screen is stored only through the record check; an add
@@ -382,7 +381,7 @@ void MainWindow::cmdRefresh_Click() {
         if (!presenter_.browsing()) {
             presenter_.abandon();
             hideWarnings();
-            SetButtons(true);
+            setButtons(true);
         }
         for (auto& f : fields_) f.dirty = false;
         assets_->requery();
@@ -391,27 +390,27 @@ void MainWindow::cmdRefresh_Click() {
     });
 }
 
-void MainWindow::cmdClose_Click() {
+void MainWindow::closeScreen() {
     procedure("Calcform.cmdClose_Click", [&] { close(); });
 }
 
-void MainWindow::cmdFirst_Click() {
+void MainWindow::moveFirst() {
     procedure("Calcform.cmdFirst_Click", [&] { presenter_.move(RecordMove::First); });
 }
 
-void MainWindow::cmdLast_Click() {
+void MainWindow::moveLast() {
     procedure("Calcform.cmdLast_Click", [&] { presenter_.move(RecordMove::Last); });
 }
 
-void MainWindow::cmdNext_Click() {
+void MainWindow::moveNext() {
     procedure("Calcform.cmdNext_Click", [&] { presenter_.move(RecordMove::Next); });
 }
 
-void MainWindow::cmdPrevious_Click() {
+void MainWindow::movePrevious() {
     procedure("Calcform.cmdPrevious_Click", [&] { presenter_.move(RecordMove::Previous); });
 }
 
-void MainWindow::cmdMoveAbs_Click() {
+void MainWindow::moveToRecordNumber() {
     procedure("Calcform.cmdMoveAbs_Click", [&] {
         if (!assets_) return;
         bool ok = false;
@@ -439,7 +438,7 @@ void MainWindow::closeEvent(QCloseEvent* event) {
         presenter_.attach(nullptr);
         assetSource_.reset();
         assets_.reset();
-        companyRS_.reset();
+        company_.reset();
         assetList_->close();
         if (connection_) connection_->close();
     });

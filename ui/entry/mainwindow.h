@@ -148,15 +148,15 @@ class MainWindow : public QMainWindow {
                                 const QString& toolTip);
 
     // Start-up and company.
-    void Form_Load();
+    void load();
     void openCompany();
-    void ReopenStep();
+    void reopenCompany();
     void beginWaiting();
     void endWaiting();
-    void cmdOpenCo();
+    void openAssets();
     void showCompanyHeader();
-    void DisplaySizing();
-    void CompanyRefresh();
+    void applyDisplaySizing();
+    void refreshCompany();
     bool companyFlag(std::string_view column) const;
     std::optional<Date> companyYearEnd() const;
 
@@ -174,13 +174,13 @@ class MainWindow : public QMainWindow {
     // The asset list: the form's asset, re-reading the rows, a chosen row.
     std::optional<Bookmark> shownAsset() const;
     void refreshAssetList();
-    void cmdShowAsset(Bookmark key);
+    void showChosenAsset(Bookmark key);
 
     // Form rules.
-    void EnableColumns();
-    void DisableAll();
-    void SetButtons(bool browsing);
-    bool RecordCheck();
+    void enableColumns();
+    void disableAll();
+    void setButtons(bool browsing);
+    bool passesRecordCheck();
     bool saveRecord();
     bool typedValuesAccepted();
     bool fieldAccepts(int field, bool required = false);
@@ -194,44 +194,44 @@ class MainWindow : public QMainWindow {
     void showYrpisAdvice();
 
     // Buttons and menu commands.
-    void cmdAdd_Click();
-    void AddFollowUp();
-    void cmdEdit_Click();
-    void cmdUpdate_Click();
-    void cmdCancel_Click();
-    void cmdDelete_Click();
-    void cmdRefresh_Click();
-    void cmdClose_Click();
-    void cmdFirst_Click();
-    void cmdPrevious_Click();
-    void cmdNext_Click();
-    void cmdLast_Click();
-    void cmdMoveAbs_Click();
-    void mnuDeprAssets_Click(bool allAssets);
-    void dateAdvice();
+    void addAsset();
+    void fillNewAssetYearEnd();
+    void editAsset();
+    void saveAsset();
+    void cancelChanges();
+    void deleteAsset();
+    void refreshAssets();
+    void closeScreen();
+    void moveFirst();
+    void movePrevious();
+    void moveNext();
+    void moveLast();
+    void moveToRecordNumber();
+    void depreciate(bool allAssets);
+    void showDateAdvice();
 
     // Company maintenance, year end, reports and the shell's services.
     void openMaintenanceWindow(QWidget* window);
-    void mnuCloseYR_Click();
-    void mnuSaveCompany_Click();
-    void mnuDelete_Click();
+    void closeYear();
+    void saveCompany();
+    void deleteEveryAsset();
     void reloadAssets();
 
     // Pickers, flags and bonus.
     void openPicker(int field);
     void pickerChoice(const QString& entry);
-    void AfterChoice(int field);
-    void AutomobileStep();
-    void FieldLock(int field);
+    void afterChoice(int field);
+    void automobileStep();
+    void lockField(int field);
     void clearLife(int field);
     void flagButton(int check, const char* procedureName);
-    void bonusClicked();
-    void Section179Reminder();
+    void calculateBonus();
+    void updateSection179Reminder();
 
     // Field events.
-    void txtFields_GotFocus(int field);
-    void txtFields_LostFocus(int field);
-    void chkFields_GotFocus(int check);
+    void fieldEntered(int field);
+    void fieldLeft(int field);
+    void checkBoxEntered(int check);
     bool navigationKey(QKeyEvent* event);
     bool filterKey(int field, QKeyEvent* event);
 
@@ -239,7 +239,7 @@ class MainWindow : public QMainWindow {
     Settings* settings_;
     bool dataPathKept_ = false;
     std::optional<Connection> connection_;
-    std::unique_ptr<RecordSet> companyRS_;
+    std::unique_ptr<RecordSet> company_;
     std::unique_ptr<RecordSet> assets_;
 
     std::array<EntryField, FieldCount> fields_;
@@ -248,46 +248,46 @@ class MainWindow : public QMainWindow {
     // Browse, edit or add, and the moves between assets.
     RecordPresenter presenter_;
     std::unique_ptr<RecordSetSource> assetSource_;
-    bool RunInProgress_ = false;
+    bool runInProgress_ = false;
     StepDelays delays_;
     int waitingSteps_ = 0;  // reopen or refresh steps pending
     bool bound_ = true;
 
     // Picker request.
-    int PickerField_ = -1;
+    int pickerField_ = -1;
     // A field left holding text it cannot take, to be reported once the
     // focus has settled (-1: none).
     int typoPending_ = -1;
-    int PickerCheckBox_ = -1;
-    QString PickerColumn_;
-    QString PickerTable_;
+    int pickerCheckBox_ = -1;
+    QString pickerColumn_;
+    QString pickerTable_;
 
     // Header.
-    QLineEdit* txtName_ = nullptr;
-    QLineEdit* txtYearEnd_ = nullptr;
+    QLineEdit* companyNameEdit_ = nullptr;
+    QLineEdit* yearEndEdit_ = nullptr;
     QLineEdit* companyNumberEdit_ = nullptr;
     QLineEdit* recordNumberEdit_ = nullptr;
-    QPushButton* cmdMoveAbs_ = nullptr;
-    QLabel* lblStatus_ = nullptr;
+    QPushButton* moveToRecordButton_ = nullptr;
+    QLabel* statusLabel_ = nullptr;
     QLabel* workingLabel_ = nullptr;
-    QLabel* lblDatesNote_ = nullptr;
+    QLabel* datesNoteLabel_ = nullptr;
     QLabel* useOver100Label_ = nullptr;
     QLabel* useSlppLabel_ = nullptr;
     QLabel* noSection179Label_ = nullptr;
     QLabel* lifeMissingLabel_ = nullptr;
     QLabel* methodMissingLabel_ = nullptr;
-    QLabel* lblUseMissing_ = nullptr;  // a blank business use, named by side
-    QLabel* lblYrpisAdvice_ = nullptr;
-    QProgressBar* ProgressBar1_ = nullptr;
+    QLabel* useMissingLabel_ = nullptr;  // a blank business use, named by side
+    QLabel* yrpisAdviceLabel_ = nullptr;
+    QProgressBar* progressBar_ = nullptr;
     QBoxLayout* formRow_ = nullptr;
     QScrollArea* formScroll_ = nullptr;
 
     // Buttons.
-    QPushButton *cmdAdd_ = nullptr, *cmdEdit_ = nullptr, *cmdUpdate_ = nullptr,
-                *cmdCancel_ = nullptr, *cmdDelete_ = nullptr, *cmdRefresh_ = nullptr,
-                *cmdClose_ = nullptr;
-    QToolButton *cmdFirst_ = nullptr, *cmdPrevious_ = nullptr, *cmdNext_ = nullptr,
-                *cmdLast_ = nullptr, *Picture1_ = nullptr;
+    QPushButton *addButton_ = nullptr, *editButton_ = nullptr, *saveButton_ = nullptr,
+                *cancelButton_ = nullptr, *deleteButton_ = nullptr, *refreshButton_ = nullptr,
+                *closeButton_ = nullptr;
+    QToolButton *firstButton_ = nullptr, *previousButton_ = nullptr, *nextButton_ = nullptr,
+                *lastButton_ = nullptr, *saveCompanyButton_ = nullptr;
     // Pickers: tax method, tax life, group, book method, book life.
     QToolButton *taxMethodButton_ = nullptr, *taxLifeButton_ = nullptr, *groupButton_ = nullptr,
                 *bookMethodButton_ = nullptr, *bookLifeButton_ = nullptr;

@@ -18,7 +18,7 @@
 #include "ui/shell/guifeedback.h"
 #include "ui/shell/helpviewer.h"
 #include "ui/shell/instructions.h"
-#include "ui/shell/sysfrm.h"
+#include "ui/shell/systemsettingswindow.h"
 #include "ui/yearend/closeyear.h"
 #include "ui/yearend/reportpreview.h"
 
@@ -65,10 +65,9 @@ void MainWindow::buildMenu() {
             openMaintenanceWindow(w);
         },
         QKeySequence("Ctrl+U"));
-    item(company, "Delete All Assets", [this] { mnuDelete_Click(); });
+    item(company, "Delete All Assets", [this] { deleteEveryAsset(); });
     item(
-        company, "Sa&ve Company To Disk", [this] { mnuSaveCompany_Click(); },
-        QKeySequence("Ctrl+I"));
+        company, "Sa&ve Company To Disk", [this] { saveCompany(); }, QKeySequence("Ctrl+I"));
     item(
         company, "&Copy Company From Disk",
         [this] {
@@ -80,26 +79,26 @@ void MainWindow::buildMenu() {
         },
         QKeySequence("Ctrl+D"));
     // Ctrl+X stays Cut in the fields.
-    QAction* exit = company->addAction("&Exit", this, [this] { cmdClose_Click(); });
+    QAction* exit = company->addAction("&Exit", this, [this] { closeScreen(); });
     exit->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
     bar->addAction("&Groups", this,
                    [this] { openMaintenanceWindow(new GroupWindow(dataPath_, this)); });
     QMenu* system = bar->addMenu("S&ystem ");
     item(system, "&Set Drive, Directory and Display Size", [this] {
         if (!settings_) return;
-        auto* w = new Sysfrm(*settings_, this);
-        connect(w, &OwnedWindow::closed, this,
-                [this] { QTimer::singleShot(delays_.sizing, this, [this] { DisplaySizing(); }); });
+        auto* w = new SystemSettingsWindow(*settings_, this);
+        connect(w, &OwnedWindow::closed, this, [this] {
+            QTimer::singleShot(delays_.sizing, this, [this] { applyDisplaySizing(); });
+        });
         openMaintenanceWindow(w);
     });
     item(system, "&Turn splash screen on or off ", [this] {
         if (settings_) toggleSplash(*settings_);
     });
-    QAction* run = bar->addAction("&Depreciate", this, [this] { mnuDeprAssets_Click(false); });
+    QAction* run = bar->addAction("&Depreciate", this, [this] { depreciate(false); });
     run->setObjectName("mnuDeprAssets");
     // Alt+A stays with "&Add Asset".
-    QAction* runAll =
-        bar->addAction("Depreciate A&ll", this, [this] { mnuDeprAssets_Click(true); });
+    QAction* runAll = bar->addAction("Depreciate A&ll", this, [this] { depreciate(true); });
     runAll->setObjectName("mnuDeprAll");
     QMenu* reports = bar->addMenu("&Reports");
     item(
@@ -114,7 +113,7 @@ void MainWindow::buildMenu() {
             if (connection_) showDepreciationReport(this, *connection_, ReportKind::Book);
         },
         QKeySequence("Ctrl+B"));
-    bar->addAction("Close YR", this, [this] { mnuCloseYR_Click(); });
+    bar->addAction("Close YR", this, [this] { closeYear(); });
     QMenu* help = bar->addMenu("&Help");
     item(
         help, "Help &Contents", [this] { showHelpContents(this, dataPath_); },
@@ -140,21 +139,21 @@ void MainWindow::openMaintenanceWindow(QWidget* window) {
 }
 
 // The save reads the company file: what is typed on screen is settled first.
-void MainWindow::mnuSaveCompany_Click() {
+void MainWindow::saveCompany() {
     if (!settleRecord()) return;
     openMaintenanceWindow(new SaveCompanyWindow(dataPath_, this));
 }
 
-void MainWindow::mnuCloseYR_Click() {
+void MainWindow::closeYear() {
     if (!connection_ || !settleRecord()) return;
     confirmAndCloseYear(this, *connection_, [this] {
-        companyRS_ = std::make_unique<RecordSet>(*connection_, "select * from Defaults");
+        company_ = std::make_unique<RecordSet>(*connection_, "select * from Defaults");
         showCompanyHeader();
         reloadAssets();
     });
 }
 
-void MainWindow::mnuDelete_Click() {
+void MainWindow::deleteEveryAsset() {
     if (!connection_ || !settleRecord()) return;
     if (!askYesNo(this, kDeleteAllTitle, kDeleteAllQuestion)) return;
     procedure("Calcform.mnuDelete_Click", [&] {
@@ -167,11 +166,11 @@ void MainWindow::mnuDelete_Click() {
 // dropped and the register opens again on its first asset.
 void MainWindow::reloadAssets() {
     presenter_.abandon();
-    SetButtons(true);
+    setButtons(true);
     hideWarnings();
-    cmdOpenCo();
+    openAssets();
     if (assets_ && assets_->count() > 0)
-        EnableColumns();
+        enableColumns();
     else
         showEmptyState();
 }
@@ -180,7 +179,7 @@ void MainWindow::reloadAssets() {
 // A&ll" every asset of the company; both save the asset on screen first and
 // return to it afterwards, showing what is stored: a run that cannot finish
 // stores nothing, and the screen shows the amounts as they were.
-void MainWindow::mnuDeprAssets_Click(bool allAssets) {
+void MainWindow::depreciate(bool allAssets) {
     runStep([&] {
         if (presenter_.adding()) {
             showMessage(this, "Click on the Save Asset command before depreciating the asset.");
@@ -191,16 +190,16 @@ void MainWindow::mnuDeprAssets_Click(bool allAssets) {
         // the record check. An edit in progress ends with that save.
         if (!typedValuesAccepted()) return;
         pushAll();
-        if (!RecordCheck()) return;
-        RunGuard guard(RunInProgress_, bound_, ProgressBar1_);
-        RunInProgress_ = true;
-        ProgressBar1_->setValue(0);
-        ProgressBar1_->show();
+        if (!passesRecordCheck()) return;
+        RunGuard guard(runInProgress_, bound_, progressBar_);
+        runInProgress_ = true;
+        progressBar_->setValue(0);
+        progressBar_->show();
         assets_->set(col::AssetChanged, Value(std::int64_t{1}));
         assets_->update();
         if (presenter_.editing()) {
             presenter_.abandon();
-            SetButtons(true);
+            setButtons(true);
         }
         presenter_.clearChanged();
         const Bookmark mark = assets_->bookmark();

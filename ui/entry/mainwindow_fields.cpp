@@ -88,7 +88,7 @@ void MainWindow::assetMoved() {
         if (bound_) showRecord();
         presenter_.clearChanged();
         if (assets_->count() == 0 && !assets_->adding()) {
-            if (!RunInProgress_) showEmptyState();
+            if (!runInProgress_) showEmptyState();
             return;
         }
         if (!presenter_.adding() && assets_->hasCurrent())
@@ -113,22 +113,22 @@ void MainWindow::refreshAssetList() {
 // A row chosen in the list: the form moves to it as it moves to any row,
 // storing the typing first and after the record check; while an asset is
 // added or edited it stays.
-void MainWindow::cmdShowAsset(Bookmark key) {
+void MainWindow::showChosenAsset(Bookmark key) {
     procedure("Calcform.AssetList_Choose", [&] {
         if (!presenter_.moveToBookmark(key)) assetList_->selectAsset(shownAsset());
     });
 }
 
 void MainWindow::showStatus(const QString& text) {
-    lblStatus_->setText(text);
+    statusLabel_->setText(text);
 }
 
 void MainWindow::showEmptyState() {
     showStatus(kEmptyCompany);
-    DisableAll();
+    disableAll();
 }
 
-void MainWindow::EnableColumns() {
+void MainWindow::enableColumns() {
     procedure("Calcform.EnableColumns", [&] {
         const bool tax = companyFlag(col::RegularFederal);
         const bool book = companyFlag(col::Book);
@@ -145,7 +145,7 @@ void MainWindow::EnableColumns() {
     });
 }
 
-void MainWindow::DisableAll() {
+void MainWindow::disableAll() {
     for (auto& f : fields_) f.edit->setEnabled(false);
     for (auto& c : checks_) c.box->setEnabled(false);
     for (QToolButton* b :
@@ -154,24 +154,25 @@ void MainWindow::DisableAll() {
         b->setEnabled(false);
 }
 
-void MainWindow::SetButtons(bool browsing) {
-    cmdAdd_->setVisible(browsing);
-    cmdEdit_->setVisible(browsing);
-    cmdDelete_->setVisible(browsing);
-    cmdClose_->setVisible(browsing);
-    cmdUpdate_->setVisible(!browsing);
-    cmdCancel_->setVisible(!browsing);
-    for (QToolButton* b : {cmdFirst_, cmdPrevious_, cmdNext_, cmdLast_}) b->setEnabled(browsing);
+void MainWindow::setButtons(bool browsing) {
+    addButton_->setVisible(browsing);
+    editButton_->setVisible(browsing);
+    deleteButton_->setVisible(browsing);
+    closeButton_->setVisible(browsing);
+    saveButton_->setVisible(!browsing);
+    cancelButton_->setVisible(!browsing);
+    for (QToolButton* b : {firstButton_, previousButton_, nextButton_, lastButton_})
+        b->setEnabled(browsing);
     // Moving to a record number is a move too.
     recordNumberEdit_->setEnabled(browsing);
-    cmdMoveAbs_->setEnabled(browsing);
+    moveToRecordButton_->setEnabled(browsing);
 }
 
 void MainWindow::hideWarnings() {
     for (QLabel* l : {useOver100Label_, useSlppLabel_, noSection179Label_, lifeMissingLabel_,
-                      methodMissingLabel_, lblUseMissing_})
+                      methodMissingLabel_, useMissingLabel_})
         l->hide();
-    lblDatesNote_->setHidden(!lblYrpisAdvice_->isHidden());
+    datesNoteLabel_->setHidden(!yrpisAdviceLabel_->isHidden());
 }
 
 // Advice, not a refusal: the row saves and moves as it is.
@@ -179,13 +180,13 @@ void MainWindow::showYrpisAdvice() {
     std::optional<Date> yrpis;
     if (hasRow()) yrpis = parseUsDate(fields_[FYrpis].edit->text().trimmed().toStdString());
     const QString advice = yrpisAdvice(yrpis, companyYearEnd());
-    lblYrpisAdvice_->setText(advice);
-    lblYrpisAdvice_->setHidden(advice.isEmpty());
+    yrpisAdviceLabel_->setText(advice);
+    yrpisAdviceLabel_->setHidden(advice.isEmpty());
     bool warned = !advice.isEmpty();
     for (QLabel* l : {useOver100Label_, useSlppLabel_, noSection179Label_, lifeMissingLabel_,
-                      methodMissingLabel_, lblUseMissing_})
+                      methodMissingLabel_, useMissingLabel_})
         warned |= !l->isHidden();
-    lblDatesNote_->setHidden(warned);
+    datesNoteLabel_->setHidden(warned);
 }
 
 void MainWindow::showWarning(RecordWarning warning) {
@@ -211,7 +212,7 @@ void MainWindow::showWarning(RecordWarning warning) {
         case RecordWarning::UseTaxMissing:
         case RecordWarning::UseBookMissing: {
             const int field = warning == RecordWarning::UseTaxMissing ? FUseTax : FUseBook;
-            label = lblUseMissing_;
+            label = useMissingLabel_;
             label->setText(QString("The changes were not saved. Enter the %1: 1 for 100%, .5 for "
                                    "50%.")
                                .arg(fields_[field].accessible));
@@ -220,11 +221,11 @@ void MainWindow::showWarning(RecordWarning warning) {
         }
     }
     QApplication::beep();
-    lblDatesNote_->hide();
+    datesNoteLabel_->hide();
     label->show();
 }
 
-bool MainWindow::RecordCheck() {
+bool MainWindow::passesRecordCheck() {
     bool passed = false;
     procedure("Calcform.RecordCheck", [&] {
         hideWarnings();
@@ -260,7 +261,7 @@ bool MainWindow::RecordCheck() {
     return passed;
 }
 
-void MainWindow::txtFields_GotFocus(int field) {
+void MainWindow::fieldEntered(int field) {
     procedure("Calcform.txtFields_GotFocus", [&] {
         if (assets_ && assets_->count() > 0 && hasRow())
             assets_->set(col::AssetChanged, Value(std::int64_t{1}));
@@ -278,7 +279,7 @@ void MainWindow::txtFields_GotFocus(int field) {
     });
 }
 
-void MainWindow::txtFields_LostFocus(int field) {
+void MainWindow::fieldLeft(int field) {
     procedure("Calcform.txtFields_LostFocus", [&] {
         auto& f = fields_[field];
         // A blank amount is nought. A blank share stays blank: the record
@@ -313,14 +314,14 @@ void MainWindow::txtFields_LostFocus(int field) {
                 fields_[FUseBook].edit->setText(formatShare(1.0));
                 fields_[FUseBook].dirty = false;
                 QApplication::beep();
-                lblDatesNote_->hide();
+                datesNoteLabel_->hide();
                 useOver100Label_->show();
             }
         }
     });
 }
 
-void MainWindow::chkFields_GotFocus(int) {
+void MainWindow::checkBoxEntered(int) {
     procedure("Calcform.chkFields_GotFocus", [&] {
         if (assets_ && assets_->count() > 0 && hasRow())
             assets_->set(col::AssetChanged, Value(std::int64_t{1}));
@@ -333,27 +334,27 @@ bool MainWindow::navigationKey(QKeyEvent* event) {
     // End and Home move inside the text field that has the focus; between
     // records only from the record bar, or with Ctrl.
     QWidget* focus = QApplication::focusWidget();
-    const bool recordBar = focus && (focus == cmdFirst_ || focus == cmdPrevious_ ||
-                                     focus == cmdNext_ || focus == cmdLast_);
+    const bool recordBar = focus && (focus == firstButton_ || focus == previousButton_ ||
+                                     focus == nextButton_ || focus == lastButton_);
     switch (event->key()) {
         case Qt::Key_Escape:
-            cmdClose_Click();
+            closeScreen();
             return true;
         case Qt::Key_End:
             if (!ctrl && !recordBar) return false;
-            cmdLast_Click();
+            moveLast();
             return true;
         case Qt::Key_Home:
             if (!ctrl && !recordBar) return false;
-            cmdFirst_Click();
+            moveFirst();
             return true;
         case Qt::Key_Up:
         case Qt::Key_PageUp:
-            ctrl ? cmdFirst_Click() : cmdPrevious_Click();
+            ctrl ? moveFirst() : movePrevious();
             return true;
         case Qt::Key_Down:
         case Qt::Key_PageDown:
-            ctrl ? cmdLast_Click() : cmdNext_Click();
+            ctrl ? moveLast() : moveNext();
             return true;
         default:
             return false;
@@ -369,7 +370,7 @@ bool MainWindow::filterKey(int field, QKeyEvent* event) {
         code = event->text().at(0).unicode();
     else
         return false;  // not a typed character
-    const int result = DataEntryValidation(code, fields_[field].tag);
+    const int result = filterTypedKey(code, fields_[field].tag);
     if (result == 0) return true;
     if (result != code) {
         fields_[field].edit->insert(QString(QChar(result)));
@@ -398,20 +399,20 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
         case QEvent::FocusIn: {
             auto reason = static_cast<QFocusEvent*>(event)->reason();
             if (reason == Qt::ActiveWindowFocusReason || reason == Qt::PopupFocusReason) break;
-            if (field >= 0) txtFields_GotFocus(field);
-            if (check >= 0) chkFields_GotFocus(check);
+            if (field >= 0) fieldEntered(field);
+            if (check >= 0) checkBoxEntered(check);
             break;
         }
         case QEvent::FocusOut: {
             auto reason = static_cast<QFocusEvent*>(event)->reason();
             if (reason == Qt::ActiveWindowFocusReason || reason == Qt::PopupFocusReason) break;
-            if (field >= 0) txtFields_LostFocus(field);
+            if (field >= 0) fieldLeft(field);
             break;
         }
         case QEvent::Enter:
         case QEvent::MouseMove:
         case QEvent::ToolTip:
-            if (field == FSec179) Section179Reminder();
+            if (field == FSec179) updateSection179Reminder();
             break;
         default:
             break;

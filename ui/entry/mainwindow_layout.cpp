@@ -192,15 +192,15 @@ void MainWindow::buildLayout() {
     outer->setSpacing(6);
 
     // Header: company, year end, record number.
-    txtName_ = new QLineEdit(this);
-    txtName_->setObjectName("txtName");
-    txtName_->setReadOnly(true);
-    txtName_->setAccessibleName("Company Name");
-    txtName_->setStyleSheet("font-weight: bold;");
-    txtYearEnd_ = new QLineEdit(this);
-    txtYearEnd_->setObjectName("txtYearEnd");
-    txtYearEnd_->setReadOnly(true);
-    txtYearEnd_->setAccessibleName("Year End");
+    companyNameEdit_ = new QLineEdit(this);
+    companyNameEdit_->setObjectName("txtName");
+    companyNameEdit_->setReadOnly(true);
+    companyNameEdit_->setAccessibleName("Company Name");
+    companyNameEdit_->setStyleSheet("font-weight: bold;");
+    yearEndEdit_ = new QLineEdit(this);
+    yearEndEdit_->setObjectName("txtYearEnd");
+    yearEndEdit_->setReadOnly(true);
+    yearEndEdit_->setAccessibleName("Year End");
     companyNumberEdit_ = new QLineEdit(this);
     companyNumberEdit_->setObjectName("Text3");
     companyNumberEdit_->hide();
@@ -209,8 +209,8 @@ void MainWindow::buildLayout() {
     recordNumberEdit_->setAccessibleName("Record Number");
     recordNumberEdit_->setFixedWidth(widthFor(recordNumberEdit_, "0000000"));
     recordNumberEdit_->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    cmdMoveAbs_ = makeButton("Move To Record Number", "cmdMoveAbs", "");
-    connect(cmdMoveAbs_, &QPushButton::clicked, this, [this] { cmdMoveAbs_Click(); });
+    moveToRecordButton_ = makeButton("Move To Record Number", "cmdMoveAbs", "");
+    connect(moveToRecordButton_, &QPushButton::clicked, this, [this] { moveToRecordNumber(); });
     workingLabel_ = new QLabel("Working. Please Wait.", this);
     workingLabel_->setObjectName("Label19");
     workingLabel_->setStyleSheet("color: #b00000; font-weight: bold;");
@@ -218,14 +218,14 @@ void MainWindow::buildLayout() {
 
     auto* header = new QHBoxLayout;
     auto* nameLabel = new QLabel("Company", this);
-    nameLabel->setBuddy(txtName_);
+    nameLabel->setBuddy(companyNameEdit_);
     auto* yearLabel = new QLabel("Year End", this);
-    yearLabel->setBuddy(txtYearEnd_);
+    yearLabel->setBuddy(yearEndEdit_);
     header->addWidget(nameLabel);
-    header->addWidget(txtName_, 1);
+    header->addWidget(companyNameEdit_, 1);
     header->addSpacing(8);
     header->addWidget(yearLabel);
-    header->addWidget(txtYearEnd_);
+    header->addWidget(yearEndEdit_);
     header->addSpacing(8);
     header->addWidget(workingLabel_);
     outer->addLayout(header);
@@ -285,7 +285,7 @@ void MainWindow::buildLayout() {
     // Each field shows its widest value whole ("12/31/2012", "999,999,999.99").
     const int dateWidth = widthFor(fields_[FYrpis].edit, "00/00/00000");
     for (int f : {FYrpis, FPlaced, FDisposed}) fields_[f].edit->setFixedWidth(dateWidth);
-    txtYearEnd_->setFixedWidth(dateWidth);
+    yearEndEdit_->setFixedWidth(dateWidth);
     fields_[FGroup].edit->setMinimumWidth(widthFor(fields_[FGroup].edit, "Machinery & Equip"));
     fields_[FGroup].edit->setMaximumWidth(dateWidth * 3);
     fields_[FDescription].edit->setMinimumWidth(dateWidth * 2);
@@ -373,9 +373,9 @@ void MainWindow::buildLayout() {
     formRow_->addWidget(form, 0, Qt::AlignTop);
 
     // Warnings, in place of the dates note.
-    lblDatesNote_ = new QLabel(kDatesNote, this);
-    lblDatesNote_->setObjectName("lblDatesNote");
-    lblDatesNote_->setStyleSheet("color: #404040; font-style: italic;");
+    datesNoteLabel_ = new QLabel(kDatesNote, this);
+    datesNoteLabel_->setObjectName("lblDatesNote");
+    datesNoteLabel_->setStyleSheet("color: #404040; font-style: italic;");
     useOver100Label_ =
         warningLabel("Label5", "The Use  % was greater than 100%. Enter a valid percentage.", this);
     useSlppLabel_ =
@@ -389,8 +389,8 @@ void MainWindow::buildLayout() {
     lifeMissingLabel_ = warningLabel(
         "Label13",
         "The changes were not saved. A deprn life must be selected for each active column.", this);
-    lblUseMissing_ = warningLabel("lblUseMissing", QString(), this);
-    lblYrpisAdvice_ = warningLabel("lblYrpisAdvice", QString(), this);
+    useMissingLabel_ = warningLabel("lblUseMissing", QString(), this);
+    yrpisAdviceLabel_ = warningLabel("lblYrpisAdvice", QString(), this);
     // Below the list and the form, whatever the window's height: the
     // warnings, the buttons and the record bar.
     auto* commands = new QVBoxLayout;
@@ -398,73 +398,77 @@ void MainWindow::buildLayout() {
     commands->setSpacing(4);
     auto* warnings = new QVBoxLayout;
     warnings->setSpacing(0);
-    for (QLabel* l : {lblDatesNote_, useOver100Label_, useSlppLabel_, noSection179Label_,
-                      methodMissingLabel_, lifeMissingLabel_, lblUseMissing_, lblYrpisAdvice_})
+    for (QLabel* l : {datesNoteLabel_, useOver100Label_, useSlppLabel_, noSection179Label_,
+                      methodMissingLabel_, lifeMissingLabel_, useMissingLabel_, yrpisAdviceLabel_})
         warnings->addWidget(l);
     commands->addLayout(warnings);
 
     // Buttons.
-    cmdAdd_ = makeButton("&Add Asset", "cmdAdd", "Click on this to add a new asset.");
-    cmdEdit_ = makeButton("&Edit Asset", "cmdEdit",
-                          "If you are not adding an asset, but simply want to change the data of "
-                          "the current asset, click on this command \"before\" editing.");
-    cmdUpdate_ = makeButton("&Save Asset", "cmdUpdate",
-                            "Click here to save the changes and additions when you are finished.");
-    cmdCancel_ = makeButton("&Cancel", "cmdCancel", "");
+    addButton_ = makeButton("&Add Asset", "cmdAdd", "Click on this to add a new asset.");
+    editButton_ =
+        makeButton("&Edit Asset", "cmdEdit",
+                   "If you are not adding an asset, but simply want to change the data of "
+                   "the current asset, click on this command \"before\" editing.");
+    saveButton_ = makeButton("&Save Asset", "cmdUpdate",
+                             "Click here to save the changes and additions when you are finished.");
+    cancelButton_ = makeButton("&Cancel", "cmdCancel", "");
     // Each letter once in the window: Alt+D is Depreciate's and Alt+R the
     // Reports menu's. Every letter of Refresh is taken: it is F5, as on
     // every desktop.
-    cmdDelete_ = makeButton("Dele&te Asset", "cmdDelete", "");
-    cmdRefresh_ = makeButton("Refresh", "cmdRefresh", "Read the assets again (F5).");
-    cmdRefresh_->setShortcut(QKeySequence(Qt::Key_F5));
-    cmdClose_ = makeButton("&Close", "cmdClose", "");
-    Picture1_ = makeToolButton("Save Company", "Picture1", "Save Company", "Save company to disk");
-    connect(cmdAdd_, &QPushButton::clicked, this, [this] { cmdAdd_Click(); });
-    connect(cmdEdit_, &QPushButton::clicked, this, [this] { cmdEdit_Click(); });
-    connect(cmdUpdate_, &QPushButton::clicked, this, [this] { cmdUpdate_Click(); });
-    connect(cmdCancel_, &QPushButton::clicked, this, [this] { cmdCancel_Click(); });
-    connect(cmdDelete_, &QPushButton::clicked, this, [this] { cmdDelete_Click(); });
-    connect(cmdRefresh_, &QPushButton::clicked, this, [this] { cmdRefresh_Click(); });
-    connect(cmdClose_, &QPushButton::clicked, this, [this] { cmdClose_Click(); });
-    connect(Picture1_, &QToolButton::clicked, this, [this] { mnuSaveCompany_Click(); });
+    deleteButton_ = makeButton("Dele&te Asset", "cmdDelete", "");
+    refreshButton_ = makeButton("Refresh", "cmdRefresh", "Read the assets again (F5).");
+    refreshButton_->setShortcut(QKeySequence(Qt::Key_F5));
+    closeButton_ = makeButton("&Close", "cmdClose", "");
+    saveCompanyButton_ =
+        makeToolButton("Save Company", "Picture1", "Save Company", "Save company to disk");
+    connect(addButton_, &QPushButton::clicked, this, [this] { addAsset(); });
+    connect(editButton_, &QPushButton::clicked, this, [this] { editAsset(); });
+    connect(saveButton_, &QPushButton::clicked, this, [this] { saveAsset(); });
+    connect(cancelButton_, &QPushButton::clicked, this, [this] { cancelChanges(); });
+    connect(deleteButton_, &QPushButton::clicked, this, [this] { deleteAsset(); });
+    connect(refreshButton_, &QPushButton::clicked, this, [this] { refreshAssets(); });
+    connect(closeButton_, &QPushButton::clicked, this, [this] { closeScreen(); });
+    connect(saveCompanyButton_, &QToolButton::clicked, this, [this] { saveCompany(); });
     auto* buttons = new QHBoxLayout;
-    for (QPushButton* b : {cmdAdd_, cmdEdit_, cmdUpdate_, cmdCancel_, cmdDelete_, cmdRefresh_})
+    for (QPushButton* b :
+         {addButton_, editButton_, saveButton_, cancelButton_, deleteButton_, refreshButton_})
         buttons->addWidget(b);
     buttons->addStretch();
-    buttons->addWidget(Picture1_);
-    buttons->addWidget(cmdClose_);
+    buttons->addWidget(saveCompanyButton_);
+    buttons->addWidget(closeButton_);
     commands->addLayout(buttons);
 
     // Status line, record moves and the run's progress bar.
-    lblStatus_ = new QLabel(this);
-    lblStatus_->setObjectName("lblStatus");
-    lblStatus_->setFrameShape(QFrame::StyledPanel);
-    lblStatus_->setFrameShadow(QFrame::Sunken);
-    cmdFirst_ = makeToolButton("|<", "cmdFirst", "First", "First");
-    cmdPrevious_ = makeToolButton("<", "cmdPrevious", "Previous", "Previous");
-    cmdNext_ = makeToolButton(">", "cmdNext", "Next", "Next");
-    cmdLast_ = makeToolButton(">|", "cmdLast", "Last", "Last");
-    for (QToolButton* b : {cmdFirst_, cmdPrevious_, cmdNext_, cmdLast_}) b->setMinimumWidth(30);
-    connect(cmdFirst_, &QToolButton::clicked, this, [this] { cmdFirst_Click(); });
-    connect(cmdPrevious_, &QToolButton::clicked, this, [this] { cmdPrevious_Click(); });
-    connect(cmdNext_, &QToolButton::clicked, this, [this] { cmdNext_Click(); });
-    connect(cmdLast_, &QToolButton::clicked, this, [this] { cmdLast_Click(); });
-    ProgressBar1_ = new QProgressBar(this);
-    ProgressBar1_->setObjectName("ProgressBar1");
-    ProgressBar1_->setAccessibleName("Progress");
-    ProgressBar1_->setRange(0, 100);
-    ProgressBar1_->hide();
+    statusLabel_ = new QLabel(this);
+    statusLabel_->setObjectName("lblStatus");
+    statusLabel_->setFrameShape(QFrame::StyledPanel);
+    statusLabel_->setFrameShadow(QFrame::Sunken);
+    firstButton_ = makeToolButton("|<", "cmdFirst", "First", "First");
+    previousButton_ = makeToolButton("<", "cmdPrevious", "Previous", "Previous");
+    nextButton_ = makeToolButton(">", "cmdNext", "Next", "Next");
+    lastButton_ = makeToolButton(">|", "cmdLast", "Last", "Last");
+    for (QToolButton* b : {firstButton_, previousButton_, nextButton_, lastButton_})
+        b->setMinimumWidth(30);
+    connect(firstButton_, &QToolButton::clicked, this, [this] { moveFirst(); });
+    connect(previousButton_, &QToolButton::clicked, this, [this] { movePrevious(); });
+    connect(nextButton_, &QToolButton::clicked, this, [this] { moveNext(); });
+    connect(lastButton_, &QToolButton::clicked, this, [this] { moveLast(); });
+    progressBar_ = new QProgressBar(this);
+    progressBar_->setObjectName("ProgressBar1");
+    progressBar_->setAccessibleName("Progress");
+    progressBar_->setRange(0, 100);
+    progressBar_->hide();
     auto* statusRow = new QHBoxLayout;
-    statusRow->addWidget(cmdFirst_);
-    statusRow->addWidget(cmdPrevious_);
-    statusRow->addWidget(lblStatus_);
-    statusRow->addWidget(cmdNext_);
-    statusRow->addWidget(cmdLast_);
+    statusRow->addWidget(firstButton_);
+    statusRow->addWidget(previousButton_);
+    statusRow->addWidget(statusLabel_);
+    statusRow->addWidget(nextButton_);
+    statusRow->addWidget(lastButton_);
     statusRow->addSpacing(8);
     statusRow->addWidget(recordNumberEdit_);
-    statusRow->addWidget(cmdMoveAbs_);
+    statusRow->addWidget(moveToRecordButton_);
     statusRow->addSpacing(8);
-    statusRow->addWidget(ProgressBar1_, 1);
+    statusRow->addWidget(progressBar_, 1);
     statusRow->addStretch();
     commands->addLayout(statusRow);
 
@@ -480,7 +484,7 @@ void MainWindow::buildLayout() {
             [this] { flagButton(CListed, "Calcform.Command2_Click"); });
     connect(truckFlagButton_, &QToolButton::clicked, this,
             [this] { flagButton(CTruck, "Calcform.Command26_Click"); });
-    connect(bonusButton_, &QToolButton::clicked, this, [this] { bonusClicked(); });
+    connect(bonusButton_, &QToolButton::clicked, this, [this] { calculateBonus(); });
 
     // Tab order: the fields in the form's order, then the check boxes.
     QWidget* previous = nullptr;
@@ -490,10 +494,10 @@ void MainWindow::buildLayout() {
     };
     for (auto& f : fields_) chain(f.edit);
     for (auto& c : checks_) chain(c.box);
-    for (QWidget* w : {static_cast<QWidget*>(cmdAdd_), static_cast<QWidget*>(cmdEdit_),
-                       static_cast<QWidget*>(cmdUpdate_), static_cast<QWidget*>(cmdCancel_),
-                       static_cast<QWidget*>(cmdDelete_), static_cast<QWidget*>(cmdRefresh_),
-                       static_cast<QWidget*>(cmdClose_)})
+    for (QWidget* w : {static_cast<QWidget*>(addButton_), static_cast<QWidget*>(editButton_),
+                       static_cast<QWidget*>(saveButton_), static_cast<QWidget*>(cancelButton_),
+                       static_cast<QWidget*>(deleteButton_), static_cast<QWidget*>(refreshButton_),
+                       static_cast<QWidget*>(closeButton_)})
         chain(w);
 
     // The form scrolls up and down, never sideways: the window is at least
@@ -508,7 +512,7 @@ void MainWindow::buildLayout() {
     // The asset list above the form; the user moves the line between them.
     assetList_ = new AssetListPanel(this);
     connect(assetList_, &AssetListPanel::assetChosen, this,
-            [this](qint64 key) { cmdShowAsset(key); });
+            [this](qint64 key) { showChosenAsset(key); });
     auto* splitter = new QSplitter(Qt::Vertical, this);
     splitter->setObjectName("listSplitter");
     splitter->addWidget(assetList_);
@@ -523,13 +527,13 @@ void MainWindow::buildLayout() {
     column->addWidget(splitter, 1);
     column->addLayout(commands);
     setCentralWidget(central);
-    SetButtons(true);
+    setButtons(true);
 }
 
 void MainWindow::resizeEvent(QResizeEvent* event) {
     QMainWindow::resizeEvent(event);
     // The status line keeps its width of 2500 twips.
-    lblStatus_->setFixedWidth(static_cast<int>(twipsToPixelsX(2500, metricsOf(this))));
+    statusLabel_->setFixedWidth(static_cast<int>(twipsToPixelsX(2500, metricsOf(this))));
     fitForm();
 }
 

@@ -50,23 +50,23 @@ void MainWindow::openPicker(int field) {
         QLineEdit* target = fields_[field].edit;
         target->setEnabled(true);
         target->setFocus();
-        PickerField_ = field;
+        pickerField_ = field;
         QString caption;
         switch (field) {
             case FMethodTax:
-                PickerTable_ = "Methods";
-                PickerColumn_ = "Method-Tax";
-                PickerCheckBox_ = CAuto;
+                pickerTable_ = "Methods";
+                pickerColumn_ = "Method-Tax";
+                pickerCheckBox_ = CAuto;
                 caption = "Select Method";
                 break;
             case FMethodBook:
-                PickerTable_ = "Methods";
-                PickerColumn_ = "Method-Book";
+                pickerTable_ = "Methods";
+                pickerColumn_ = "Method-Book";
                 caption = "Select Method";
                 break;
             case FGroup:
-                PickerTable_ = "groups";
-                PickerColumn_ = "groupname";
+                pickerTable_ = "groups";
+                pickerColumn_ = "groupname";
                 caption = "Select Group";
                 break;
             case FLifeTax:
@@ -77,8 +77,8 @@ void MainWindow::openPicker(int field) {
                                                .toStdString();
                 const auto list = field == FLifeTax ? taxLifeList(method) : bookLifeList(method);
                 if (list) {
-                    PickerTable_ = list->table;
-                    PickerColumn_ = list->column;
+                    pickerTable_ = list->table;
+                    pickerColumn_ = list->column;
                 }
                 caption = "Select Life";
                 break;
@@ -86,19 +86,18 @@ void MainWindow::openPicker(int field) {
         }
         setColumn(col::AssetChanged, Value(std::int64_t{1}));
         const std::string file = dataPath_ + (field == FGroup ? kCompanyFile : kCatalogueFile);
-        ADOSelcMethLife picker(this, caption, QString::fromStdString(file), PickerTable_,
-                               PickerColumn_,
-                               [this](const QString& entry) { pickerChoice(entry); });
+        ListPicker picker(this, caption, QString::fromStdString(file), pickerTable_, pickerColumn_,
+                          [this](const QString& entry) { pickerChoice(entry); });
         picker.selectEntry(target->text());
         picker.exec();
-        QTimer::singleShot(delays_.pickerFollowUp, this, [this, field] { FieldLock(field); });
+        QTimer::singleShot(delays_.pickerFollowUp, this, [this, field] { lockField(field); });
     });
 }
 
 void MainWindow::pickerChoice(const QString& entry) {
-    const int field = PickerField_;
+    const int field = pickerField_;
     QString value = entry;
-    if (field == FMethodTax && PickerCheckBox_ >= 0 && checks_[PickerCheckBox_].box->isChecked()) {
+    if (field == FMethodTax && pickerCheckBox_ >= 0 && checks_[pickerCheckBox_].box->isChecked()) {
         // A passenger automobile takes the automobile method above 50 %
         // business use and straight line at 50 % or less, whatever was picked.
         const double use = asNumber(assets_->get(col::BusUseTax)).value_or(0);
@@ -106,16 +105,16 @@ void MainWindow::pickerChoice(const QString& entry) {
     }
     setFieldValue(field, value);
     presenter_.markChanged();
-    QTimer::singleShot(delays_.pickerFollowUp, this, [this, field] { AfterChoice(field); });
+    QTimer::singleShot(delays_.pickerFollowUp, this, [this, field] { afterChoice(field); });
 }
 
-void MainWindow::AfterChoice(int field) {
+void MainWindow::afterChoice(int field) {
     procedure("Calcform.TimerPick_Timer", [&] {
         fields_[field].edit->setEnabled(false);
         // A new method always needs a new life.
         if (field == FMethodTax) clearLife(FLifeTax);
         if (field == FMethodBook) clearLife(FLifeBook);
-        QTimer::singleShot(delays_.pickerFollowUp, this, [this] { AutomobileStep(); });
+        QTimer::singleShot(delays_.pickerFollowUp, this, [this] { automobileStep(); });
     });
 }
 
@@ -127,7 +126,7 @@ void MainWindow::clearLife(int field) {
     life->setEnabled(false);
 }
 
-void MainWindow::AutomobileStep() {
+void MainWindow::automobileStep() {
     procedure("Calcform.TimerAuto_Timer", [&] {
         if (!isAutomobileMethod(fields_[FMethodTax].edit->text().toStdString())) return;
         QCheckBox* box = checks_[CAuto].box;
@@ -139,7 +138,7 @@ void MainWindow::AutomobileStep() {
     });
 }
 
-void MainWindow::FieldLock(int field) {
+void MainWindow::lockField(int field) {
     procedure("Calcform.TimerLock_Timer", [&] { fields_[field].edit->setEnabled(false); });
 }
 
@@ -157,7 +156,7 @@ void MainWindow::flagButton(int check, const char* procedureName) {
     });
 }
 
-void MainWindow::bonusClicked() {
+void MainWindow::calculateBonus() {
     procedure("Calcform.Command31_Click", [&] {
         if (!hasRow()) return;
         const QString placedText = fields_[FPlaced].edit->text().trimmed();
@@ -202,7 +201,7 @@ void MainWindow::bonusClicked() {
     });
 }
 
-void MainWindow::Section179Reminder() {
+void MainWindow::updateSection179Reminder() {
     procedure("Calcform.txtFields_MouseMove", [&] {
         const QString placedText = fields_[FPlaced].edit->text().trimmed();
         if (placedText.isEmpty()) return;

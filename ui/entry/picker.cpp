@@ -9,10 +9,9 @@
 
 namespace czx::ui {
 
-ADOSelcMethLife::ADOSelcMethLife(QWidget* parent, const QString& caption,
-                                 const QString& databaseFile, const QString& table,
-                                 const QString& column,
-                                 std::function<void(const QString&)> onChoice)
+ListPicker::ListPicker(QWidget* parent, const QString& caption, const QString& databaseFile,
+                       const QString& table, const QString& column,
+                       std::function<void(const QString&)> onChoice)
     : QDialog(parent),
       databaseFile_(databaseFile),
       table_(table),
@@ -38,19 +37,19 @@ ADOSelcMethLife::ADOSelcMethLife(QWidget* parent, const QString& caption,
     layout->addWidget(choices_, 1);
     layout->addWidget(close, 0, Qt::AlignRight);
     resize(280, 320);
-    Form_Load();
+    load();
     selectEntry({});
     choices_->setFocus();
 }
 
-void ADOSelcMethLife::selectEntry(const QString& entry) {
+void ListPicker::selectEntry(const QString& entry) {
     if (choices_->count() == 0) return;
     auto found =
         entry.isEmpty() ? QList<QListWidgetItem*>{} : choices_->findItems(entry, Qt::MatchExactly);
     choices_->setCurrentItem(found.isEmpty() ? choices_->item(0) : found.first());
 }
 
-void ADOSelcMethLife::Form_Load() {
+void ListPicker::load() {
     procedure("ADOSelcMethLife.Form_Load", [&] {
         for (const std::string& entry : catalogueEntries(
                  databaseFile_.toStdString(), table_.toStdString(), column_.toStdString()))
@@ -58,7 +57,7 @@ void ADOSelcMethLife::Form_Load() {
     });
 }
 
-void ADOSelcMethLife::choiceClicked(QListWidgetItem* item) {
+void ListPicker::choiceClicked(QListWidgetItem* item) {
     procedure("ADOSelcMethLife.DataList1_Click", [&] {
         // A style that activates items on a single click reports the click
         // twice: one choice only.

@@ -11,13 +11,13 @@ class QListWidgetItem;
 
 namespace czx::ui {
 
-class ADOSelcMethLife : public QDialog {
+class ListPicker : public QDialog {
     Q_OBJECT
   public:
     // `databaseFile`: the catalogue, or the company file for the group list.
-    ADOSelcMethLife(QWidget* parent, const QString& caption, const QString& databaseFile,
-                    const QString& table, const QString& column,
-                    std::function<void(const QString&)> onChoice);
+    ListPicker(QWidget* parent, const QString& caption, const QString& databaseFile,
+               const QString& table, const QString& column,
+               std::function<void(const QString&)> onChoice);
 
     QListWidget* list() const { return choices_; }
     // Makes `entry` the current entry, when the list holds it; otherwise the
@@ -26,7 +26,7 @@ class ADOSelcMethLife : public QDialog {
     void selectEntry(const QString& entry);
 
   private:
-    void Form_Load();
+    void load();
     void choiceClicked(QListWidgetItem* item);
     QListWidget* choices_;
     QString databaseFile_, table_, column_;

@@ -74,10 +74,10 @@ ErrorDialog::ErrorDialog(QWidget* parent, FileChooser chooser)
     resize(1040, 420);
     // Once, a second after the window first shows: bring it to the front, in
     // case the window that failed took the focus back.
-    Timer1_ = new QTimer(this);
-    Timer1_->setSingleShot(true);
-    Timer1_->setInterval(1000);
-    connect(Timer1_, &QTimer::timeout, this, [this] {
+    raiseTimer_ = new QTimer(this);
+    raiseTimer_->setSingleShot(true);
+    raiseTimer_->setInterval(1000);
+    connect(raiseTimer_, &QTimer::timeout, this, [this] {
         raise();
         activateWindow();
     });
@@ -90,7 +90,7 @@ void ErrorDialog::showErrorReport(const std::string& text) {
     reportView_->setPlainText(report);
     if (firstShow) keepAbove(this, QApplication::activeWindow());
     show();
-    if (firstShow) Timer1_->start();
+    if (firstShow) raiseTimer_->start();
 }
 
 QString ErrorDialog::reportText() const {

@@ -34,7 +34,7 @@ class ErrorDialog : public QDialog, public ErrorReporter {
 
   private:
     QPlainTextEdit* reportView_;
-    QTimer* Timer1_;
+    QTimer* raiseTimer_;
     FileChooser chooser_;
 };
 

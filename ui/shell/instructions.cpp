@@ -46,7 +46,7 @@ InstructionsPrompt::InstructionsPrompt(QString document, QStringList folders, QW
     auto* cancel = new QPushButton("&Cancel", this);
     cancel->setObjectName("cmdCancel");
     cancel->setAccessibleName("Cancel");
-    connect(start, &QPushButton::clicked, this, [this] { cmdStart_Click(); });
+    connect(start, &QPushButton::clicked, this, [this] { openInstructions(); });
     connect(cancel, &QPushButton::clicked, this, &QDialog::close);
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
@@ -57,7 +57,7 @@ InstructionsPrompt::InstructionsPrompt(QString document, QStringList folders, QW
     layout->addLayout(buttons);
 }
 
-void InstructionsPrompt::cmdStart_Click() {
+void InstructionsPrompt::openInstructions() {
     procedure("frmStartAdobeAcRdr.cmdStart_Click", [&] {
         auto* viewer = new DocumentViewer(document_, folders_, parentWidget());
         viewer->setAttribute(Qt::WA_DeleteOnClose);

@@ -26,7 +26,7 @@ class InstructionsPrompt : public QDialog {
     InstructionsPrompt(QString document, QStringList folders, QWidget* parent = nullptr);
 
   private:
-    void cmdStart_Click();
+    void openInstructions();
     QString document_;
     QStringList folders_;
 };

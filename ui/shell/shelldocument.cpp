@@ -6,7 +6,7 @@
 
 namespace czx::ui {
 
-bool ShellDocument(const QString& document, const QString& verb, const QString& parameters,
+bool openWithShell(const QString& document, const QString& verb, const QString& parameters,
                    const QString& directory) {
     // The desktop's open service knows one verb; parameters and the working
     // directory only matter for programs, which this program never starts.

@@ -24,7 +24,7 @@
 #include "ui/shell/errordialog.h"
 #include "ui/shell/helpviewer.h"
 #include "ui/shell/instructions.h"
-#include "ui/shell/sysfrm.h"
+#include "ui/shell/systemsettingswindow.h"
 
 using namespace czx;
 using namespace czx::uitest;
@@ -142,11 +142,11 @@ class WindowsTest : public QObject, protected MainWindowFixture {
         else if (name == "instructions")
             shown = std::make_unique<ui::InstructionsPrompt>("p946.pdf", QStringList{});
         else if (name == "settings")
-            shown = std::make_unique<ui::Sysfrm>(settings, owner.get());
+            shown = std::make_unique<ui::SystemSettingsWindow>(settings, owner.get());
         else if (name == "save company")
             shown = std::make_unique<ui::SaveCompanyWindow>(data, owner.get());
         else if (name == "picker")
-            shown = std::make_unique<ui::ADOSelcMethLife>(
+            shown = std::make_unique<ui::ListPicker>(
                 owner.get(), "Select Method", QString::fromStdString(data + kCatalogueFile),
                 "Methods", "Method-Tax", [](const QString&) {});
         if (!shown) return shown;

@@ -16,11 +16,11 @@ class Settings;
 
 namespace czx::ui {
 
-class Sysfrm : public OwnedWindow {
+class SystemSettingsWindow : public OwnedWindow {
     Q_OBJECT
   public:
-    Sysfrm(Settings& settings, QWidget* owner);
-    void cmdSave_Click();
+    SystemSettingsWindow(Settings& settings, QWidget* owner);
+    void saveSettings();
 
   private:
     void automaticSizeClicked();
@@ -31,7 +31,7 @@ class Sysfrm : public OwnedWindow {
     QLineEdit* heightEdit_ = nullptr;
     QRadioButton* automaticSizeOption_ = nullptr;
     QRadioButton* manualSizeOption_ = nullptr;
-    QPushButton* cmdSave_ = nullptr;
+    QPushButton* saveButton_ = nullptr;
 };
 
 // mnusplashoff_Click: "True" becomes "False" and "False" becomes "True";

@@ -1,4 +1,4 @@
-#include "ui/shell/sysfrm.h"
+#include "ui/shell/systemsettingswindow.h"
 
 #include <QButtonGroup>
 #include <QGridLayout>
@@ -16,7 +16,8 @@
 
 namespace czx::ui {
 
-Sysfrm::Sysfrm(Settings& settings, QWidget* owner) : OwnedWindow(owner), settings_(settings) {
+SystemSettingsWindow::SystemSettingsWindow(Settings& settings, QWidget* owner)
+    : OwnedWindow(owner), settings_(settings) {
     setObjectName("Sysfrm");
     setWindowTitle("System Defaults");
 
@@ -62,19 +63,19 @@ Sysfrm::Sysfrm(Settings& settings, QWidget* owner) : OwnedWindow(owner), setting
     displayLayout->addWidget(heightEdit_, 2, 1, Qt::AlignLeft);
     displayLayout->addWidget(heightNote, 3, 0, 1, 2);
 
-    cmdSave_ = new QPushButton("Save Changes", this);
-    cmdSave_->setObjectName("cmdSave");
-    cmdSave_->setAccessibleName("Save Changes");
-    cmdSave_->setAutoDefault(false);
+    saveButton_ = new QPushButton("Save Changes", this);
+    saveButton_->setObjectName("cmdSave");
+    saveButton_->setAccessibleName("Save Changes");
+    saveButton_->setAutoDefault(false);
 
-    auto* cmdClose = new QPushButton("&Close", this);
-    cmdClose->setObjectName("cmdClose");
-    cmdClose->setAutoDefault(false);
-    connect(cmdClose, &QPushButton::clicked, this, &QWidget::close);
+    auto* closeButton = new QPushButton("&Close", this);
+    closeButton->setObjectName("cmdClose");
+    closeButton->setAutoDefault(false);
+    connect(closeButton, &QPushButton::clicked, this, &QWidget::close);
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
-    buttons->addWidget(cmdSave_);
-    buttons->addWidget(cmdClose);
+    buttons->addWidget(saveButton_);
+    buttons->addWidget(closeButton);
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(folder);
@@ -83,7 +84,7 @@ Sysfrm::Sysfrm(Settings& settings, QWidget* owner) : OwnedWindow(owner), setting
 
     connect(automaticSizeOption_, &QRadioButton::clicked, this, [this] { automaticSizeClicked(); });
     connect(manualSizeOption_, &QRadioButton::clicked, this, [this] { manualSizeClicked(); });
-    connect(cmdSave_, &QPushButton::clicked, this, [this] { cmdSave_Click(); });
+    connect(saveButton_, &QPushButton::clicked, this, [this] { saveSettings(); });
 
     procedure("Sysfrm.Form_Load", [&] {
         dataDirectoryEdit_->setText(QString::fromStdString(settings_.get(setting::kNewpath)));
@@ -96,7 +97,7 @@ Sysfrm::Sysfrm(Settings& settings, QWidget* owner) : OwnedWindow(owner), setting
     });
 }
 
-void Sysfrm::automaticSizeClicked() {
+void SystemSettingsWindow::automaticSizeClicked() {
     procedure("Sysfrm.Option1_Click", [&] {
         automaticSizeOption_->setChecked(true);
         heightEdit_->clear();
@@ -104,14 +105,14 @@ void Sysfrm::automaticSizeClicked() {
     });
 }
 
-void Sysfrm::manualSizeClicked() {
+void SystemSettingsWindow::manualSizeClicked() {
     procedure("Sysfrm.Option2_Click", [&] {
         heightEdit_->setEnabled(true);
         heightEdit_->setFocus();
     });
 }
 
-void Sysfrm::cmdSave_Click() {
+void SystemSettingsWindow::saveSettings() {
     procedure("Sysfrm.cmdSave_Click", [&] {
         // A height that is no number would fail the display sizing at every
         // start: it is refused here, plainly, and nothing is stored.

@@ -1,6 +1,6 @@
 // The settings dialog writes "Newpath" and "UpdateScreenHeight" to the
 // per-user settings.
-#include "ui/shell/sysfrm.h"
+#include "ui/shell/systemsettingswindow.h"
 
 #include <QRadioButton>
 #include <QTest>
@@ -10,19 +10,19 @@
 
 using namespace czx;
 using namespace czx::uitest;
-using czx::ui::Sysfrm;
+using czx::ui::SystemSettingsWindow;
 
-class SysfrmTest : public QObject, protected MainWindowFixture {
+class SystemSettingsWindowTest : public QObject, protected MainWindowFixture {
     Q_OBJECT
 
-    std::unique_ptr<Sysfrm> dialog;
+    std::unique_ptr<SystemSettingsWindow> dialog;
 
     // What the next start reads: the settings file read afresh.
     static std::string stored(const char* key) { return Settings::forUser().get(key); }
     void open() {
         static Settings settings = Settings::forUser();
         settings = Settings::forUser();
-        dialog = std::make_unique<Sysfrm>(settings, owner.get());
+        dialog = std::make_unique<SystemSettingsWindow>(settings, owner.get());
         owner->show();
         dialog->show();
         QVERIFY(QTest::qWaitForWindowExposed(dialog.get()));
@@ -79,5 +79,5 @@ class SysfrmTest : public QObject, protected MainWindowFixture {
     }
 };
 
-QTEST_MAIN(SysfrmTest)
-#include "sysfrm_test.moc"
+QTEST_MAIN(SystemSettingsWindowTest)
+#include "systemsettingswindow_test.moc"

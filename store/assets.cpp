@@ -1,216 +1,30 @@
 #include "store/assets.h"
 
 #include <array>
-#include <charconv>
-#include <cmath>
+#include <span>
 
 #include "base/money.h"
-#include "store/columns.h"
+#include "store/asset_fields.h"
 
 namespace czx {
 namespace {
 
-std::string assetSelectList() {
-    std::string list = "rowid";
-    for (auto name : col::AssetColumns) list += ", " + bracket(name);
-    return list;
-}
+// Every field, in order: the full row.
+constexpr std::array<int, kAssetFields.size()> kRowFields = [] {
+    std::array<int, kAssetFields.size()> fields{};
+    for (std::size_t i = 0; i < fields.size(); ++i) fields[i] = static_cast<int>(i);
+    return fields;
+}();
 
-// The columns the checks after the passes and the mid-quarter test read, in
-// the order readCheckRow() takes them.
-constexpr std::array kCheckColumns = {
-    col::Description,    col::PlacedInService, col::YRPIS,         col::MethodTax,  col::LifeTax,
-    col::CostTax,        col::ItcAdjustment,   col::BusUseTax,     col::Sec179,     col::Bonus,
-    col::CostLessItc,    col::PostSecBasis,    col::PriorAccumTax, col::CurrentTax, col::CostBook,
-    col::PriorAccumBook, col::CurrentBook};
+// The columns the checks after the passes and the mid-quarter test read.
+constexpr auto kCheckFields = assetFieldIndexes(
+    std::array{col::Description, col::PlacedInService, col::YRPIS, col::MethodTax, col::LifeTax,
+               col::CostTax, col::ItcAdjustment, col::BusUseTax, col::Sec179, col::Bonus,
+               col::CostLessItc, col::PostSecBasis, col::PriorAccumTax, col::CurrentTax,
+               col::CostBook, col::PriorAccumBook, col::CurrentBook});
 
-std::string checkSelectList() {
-    std::string list = "rowid";
-    for (auto name : kCheckColumns) list += ", " + bracket(name);
-    return list;
-}
-
-constexpr int assetColumnIndex(std::string_view name) {
-    for (std::size_t i = 0; i < col::AssetColumns.size(); ++i)
-        if (col::AssetColumns[i] == name) return static_cast<int>(i);
-    return -1;
-}
-
-// The asset column of each column of a statement after its rowid.
-template <std::size_t N>
-constexpr std::array<int, N> columnIndexes(const std::array<std::string_view, N>& names) {
-    std::array<int, N> indexes{};
-    for (std::size_t i = 0; i < N; ++i) indexes[i] = assetColumnIndex(names[i]);
-    return indexes;
-}
-constexpr auto kRowIndexes = columnIndexes(col::AssetColumns);
-constexpr auto kCheckIndexes = columnIndexes(kCheckColumns);
-
-std::string_view trimmed(std::string_view text) {
-    while (!text.empty() && (text.front() == ' ' || text.front() == '\t')) text.remove_prefix(1);
-    while (!text.empty() && (text.back() == ' ' || text.back() == '\t')) text.remove_suffix(1);
-    return text;
-}
-
-// Reads the columns of one row after its rowid, in order, into an asset. A
-// column whose stored value is no value of its kind reads as empty and is
-// marked in the asset's `unreadable`. Each read asks SQLite for the column's
-// kind once, then for the value.
-class RowReader {
-  public:
-    RowReader(const Statement& s, Asset& a, const int* assetIndexes)
-        : s_(s), a_(a), indexes_(assetIndexes) {
-        a_.rowId = s_.columnInt(0);
-        a_.unreadable = 0;
-    }
-
-    std::string text() { return s_.columnText(next()); }
-
-    std::int64_t number() { return s_.columnInt(next()); }
-
-    // Empty, a number, or text holding a number; the empty text is empty too.
-    Money money() {
-        const int i = next();
-        switch (s_.columnKind(i)) {
-            case Statement::Kind::Null:
-                return std::nullopt;
-            case Statement::Kind::Integer:
-                return static_cast<double>(s_.columnInt(i));
-            case Statement::Kind::Real: {
-                double value = s_.columnDouble(i);
-                if (std::isfinite(value)) return value;
-                break;
-            }
-            case Statement::Kind::Text: {
-                std::string_view text = trimmed(s_.columnTextView(i));
-                if (text.empty()) return std::nullopt;
-                if (auto value = asNumber(Value(std::string(text))); value && std::isfinite(*value))
-                    return value;
-                break;
-            }
-            case Statement::Kind::Blob:
-                break;
-        }
-        unreadable(i);
-        return std::nullopt;
-    }
-
-    // Empty, or a date written 'YYYY-MM-DD'.
-    std::optional<Date> date() {
-        const int i = next();
-        switch (s_.columnKind(i)) {
-            case Statement::Kind::Null:
-                return std::nullopt;
-            case Statement::Kind::Text: {
-                std::string_view text = trimmed(s_.columnTextView(i));
-                if (text.empty()) return std::nullopt;
-                if (auto date = parseIsoDate(text)) return date;
-                break;
-            }
-            default:
-                break;
-        }
-        unreadable(i);
-        return std::nullopt;
-    }
-
-    // Empty (No), a number (0 is No), or the text "True" or "False".
-    bool flag() {
-        const int i = next();
-        switch (s_.columnKind(i)) {
-            case Statement::Kind::Null:
-                return false;
-            case Statement::Kind::Integer:
-                return s_.columnInt(i) != 0;
-            case Statement::Kind::Real:
-                return s_.columnDouble(i) != 0;
-            case Statement::Kind::Text: {
-                std::string_view text = trimmed(s_.columnTextView(i));
-                if (text.empty() || text == "False" || text == "false") return false;
-                if (text == "True" || text == "true") return true;
-                if (auto value = asNumber(Value(std::string(text)))) return *value != 0;
-                break;
-            }
-            case Statement::Kind::Blob:
-                break;
-        }
-        unreadable(i);
-        return false;
-    }
-
-  private:
-    int next() { return column_++; }
-    void unreadable(int i) {
-        const int index = indexes_[i - 1];
-        if (index >= 0) a_.unreadable |= std::uint64_t{1} << index;
-    }
-
-    const Statement& s_;
-    Asset& a_;
-    const int* indexes_;
-    int column_ = 1;
-};
-
-// Reads a row selected with assetSelectList() into `a`.
-void readRow(const Statement& s, Asset& a) {
-    RowReader r(s, a, kRowIndexes.data());
-    a.companyNumber = r.number();
-    a.groupName = r.text();
-    a.description = r.text();
-    a.placedInService = r.date();
-    a.disposed = r.date();
-    a.methodTax = r.text();
-    a.midQrtAsset = r.text();
-    a.lifeTax = r.text();
-    a.methodBook = r.text();
-    a.lifeBook = r.text();
-    a.costTax = r.money();
-    a.costBook = r.money();
-    a.sec179 = r.money();
-    a.bonus = r.money();
-    a.postSecBasis = r.money();
-    a.post30Basis = r.money();
-    a.priorAccumTax = r.money();
-    a.currentTax = r.money();
-    a.priorAccumBook = r.money();
-    a.currentBook = r.money();
-    a.yrpis = r.date();
-    a.busUseTax = r.money();
-    a.busUseBook = r.money();
-    a.nonBusDprn = r.money();
-    a.priorNonBusAccum = r.money();
-    a.listedProperty = r.flag();
-    a.passengerAuto = r.flag();
-    a.line24eBasis = r.money();
-    a.bookOverride = r.flag();
-    a.taxOverride = r.flag();
-    a.itcAdjustment = r.money();
-    a.salvageBook = r.money();
-    a.costLessItc = r.money();
-    a.assetChanged = r.flag();
-    a.salvageTax = r.money();
-    a.truckVanBonus = r.flag();
-}
-
-void readCheckRow(const Statement& s, Asset& a) {
-    RowReader r(s, a, kCheckIndexes.data());
-    a.description = r.text();
-    a.placedInService = r.date();
-    a.yrpis = r.date();
-    a.methodTax = r.text();
-    a.lifeTax = r.text();
-    a.costTax = r.money();
-    a.itcAdjustment = r.money();
-    a.busUseTax = r.money();
-    a.sec179 = r.money();
-    a.bonus = r.money();
-    a.costLessItc = r.money();
-    a.postSecBasis = r.money();
-    a.priorAccumTax = r.money();
-    a.currentTax = r.money();
-    a.costBook = r.money();
-    a.priorAccumBook = r.money();
-    a.currentBook = r.money();
+std::string selectList(std::span<const int> fields) {
+    return "rowid, " + assetColumnSql(fields);
 }
 
 // For the company row.
@@ -237,20 +51,6 @@ Money readMoney(const Statement& s, int i) {
     }
 }
 
-void bindMoney(Statement& s, int i, const Money& m) {
-    if (m)
-        s.bind(i, *m);
-    else
-        s.bindNull(i);
-}
-
-void bindDate(Statement& s, int i, const std::optional<Date>& d) {
-    if (d)
-        s.bind(i, std::string_view(isoDate(*d)));
-    else
-        s.bindNull(i);
-}
-
 }  // namespace
 
 Company readCompany(Connection& connection) {
@@ -275,10 +75,10 @@ void writeMidQrtFlag(Connection& connection, const Company& company, bool midQua
 
 std::string unreadableColumns(std::uint64_t mask) {
     std::string names;
-    for (std::size_t i = 0; i < col::AssetColumns.size(); ++i) {
+    for (std::size_t i = 0; i < kAssetFields.size(); ++i) {
         if (!(mask & (std::uint64_t{1} << i))) continue;
         if (!names.empty()) names += ", ";
-        names += col::AssetColumns[i];
+        names += kAssetFields[i].column;
     }
     return names;
 }
@@ -288,7 +88,7 @@ std::string unreadableColumns(std::uint64_t mask) {
 // company per file). The changed rows: through the index that holds only them.
 AssetReader::AssetReader(Connection& connection, std::int64_t companyNumber, Rows rows,
                          int pageSize)
-    : query_(connection, "SELECT " + assetSelectList() + " FROM assets WHERE " +
+    : query_(connection, "SELECT " + selectList(kRowFields) + " FROM assets WHERE " +
                              (rows == Rows::All ? "+companynumber = ? AND rowid > ? "
                                                 : "companynumber = ? AND rowid > ? AND "
                                                   "assetchng <> 0 ") +
@@ -302,7 +102,7 @@ bool AssetReader::next(std::vector<Asset>& page) {
     query_.bind(1, companyNumber_).bind(2, lastKey_).bind(3, std::int64_t{pageSize_});
     while (query_.step()) {
         page.emplace_back();
-        readRow(query_, page.back());
+        readAssetFields(query_, page.back(), kRowFields);
     }
     query_.reset();
     if (!page.empty()) lastKey_ = page.back().rowId;
@@ -326,13 +126,13 @@ YearTotals yearTotals(Connection& connection, const Company& company) {
 void forEachAssetPlacedBetween(Connection& connection, std::int64_t companyNumber,
                                const std::string& from, const std::string& to,
                                const std::function<void(Asset&)>& visit) {
-    Statement query(connection, "SELECT " + checkSelectList() +
+    Statement query(connection, "SELECT " + selectList(kCheckFields) +
                                     " FROM assets WHERE companynumber = ? AND YRPIS >= ? AND "
                                     "YRPIS < ?");
     query.bind(1, companyNumber).bind(2, std::string_view(from)).bind(3, std::string_view(to));
     Asset asset;
     while (query.step()) {
-        readCheckRow(query, asset);
+        readAssetFields(query, asset, kCheckFields);
         visit(asset);
     }
 }
@@ -484,40 +284,38 @@ void forgetYearFigures(Connection& connection) {
 
 namespace {
 
-constexpr const char* kTaxColumns =
-    "[SecOneSevenNine] = ?, [FirstYR30%Deduction] = ?, [PostSecBasis] = ?, "
-    "[Post30%DeductionBasis] = ?, [Current Dprn - Tax] = ?, [Non Bus Dprn] = ?, "
-    "[Line24eBasis] = ?, [Cost Less ITC Adj] = ?, [MidQrtAsset] = ?, ";
+// The columns the tax pass computes, and the one the book pass computes.
+constexpr auto kTaxFields = assetFieldIndexes(
+    std::array{col::Sec179, col::Bonus, col::PostSecBasis, col::Post30Basis, col::CurrentTax,
+               col::NonBusDprn, col::Line24eBasis, col::CostLessItc, col::MidQrtAsset});
+constexpr int kBookField = assetFieldIndex(col::CurrentBook);
+constexpr auto kBasisFields = assetFieldIndexes(std::array{col::CostLessItc, col::PostSecBasis});
 
-// Binds the tax pass's columns from parameter 1 on; returns the next parameter.
-int bindTaxColumns(Statement& s, const Asset& a) {
-    bindMoney(s, 1, a.sec179);
-    bindMoney(s, 2, a.bonus);
-    bindMoney(s, 3, a.postSecBasis);
-    bindMoney(s, 4, a.post30Basis);
-    bindMoney(s, 5, a.currentTax);
-    bindMoney(s, 6, a.nonBusDprn);
-    bindMoney(s, 7, a.line24eBasis);
-    bindMoney(s, 8, a.costLessItc);
-    s.bind(9, std::string_view(a.midQrtAsset));
-    return 10;
+std::string assignments(std::span<const int> fields) {
+    return assetColumnSql(fields, " = ?") + ", ";
+}
+
+// Binds `fields` of the asset from parameter `first` on; returns the next parameter.
+int bindFields(Statement& s, int first, const Asset& a, std::span<const int> fields) {
+    for (int field : fields) bindAssetField(s, first++, a, kAssetFields[field]);
+    return first;
 }
 
 }  // namespace
 
 AssetResultWriter::AssetResultWriter(Connection& connection)
-    : both_(connection, std::string("UPDATE assets SET ") + kTaxColumns +
-                            "[Current Dprn - Book] = ?, [assetchng] = ? WHERE rowid = ?"),
+    : both_(connection, "UPDATE assets SET " + assignments(kTaxFields) +
+                            assignments({&kBookField, 1}) + "[assetchng] = ? WHERE rowid = ?"),
       tax_(connection,
-           std::string("UPDATE assets SET ") + kTaxColumns + "[assetchng] = ? WHERE rowid = ?"),
-      book_(connection,
-            "UPDATE assets SET [Current Dprn - Book] = ?, [assetchng] = ? WHERE rowid = ?"),
+           "UPDATE assets SET " + assignments(kTaxFields) + "[assetchng] = ? WHERE rowid = ?"),
+      book_(connection, "UPDATE assets SET " + assignments({&kBookField, 1}) +
+                            "[assetchng] = ? WHERE rowid = ?"),
       flag_(connection, "UPDATE assets SET [assetchng] = ? WHERE rowid = ?") {}
 
 void AssetResultWriter::write(const Asset& a, bool taxColumns, bool bookColumns) {
     Statement& s = taxColumns ? (bookColumns ? both_ : tax_) : (bookColumns ? book_ : flag_);
-    int i = taxColumns ? bindTaxColumns(s, a) : 1;
-    if (bookColumns) bindMoney(s, i++, a.currentBook);
+    int i = taxColumns ? bindFields(s, 1, a, kTaxFields) : 1;
+    if (bookColumns) i = bindFields(s, i, a, {&kBookField, 1});
     s.bind(i++, std::int64_t{a.assetChanged ? 1 : 0});
     s.bind(i, a.rowId);
     s.run();
@@ -525,60 +323,35 @@ void AssetResultWriter::write(const Asset& a, bool taxColumns, bool bookColumns)
 
 AssetBasisWriter::AssetBasisWriter(Connection& connection)
     : update_(connection,
-              "UPDATE assets SET [Cost Less ITC Adj] = ?, [PostSecBasis] = ? WHERE rowid = ?") {}
+              "UPDATE assets SET " + assetColumnSql(kBasisFields, " = ?") + " WHERE rowid = ?") {}
 
 void AssetBasisWriter::write(const Asset& a) {
-    bindMoney(update_, 1, a.costLessItc);
-    bindMoney(update_, 2, a.postSecBasis);
-    update_.bind(3, a.rowId);
+    update_.bind(bindFields(update_, 1, a, kBasisFields), a.rowId);
     update_.run();
 }
 
-Asset readAsset(Connection& connection, std::int64_t rowId) {
-    Statement query(connection, "SELECT " + assetSelectList() + " FROM assets WHERE rowid = ?");
+std::optional<Asset> findAsset(Connection& connection, std::int64_t rowId) {
+    Statement query(connection,
+                    "SELECT " + selectList(kRowFields) + " FROM assets WHERE rowid = ?");
     query.bind(1, rowId);
-    if (!query.step()) throw Error(3021, "No asset row " + std::to_string(rowId));
+    if (!query.step()) return std::nullopt;
     Asset a;
-    readRow(query, a);
+    readAssetFields(query, a, kRowFields);
     return a;
 }
 
+Asset readAsset(Connection& connection, std::int64_t rowId) {
+    auto asset = findAsset(connection, rowId);
+    if (!asset) throw Error(3021, "No asset row " + std::to_string(rowId));
+    return *std::move(asset);
+}
+
 std::int64_t insertAsset(Connection& connection, const Asset& a) {
-    std::string names, marks;
-    for (auto name : col::AssetColumns) {
-        names += (names.empty() ? "" : ", ") + bracket(name);
-        marks += marks.empty() ? "?" : ", ?";
-    }
-    Statement s(connection, "INSERT INTO assets (" + names + ") VALUES (" + marks + ")");
-    int i = 1;
-    s.bind(i++, a.companyNumber);
-    s.bind(i++, std::string_view(a.groupName));
-    s.bind(i++, std::string_view(a.description));
-    bindDate(s, i++, a.placedInService);
-    bindDate(s, i++, a.disposed);
-    s.bind(i++, std::string_view(a.methodTax));
-    s.bind(i++, std::string_view(a.midQrtAsset));
-    s.bind(i++, std::string_view(a.lifeTax));
-    s.bind(i++, std::string_view(a.methodBook));
-    s.bind(i++, std::string_view(a.lifeBook));
-    for (const Money* m :
-         {&a.costTax, &a.costBook, &a.sec179, &a.bonus, &a.postSecBasis, &a.post30Basis,
-          &a.priorAccumTax, &a.currentTax, &a.priorAccumBook, &a.currentBook})
-        bindMoney(s, i++, *m);
-    bindDate(s, i++, a.yrpis);
-    for (const Money* m : {&a.busUseTax, &a.busUseBook, &a.nonBusDprn, &a.priorNonBusAccum})
-        bindMoney(s, i++, *m);
-    s.bind(i++, std::int64_t{a.listedProperty});
-    s.bind(i++, std::int64_t{a.passengerAuto});
-    bindMoney(s, i++, a.line24eBasis);
-    s.bind(i++, std::int64_t{a.bookOverride});
-    s.bind(i++, std::int64_t{a.taxOverride});
-    bindMoney(s, i++, a.itcAdjustment);
-    bindMoney(s, i++, a.salvageBook);
-    bindMoney(s, i++, a.costLessItc);
-    s.bind(i++, std::int64_t{a.assetChanged});
-    bindMoney(s, i++, a.salvageTax);
-    s.bind(i++, std::int64_t{a.truckVanBonus});
+    std::string marks = "?";
+    for (std::size_t i = 1; i < kRowFields.size(); ++i) marks += ", ?";
+    Statement s(connection,
+                "INSERT INTO assets (" + assetColumnSql(kRowFields) + ") VALUES (" + marks + ")");
+    bindFields(s, 1, a, kRowFields);
     s.run();
     return connection.lastInsertRowId();
 }

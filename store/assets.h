@@ -145,7 +145,9 @@ class AssetBasisWriter {
     Statement update_;
 };
 
-// Full-row access for the programs and the tests.
+// Full-row access for the programs and the tests. A row that is not there
+// is empty for findAsset and an error (3021) for readAsset.
+std::optional<Asset> findAsset(Connection& connection, std::int64_t rowId);
 Asset readAsset(Connection& connection, std::int64_t rowId);
 std::int64_t insertAsset(Connection& connection, const Asset& asset);
 

@@ -14,7 +14,7 @@ inline constexpr std::string_view RegularFederal = "Regular federal";
 inline constexpr std::string_view Book = "Book";
 inline constexpr std::string_view MidQrtYRTax = "Mid Qrt YR Tax";
 
-// Table `assets`, in the order the program lists them when it copies rows.
+// Table `assets`.
 inline constexpr std::string_view GroupName = "groupname";
 inline constexpr std::string_view Description = "Asset Description";
 inline constexpr std::string_view PlacedInService = "Date Placed in Service";
@@ -51,12 +51,7 @@ inline constexpr std::string_view AssetChanged = "assetchng";
 inline constexpr std::string_view SalvageTax = "Salvage Value - Tax";
 inline constexpr std::string_view TruckVanBonus = "Truck & Van Bonus - Tax";
 
-inline constexpr std::array<std::string_view, 36> AssetColumns = {
-    CompanyNumber,    GroupName,      Description,   PlacedInService, Disposed,      MethodTax,
-    MidQrtAsset,      LifeTax,        MethodBook,    LifeBook,        CostTax,       CostBook,
-    Sec179,           Bonus,          PostSecBasis,  Post30Basis,     PriorAccumTax, CurrentTax,
-    PriorAccumBook,   CurrentBook,    YRPIS,         BusUseTax,       BusUseBook,    NonBusDprn,
-    PriorNonBusAccum, ListedProperty, PassengerAuto, Line24eBasis,    BookOverride,  TaxOverride,
-    ItcAdjustment,    SalvageBook,    CostLessItc,   AssetChanged,    SalvageTax,    TruckVanBonus};
+// The list of all 36 in their order is col::AssetColumns, in
+// store/asset_fields.h beside the member each is read into.
 
 }  // namespace czx::col

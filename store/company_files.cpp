@@ -7,6 +7,7 @@
 #include <system_error>
 #include <vector>
 
+#include "store/asset_fields.h"
 #include "store/assets.h"
 #include "store/columns.h"
 #include "store/settings.h"

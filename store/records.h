@@ -20,6 +20,7 @@ struct Company {
     bool regularFederal = false;
     bool book = false;
     bool midQrtYRTax = false;
+    bool operator==(const Company&) const = default;
 };
 
 struct Asset {
@@ -63,9 +64,11 @@ struct Asset {
 
     // Columns whose stored text is no value of the column's kind ("$5000" as
     // a cost, "06/15/2012" as a date, "Yes" as a yes/no): bit i stands for
-    // col::AssetColumns[i]. Such a column reads as empty; the run computes
-    // no row that has one.
+    // kAssetFields[i] (store/asset_fields.h). Such a column reads as empty;
+    // the run computes no row that has one.
     std::uint64_t unreadable = 0;
+
+    bool operator==(const Asset&) const = default;
 };
 
 }  // namespace czx

@@ -22,6 +22,7 @@
 #include "engine/rules/record_check.h"
 #include "store/database.h"
 #include "store/recordset.h"
+#include "ui/entry/entryfields.h"
 #include "ui/entry/fieldformat.h"
 #include "ui/entry/recordpresenter.h"
 #include "ui/shell/guifeedback.h"
@@ -43,61 +44,6 @@ class Settings;
 namespace czx::ui {
 
 class AssetListPanel;
-
-enum class ColumnSet { Both, Tax, Book };
-
-// The entry fields, in tab order.
-enum Field {
-    FDescription,
-    FYrpis,
-    FPlaced,
-    FGroup,
-    FCostTax,
-    FMethodTax,
-    FLifeTax,
-    FUseTax,
-    FMidQrt,
-    FSec179,
-    FBonus,
-    FItc,
-    FSalvageTax,
-    FPriorTax,
-    FCurrentTax,
-    FCostBook,
-    FMethodBook,
-    FLifeBook,
-    FUseBook,
-    FSalvageBook,
-    FPriorBook,
-    FCurrentBook,
-    FDisposed,
-    FieldCount
-};
-
-enum CheckField { CListed, CAuto, CTruck, CTaxOverride, CBookOverride, CheckCount };
-
-struct EntryField {
-    QString label;       // the label on screen
-    QString accessible;  // the name screen readers and automation use
-    std::string_view column;
-    QString tag;  // selects the key filter
-    FieldKind kind;
-    ColumnSet set;
-    bool typed;  // false: filled by a picker or a button
-    QString toolTip;
-    QLineEdit* edit = nullptr;
-    bool dirty = false;  // typed into since the row was shown
-};
-
-struct EntryCheck {
-    QString caption;
-    QString accessible;
-    std::string_view column;
-    ColumnSet set;
-    bool direct;  // false: only its flag button sets it
-    QString toolTip;
-    QCheckBox* box = nullptr;
-};
 
 // The delays of the one-shot steps, in milliseconds (Overview, "How the
 // subsystems meet"); tests shorten them.

@@ -15,8 +15,6 @@
 
 #include "base/dates.h"
 #include "base/trail.h"
-#include "engine/tables/federal_law.h"
-#include "store/columns.h"
 #include "ui/entry/assetlist.h"
 #include "ui/entry/mainwindow.h"
 #include "ui/shell/displaysizing.h"
@@ -27,13 +25,6 @@ namespace czx::ui {
 namespace {
 
 const QString kDatesNote = "    Asset will not save without these dates";
-const QString kOverrideTip =
-    "Check this box to override the program's calculated depreciation amount in the field to "
-    "the left and manually enter depreciation for the current year.";
-const QString kUseTip = "For 100% enter 1; for 50% enter .5. Do not enter % symbol.";
-const QString kTruckTip =
-    "For trucks and vans subject to the passenger auto rules and put in service after 2002, "
-    "check here to apply the truck and van annual limit instead of the passenger auto limit.";
 
 // A width that shows `sample` whole in `edit`, frame and margins included.
 int widthFor(const QLineEdit* edit, const QString& sample) {
@@ -52,63 +43,8 @@ QLabel* warningLabel(const QString& name, const QString& text, QWidget* parent) 
 }  // namespace
 
 void MainWindow::buildFields() {
-    using K = FieldKind;
-    using S = ColumnSet;
-    const QString yrpisTip =
-        "Tax year end that the asset is first placed in service in mm/dd/yyyy format. There must "
-        "be a date in this field with the \"/\" marks or the asset record will not save and you "
-        "may receive an error message.  ";
-    const QString placedTip =
-        "Enter the date the asset is placed in service in mm/dd/yyyy format. You must put a date "
-        "here with the \"/\" marks or the asset record will not save and you may receive an "
-        "error message.  ";
-    const QString midTip =
-        "No entry is necessary for new assets, it will be calculated for you. For assets "
-        "acquired in prior mid-quarter years, enter 1, 2, 3, or 4 for quarter asset was "
-        "acquired in.";
-    fields_ = {{
-        {"Asset Description", "Asset Description", col::Description, "", K::Text, S::Both, true,
-         ""},
-        {"      Year End Of Year Asset Was Originally Placed In Service ",
-         "Year End Of Year Asset Was Originally Placed In Service", col::YRPIS, "", K::Date,
-         S::Both, true, yrpisTip},
-        {"* Actual Date In Service", "* Actual Date In Service", col::PlacedInService, "", K::Date,
-         S::Both, true, placedTip},
-        {"Group", "Group", col::GroupName, "", K::Text, S::Both, false, ""},
-        {"Asset Cost", "Asset Cost - Tax", col::CostTax, "Num", K::Money, S::Tax, true, ""},
-        {"Dprn Method", "Dprn Method - Tax", col::MethodTax, "", K::Text, S::Tax, false, ""},
-        {"Dprn Life", "Dprn Life - Tax", col::LifeTax, "", K::Text, S::Tax, false, ""},
-        {"Business Use %", "Business Use % - Tax", col::BusUseTax, "Num3", K::Share, S::Tax, true,
-         kUseTip},
-        {"Mid Qrt Conv", "Mid Qrt Conv", col::MidQrtAsset, "Num4", K::Text, S::Tax, true, midTip},
-        {"Section 179", "Section 179", col::Sec179, "Num", K::Money, S::Tax, true, ""},
-        {"30, 50, 100%  Deduct", "30, 50, 100%  Deduct", col::Bonus, "Num", K::Money, S::Tax, true,
-         QString::fromStdString(law::bonusToolTip())},
-        {"ITC Basis Adj", "ITC Basis Adj", col::ItcAdjustment, "Num", K::Money, S::Tax, true, ""},
-        {"Salvage Value", "Salvage Value - Tax", col::SalvageTax, "Num", K::Money, S::Tax, true,
-         ""},
-        {"Prior Dprn", "Prior Dprn - Tax", col::PriorAccumTax, "Num", K::Money, S::Tax, true, ""},
-        {"Current Dprn", "Current Dprn - Tax", col::CurrentTax, "Num", K::Money, S::Tax, true, ""},
-        {"Asset Cost", "Asset Cost - Book", col::CostBook, "Num", K::Money, S::Book, true, ""},
-        {"Dprn Method", "Dprn Method - Book", col::MethodBook, "", K::Text, S::Book, false, ""},
-        {"Dprn Life", "Dprn Life - Book", col::LifeBook, "", K::Text, S::Book, false, ""},
-        {"Business Use %", "Business Use % - Book", col::BusUseBook, "Num3", K::Share, S::Book,
-         true, kUseTip},
-        {"Salvage Value", "Salvage Value - Book", col::SalvageBook, "Num", K::Money, S::Book, true,
-         ""},
-        {"Prior Dprn", "Prior Dprn - Book", col::PriorAccumBook, "Num", K::Money, S::Book, true,
-         ""},
-        {"Current Dprn", "Current Dprn - Book", col::CurrentBook, "Num", K::Money, S::Book, true,
-         ""},
-        {"Date Sold/Disposed", "Date Sold/Disposed", col::Disposed, "", K::Date, S::Both, true, ""},
-    }};
-    checks_ = {{
-        {"Listed", "Listed", col::ListedProperty, S::Tax, false, ""},
-        {"Auto", "Auto", col::PassengerAuto, S::Tax, false, ""},
-        {"Truck or Van", "Truck or Van", col::TruckVanBonus, S::Tax, false, kTruckTip},
-        {"Over  Ride", "Over  Ride - Tax", col::TaxOverride, S::Tax, true, kOverrideTip},
-        {"Over  Ride", "Over  Ride - Book", col::BookOverride, S::Book, true, kOverrideTip},
-    }};
+    fields_ = entryFields();
+    checks_ = entryChecks();
     for (int i = 0; i < FieldCount; ++i) {
         auto& f = fields_[i];
         f.edit = new QLineEdit(this);
@@ -253,7 +189,7 @@ void MainWindow::buildLayout() {
         makeToolButton("Set", "Command2", "Set Listed",
                        "Click here to check the box and classify the asset, other than "
                        "a passenger automobile, as listed property.");
-    truckFlagButton_ = makeToolButton("Set", "Command26", "Set Truck or Van", kTruckTip);
+    truckFlagButton_ = makeToolButton("Set", "Command26", "Set Truck or Van", truckVanTip());
     auto* assetBox = new QGroupBox("Asset", this);
     assetBox->setObjectName("assetBox");
     auto* ag = new QGridLayout(assetBox);

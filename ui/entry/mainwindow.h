@@ -8,8 +8,9 @@
 // asset buttons), mainwindow_layout.cpp (the widgets and their places),
 // mainwindow_fields.cpp (the fields bound to the asset, the record check,
 // the field events), mainwindow_pickers.cpp (pickers, flags, bonus) and
-// mainwindow_commands.cpp (the menu). The moves and the browse, edit and add
-// states are the presenter's (recordpresenter.h).
+// mainwindow_commands.cpp (the menu). The fields are a table
+// (entryfields.h); the moves and the browse, edit and add states are the
+// presenter's (recordpresenter.h).
 #include <QMainWindow>
 #include <QString>
 #include <array>

@@ -50,6 +50,7 @@ class Run {
     void walk();
     void processRow(Asset& asset);
     void computeRow(Asset& asset);
+    void countForLimits(Asset& asset);
     void keepFlagged(Asset& asset);
     void checkYearLimits();
     void noteUnknownLawYear(int year);
@@ -215,24 +216,52 @@ void Run::computeRow(Asset& asset) {
     reports_->setRow(nullptr);
 }
 
+// One of the year's new assets, as the walk leaves it, counted for the limit
+// checks; its basis columns are stored when the check rewrote them.
+void Run::countForLimits(Asset& asset) {
+    if (asset.unreadable != 0 || !asset.yrpis || yearOf(*asset.yrpis) != yearOf(*company_.yearEnd))
+        return;
+    try {
+        ++newAssets_;
+        if (yearLimits_->visit(asset)) basisWriter_.write(asset);
+    } catch (...) {
+        failedRow_ = assetLabel(asset);
+        throw;
+    }
+}
+
 // The rows the passes compute: the flagged ones, or every row when the tax
 // pass must recompute them all because the mid-quarter outcome changed, or
 // when the user asked for every asset.
 void Run::walk() {
     const bool everyRow = allAssets_ || (taxPass_ && midQuarterChanged_);
+    // When most rows are flagged (after a close of year, every row is), the
+    // flags' index is set aside for the walk, which then reads every row: in
+    // key order that costs no more than reading most of them through the index.
+    const bool flagIndexDropped =
+        !everyRow && dropFlagIndexBeforeWalk(connection_, company_.number);
+    const bool readsEveryRow = everyRow || flagIndexDropped;
+    // A walk over every row meets each of the year's new assets after
+    // computing it, so the limit checks count them there instead of reading
+    // them again after the walk.
+    if (taxPass_ && readsEveryRow && !kept_) yearLimits_.emplace(company_);
     // The walk reports its progress by how far through the keys it has come,
     // which costs no counting scan.
     const std::int64_t lastKey = lastAssetKey(connection_);
     AssetReader reader(connection_, company_.number,
-                       everyRow ? AssetReader::Rows::All : AssetReader::Rows::Changed);
+                       readsEveryRow ? AssetReader::Rows::All : AssetReader::Rows::Changed);
     std::vector<Asset> page;
     while (reader.next(page)) {
-        for (Asset& asset : page) processRow(asset);
+        for (Asset& asset : page) {
+            processRow(asset);
+            if (yearLimits_) countForLimits(asset);
+        }
         if (lastKey > 0)
             feedback_.progress(kProgressPasses +
                                static_cast<int>((kProgressChecks - kProgressPasses) *
                                                 std::min(page.back().rowId, lastKey) / lastKey));
     }
+    if (flagIndexDropped) ensureRunIndexes(connection_);
 }
 
 void Run::checkYearLimits() {
@@ -241,7 +270,7 @@ void Run::checkYearLimits() {
         yearLimits_.emplace(company_,
                             YearLimitChecks::Sums{kept_->sec179, kept_->bonus, kept_->basis});
         newAssets_ = static_cast<long>(kept_->readable);
-    } else {
+    } else if (!yearLimits_) {
         yearLimits_.emplace(company_);
         visitYearRows([&](Asset& asset) {
             ++newAssets_;

@@ -197,10 +197,11 @@ class CompanyWindowsTest : public QObject, protected MainWindowFixture {
         QVERIFY(field("Asset Cost - Tax")->isEnabled());
     }
 
-    // Add and Update append a group and stand on it; Cancel after Add goes
-    // back to the group shown before; Edit and Update rename, Edit and
-    // Cancel keep the name; Delete moves to the next group or the new last;
-    // with every group deleted, Add and Update make the first one again.
+    // Add and Update append a group and stand on it; Edit and Update
+    // rename, Edit and Cancel keep the name; Delete moves to the next group
+    // or the new last; with every group deleted, Add and Update make the
+    // first one again. (Where Cancel returns to is the presenter's, tested
+    // there.)
     void addEditAndDeleteGroups() {
         groups = std::make_unique<GroupWindow>(copy->path(), owner.get());
         groups->show();
@@ -225,17 +226,12 @@ class CompanyWindowsTest : public QObject, protected MainWindowFixture {
         pressGroup("First");
         pressGroup("Next");
         pressGroup("Next");
-        pressGroup("&Add");
-        typeInto(name(), "Never stored");
-        pressGroup("&Cancel");
-        browsing(true);
-        QCOMPARE(name()->text(), QString("Furniture & Fixtures"));
-        QCOMPARE(shown(), QString("Record: 3"));
         pressGroup("&Edit");
         QCOMPARE(shown(), QString("Edit record"));
         typeInto(name(), "Furniture");
         pressGroup("&Cancel");
         QCOMPARE(name()->text(), QString("Buildings"));  // no bookmark: back to the first row
+        browsing(true);
         pressGroup("Next");
         pressGroup("&Edit");
         typeInto(name(), "Computer Equipment");

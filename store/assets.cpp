@@ -5,6 +5,7 @@
 
 #include "base/money.h"
 #include "store/asset_fields.h"
+#include "store/company_repository.h"
 
 namespace czx {
 namespace {
@@ -27,18 +28,6 @@ std::string selectList(std::span<const int> fields) {
     return "rowid, " + assetColumnSql(fields);
 }
 
-// For the company row.
-bool readBool(const Statement& s, int i) {
-    switch (s.columnKind(i)) {
-        case Statement::Kind::Null:
-            return false;
-        case Statement::Kind::Integer:
-            return s.columnInt(i) != 0;
-        default:
-            return asBool(s.column(i));
-    }
-}
-
 Money readMoney(const Statement& s, int i) {
     switch (s.columnKind(i)) {
         case Statement::Kind::Null:
@@ -54,18 +43,9 @@ Money readMoney(const Statement& s, int i) {
 }  // namespace
 
 Company readCompany(Connection& connection) {
-    Statement query(connection,
-                    "SELECT companynumber, Name, YearEnd, [Regular federal], Book, "
-                    "[Mid Qrt YR Tax] FROM Defaults LIMIT 1");
-    if (!query.step()) throw Error(3021, "The company database holds no company.");
-    Company c;
-    c.number = query.columnInt(0);
-    c.name = query.columnText(1);
-    c.yearEnd = query.isNull(2) ? std::nullopt : parseIsoDate(query.columnTextView(2));
-    c.regularFederal = readBool(query, 3);
-    c.book = readBool(query, 4);
-    c.midQrtYRTax = readBool(query, 5);
-    return c;
+    auto record = CompanyRepository(connection).load();
+    if (!record) throw Error(3021, "The company database holds no company.");
+    return record->company;
 }
 
 void writeMidQrtFlag(Connection& connection, const Company& company, bool midQuarter) {

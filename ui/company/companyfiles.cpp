@@ -15,7 +15,7 @@
 #include "base/dates.h"
 #include "store/columns.h"
 #include "store/company_files.h"
-#include "store/recordset.h"
+#include "store/company_repository.h"
 #include "store/settings.h"
 #include "ui/shell/guifeedback.h"
 
@@ -93,11 +93,12 @@ SaveCompanyWindow::SaveCompanyWindow(const std::string& dataPath, QWidget* owner
 
     procedure("Savefrm.Form_Load", [&] {
         connection_ = Connection::open(dataPath_ + kCompanyFile);
-        RecordSet company(*connection_, "select [Name],[YearEnd],[companynumber] from Defaults");
-        if (!company.hasCurrent()) return;
-        nameEdit_->setText(QString::fromStdString(asText(company.get(col::Name))));
+        CompanyRepository companies(*connection_);
+        const auto company = companies.load();
+        if (!company) return;
+        nameEdit_->setText(QString::fromStdString(company->company.name));
         companyNumberEdit_->setText(
-            QString::fromStdString(asText(company.get(col::CompanyNumber))));
+            QString::fromStdString(companies.storedText(company->key, col::CompanyNumber)));
     });
 }
 

@@ -11,10 +11,36 @@ std::string_view trimmed(std::string_view text) {
     return text;
 }
 
+// A value held in memory, read through the calls a statement's column is
+// read through, so that the readings below serve both.
+class ValueColumn {
+  public:
+    explicit ValueColumn(const Value& value) : value_(value) {}
+    Statement::Kind columnKind(int) const {
+        if (std::holds_alternative<std::int64_t>(value_)) return Statement::Kind::Integer;
+        if (std::holds_alternative<double>(value_)) return Statement::Kind::Real;
+        if (std::holds_alternative<std::string>(value_)) return Statement::Kind::Text;
+        return Statement::Kind::Null;
+    }
+    std::int64_t columnInt(int) const {
+        if (auto i = std::get_if<std::int64_t>(&value_)) return *i;
+        return static_cast<std::int64_t>(asNumber(value_).value_or(0));
+    }
+    double columnDouble(int) const { return asNumber(value_).value_or(0); }
+    std::string_view columnTextView(int) const {
+        if (auto s = std::get_if<std::string>(&value_)) return *s;
+        return {};
+    }
+
+  private:
+    const Value& value_;
+};
+
 // Each reading returns false for a stored value that is no value of the kind.
 
 // Empty, a number, or text holding a number; the empty text is empty too.
-bool readMoney(const Statement& s, int i, Money& out) {
+template <class Columns>
+bool readMoney(const Columns& s, int i, Money& out) {
     out.reset();
     switch (s.columnKind(i)) {
         case Statement::Kind::Null:
@@ -43,7 +69,8 @@ bool readMoney(const Statement& s, int i, Money& out) {
 }
 
 // Empty, or a date written 'YYYY-MM-DD'.
-bool readDate(const Statement& s, int i, std::optional<Date>& out) {
+template <class Columns>
+bool readDate(const Columns& s, int i, std::optional<Date>& out) {
     out.reset();
     switch (s.columnKind(i)) {
         case Statement::Kind::Null:
@@ -60,7 +87,8 @@ bool readDate(const Statement& s, int i, std::optional<Date>& out) {
 }
 
 // Empty (No), a number (0 is No), or the text "True" or "False".
-bool readFlag(const Statement& s, int i, bool& out) {
+template <class Columns>
+bool readFlag(const Columns& s, int i, bool& out) {
     out = false;
     switch (s.columnKind(i)) {
         case Statement::Kind::Null:
@@ -89,6 +117,27 @@ bool readFlag(const Statement& s, int i, bool& out) {
     return false;
 }
 
+// Reads column `i` of `s` into the field's member; false when it is no value
+// of the field's kind (the member is then empty).
+template <class Columns>
+bool readField(const Columns& s, int i, Asset& a, const AssetField& f) {
+    switch (f.kind) {
+        case AssetField::Kind::Number:
+            a.*f.number = s.columnInt(i);
+            return true;
+        case AssetField::Kind::Text:
+            a.*f.text = s.columnTextView(i);
+            return true;
+        case AssetField::Kind::Date:
+            return readDate(s, i, a.*f.date);
+        case AssetField::Kind::Money:
+            return readMoney(s, i, a.*f.money);
+        case AssetField::Kind::Flag:
+            return readFlag(s, i, a.*f.flag);
+    }
+    return true;
+}
+
 }  // namespace
 
 std::string assetColumnSql(std::span<const int> fields, std::string_view suffix) {
@@ -106,28 +155,35 @@ void readAssetFields(const Statement& s, Asset& a, std::span<const int> fields) 
     a.unreadable = 0;
     int i = 1;
     for (int field : fields) {
-        const AssetField& f = kAssetFields[field];
-        bool read = true;
-        switch (f.kind) {
-            case AssetField::Kind::Number:
-                a.*f.number = s.columnInt(i);
-                break;
-            case AssetField::Kind::Text:
-                a.*f.text = s.columnTextView(i);
-                break;
-            case AssetField::Kind::Date:
-                read = readDate(s, i, a.*f.date);
-                break;
-            case AssetField::Kind::Money:
-                read = readMoney(s, i, a.*f.money);
-                break;
-            case AssetField::Kind::Flag:
-                read = readFlag(s, i, a.*f.flag);
-                break;
-        }
+        const bool read = readField(s, i++, a, kAssetFields[field]);
         if (!read) a.unreadable |= std::uint64_t{1} << field;
-        ++i;
     }
+}
+
+bool setAssetValue(Asset& a, int field, const Value& value) {
+    const std::uint64_t bit = std::uint64_t{1} << field;
+    const bool read = readField(ValueColumn(value), 0, a, kAssetFields[field]);
+    a.unreadable = read ? a.unreadable & ~bit : a.unreadable | bit;
+    return read;
+}
+
+Value assetValue(const Asset& a, int field) {
+    const AssetField& f = kAssetFields[field];
+    switch (f.kind) {
+        case AssetField::Kind::Number:
+            return a.*f.number;
+        case AssetField::Kind::Text:
+            return a.*f.text;
+        case AssetField::Kind::Date:
+            if (const auto& d = a.*f.date) return isoDate(*d);
+            return {};
+        case AssetField::Kind::Money:
+            if (const auto& m = a.*f.money) return *m;
+            return {};
+        case AssetField::Kind::Flag:
+            return std::int64_t{a.*f.flag ? 1 : 0};
+    }
+    return {};
 }
 
 void bindAssetField(Statement& s, int index, const Asset& a, const AssetField& f) {

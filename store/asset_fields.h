@@ -115,6 +115,16 @@ std::string assetColumnSql(std::span<const int> fields, std::string_view suffix 
 // its kind once and then for the value: the run reads a million rows so.
 void readAssetFields(const Statement& statement, Asset& asset, std::span<const int> fields);
 
+// What the file holds once field `field` (its place in kAssetFields) of the
+// asset is written: a date as 'YYYY-MM-DD' text, empty money or dates as
+// NULL, a flag as 1 or 0. For windows that bind their fields by column name.
+Value assetValue(const Asset& asset, int field);
+// Sets field `field` of the asset from a value as the file would hold it,
+// by the rules the rows are read by, and clears its bit in `unreadable`;
+// for a value that is no value of the field's kind, the member is left
+// empty, its bit is set, and the result is false.
+bool setAssetValue(Asset& asset, int field, const Value& value);
+
 // Binds the value of `asset`'s field to parameter `index`: a date as
 // 'YYYY-MM-DD', empty money or dates as NULL, a flag as 1 or 0.
 void bindAssetField(Statement& statement, int index, const Asset& asset, const AssetField& field);

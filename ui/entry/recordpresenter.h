@@ -13,6 +13,9 @@
 namespace czx::ui {
 
 // The rows a presenter walks: the store's record set, or a fake in the tests.
+// A bookmark is a row's key, so the keys of store/asset_repository.h
+// (`AssetRepository::keys`) can back a source as well: a position in them,
+// the key as bookmark, a new `Asset` held aside while one is added.
 class RecordSource {
   public:
     virtual ~RecordSource() = default;

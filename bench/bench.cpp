@@ -284,12 +284,12 @@ int main(int argc, char** argv) {
         RunSummary first, full, incremental;
         // The first run fills the computed columns, which grows every row;
         // the company then stands as it does in use, year after year.
-        Timing firstTime = measure([&] { first = DepreciateAssets(db, feedback); });
+        Timing firstTime = measure([&] { first = depreciateAssets(db, feedback); });
         std::printf(
             "    first run:       %8.3f s wall, %8.3f s processor  (fills the computed columns)\n",
             firstTime.wall, firstTime.cpu);
         flagEveryAsset(db);
-        Timing fullTime = measure([&] { full = DepreciateAssets(db, feedback); });
+        Timing fullTime = measure([&] { full = depreciateAssets(db, feedback); });
         std::printf(
             "(a) full run:        %8.3f s wall, %8.3f s processor  (%ld tax, %ld book rows)\n",
             fullTime.wall, fullTime.cpu, full.taxComputed, full.bookComputed);
@@ -297,7 +297,7 @@ int main(int argc, char** argv) {
         db.execute(
             "UPDATE assets SET assetchng = 1, [Asset Cost - Tax] = [Asset Cost - Tax] + 1 "
             "WHERE rowid % 100 = 7");
-        Timing incrementalTime = measure([&] { incremental = DepreciateAssets(db, feedback); });
+        Timing incrementalTime = measure([&] { incremental = depreciateAssets(db, feedback); });
         std::printf(
             "(b) incremental run: %8.3f s wall, %8.3f s processor  (%ld tax, %ld book rows)\n",
             incrementalTime.wall, incrementalTime.cpu, incremental.taxComputed,
@@ -309,7 +309,7 @@ int main(int argc, char** argv) {
             "UPDATE assets SET assetchng = 1, [Asset Cost - Tax] = [Asset Cost - Tax] + 1 "
             "WHERE rowid = ?",
             {Value(static_cast<std::int64_t>(assets / 2 + 7))});
-        Timing oneEditTime = measure([&] { oneEdit = DepreciateAssets(db, feedback); });
+        Timing oneEditTime = measure([&] { oneEdit = depreciateAssets(db, feedback); });
         std::printf(
             "(d) one edit:        %8.3f s wall, %8.3f s processor  (%ld tax, %ld book rows)\n",
             oneEditTime.wall, oneEditTime.cpu, oneEdit.taxComputed, oneEdit.bookComputed);

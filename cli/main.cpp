@@ -117,7 +117,7 @@ int depreciate(Connection& connection, const std::vector<std::string>& options) 
             return fail("unknown option for depreciate: " + option);
     }
     ConsoleFeedback feedback;
-    RunSummary summary = DepreciateAssets(connection, feedback, all);
+    RunSummary summary = depreciateAssets(connection, feedback, all);
     // A run that was not committed wrote nothing: there is nothing to total.
     if (!summary.committed) return kFailed;
     YearTotals totals;

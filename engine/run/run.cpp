@@ -363,7 +363,7 @@ std::string skippedRowsMessage(long skipped) {
            " a Date Placed in Service or a YRPIS. Enter both dates and depreciate again.";
 }
 
-RunSummary DepreciateAssets(Connection& connection, Feedback& feedback, bool allAssets) {
+RunSummary depreciateAssets(Connection& connection, Feedback& feedback, bool allAssets) {
     RunSummary summary;
     procedure(kRunProcedure, [&] {
         Run run(connection, feedback, allAssets);

@@ -30,7 +30,7 @@ struct RunSummary {
 // with `allAssets`, on every asset as if each had been changed. Warnings and
 // progress go to `feedback`; failures to the error trail, one report per
 // kind of failure naming the assets.
-RunSummary DepreciateAssets(Connection& connection, Feedback& feedback, bool allAssets = false);
+RunSummary depreciateAssets(Connection& connection, Feedback& feedback, bool allAssets = false);
 
 // The procedure the run is in the error trail.
 inline constexpr const char* kRunProcedure = "Calcform.mnuDeprAssets_Click";

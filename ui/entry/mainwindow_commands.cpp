@@ -205,7 +205,7 @@ void MainWindow::depreciate(bool allAssets) {
         const Bookmark mark = assets_->bookmark();
         // The fields stay as they are while the passes walk the assets.
         bound_ = false;
-        DepreciateAssets(*connection_, *feedback_, allAssets);
+        depreciateAssets(*connection_, *feedback_, allAssets);
         assets_->requery();
         assets_->setBookmark(mark);
         bound_ = true;

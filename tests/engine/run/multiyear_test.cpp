@@ -70,7 +70,7 @@ TEST(MultiYear, EveryMethodRecoversItsBasisExactly) {
     testing::RecordingFeedback feedback;
     testing::RecordingReporter reporter;
     for (int year = 0; year < 42; ++year) {
-        RunSummary summary = DepreciateAssets(db, feedback);
+        RunSummary summary = depreciateAssets(db, feedback);
         ASSERT_TRUE(summary.completed) << 2012 + year;
         for (size_t i = 0; i < std::size(kSchedules); ++i) {
             const auto& expected = kSchedules[i].firstTaxYears;
@@ -154,7 +154,7 @@ TEST(MultiYear, AssetsOfTheLaterYearsFollowThePublishedFigures) {
             if (std::string(l.method) == "Amortization") a.methodBook = "Amortization";
             ids[i] = insertAsset(db, a);
         }
-        RunSummary summary = DepreciateAssets(db, feedback);
+        RunSummary summary = depreciateAssets(db, feedback);
         ASSERT_TRUE(summary.completed) << year;
         for (std::size_t i = 0; i < ids.size(); ++i)
             if (ids[i]) amounts[i].push_back(*readAsset(db, ids[i]).currentTax);
@@ -198,7 +198,7 @@ TEST(MultiYear, A2024CarTakesThePublishedLimitsUntilItsCostIsRecovered) {
         testing::RecordingFeedback feedback;
         std::vector<double> years;
         for (std::size_t year = 0; year < c.taxYears.size(); ++year) {
-            ASSERT_TRUE(DepreciateAssets(db, feedback).completed);
+            ASSERT_TRUE(depreciateAssets(db, feedback).completed);
             years.push_back(*readAsset(db, id).currentTax);
             closeYear(db);
         }

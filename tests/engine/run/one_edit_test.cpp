@@ -83,8 +83,8 @@ TEST(OneEditRun, StoresAndSaysWhatARunOverEveryAssetDoes) {
     Connection edited = company();
     Connection reference = company();
     testing::RecordingFeedback first;
-    ASSERT_TRUE(DepreciateAssets(edited, first).completed);
-    ASSERT_TRUE(DepreciateAssets(reference, first, true).completed);
+    ASSERT_TRUE(depreciateAssets(edited, first).completed);
+    ASSERT_TRUE(depreciateAssets(reference, first, true).completed);
 
     for (const Step& step : kSteps) {
         SCOPED_TRACE(step.what);
@@ -95,9 +95,9 @@ TEST(OneEditRun, StoresAndSaysWhatARunOverEveryAssetDoes) {
             db->execute(step.sql);
         }
         testing::RecordingFeedback editedSays, referenceSays;
-        const RunSummary summary = DepreciateAssets(edited, editedSays);
+        const RunSummary summary = depreciateAssets(edited, editedSays);
         ASSERT_TRUE(summary.completed);
-        ASSERT_TRUE(DepreciateAssets(reference, referenceSays, true).completed);
+        ASSERT_TRUE(depreciateAssets(reference, referenceSays, true).completed);
         EXPECT_EQ(summary.yearVisits, step.yearVisits);
         EXPECT_EQ(testing::tableRows(edited, "assets"), testing::tableRows(reference, "assets"));
         EXPECT_EQ(testing::tableRows(edited, "Defaults"),
@@ -112,7 +112,7 @@ TEST(OneEditRun, StoresAndSaysWhatARunOverEveryAssetDoes) {
 TEST(OneEditRun, TheChecksFindTheRowsTheyConcern) {
     Connection db = company();
     testing::RecordingFeedback says;
-    ASSERT_TRUE(DepreciateAssets(db, says).completed);
+    ASSERT_TRUE(depreciateAssets(db, says).completed);
     // A dollar over is tolerated, a cent more is not.
     db.execute(
         "UPDATE assets SET [Prior Accumulated Dprn - Tax] = [Asset Cost - Tax] - "
@@ -145,7 +145,7 @@ TEST(OneEditRun, TheChecksFindTheRowsTheyConcern) {
 TEST(OneEditRun, ReplacingTheAssetsForgetsTheKeptFigures) {
     Connection db = company();
     testing::RecordingFeedback says;
-    ASSERT_TRUE(DepreciateAssets(db, says).completed);
+    ASSERT_TRUE(depreciateAssets(db, says).completed);
     ASSERT_TRUE(readYearFigures(db, 1).has_value());
     deleteAllAssets(db);
     EXPECT_FALSE(readYearFigures(db, 1).has_value());

@@ -17,7 +17,7 @@ class RunTest : public ::testing::Test {
   protected:
     std::int64_t add(Asset a) { return insertAsset(db, a); }
     Asset row(std::int64_t id) { return readAsset(db, id); }
-    RunSummary depreciate() { return DepreciateAssets(db, feedback); }
+    RunSummary depreciate() { return depreciateAssets(db, feedback); }
     void setCompany(const std::string& assignments) {
         db.execute("UPDATE Defaults SET " + assignments);
     }
@@ -77,7 +77,7 @@ TEST_F(RunTest, UnchangedRowsKeepTheirAmounts) {
     EXPECT_EQ(row(a).currentTax, 1.23);
     EXPECT_EQ(row(b).currentTax, 2858.0);  // 14.29 % of 20,000
     // Depreciate all computes every row, flagged or not.
-    EXPECT_EQ(DepreciateAssets(db, feedback, true).taxComputed, 2);
+    EXPECT_EQ(depreciateAssets(db, feedback, true).taxComputed, 2);
     EXPECT_EQ(row(a).currentTax, 2000.0);
     EXPECT_EQ(flagged(), 0);
 }

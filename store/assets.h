@@ -55,7 +55,9 @@ void ensureRunIndexes(Connection& connection);
 // half the file's rows, it is cheaper to drop that index before the walk and
 // let `ensureRunIndexes` build it again after it, in one scan. Drops the
 // index in that case and says whether it did; the caller's transaction
-// brings the index back if the walk fails.
+// brings the index back if the walk fails. In a file of more than 4,096
+// keys, half is judged from 1,024 keys spread evenly over it: either way
+// the run stores the same, only its speed differs.
 bool dropFlagIndexBeforeWalk(Connection& connection, std::int64_t companyNumber);
 
 // What the checks after a run warn of, for one asset.

@@ -25,32 +25,51 @@ std::vector<std::int64_t> flaggedThroughIndex(Connection& db) {
     return keys;
 }
 
-Connection companyOfTen(int flagged) {
+// `count` assets; those whose key satisfies `flaggedWhere` are flagged.
+Connection company(int count, const char* flaggedWhere) {
     Connection db = testing::makeCompany();
     ensureRunIndexes(db);
-    for (int i = 0; i < 10; ++i)
+    Transaction transaction(db);
+    for (int i = 0; i < count; ++i)
         insertAsset(db, testing::makeAsset("MACRS", "5", 1000.0, "2012-03-10", "2012-12-31"));
-    db.execute("UPDATE assets SET assetchng = (rowid <= ?)", {Value(std::int64_t{flagged})});
+    db.execute(std::string("UPDATE assets SET assetchng = (") + flaggedWhere + ")");
+    transaction.commit();
     return db;
 }
 
 TEST(FlagIndex, IsSetAsideOnlyWhenAWalkClearsHalfTheRowsOrMore) {
     const struct {
-        int flagged;
+        int assets;
+        const char* flagged;
         bool dropped;
-    } cases[] = {{0, false}, {1, false}, {4, false}, {5, true}, {10, true}};
+    } cases[] = {
+        // Counted: half of ten is five.
+        {10, "0", false},
+        {10, "rowid = 1", false},
+        {10, "rowid <= 4", false},
+        {10, "rowid <= 5", true},
+        {10, "1", true},
+        // Judged from keys spread over the file.
+        {5000, "0", false},
+        {5000, "rowid % 4 = 0", false},
+        {5000, "rowid <= 2000", false},
+        {5000, "rowid % 4 <> 0", true},
+        {5000, "rowid > 1000", true},
+        {5000, "1", true},
+    };
     for (const auto& c : cases) {
-        Connection db = companyOfTen(c.flagged);
+        SCOPED_TRACE(std::to_string(c.assets) + " assets, flagged where " + c.flagged);
+        Connection db = company(c.assets, c.flagged);
         Transaction transaction(db);
-        EXPECT_EQ(dropFlagIndexBeforeWalk(db, 1), c.dropped) << c.flagged << " flagged";
-        EXPECT_EQ(flagIndexExists(db), !c.dropped) << c.flagged << " flagged";
+        EXPECT_EQ(dropFlagIndexBeforeWalk(db, 1), c.dropped);
+        EXPECT_EQ(flagIndexExists(db), !c.dropped);
         // Another company's rows do not count towards this one's half.
-        EXPECT_FALSE(c.dropped && dropFlagIndexBeforeWalk(db, 2));
+        EXPECT_FALSE(dropFlagIndexBeforeWalk(db, 2));
     }
 }
 
 TEST(FlagIndex, ComesBackHoldingTheRowsStillFlagged) {
-    Connection db = companyOfTen(10);
+    Connection db = company(10, "1");
     {
         Transaction transaction(db);
         ASSERT_TRUE(dropFlagIndexBeforeWalk(db, 1));

@@ -15,12 +15,9 @@
 #include "engine/run/calcform.h"
 #include "engine/run/passes.h"
 #include "engine/run/timing.h"
+#include "tests/support/testing.h"
 
 namespace czx::testing {
-
-inline Date ymd(int y, unsigned m, unsigned d) {
-    return Date{std::chrono::year{y}, std::chrono::month{m}, std::chrono::day{d}};
-}
 
 // A calculator, or a calculator with its family's parameter bound.
 using Calculator = std::function<Depreciation(const Calcform&)>;

@@ -93,7 +93,7 @@ TEST(Transaction, AFailureThatEndsItIsToldPlainlyAndNothingRunsAfterIt) {
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         testing::TempDir dir;
-        auto db = testing::createCompany(dir / "c.mdb", "2012-12-31");
+        auto db = testing::makeCompanyFile(dir / "c.mdb", "Test Company", "2012-12-31");
         if (c.trigger) db.execute(c.trigger);
         if (c.limitGrowth) limitGrowth(db);
         std::string expected = c.message;
@@ -138,7 +138,7 @@ TEST(Transaction, AFailureThatEndsItIsToldPlainlyAndNothingRunsAfterIt) {
 // and says so in the same words.
 TEST(Connection, AFullDiskIsToldPlainlyOutsideATransactionToo) {
     testing::TempDir dir;
-    auto db = testing::createCompany(dir / "c.mdb", "2012-12-31");
+    auto db = testing::makeCompanyFile(dir / "c.mdb", "Test Company", "2012-12-31");
     limitGrowth(db);
     try {
         fillWithOneStatement(db);
@@ -155,7 +155,7 @@ TEST(Connection, AFullDiskIsToldPlainlyOutsideATransactionToo) {
 // turned away at its start instead of after it has read what it will write.
 TEST(Transaction, TakesTheWriteLockWhenItBegins) {
     testing::TempDir dir;
-    auto first = testing::createCompany(dir / "c.mdb", "2012-12-31");
+    auto first = testing::makeCompanyFile(dir / "c.mdb", "Test Company", "2012-12-31");
     auto second = Connection::open(dir / "c.mdb");
     second.execute("PRAGMA busy_timeout = 50");
     Transaction writing(first);

@@ -40,17 +40,6 @@ std::filesystem::path builtDataFile(const std::string& name) {
     return std::filesystem::path(CZX_DATA_BUILD_DIR) / name;
 }
 
-Connection createCompany(const std::filesystem::path& file, const std::string& yearEnd,
-                         bool regularFederal, bool book) {
-    Connection connection = Connection::create(file);
-    connection.execute(sourceFile("data/schema.sql"));
-    connection.execute(
-        "INSERT INTO Defaults (companynumber, Name, YearEnd, [Regular federal], Book, "
-        "[Mid Qrt YR Tax]) VALUES (1, 'Test Company', ?, ?, ?, 0)",
-        {Value(yearEnd), Value(std::int64_t{regularFederal}), Value(std::int64_t{book})});
-    return connection;
-}
-
 Asset makeAsset(const std::string& method, const std::string& life, double cost,
                 const std::string& placed, const std::string& yrpis) {
     Asset a;

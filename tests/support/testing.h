@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "base/dates.h"
 #include "base/feedback.h"
 #include "base/trail.h"
 #include "store/database.h"
@@ -12,13 +13,16 @@
 
 namespace czx::testing {
 
-// Collects the messages and progress the engine reports.
+inline Date ymd(int y, unsigned m, unsigned d) {
+    return Date{std::chrono::year{y}, std::chrono::month{m}, std::chrono::day{d}};
+}
+
+// Collects the messages the engine reports.
 class RecordingFeedback : public Feedback {
   public:
     void message(std::string_view text) override { messages.emplace_back(text); }
-    void progress(int percent) override { progressSteps.push_back(percent); }
+    void progress(int) override {}
     std::vector<std::string> messages;
-    std::vector<int> progressSteps;
 };
 
 // Collects error reports while alive; restores standard error on destruction.
@@ -49,11 +53,6 @@ std::filesystem::path builtDataFile(const std::string& name);
 
 // The names of the entries of a folder, sorted.
 std::vector<std::string> folderListing(const std::filesystem::path& folder);
-
-// A new company database file of the current layout holding one company
-// (number 1) with the given year end ('YYYY-MM-DD') and column sets.
-Connection createCompany(const std::filesystem::path& file, const std::string& yearEnd,
-                         bool regularFederal = true, bool book = true);
 
 // An asset of company 1 with both dates, flagged for the next run.
 Asset makeAsset(const std::string& method, const std::string& life, double cost,

@@ -3,13 +3,12 @@
 
 #include <gtest/gtest.h>
 
+#include "tests/support/testing.h"
+
 namespace czx {
 namespace {
 
-Date ymd(int y, unsigned m, unsigned d) {
-    using namespace std::chrono;
-    return Date{year{y}, month{m}, day{d}};
-}
+using testing::ymd;
 
 TEST(BonusAmount, BusinessBasisLessSection179AtTheRate) {
     struct Case {

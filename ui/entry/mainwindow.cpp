@@ -63,7 +63,7 @@ void MainWindow::load() {
 void MainWindow::openCompany() {
     bool loaded = procedure("Calcform.Form_Load", [&] {
         connection_ = Connection::open(dataPath_ + kCompanyFile);
-        company_ = std::make_unique<RecordSet>(*connection_, "select * from Defaults");
+        company_ = CompanyRepository(*connection_).load();
         showCompanyHeader();
         openAssets();
     });
@@ -128,9 +128,10 @@ void MainWindow::reopenCompany() {
 }
 
 void MainWindow::showCompanyHeader() {
-    if (!company_ || !company_->hasCurrent()) return;
-    companyNumberEdit_->setText(QString::fromStdString(asText(company_->get(col::CompanyNumber))));
-    companyNameEdit_->setText(QString::fromStdString(asText(company_->get(col::Name))));
+    if (!company_) return;
+    companyNumberEdit_->setText(QString::fromStdString(
+        CompanyRepository(*connection_).storedText(company_->key, col::CompanyNumber)));
+    companyNameEdit_->setText(QString::fromStdString(company_->company.name));
     // "Riverside Machine Works, Inc. — CZX Depreciation", as desktops write
     // a document's window.
     const QString name = companyNameEdit_->text().trimmed();
@@ -142,7 +143,10 @@ void MainWindow::showCompanyHeader() {
 
 void MainWindow::openAssets() {
     procedure("Calcform.cmdOpenCo", [&] {
-        std::string number = asText(company_->get(col::CompanyNumber));
+        // A file without a company has no assets to show.
+        if (!company_)
+            throw Error(3021, "Either BOF or EOF is True, or the current record has been deleted.");
+        std::string number = std::to_string(company_->company.number);
         std::string sql = "select * from assets where companynumber =" + number;
         presenter_.attach(nullptr);
         assetSource_.reset();
@@ -152,7 +156,7 @@ void MainWindow::openAssets() {
         assets_->moved = [this] { assetMoved(); };
         // A move stores the row it leaves; the list shows what was stored.
         assets_->willMove = [this] { listStale_ = assets_->changesValues(); };
-        assetList_->open(*connection_, asNumber(company_->get(col::CompanyNumber)).value_or(1));
+        assetList_->open(*connection_, company_->company.number);
         bound_ = true;
         assetMoved();
         presenter_.clearChanged();
@@ -174,7 +178,7 @@ void MainWindow::applyDisplaySizing() {
 
 void MainWindow::refreshCompany() {
     procedure("Calcform.TimerRefresh_Timer", [&] {
-        company_ = std::make_unique<RecordSet>(*connection_, "select * from Defaults");
+        company_ = CompanyRepository(*connection_).load();
         showCompanyHeader();
         enableColumns();
         showYrpisAdvice();
@@ -182,12 +186,14 @@ void MainWindow::refreshCompany() {
 }
 
 bool MainWindow::companyFlag(std::string_view column) const {
-    return company_ && company_->hasCurrent() && asBool(company_->get(column));
+    if (!company_) return false;
+    if (column == col::RegularFederal) return company_->company.regularFederal;
+    if (column == col::Book) return company_->company.book;
+    throw Error(3265, "No company column \"" + std::string(column) + "\".");
 }
 
 std::optional<Date> MainWindow::companyYearEnd() const {
-    if (!company_ || !company_->hasCurrent()) return std::nullopt;
-    return parseIsoDate(asText(company_->get(col::YearEnd)));
+    return company_ ? company_->company.yearEnd : std::nullopt;
 }
 
 void MainWindow::addAsset() {

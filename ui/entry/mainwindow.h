@@ -21,6 +21,7 @@
 
 #include "base/dates.h"
 #include "engine/rules/record_check.h"
+#include "store/company_repository.h"
 #include "store/database.h"
 #include "store/recordset.h"
 #include "ui/entry/entryfields.h"
@@ -186,7 +187,7 @@ class MainWindow : public QMainWindow {
     Settings* settings_;
     bool dataPathKept_ = false;
     std::optional<Connection> connection_;
-    std::unique_ptr<RecordSet> company_;
+    std::optional<CompanyRecord> company_;
     std::unique_ptr<RecordSet> assets_;
 
     std::array<EntryField, FieldCount> fields_;

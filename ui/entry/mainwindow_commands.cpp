@@ -147,7 +147,7 @@ void MainWindow::saveCompany() {
 void MainWindow::closeYear() {
     if (!connection_ || !settleRecord()) return;
     confirmAndCloseYear(this, *connection_, [this] {
-        company_ = std::make_unique<RecordSet>(*connection_, "select * from Defaults");
+        company_ = CompanyRepository(*connection_).load();
         showCompanyHeader();
         reloadAssets();
     });

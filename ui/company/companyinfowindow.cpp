@@ -17,7 +17,11 @@
 namespace czx::ui {
 
 CompanyInfoWindow::CompanyInfoWindow(const std::string& dataPath, QWidget* owner)
-    : RecordEditor("UpdateCoInfo", dataPath, "select * from Defaults", owner) {
+    : RecordEditor("UpdateCoInfo", owner) {
+    openRows(dataPath, [this] {
+        record_ = CompanyRepository(*connection_).load();
+        return record_ ? std::vector<std::int64_t>{record_->key} : std::vector<std::int64_t>{};
+    });
     setWindowTitle("Add or Update Company Information");
     nameEdit_ = new QLineEdit(this);
     nameEdit_->setObjectName("txtFields");
@@ -68,19 +72,20 @@ CompanyInfoWindow::CompanyInfoWindow(const std::string& dataPath, QWidget* owner
 }
 
 void CompanyInfoWindow::showRecord() {
-    if (!records_ || !records_->hasCurrent()) {
+    if (!record_ || !rows_.hasCurrent()) {
         nameEdit_->clear();
         yearEndEdit_->clear();
         taxSetBox_->setChecked(false);
         bookSetBox_->setChecked(false);
         return;
     }
-    nameEdit_->setText(QString::fromStdString(asText(records_->get(col::Name))));
-    auto yearEnd = parseIsoDate(asText(records_->get(col::YearEnd)));
-    yearEndEdit_->setText(yearEnd ? QString::fromStdString(paddedDate(*yearEnd))
-                                  : QString::fromStdString(asText(records_->get(col::YearEnd))));
-    taxSetBox_->setChecked(asBool(records_->get(col::RegularFederal)));
-    bookSetBox_->setChecked(asBool(records_->get(col::Book)));
+    const Company& company = record_->company;
+    nameEdit_->setText(QString::fromStdString(company.name));
+    // A year end that is no date is shown as the file holds it.
+    yearEndEdit_->setText(QString::fromStdString(company.yearEnd ? paddedDate(*company.yearEnd)
+                                                                 : record_->storedYearEnd));
+    taxSetBox_->setChecked(company.regularFederal);
+    bookSetBox_->setChecked(company.book);
 }
 
 // A year end that is no date is a typo, said plainly, not a fault.
@@ -96,44 +101,41 @@ bool CompanyInfoWindow::fieldsAccepted() {
 }
 
 // The name and the year end are taken as typed (the year end was checked
-// first).
-void CompanyInfoWindow::storeFields() {
-    if (!records_->hasCurrent()) return;
-    records_->set(col::Name, Value(nameEdit_->text().toStdString()));
-    const std::string typed = yearEndEdit_->text().trimmed().toStdString();
-    auto yearEnd = parseUsDate(typed);
-    if (!yearEnd)
-        throw Error(errors::kTypeMismatch, "Type mismatch: \"" + typed + "\" is not a date");
-    records_->set(col::YearEnd, Value(isoDate(*yearEnd)));
-    records_->set(col::RegularFederal, Value(std::int64_t{taxSetBox_->isChecked() ? 1 : 0}));
-    records_->set(col::Book, Value(std::int64_t{bookSetBox_->isChecked() ? 1 : 0}));
-}
-
-// The year end and the two column sets decide every asset's amounts: a change
-// of any of them flags every asset for the next run, in the same transaction
-// as the company row.
+// first). The year end and the two column sets decide every asset's amounts:
+// a change of any of them flags every asset for the next run, in the same
+// transaction as the company row.
 void CompanyInfoWindow::writeRow() {
-    if (!records_->hasCurrent()) return RecordEditor::writeRow();
-    const auto yearEndBefore = parseIsoDate(asText(records_->get(col::YearEnd)));
-    const bool taxBefore = asBool(records_->get(col::RegularFederal));
-    const bool bookBefore = asBool(records_->get(col::Book));
-    storeFields();
-    const bool recompute = parseIsoDate(asText(records_->get(col::YearEnd))) != yearEndBefore ||
-                           asBool(records_->get(col::RegularFederal)) != taxBefore ||
-                           asBool(records_->get(col::Book)) != bookBefore;
+    if (!record_ || !rows_.hasCurrent()) return;
+    const Company& before = record_->company;
+    Company after = before;
+    after.name = nameEdit_->text().toStdString();
+    const std::string typed = yearEndEdit_->text().trimmed().toStdString();
+    after.yearEnd = parseUsDate(typed);
+    if (!after.yearEnd)
+        throw Error(errors::kTypeMismatch, "Type mismatch: \"" + typed + "\" is not a date");
+    after.regularFederal = taxSetBox_->isChecked();
+    after.book = bookSetBox_->isChecked();
+    const bool recompute = after.yearEnd != before.yearEnd ||
+                           after.regularFederal != before.regularFederal ||
+                           after.book != before.book;
+    CompanyRepository companies(*connection_);
     bool written = false;
     try {
         Transaction transaction(*connection_);
         if (recompute) flagEveryAsset(*connection_);
-        records_->update();
+        companies.update(*record_, after);
         written = true;
         transaction.commit();
     } catch (...) {
-        // The set read the row back inside the transaction that was rolled
-        // back: read it again from the file.
-        if (written) records_->requery();
+        // The write was rolled back: show the company as the file holds it.
+        if (written) {
+            record_ = companies.load();
+            rows_.resetKeys(record_ ? std::vector<std::int64_t>{record_->key}
+                                    : std::vector<std::int64_t>{});
+        }
         throw;
     }
+    record_ = companies.load();
 }
 
 void CompanyInfoWindow::setFieldsEditable(bool editable) {
@@ -145,9 +147,11 @@ void CompanyInfoWindow::setFieldsEditable(bool editable) {
 }
 
 void CompanyInfoWindow::afterMove() {
-    statusLabel_->setText(records_ && records_->hasCurrent()
-                              ? QString::fromStdString(asText(records_->get(col::CompanyNumber)))
-                              : QString());
+    statusLabel_->setText(
+        record_ && rows_.hasCurrent()
+            ? QString::fromStdString(
+                  CompanyRepository(*connection_).storedText(record_->key, col::CompanyNumber))
+            : QString());
 }
 
 }  // namespace czx::ui

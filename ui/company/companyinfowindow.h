@@ -1,6 +1,9 @@
 #pragma once
 // The company information window: the company's name, its current fiscal
 // year end and which depreciation column sets it computes.
+#include <optional>
+
+#include "store/company_repository.h"
 #include "ui/company/recordeditor.h"
 
 class QCheckBox;
@@ -15,13 +18,15 @@ class CompanyInfoWindow : public RecordEditor {
 
   protected:
     void showRecord() override;
-    void storeFields() override;
     void writeRow() override;
+    void removeRow(std::int64_t) override {}
     bool fieldsAccepted() override;
     void setFieldsEditable(bool editable) override;
     void afterMove() override;
 
   private:
+    // The company as it was read; empty in a file without one.
+    std::optional<CompanyRecord> record_;
     QLineEdit* nameEdit_ = nullptr;
     QLineEdit* yearEndEdit_ = nullptr;
     QCheckBox* taxSetBox_ = nullptr;

@@ -6,12 +6,20 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "store/columns.h"
+#include "store/company_repository.h"
 
 namespace czx::ui {
 
 GroupWindow::GroupWindow(const std::string& dataPath, QWidget* owner)
-    : RecordEditor("frmGroup", dataPath, "select groupname from groups Order by groupname", owner) {
+    : RecordEditor("frmGroup", owner) {
+    openRows(dataPath, [this] {
+        std::vector<std::int64_t> keys;
+        for (Group& g : GroupRepository(*connection_).list()) {
+            keys.push_back(g.key);
+            names_[g.key] = std::move(g.name);
+        }
+        return keys;
+    });
     setWindowTitle("Add & Update Groups");
     groupEdit_ = new QLineEdit(this);
     groupEdit_->setObjectName("txtFields");
@@ -39,7 +47,7 @@ GroupWindow::GroupWindow(const std::string& dataPath, QWidget* owner)
     layout->addWidget(statusLabel_);
     setButtons(true);
     showRecord();
-    if (records_ && records_->count() == 0)
+    if (open() && rows_.count() == 0)
         statusLabel_->setText("Click Add To Create First Record");
     else
         afterMove();
@@ -47,16 +55,29 @@ GroupWindow::GroupWindow(const std::string& dataPath, QWidget* owner)
 
 void GroupWindow::showRecord() {
     QString text;
-    if (records_ && (records_->hasCurrent() || records_->adding()))
-        text = QString::fromStdString(asText(records_->get(col::GroupName)));
+    if (open() && !rows_.adding() && rows_.hasCurrent())
+        text = QString::fromStdString(names_[rows_.bookmark()]);
     groupEdit_->setText(text);
 }
 
-void GroupWindow::storeFields() {
-    if (!records_->hasCurrent() && !records_->adding()) return;
+// A new group goes last until the window opens again; an edit writes the
+// name only when it changed.
+void GroupWindow::writeRow() {
+    GroupRepository groups(*connection_);
     std::string name = groupEdit_->text().toStdString();
-    if (adding() || name != asText(records_->get(col::GroupName)))
-        records_->set(col::GroupName, Value(name));
+    if (rows_.adding()) {
+        const std::int64_t key = groups.add(name);
+        names_[key] = std::move(name);
+        rows_.append(key);
+    } else if (rows_.hasCurrent() && name != names_[rows_.bookmark()]) {
+        groups.rename(rows_.bookmark(), name);
+        names_[rows_.bookmark()] = std::move(name);
+    }
+}
+
+void GroupWindow::removeRow(std::int64_t key) {
+    GroupRepository(*connection_).remove(key);
+    names_.erase(key);
 }
 
 void GroupWindow::setFieldsEditable(bool editable) {
@@ -65,11 +86,11 @@ void GroupWindow::setFieldsEditable(bool editable) {
 }
 
 void GroupWindow::afterMove() {
-    if (!records_) return;
-    if (records_->count() == 0)
+    if (!open()) return;
+    if (rows_.count() == 0)
         statusLabel_->setText("Click Add To Create First Record");
     else
-        statusLabel_->setText("Record: " + QString::number(records_->absolutePosition()));
+        statusLabel_->setText("Record: " + QString::number(rows_.absolutePosition()));
 }
 
 }  // namespace czx::ui

@@ -13,23 +13,12 @@
 
 namespace czx::ui {
 
-RecordEditor::RecordEditor(const char* form, const std::string& dataPath, const std::string& sql,
-                           QWidget* owner)
-    : OwnedWindow(owner), form_(form) {
+RecordEditor::RecordEditor(const char* form, QWidget* owner) : OwnedWindow(owner), form_(form) {
     setObjectName(form);
     statusLabel_ = new QLabel(this);
     statusLabel_->setObjectName("lblStatus");
     statusLabel_->setFrameShape(QFrame::Panel);
     statusLabel_->setFrameShadow(QFrame::Sunken);
-    run("Form_Load", [&] {
-        std::string path = dataPath;
-        if (!path.empty() && path.back() != '/') path += '/';
-        connection_ = Connection::open(path + kCompanyFile);
-        records_ = std::make_unique<RecordSet>(*connection_, sql);
-        records_->moved = [this] { moved(); };
-        source_ = std::make_unique<RecordSetSource>(*records_);
-        presenter_.attach(source_.get());
-    });
     auto tool = [this](const QString& text, const char* name, const QString& accessible) {
         auto* b = new QToolButton(this);
         b->setText(text);
@@ -50,7 +39,19 @@ RecordEditor::RecordEditor(const char* form, const std::string& dataPath, const 
 }
 
 RecordEditor::~RecordEditor() {
-    if (records_) records_->moved = nullptr;
+    rows_.moved = nullptr;
+}
+
+void RecordEditor::openRows(const std::string& dataPath,
+                            const std::function<std::vector<std::int64_t>()>& readKeys) {
+    run("Form_Load", [&] {
+        std::string path = dataPath;
+        if (!path.empty() && path.back() != '/') path += '/';
+        connection_ = Connection::open(path + kCompanyFile);
+        rows_.setKeys(readKeys());
+        rows_.moved = [this] { moved(); };
+        presenter_.attach(&rows_);
+    });
 }
 
 const char* RecordEditor::procedureName(const char* name) const {
@@ -102,7 +103,7 @@ void RecordEditor::setButtons(bool browsing) {
 
 void RecordEditor::addRecord() {
     run("cmdAdd_Click", [&] {
-        if (!records_) return;
+        if (!open()) return;
         presenter_.beginAdd();
         showRecord();
         statusLabel_->setText("Add record");
@@ -112,7 +113,7 @@ void RecordEditor::addRecord() {
 
 void RecordEditor::editRecord() {
     run("cmdEdit_Click", [&] {
-        if (!records_ || !records_->hasCurrent()) return;
+        if (!open() || !rows_.hasCurrent()) return;
         presenter_.beginEdit();
         if (addButton_) statusLabel_->setText("Edit record");
         setButtons(false);
@@ -121,7 +122,7 @@ void RecordEditor::editRecord() {
 
 void RecordEditor::saveRecord() {
     run("cmdUpdate_Click", [&] {
-        if (!records_ || !fieldsAccepted()) return;
+        if (!open() || !fieldsAccepted()) return;
         writeRow();
         presenter_.saved();
         setButtons(true);
@@ -130,14 +131,9 @@ void RecordEditor::saveRecord() {
     });
 }
 
-void RecordEditor::writeRow() {
-    storeFields();
-    records_->update();
-}
-
 void RecordEditor::cancelChanges() {
     run("cmdCancel_Click", [&] {
-        if (!records_) return;
+        if (!open()) return;
         setButtons(true);
         presenter_.cancel();
         showRecord();
@@ -146,11 +142,11 @@ void RecordEditor::cancelChanges() {
 
 void RecordEditor::deleteRecord() {
     run("cmdDelete_Click", [&] {
-        if (!records_) return;
-        if (!records_->hasCurrent()) return;
-        records_->deleteCurrent();
-        // The set already stands on the row that followed the deleted one.
-        if (records_->eof()) records_->moveLast();
+        if (!open() || !rows_.hasCurrent()) return;
+        removeRow(rows_.bookmark());
+        // The rows then stand on the row that followed the deleted one.
+        rows_.eraseCurrent();
+        if (rows_.eof()) rows_.moveLast();
     });
 }
 
@@ -176,7 +172,7 @@ void RecordEditor::moved() {
 }
 
 void RecordEditor::keyPressEvent(QKeyEvent* event) {
-    if (!presenter_.browsing() || !records_) return OwnedWindow::keyPressEvent(event);
+    if (!presenter_.browsing() || !open()) return OwnedWindow::keyPressEvent(event);
     const bool ctrl = event->modifiers() & Qt::ControlModifier;
     switch (event->key()) {
         case Qt::Key_Escape:
@@ -203,10 +199,8 @@ void RecordEditor::keyPressEvent(QKeyEvent* event) {
 
 void RecordEditor::closeEvent(QCloseEvent* event) {
     run("Form_Unload", [&] {
-        if (records_) records_->cancelUpdate();
+        rows_.cancelUpdate();
         presenter_.attach(nullptr);
-        source_.reset();
-        records_.reset();
         if (connection_) connection_->close();
     });
     OwnedWindow::closeEvent(event);

@@ -1,13 +1,15 @@
 #pragma once
-// The pattern both company maintenance windows follow: a record set bound
-// to the window's fields, a browse state with the navigation buttons, and an
-// edit state entered by Add or Edit and left by Update or Cancel.
+// The pattern both company maintenance windows follow: the keys of the rows
+// a repository reads, one row at a time in the window's fields, a browse state with the navigation
+// buttons, and an edit state entered by Add or Edit and left by Update or Cancel.
 #include <QString>
+#include <cstdint>
+#include <functional>
 #include <memory>
 #include <optional>
+#include <vector>
 
 #include "store/database.h"
-#include "store/recordset.h"
 #include "ui/entry/recordpresenter.h"
 #include "ui/shell/ownedwindow.h"
 
@@ -22,21 +24,26 @@ class RecordEditor : public OwnedWindow {
     Q_OBJECT
   public:
     // `form` names the window in the error trail ("frmGroup", "UpdateCoInfo").
-    // Opens its own connection on the company database of `dataPath` and the
-    // record set `sql` on it.
-    RecordEditor(const char* form, const std::string& dataPath, const std::string& sql,
-                 QWidget* owner);
+    RecordEditor(const char* form, QWidget* owner);
     ~RecordEditor() override;
 
     bool adding() const { return presenter_.adding(); }
     bool editing() const { return presenter_.editing(); }
 
   protected:
-    // The fields show the current row; on Update they are written into it.
+    // Opens the window's own connection on the company database of
+    // `dataPath` and walks the keys `readKeys` reads through it (the
+    // procedure Form_Load).
+    void openRows(const std::string& dataPath,
+                  const std::function<std::vector<std::int64_t>()>& readKeys);
+    bool open() const { return presenter_.attached(); }
+
+    // The fields show the current row (or an empty one while adding).
     virtual void showRecord() = 0;
-    virtual void storeFields() = 0;
-    // Update's write: the fields into the row and the row into the file.
-    virtual void writeRow();
+    // Update's write: the fields into the file, as a new row while adding.
+    virtual void writeRow() = 0;
+    // Delete's write: row `key` out of the file.
+    virtual void removeRow(std::int64_t key) = 0;
     // Before Update writes: false, after a plain message naming the field
     // and what it takes, when a field holds text it cannot take.
     virtual bool fieldsAccepted() { return true; }
@@ -73,8 +80,7 @@ class RecordEditor : public OwnedWindow {
 
     const char* form_;
     std::optional<Connection> connection_;
-    std::unique_ptr<RecordSet> records_;
-    std::unique_ptr<RecordSetSource> source_;
+    KeyListSource rows_;
     // Browse, edit or add, and the moves: the company windows settle
     // nothing before a move, since they move only while browsing.
     RecordPresenter presenter_;

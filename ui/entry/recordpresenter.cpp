@@ -1,6 +1,50 @@
 #include "ui/entry/recordpresenter.h"
 
+#include <algorithm>
+
 namespace czx::ui {
+
+void KeyListSource::setKeys(std::vector<std::int64_t> keys) {
+    keys_ = std::move(keys);
+    position_ = keys_.empty() ? -1 : 0;
+    adding_ = false;
+}
+
+void KeyListSource::resetKeys(std::vector<std::int64_t> keys) {
+    keys_ = std::move(keys);
+    adding_ = false;
+    moveFirst();
+}
+
+void KeyListSource::append(std::int64_t key) {
+    keys_.push_back(key);
+    position_ = count() - 1;
+    adding_ = false;
+}
+
+void KeyListSource::eraseCurrent() {
+    if (!hasCurrent())
+        throw Error(3021, "Either BOF or EOF is True, or the current record has been deleted.");
+    keys_.erase(keys_.begin() + position_);
+    if (moved) moved();
+}
+
+Bookmark KeyListSource::bookmark() const {
+    if (!hasCurrent())
+        throw Error(3021, "Either BOF or EOF is True, or the current record has been deleted.");
+    return keys_[position_];
+}
+
+void KeyListSource::setBookmark(Bookmark mark) {
+    auto it = std::find(keys_.begin(), keys_.end(), mark);
+    if (it == keys_.end()) throw Error(3001, "The bookmark is not valid.");
+    goTo(static_cast<long>(it - keys_.begin()));
+}
+
+void KeyListSource::goTo(long position) {
+    position_ = std::clamp<long>(position, -1, count());
+    if (moved) moved();
+}
 
 // Settle before check: the user's answer comes first, and a record the user
 // chose to drop is not checked.

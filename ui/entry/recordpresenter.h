@@ -5,8 +5,10 @@
 // first settles it (stores it after asking, or drops it) and checks it, and a
 // refusal keeps the record on screen. The windows show what the presenter
 // holds and forward what the user does.
+#include <cstdint>
 #include <functional>
 #include <optional>
+#include <vector>
 
 #include "store/recordset.h"
 
@@ -56,6 +58,49 @@ class RecordSetSource final : public RecordSource {
 
   private:
     RecordSet& set_;
+};
+
+// Row keys read from a repository as the presenter's source: a position in
+// them (-1 before the first, count() past the last), the key as bookmark. The
+// window reads and writes the rows through the repository; the source only
+// walks the keys and says when it moved.
+class KeyListSource final : public RecordSource {
+  public:
+    // The keys to walk, standing on the first; `moved` is not told.
+    void setKeys(std::vector<std::int64_t> keys);
+    // The keys read again; stands on the first and tells `moved`.
+    void resetKeys(std::vector<std::int64_t> keys);
+    // A row that was added: its key goes last and the source stands on it.
+    void append(std::int64_t key);
+    // The current row was deleted: its key goes, the source stands on the
+    // row that followed it (or past the end) and tells `moved`.
+    void eraseCurrent();
+
+    long count() const override { return static_cast<long>(keys_.size()); }
+    bool bof() const override { return position_ < 0 || keys_.empty(); }
+    bool eof() const override { return position_ >= count() || keys_.empty(); }
+    bool hasCurrent() const override { return !bof() && !eof(); }
+    bool adding() const { return adding_; }
+    // 1 for the first row; 0 when the source stands on no row.
+    long absolutePosition() const { return hasCurrent() ? position_ + 1 : 0; }
+    void moveFirst() override { goTo(keys_.empty() ? -1 : 0); }
+    void moveLast() override { goTo(keys_.empty() ? -1 : count() - 1); }
+    void moveNext() override { goTo(position_ + 1); }
+    void movePrevious() override { goTo(position_ - 1); }
+    void setAbsolutePosition(long position) override { goTo(position - 1); }
+    Bookmark bookmark() const override;
+    void setBookmark(Bookmark mark) override;
+    void addNew() override { adding_ = true; }
+    void cancelUpdate() override { adding_ = false; }
+
+    std::function<void()> moved;
+
+  private:
+    void goTo(long position);
+
+    std::vector<std::int64_t> keys_;
+    long position_ = -1;
+    bool adding_ = false;
 };
 
 enum class RecordMode { Browsing, Editing, Adding };

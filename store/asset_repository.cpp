@@ -31,11 +31,12 @@ std::int64_t AssetRepository::insert(const Asset& asset) {
     return insertAsset(connection_, asset);
 }
 
-int AssetRepository::update(std::int64_t key, const Asset& before, const Asset& after) {
+int AssetRepository::update(std::int64_t key, const Asset& before, const Asset& after,
+                            std::uint64_t rewrite) {
     std::vector<int> changed;
     for (std::size_t i = 0; i < kAssetFields.size(); ++i) {
         const bool replaced = isSet(before.unreadable, i) && !isSet(after.unreadable, i);
-        if (replaced || !sameField(kAssetFields[i], before, after))
+        if (replaced || isSet(rewrite, i) || !sameField(kAssetFields[i], before, after))
             changed.push_back(static_cast<int>(i));
     }
     if (changed.empty()) return 0;

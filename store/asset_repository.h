@@ -35,9 +35,13 @@ class AssetRepository {
     // `before` whose bit the caller cleared in `after` (it replaced the
     // stored text, even by an empty value). Nothing else is written: an
     // unreadable column the user did not touch keeps its stored text.
+    // The fields whose bit is set in `rewrite` (bit i for kAssetFields[i]:
+    // the ones the caller set) are written even when unchanged, so that
+    // storing what was set always reaches the file.
     // Returns the number of columns written. A row that is gone while a
     // column is to be written is an error (3021).
-    int update(std::int64_t key, const Asset& before, const Asset& after);
+    int update(std::int64_t key, const Asset& before, const Asset& after,
+               std::uint64_t rewrite = 0);
     // Deletes row `key`; false when there was no such row.
     bool remove(std::int64_t key);
     // The value of one asset column of row `key` as the file holds it, as

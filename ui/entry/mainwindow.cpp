@@ -146,12 +146,10 @@ void MainWindow::openAssets() {
         // A file without a company has no assets to show.
         if (!company_)
             throw Error(3021, "Either BOF or EOF is True, or the current record has been deleted.");
-        std::string number = std::to_string(company_->company.number);
-        std::string sql = "select * from assets where companynumber =" + number;
         presenter_.attach(nullptr);
         assetSource_.reset();
-        assets_ = std::make_unique<RecordSet>(*connection_, sql);
-        assetSource_ = std::make_unique<RecordSetSource>(*assets_);
+        assets_ = std::make_unique<AssetSource>(*connection_, company_->company.number);
+        assetSource_ = std::make_unique<AssetRecordSource>(*assets_);
         presenter_.attach(assetSource_.get());
         assets_->moved = [this] { assetMoved(); };
         // A move stores the row it leaves; the list shows what was stored.

@@ -21,9 +21,9 @@
 
 #include "base/dates.h"
 #include "engine/rules/record_check.h"
+#include "store/asset_source.h"
 #include "store/company_repository.h"
 #include "store/database.h"
-#include "store/recordset.h"
 #include "ui/entry/entryfields.h"
 #include "ui/entry/fieldformat.h"
 #include "ui/entry/recordpresenter.h"
@@ -188,14 +188,14 @@ class MainWindow : public QMainWindow {
     bool dataPathKept_ = false;
     std::optional<Connection> connection_;
     std::optional<CompanyRecord> company_;
-    std::unique_ptr<RecordSet> assets_;
+    std::unique_ptr<AssetSource> assets_;
 
     std::array<EntryField, FieldCount> fields_;
     std::array<EntryCheck, CheckCount> checks_;
 
     // Browse, edit or add, and the moves between assets.
     RecordPresenter presenter_;
-    std::unique_ptr<RecordSetSource> assetSource_;
+    std::unique_ptr<AssetRecordSource> assetSource_;
     bool runInProgress_ = false;
     StepDelays delays_;
     int waitingSteps_ = 0;  // reopen or refresh steps pending

@@ -10,14 +10,12 @@
 #include <optional>
 #include <vector>
 
-#include "store/recordset.h"
+#include "store/asset_source.h"
 
 namespace czx::ui {
 
-// The rows a presenter walks: the store's record set, or a fake in the tests.
-// A bookmark is a row's key, so the keys of store/asset_repository.h
-// (`AssetRepository::keys`) can back a source as well: a position in them,
-// the key as bookmark, a new `Asset` held aside while one is added.
+// The rows a presenter walks: the assets of a company, the keys of another
+// repository's rows, or a fake in the tests. A bookmark is a row's key.
 class RecordSource {
   public:
     virtual ~RecordSource() = default;
@@ -38,10 +36,10 @@ class RecordSource {
     virtual void cancelUpdate() = 0;
 };
 
-// A record set of the store as the presenter's source.
-class RecordSetSource final : public RecordSource {
+// The assets of a company as the presenter's source.
+class AssetRecordSource final : public RecordSource {
   public:
-    explicit RecordSetSource(RecordSet& set) : set_(set) {}
+    explicit AssetRecordSource(AssetSource& set) : set_(set) {}
     long count() const override { return set_.count(); }
     bool bof() const override { return set_.bof(); }
     bool eof() const override { return set_.eof(); }
@@ -57,7 +55,7 @@ class RecordSetSource final : public RecordSource {
     void cancelUpdate() override { set_.cancelUpdate(); }
 
   private:
-    RecordSet& set_;
+    AssetSource& set_;
 };
 
 // Row keys read from a repository as the presenter's source: a position in

@@ -1,5 +1,5 @@
 // The browse, edit and add states and the moves between records, without a
-// window: a fake set of rows stands in for the store's record set, and the
+// window: a fake set of rows stands in for the store's assets, and the
 // hooks record what the window was asked to do.
 #include "ui/entry/recordpresenter.h"
 
@@ -13,7 +13,7 @@ using namespace czx::ui;
 namespace {
 
 // Rows 1..n, their bookmarks 100, 200, ...; position 0 stands before the
-// first row and n + 1 past the last, as a record set does.
+// first row and n + 1 past the last, as the asset source does.
 class FakeRows final : public RecordSource {
   public:
     explicit FakeRows(long rows, long at = 1) : rows_(rows), position_(rows ? at : 0) {}

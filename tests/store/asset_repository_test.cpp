@@ -1,5 +1,5 @@
-// The asset screen's way to the rows: browse order, round trips, and no
-// stored value lost through a load-change-save.
+// The asset screen's way to the rows: round trips, and no stored value lost
+// through a load-change-save (the browse order is the asset source's test).
 #include "store/asset_repository.h"
 
 #include <gtest/gtest.h>
@@ -127,25 +127,6 @@ TEST(AssetRepository, WhatIsSavedIsWhatLoadsAgainAndOnlyChangesAreWritten) {
     } catch (const Error& e) {
         EXPECT_EQ(e.number(), 3021);
     }
-}
-
-// The keys are the company's rows in key order, the order the asset screen
-// walks them.
-TEST(AssetRepository, KeysAreTheCompanysRowsInTheScreensOrder) {
-    Connection db = testing::makeCompany();
-    AssetRepository assets(db);
-    std::vector<std::int64_t> inserted;
-    for (int i = 0; i < 6; ++i) {
-        Asset a = sampleAsset();
-        a.companyNumber = i % 3 == 2 ? 2 : 1;
-        a.description = std::string(1, static_cast<char>('F' - i));
-        inserted.push_back(assets.insert(a));
-    }
-    assets.remove(inserted[1]);
-
-    EXPECT_EQ(assets.keys(1), (std::vector<std::int64_t>{inserted[0], inserted[3], inserted[4]}));
-    EXPECT_EQ(assets.keys(2), (std::vector<std::int64_t>{inserted[2], inserted[5]}));
-    EXPECT_EQ(assets.keys(3), std::vector<std::int64_t>{});
 }
 
 TEST(AssetRepository, StoredTextIsOnlyForAssetColumns) {

@@ -82,14 +82,14 @@ SaveCompanyWindow::SaveCompanyWindow(const std::string& dataPath, QWidget* owner
     nameEdit_ = readOnlyField(this, "Text2", "Name");
     companyNumberEdit_ = readOnlyField(this, "Text1", "companynumber");
     companyNumberEdit_->hide();
-    Copycmd_ = button(this, kSaveCompanyButton, "Copycmd");
-    connect(Copycmd_, &QPushButton::clicked, this, [this] { Copycmd_Click(); });
+    startCopyButton_ = button(this, kSaveCompanyButton, "Copycmd");
+    connect(startCopyButton_, &QPushButton::clicked, this, [this] { startCopy(); });
     auto* form = new QFormLayout;
     form->addRow("Name:", nameEdit_);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(form);
     layout->addWidget(companyNumberEdit_);
-    layout->addLayout(buttonRow(Copycmd_, this));
+    layout->addLayout(buttonRow(startCopyButton_, this));
 
     procedure("Savefrm.Form_Load", [&] {
         connection_ = Connection::open(dataPath_ + kCompanyFile);
@@ -102,10 +102,10 @@ SaveCompanyWindow::SaveCompanyWindow(const std::string& dataPath, QWidget* owner
     });
 }
 
-void SaveCompanyWindow::Copycmd_Click() {
+void SaveCompanyWindow::startCopy() {
     QString problem;
     procedure("Savefrm.Copycmd_Click", [&] {
-        Copycmd_->setEnabled(false);
+        startCopyButton_->setEnabled(false);
         QString target = chooser_(this);
         if (!target.isEmpty() && connection_) {
             setCursor(Qt::WaitCursor);
@@ -156,7 +156,7 @@ CopyCompanyWindow::CopyCompanyWindow(const std::string& dataPath, QWidget* owner
     layout->addLayout(buttonRow(copyCompanyButton_, this));
 }
 
-void CopyCompanyWindow::Form_Load() {
+void CopyCompanyWindow::load() {
     show();
     bool loaded = procedure("Copyfrm.Form_Load", [&] {
         source_ = chooser_(this);

@@ -25,7 +25,7 @@ class SaveCompanyWindow : public OwnedWindow {
     Q_OBJECT
   public:
     SaveCompanyWindow(const std::string& dataPath, QWidget* owner, FileChooser chooser = {});
-    void Copycmd_Click();
+    void startCopy();
 
   protected:
     void closeEvent(QCloseEvent* event) override;
@@ -36,7 +36,7 @@ class SaveCompanyWindow : public OwnedWindow {
     std::optional<Connection> connection_;
     QLineEdit* nameEdit_ = nullptr;           // "Name"
     QLineEdit* companyNumberEdit_ = nullptr;  // "companynumber"
-    QPushButton* Copycmd_ = nullptr;
+    QPushButton* startCopyButton_ = nullptr;
 };
 
 // "Copy Company From Disk" (Copyfrm): asks for a company file, shows which
@@ -47,7 +47,7 @@ class CopyCompanyWindow : public OwnedWindow {
     CopyCompanyWindow(const std::string& dataPath, QWidget* owner, FileChooser chooser = {});
     // Shows the window and the open dialog; with no file chosen the window
     // says "You must choose a file." and closes.
-    void Form_Load();
+    void load();
     void copyCompanyClicked();
     const QString& sourceFile() const { return source_; }
 

@@ -75,7 +75,7 @@ void MainWindow::buildMenu() {
             auto* w = new CopyCompanyWindow(dataPath_, this);
             w->setAttribute(Qt::WA_DeleteOnClose);
             connect(w, &OwnedWindow::closed, this, [this] { startReopenStep(); });
-            w->Form_Load();
+            w->load();
         },
         QKeySequence("Ctrl+D"));
     // Ctrl+X stays Cut in the fields.

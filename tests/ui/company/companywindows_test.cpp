@@ -406,7 +406,7 @@ class CompanyWindowsTest : public QObject, protected MainWindowFixture {
             ui::CopyCompanyWindow window(copy->path(), owner.get(), answer(""));
             bool closed = false;
             connect(&window, &ui::OwnedWindow::closed, [&] { closed = true; });
-            window.Form_Load();
+            window.load();
             QTRY_VERIFY(closed);
             QCOMPARE(messages.texts, QStringList{"You must choose a file."});
             QVERIFY(owner->isEnabled());
@@ -415,7 +415,7 @@ class CompanyWindowsTest : public QObject, protected MainWindowFixture {
         }
         ui::CopyCompanyWindow window(copy->path(), owner.get(),
                                      answer(QString::fromStdString(other.companyFile())));
-        window.Form_Load();
+        window.load();
         QCOMPARE(window.windowTitle(), QString("Copy Company From Disk"));
         QCOMPARE(byName<QLineEdit>(&window, "Name")->text(), QString("Lakeside Press"));
         QCOMPARE(byName<QLineEdit>(&window, "Current Year End")->text(), QString("06/30/2011"));

@@ -1,21 +1,16 @@
 // czxdprn-cli: the command-line tool. It parses its arguments, calls the
 // core and prints what the core reports.
 #include <algorithm>
-#include <cerrno>
 #include <cstdio>
-#include <cstring>
-#include <ctime>
 #include <filesystem>
 #include <iostream>
-#include <random>
-#include <sstream>
 #include <string>
-#include <system_error>
 #include <vector>
 
 #include "base/feedback.h"
 #include "base/money.h"
 #include "base/trail.h"
+#include "cli/cli.h"
 #include "engine/run/run.h"
 #include "engine/tables/federal_law.h"
 #include "store/assets.h"
@@ -28,6 +23,11 @@
 namespace {
 
 using namespace czx;
+using cli::ConsoleFeedback;
+using cli::fail;
+using cli::failure;
+using cli::kFailed;
+using cli::localToday;
 
 constexpr const char* kUsage =
     "Usage: czxdprn-cli [--data DIR] COMMAND [OPTIONS]\n"
@@ -66,11 +66,6 @@ constexpr const char* kUsage =
     "Exit status: 0 when the command did its work, 1 when it failed or was not\n"
     "confirmed, 2 for a wrong command line.\n";
 
-class ConsoleFeedback : public Feedback {
-  public:
-    void message(std::string_view text) override { std::cout << text << '\n'; }
-};
-
 class ConsoleReporter : public ErrorReporter {
   public:
     void showErrorReport(const std::string& text) override {
@@ -88,21 +83,6 @@ struct Arguments {
     std::string command;
     std::vector<std::string> options;
 };
-
-constexpr int kFailed = 1;
-constexpr int kWrongCommandLine = 2;
-
-// A wrong command line: the usage was not followed.
-int fail(const std::string& message) {
-    std::cerr << "czxdprn-cli: " << message << '\n';
-    return kWrongCommandLine;
-}
-
-// A command line that was right, but the work could not be done.
-int failure(const std::string& message) {
-    std::cerr << "czxdprn-cli: " << message << '\n';
-    return kFailed;
-}
 
 std::string money(double amount) {
     return money::format(amount);
@@ -219,54 +199,6 @@ int copyCompanyCommand(Connection& connection, const std::vector<std::string>& o
     return 0;
 }
 
-// Writes `text` into `file`. A regular file (or one a symbolic link leads
-// to) is written beside itself under a temporary name and renamed over the
-// old one when complete, so a write that fails (a full disk) leaves the
-// previous report as it was. Anything else (a terminal, a pipe) is written
-// directly.
-void writeReport(const std::filesystem::path& file, const std::string& text) {
-    namespace fs = std::filesystem;
-    std::error_code error;
-    fs::path target = file;
-    if (fs::is_symlink(fs::symlink_status(file, error))) {
-        fs::path resolved = fs::canonical(file, error);
-        if (!error) target = resolved;
-    }
-    const auto status = fs::status(target, error);
-    const bool replace = !fs::exists(status) || fs::is_regular_file(status);
-    fs::path written = target;
-    if (replace) {
-        std::random_device random;
-        written = target.parent_path() /
-                  ("." + target.filename().string() + "." + std::to_string(random()) + ".tmp");
-    }
-    std::FILE* out = std::fopen(written.c_str(), "wb");
-    int why = out ? 0 : errno;
-    if (out) {
-        if (std::fwrite(text.data(), 1, text.size(), out) != text.size() || std::fflush(out) != 0)
-            why = errno;
-        if (std::fclose(out) != 0 && why == 0) why = errno;
-    }
-    if (why == 0 && replace) {
-        fs::rename(written, target, error);
-        why = error.value();
-    }
-    if (why == 0) return;
-    if (replace) fs::remove(written, error);
-    if (why == ENOSPC) throw Error(61, "The disk is full: " + file.string() + " was not written.");
-    throw Error(
-        75, "Path/File access error: cannot write " + file.string() + ": " + std::strerror(why));
-}
-
-Date localToday() {
-    std::time_t now = std::time(nullptr);
-    std::tm local{};
-    localtime_r(&now, &local);
-    return Date{std::chrono::year{local.tm_year + 1900},
-                std::chrono::month{static_cast<unsigned>(local.tm_mon + 1)},
-                std::chrono::day{static_cast<unsigned>(local.tm_mday)}};
-}
-
 int reportCommand(Connection& connection, const std::vector<std::string>& options) {
     std::optional<ReportKind> kind;
     std::string format = "text";
@@ -303,20 +235,29 @@ int reportCommand(Connection& connection, const std::vector<std::string>& option
         *kind == ReportKind::Tax ? "Calcform.mnuTaxReport_Click" : "Calcform.mnuBookReport_Click";
     bool ok = procedure(name, [&] {
         DepreciationReport report = buildDepreciationReport(connection, *kind, asOf);
-        std::ostringstream text;
-        if (format == "csv")
-            renderReportCsv(report, text);
-        else
-            renderReportText(report, text);
-        if (output.empty()) {
-            std::cout << text.str();
-            return;
-        }
-        writeReport(output, text.str());
+        cli::writeOutput(output, [&](std::ostream& out) {
+            if (format == "csv")
+                renderReportCsv(report, out);
+            else
+                renderReportText(report, out);
+        });
     });
     if (ok && !output.empty()) std::cout << "Wrote the report to " << output << ".\n";
     return ok ? 0 : 1;
 }
+
+// The commands, in the order of the usage.
+const cli::Command kCommands[] = {
+    {"depreciate", [](Connection& c, const auto&, const auto& o) { return depreciate(c, o); }},
+    {"report", [](Connection& c, const auto&, const auto& o) { return reportCommand(c, o); }},
+    {"close-year",
+     [](Connection& c, const auto&, const auto& o) { return closeYearCommand(c, o); }},
+    {"save-company", saveCompanyCommand},
+    {"copy-company",
+     [](Connection& c, const auto&, const auto& o) { return copyCompanyCommand(c, o); }},
+    {"delete-all-assets",
+     [](Connection& c, const auto&, const auto& o) { return deleteAllAssetsCommand(c, o); }},
+};
 
 }  // namespace
 
@@ -350,10 +291,10 @@ int main(int argc, char** argv) {
         std::cerr << kUsage;
         return 2;
     }
-    static const std::vector<std::string> kCommands = {
-        "depreciate", "report", "close-year", "save-company", "copy-company", "delete-all-assets"};
-    if (std::find(kCommands.begin(), kCommands.end(), args.command) == kCommands.end())
-        return fail("unknown command: " + args.command + " (see --help)");
+    const cli::Command* command = nullptr;
+    for (const auto& c : kCommands)
+        if (args.command == c.name) command = &c;
+    if (!command) return fail("unknown command: " + args.command + " (see --help)");
 
     ConsoleReporter reporter;
     trail::setReporter(&reporter);
@@ -377,20 +318,7 @@ int main(int argc, char** argv) {
         return failure("cannot open the company database " + companyFile.string() + ": " +
                        e.what());
     }
-    int status = 0;
-    const auto& command = args.command;
-    if (command == "depreciate")
-        status = depreciate(*connection, args.options);
-    else if (command == "report")
-        status = reportCommand(*connection, args.options);
-    else if (command == "close-year")
-        status = closeYearCommand(*connection, args.options);
-    else if (command == "save-company")
-        status = saveCompanyCommand(*connection, dataDir, args.options);
-    else if (command == "copy-company")
-        status = copyCompanyCommand(*connection, args.options);
-    else
-        status = deleteAllAssetsCommand(*connection, args.options);
+    int status = command->run(*connection, dataDir, args.options);
     trail::setReporter(nullptr);
     return reporter.reports > 0 && status == 0 ? kFailed : status;
 }

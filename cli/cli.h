@@ -1,0 +1,62 @@
+#pragma once
+// What every command of czxdprn-cli shares: how it says the command line was
+// wrong or the work failed, the console feedback, today's date and writing
+// output to a file or the terminal. Each command lives in its own file and
+// is declared here.
+#include <filesystem>
+#include <functional>
+#include <iostream>
+#include <ostream>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "base/dates.h"
+#include "base/feedback.h"
+#include "store/database.h"
+
+namespace czx::cli {
+
+inline constexpr int kFailed = 1;
+inline constexpr int kWrongCommandLine = 2;
+
+// A wrong command line: the usage was not followed. Returns 2.
+int fail(const std::string& message);
+// A command line that was right, but the work could not be done. Returns 1.
+int failure(const std::string& message);
+
+class ConsoleFeedback : public Feedback {
+  public:
+    void message(std::string_view text) override { std::cout << text << '\n'; }
+};
+
+// The local calendar date.
+Date localToday();
+
+// Calls `write` with a stream into `file`, or into the terminal when `file`
+// is empty. A regular file (or one a symbolic link leads to) is written
+// beside itself under a temporary name and renamed over the old one when
+// complete, so a write that fails (a full disk) leaves the previous file as
+// it was. Anything else (a terminal, a pipe) is written directly. Failures
+// are thrown: "The disk is full: <file> was not written." or a path error.
+void writeOutput(const std::filesystem::path& file,
+                 const std::function<void(std::ostream&)>& write);
+
+// Reads the value of an option that takes one: the next argument, moving
+// `i` on; false when there is none.
+bool optionValue(const std::vector<std::string>& options, size_t& i, std::string& value);
+
+}  // namespace czx::cli
+
+namespace czx::cli {
+
+// A command: its name on the command line and what runs it, given the open
+// company, its data directory and the arguments after the name. Returns the
+// exit status.
+struct Command {
+    const char* name;
+    int (*run)(Connection& connection, const std::filesystem::path& dataDir,
+               const std::vector<std::string>& options);
+};
+
+}  // namespace czx::cli

@@ -199,7 +199,20 @@ int copyCompanyCommand(Connection& connection, const std::vector<std::string>& o
     return 0;
 }
 
+// The reports that are not a list of the year by group take their own
+// options; their name comes first.
+struct OtherReport {
+    const char* name;
+    int (*run)(Connection& connection, const std::vector<std::string>& options);
+};
+const OtherReport kOtherReports[] = {
+    {"", nullptr},
+};
+
 int reportCommand(Connection& connection, const std::vector<std::string>& options) {
+    for (const auto& other : kOtherReports)
+        if (other.run && !options.empty() && options.front() == other.name)
+            return other.run(connection, {options.begin() + 1, options.end()});
     std::optional<ReportKind> kind;
     std::string format = "text";
     std::string output;

@@ -4,7 +4,7 @@
 # sqlite3 (the program) builds the large company of the full-disk test;
 # clang-format checks the layout of the sources.
 CZX_PACKAGES="build-essential cmake ninja-build pkg-config libsqlite3-dev sqlite3 googletest \
-libgtest-dev qt6-base-dev qt6-pdf-dev libgl-dev fonts-dejavu-core clang-format"
+libgtest-dev qt6-base-dev qt6-charts-dev qt6-pdf-dev libgl-dev fonts-dejavu-core clang-format"
 
 czx_install_packages() {
     local missing=()

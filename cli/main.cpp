@@ -247,12 +247,11 @@ int reportCommand(Connection& connection, const std::vector<std::string>& option
     const char* name =
         *kind == ReportKind::Tax ? "Calcform.mnuTaxReport_Click" : "Calcform.mnuBookReport_Click";
     bool ok = procedure(name, [&] {
-        DepreciationReport report = buildDepreciationReport(connection, *kind, asOf);
         cli::writeOutput(output, [&](std::ostream& out) {
             if (format == "csv")
-                renderReportCsv(report, out);
+                writeReportCsv(connection, *kind, asOf, out);
             else
-                renderReportText(report, out);
+                writeReportText(connection, *kind, asOf, out);
         });
     });
     if (ok && !output.empty()) std::cout << "Wrote the report to " << output << ".\n";

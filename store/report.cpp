@@ -119,17 +119,26 @@ void writeCells(std::ostream& out, const std::vector<std::string>& cells) {
     out << line << '\n';
 }
 
-std::vector<std::string> totalCells(const std::string& label, const std::vector<Money>& totals) {
-    std::vector<std::string> cells(kReportTextColumns);
-    cells[0] = label;
-    for (const auto& t : totals) cells.push_back(amountText(t));
-    return cells;
-}
-
 int lineWidth(size_t columns) {
     int width = 0;
     for (size_t i = 0; i < columns; ++i) width += widthOf(i) + (i ? 1 : 0);
     return width;
+}
+
+// A total line: its label spans the text columns, which it leaves empty.
+void writeTotals(std::ostream& out, const std::string& label, const std::vector<Money>& totals) {
+    std::string line = fit(label, lineWidth(kReportTextColumns), false);
+    for (const auto& t : totals) line += ' ' + fit(amountText(t), kAmountWidth, true);
+    line.erase(line.find_last_not_of(' ') + 1);
+    out << line << '\n';
+}
+
+// A caption on one line: its runs of blanks, there to break it in a narrow
+// column, become one blank ("Prior Depreciation").
+std::string oneLine(const std::string& caption) {
+    std::string text;
+    for (const auto& word : wrap(caption, 0)) text += (text.empty() ? "" : " ") + word;
+    return text;
 }
 
 // ---- CSV ----
@@ -147,14 +156,6 @@ std::string csvField(const std::string& text) {
 void writeCsvRow(std::ostream& out, const std::vector<std::string>& fields) {
     for (size_t i = 0; i < fields.size(); ++i) out << (i ? "," : "") << csvField(fields[i]);
     out << '\n';
-}
-
-void writeCsvTotals(std::ostream& out, const std::string& kind, const std::string& group,
-                    const std::vector<Money>& totals) {
-    std::vector<std::string> fields = {kind, group};
-    fields.resize(2 + kReportTextColumns);
-    for (const auto& t : totals) fields.push_back(plainAmount(t));
-    writeCsvRow(out, fields);
 }
 
 }  // namespace
@@ -196,108 +197,189 @@ const std::vector<std::string>& reportCaptions(ReportKind kind) {
     return kind == ReportKind::Tax ? tax : book;
 }
 
-DepreciationReport buildDepreciationReport(Connection& connection, ReportKind kind,
-                                           const Date& today) {
+std::string groupDisplayName(const std::string& group) {
+    return group.empty() ? "(no group)" : group;
+}
+
+std::string groupTotalLabel(const std::string& group) {
+    return "Total " + groupDisplayName(group);
+}
+
+void streamDepreciationReport(Connection& connection, ReportKind kind, const Date& today,
+                              ReportSink& sink) {
     const Company company = readCompany(connection);
     const bool tax = kind == ReportKind::Tax;
 
-    DepreciationReport report;
-    report.kind = kind;
-    report.title = company.name + "  for the year ending  " +
-                   (company.yearEnd ? shortDate(*company.yearEnd) : std::string());
-    report.asOf = today;
-    report.heading = tax ? kTaxReportHeading : kBookReportHeading;
-    report.captions = reportCaptions(kind);
+    ReportHeading heading;
+    heading.kind = kind;
+    heading.title = company.name + "  for the year ending  " +
+                    (company.yearEnd ? shortDate(*company.yearEnd) : std::string());
+    heading.asOf = today;
+    heading.heading = tax ? kTaxReportHeading : kBookReportHeading;
+    heading.captions = reportCaptions(kind);
+    sink.begin(heading);
 
-    const size_t amountCount = report.captions.size() - kReportTextColumns;
+    const size_t amountCount = heading.captions.size() - kReportTextColumns;
     Sums grand(amountCount);
     std::optional<Sums> group;
-    auto closeGroup = [&] {
-        if (group) report.groups.back().totals = group->totals();
-    };
+    std::string groupName;
 
+    // One line object refilled for every row: its strings keep their room.
+    ReportLine line;
+    line.amounts.resize(amountCount);
     Statement query(connection, reportQuery());
     query.bind(1, company.number);
     while (query.step()) {
-        const std::string groupName = query.columnText(qGroupName);
-        if (report.groups.empty() || report.groups.back().name != groupName) {
-            closeGroup();
-            report.groups.push_back(ReportGroup{groupName, {}, {}});
+        const std::string_view name = query.columnTextView(qGroupName);
+        if (!group || groupName != name) {
+            if (group) sink.groupTotal(groupName, group->totals());
+            groupName = name;
             group.emplace(amountCount);
         }
-        ReportLine line;
-        line.description = query.columnText(qDescription);
+        line.description = query.columnTextView(qDescription);
         line.placedInService =
             query.isNull(qPlaced) ? std::nullopt : parseIsoDate(query.columnTextView(qPlaced));
-        line.method = query.columnText(tax ? qMethodTax : qMethodBook);
+        line.method = query.columnTextView(tax ? qMethodTax : qMethodBook);
         line.life = asText(query.column(tax ? qLifeTax : qLifeBook));
-        if (tax)
-            for (QueryColumn c : kTaxAmounts) line.amounts.push_back(readAmount(query, c));
-        else
-            for (QueryColumn c : kBookAmounts) line.amounts.push_back(readAmount(query, c));
+        const QueryColumn* columns = tax ? kTaxAmounts : kBookAmounts;
+        for (size_t i = 0; i < amountCount; ++i) line.amounts[i] = readAmount(query, columns[i]);
         group->add(line.amounts);
         grand.add(line.amounts);
-        report.groups.back().lines.push_back(std::move(line));
+        sink.line(groupName, line);
     }
-    closeGroup();
-    report.grandTotals = grand.totals();
+    if (group) sink.groupTotal(groupName, group->totals());
+    sink.grandTotal(grand.totals());
+}
+
+namespace {
+
+class ReportModelSink : public ReportSink {
+  public:
+    explicit ReportModelSink(DepreciationReport& report) : report_(report) {}
+    void begin(const ReportHeading& heading) override {
+        static_cast<ReportHeading&>(report_) = heading;
+    }
+    void line(const std::string& group, const ReportLine& line) override {
+        if (report_.groups.empty() || report_.groups.back().name != group)
+            report_.groups.push_back(ReportGroup{group, {}, {}});
+        report_.groups.back().lines.push_back(line);
+    }
+    void groupTotal(const std::string&, const std::vector<Money>& totals) override {
+        report_.groups.back().totals = totals;
+    }
+    void grandTotal(const std::vector<Money>& totals) override { report_.grandTotals = totals; }
+
+  private:
+    DepreciationReport& report_;
+};
+
+class TextSink : public ReportSink {
+  public:
+    explicit TextSink(std::ostream& out) : out_(out) {}
+
+    void begin(const ReportHeading& heading) override {
+        const size_t columns = heading.captions.size();
+        out_ << heading.title << '\n'
+             << kAsOfLabel << ' ' << shortDate(heading.asOf) << '\n'
+             << heading.heading << "\n\n";
+        std::vector<std::vector<std::string>> captionLines;
+        size_t depth = 0;
+        for (size_t i = 0; i < columns; ++i) {
+            captionLines.push_back(wrap(heading.captions[i], widthOf(i)));
+            depth = std::max(depth, captionLines.back().size());
+        }
+        for (size_t row = 0; row < depth; ++row) {
+            cells_.clear();
+            for (const auto& lines : captionLines)
+                cells_.push_back(row < lines.size() ? lines[row] : "");
+            writeCells(out_, cells_);
+        }
+        ruleWidth_ = static_cast<size_t>(lineWidth(columns));
+        out_ << std::string(ruleWidth_, '-') << '\n';
+    }
+
+    void line(const std::string& group, const ReportLine& line) override {
+        if (!inGroup_) out_ << '\n' << groupDisplayName(group) << '\n';
+        inGroup_ = true;
+        cells_.assign(
+            {"  " + line.description, dateText(line.placedInService), line.method, line.life});
+        for (const auto& a : line.amounts) cells_.push_back(amountText(a));
+        writeCells(out_, cells_);
+    }
+
+    void groupTotal(const std::string& group, const std::vector<Money>& totals) override {
+        writeTotals(out_, "  " + groupTotalLabel(group), totals);
+        inGroup_ = false;
+    }
+
+    void grandTotal(const std::vector<Money>& totals) override {
+        out_ << '\n' << std::string(ruleWidth_, '=') << '\n';
+        writeTotals(out_, kGrandTotalLabel, totals);
+    }
+
+  private:
+    std::ostream& out_;
+    std::vector<std::string> cells_;
+    size_t ruleWidth_ = 0;
+    bool inGroup_ = false;
+};
+
+class CsvSink : public ReportSink {
+  public:
+    explicit CsvSink(std::ostream& out) : out_(out) {}
+
+    void begin(const ReportHeading& heading) override {
+        fields_ = {"Line", "Group"};
+        for (const auto& caption : heading.captions) fields_.push_back(oneLine(caption));
+        writeCsvRow(out_, fields_);
+    }
+
+    void line(const std::string& group, const ReportLine& line) override {
+        fields_.assign({"Asset", group, line.description, dateText(line.placedInService),
+                        line.method, line.life});
+        for (const auto& a : line.amounts) fields_.push_back(plainAmount(a));
+        writeCsvRow(out_, fields_);
+    }
+
+    void groupTotal(const std::string& group, const std::vector<Money>& totals) override {
+        writeTotals("Group Total", group, totals);
+    }
+
+    void grandTotal(const std::vector<Money>& totals) override {
+        writeTotals("Grand Total", "", totals);
+    }
+
+  private:
+    void writeTotals(const char* kind, const std::string& group, const std::vector<Money>& totals) {
+        fields_.assign({kind, group});
+        fields_.resize(2 + kReportTextColumns);
+        for (const auto& t : totals) fields_.push_back(plainAmount(t));
+        writeCsvRow(out_, fields_);
+    }
+
+    std::ostream& out_;
+    std::vector<std::string> fields_;
+};
+
+}  // namespace
+
+DepreciationReport buildDepreciationReport(Connection& connection, ReportKind kind,
+                                           const Date& today) {
+    DepreciationReport report;
+    ReportModelSink collector(report);
+    streamDepreciationReport(connection, kind, today, collector);
     return report;
 }
 
-void renderReportText(const DepreciationReport& report, std::ostream& out) {
-    const size_t columns = report.captions.size();
-    out << report.title << '\n'
-        << kAsOfLabel << ' ' << shortDate(report.asOf) << '\n'
-        << report.heading << "\n\n";
-
-    std::vector<std::vector<std::string>> captionLines;
-    size_t depth = 0;
-    for (size_t i = 0; i < columns; ++i) {
-        captionLines.push_back(wrap(report.captions[i], widthOf(i)));
-        depth = std::max(depth, captionLines.back().size());
-    }
-    for (size_t row = 0; row < depth; ++row) {
-        std::vector<std::string> cells;
-        for (const auto& lines : captionLines)
-            cells.push_back(row < lines.size() ? lines[row] : "");
-        writeCells(out, cells);
-    }
-    const std::string rule(static_cast<size_t>(lineWidth(columns)), '-');
-    out << rule << '\n';
-
-    for (const auto& group : report.groups) {
-        out << '\n' << (group.name.empty() ? "(no group)" : group.name) << '\n';
-        for (const auto& line : group.lines) {
-            std::vector<std::string> cells = {
-                "  " + line.description, dateText(line.placedInService), line.method, line.life};
-            for (const auto& a : line.amounts) cells.push_back(amountText(a));
-            writeCells(out, cells);
-        }
-        writeCells(out, totalCells("  Group Total", group.totals));
-    }
-    out << '\n' << std::string(rule.size(), '=') << '\n';
-    writeCells(out, totalCells("Grand Total", report.grandTotals));
+void writeReportText(Connection& connection, ReportKind kind, const Date& today,
+                     std::ostream& out) {
+    TextSink sink(out);
+    streamDepreciationReport(connection, kind, today, sink);
 }
 
-void renderReportCsv(const DepreciationReport& report, std::ostream& out) {
-    writeCsvRow(out, {report.title});
-    writeCsvRow(out, {kAsOfLabel, shortDate(report.asOf)});
-    writeCsvRow(out, {report.heading});
-    out << '\n';
-    std::vector<std::string> header = {"Line", "Group"};
-    header.insert(header.end(), report.captions.begin(), report.captions.end());
-    writeCsvRow(out, header);
-    for (const auto& group : report.groups) {
-        for (const auto& line : group.lines) {
-            std::vector<std::string> fields = {"Asset",          group.name,
-                                               line.description, dateText(line.placedInService),
-                                               line.method,      line.life};
-            for (const auto& a : line.amounts) fields.push_back(plainAmount(a));
-            writeCsvRow(out, fields);
-        }
-        writeCsvTotals(out, "Group Total", group.name, group.totals);
-    }
-    writeCsvTotals(out, "Grand Total", "", report.grandTotals);
+void writeReportCsv(Connection& connection, ReportKind kind, const Date& today, std::ostream& out) {
+    CsvSink sink(out);
+    streamDepreciationReport(connection, kind, today, sink);
 }
 
 }  // namespace czx

@@ -1,6 +1,6 @@
 // The tax and book depreciation reports: grouping and order, exact group and
-// grand totals, empty amounts, and the text and CSV forms, held in golden
-// files under tests/golden.
+// grand totals, empty amounts, the order in which a sink receives them, and
+// the text and CSV forms, held in golden files under tests/golden.
 #include "store/report.h"
 
 #include <gtest/gtest.h>
@@ -76,8 +76,7 @@ class ReportTest : public ::testing::Test {
 
     std::string render(ReportKind kind, bool csv) {
         std::ostringstream out;
-        auto report = buildDepreciationReport(db, kind, kToday);
-        csv ? renderReportCsv(report, out) : renderReportText(report, out);
+        csv ? writeReportCsv(db, kind, kToday, out) : writeReportText(db, kind, kToday, out);
         return out.str();
     }
 
@@ -88,6 +87,62 @@ TEST_F(ReportTest, RendersEveryFormAsItsGoldenFile) {
     EXPECT_TRUE(matchesGolden("report-tax-riverbend.csv", render(ReportKind::Tax, true)));
     EXPECT_TRUE(matchesGolden("report-book-riverbend.csv", render(ReportKind::Book, true)));
     EXPECT_TRUE(matchesGolden("report-tax-riverbend.txt", render(ReportKind::Tax, false)));
+}
+
+// Records what a sink is handed, one entry per call, amounts as plain
+// numbers and "-" for an empty one.
+class RecordingSink : public ReportSink {
+  public:
+    void begin(const ReportHeading& heading) override {
+        calls.push_back("begin " + heading.heading);
+    }
+    void line(const std::string& group, const ReportLine& line) override {
+        calls.push_back("line " + group + ": " + line.description + amounts(line.amounts));
+    }
+    void groupTotal(const std::string& group, const std::vector<Money>& totals) override {
+        calls.push_back("total " + group + ":" + amounts(totals));
+    }
+    void grandTotal(const std::vector<Money>& totals) override {
+        calls.push_back("grand:" + amounts(totals));
+    }
+    std::vector<std::string> calls;
+
+  private:
+    static std::string amounts(const std::vector<Money>& values) {
+        std::string text;
+        for (const Money& m : values)
+            text += " " + (m ? money::format(*m, money::Separators::None) : std::string("-"));
+        return text;
+    }
+};
+
+// The sink sees each group's lines in date order, then the group's totals,
+// and the grand totals last; the other company's car never. Tax columns:
+// cost, prior, current, Sec. 179, total, bonus. Sums by hand:
+//   (no group)  cost 10.01 + 99.99 = 110.00, prior 1 + 50 = 51, current 12,
+//               total 3 + 60 = 63
+//   Computers   cost 1,500.10 + 12,800 = 14,300.10; prior 0 (the server's is
+//               empty); current 13,100.02; total 300.02 (the server's is empty)
+//   Vehicles    cost 54,600; prior 3,000.30; current 1,100.50; total 4,100.80
+//   grand       cost 110 + 14,300.10 + 54,600 = 69,010.10; prior 3,051.30;
+//               current 14,212.52; Sec. 179 12,800; total 4,463.82; bonus 100.35
+TEST_F(ReportTest, ASinkSeesLinesThenTotalsInOrder) {
+    RecordingSink sink;
+    streamDepreciationReport(db, ReportKind::Tax, kToday, sink);
+    const std::vector<std::string> expected = {
+        "begin Tax Depreciation",
+        "line : Spare part 10.01 1.00 2.00 - 3.00 -",
+        "line : Loose tool 99.99 50.00 10.00 - 60.00 -",
+        "total : 110.00 51.00 12.00 - 63.00 -",
+        "line Computers: Laptop 1500.10 0.00 300.02 - 300.02 -",
+        "line Computers: Server 12800.00 - 12800.00 12800.00 - -",
+        "total Computers: 14300.10 0.00 13100.02 12800.00 300.02 -",
+        "line Vehicles: Truck 30000.00 2000.20 600.30 - 2600.50 -",
+        "line Vehicles: Van, \"blue\" 24600.00 1000.10 500.20 0.00 1500.30 100.35",
+        "total Vehicles: 54600.00 3000.30 1100.50 0.00 4100.80 100.35",
+        "grand: 69010.10 3051.30 14212.52 12800.00 4463.82 100.35",
+    };
+    EXPECT_EQ(sink.calls, expected);
 }
 
 // Ten amounts of 0.10 add up to 0.9999999999999999 in binary arithmetic;

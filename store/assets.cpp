@@ -103,6 +103,19 @@ YearTotals yearTotals(Connection& connection, const Company& company) {
             static_cast<double>(book) / money::kUnitsPerDollar};
 }
 
+void forEachAssetInReportOrder(Connection& connection, std::int64_t companyNumber,
+                               const std::function<void(Asset&)>& visit) {
+    Statement query(connection, "SELECT " + selectList(kRowFields) +
+                                    " FROM assets WHERE companynumber = ? ORDER BY "
+                                    "COALESCE(groupname, ''), [Date Placed in Service], rowid");
+    query.bind(1, companyNumber);
+    Asset asset;
+    while (query.step()) {
+        readAssetFields(query, asset, kRowFields);
+        visit(asset);
+    }
+}
+
 void forEachAssetPlacedBetween(Connection& connection, std::int64_t companyNumber,
                                const std::string& from, const std::string& to,
                                const std::function<void(Asset&)>& visit) {

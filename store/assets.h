@@ -125,6 +125,14 @@ void forEachAssetPlacedBetween(Connection& connection, std::int64_t companyNumbe
                                const std::string& from, const std::string& to,
                                const std::function<void(Asset&)>& visit);
 
+// Calls `visit` with every asset of the company, whole rows, in the order of
+// the depreciation reports (reportQuery, store/report.h): by group name,
+// assets without a group (NULL or empty) first, within a group by "Date
+// Placed in Service", then by key. The table must not be written while the
+// walk is under way.
+void forEachAssetInReportOrder(Connection& connection, std::int64_t companyNumber,
+                               const std::function<void(Asset&)>& visit);
+
 // Writes the columns the depreciation run computed for a row, and its flag
 // "assetchng": the tax pass's columns, the book pass's "Current Dprn - Book",
 // both or neither. A column the run did not compute is never written.

@@ -7,6 +7,7 @@
 
 #include "base/dates.h"
 #include "store/database.h"
+#include "store/records.h"
 
 namespace czx {
 
@@ -36,5 +37,12 @@ struct CloseYearResult {
 // Everything happens in one transaction: on any failure nothing has changed
 // and the failure is thrown (the caller's procedure reports it).
 CloseYearResult closeYear(Connection& connection);
+
+// The close of one row, the rule above, on the row in memory: the close
+// stores what this leaves in the row, and the projection closes its rows so.
+void closeAssetRow(Asset& asset);
+
+// The year end after the close of the year ending `yearEnd`.
+Date nextYearEnd(const Date& yearEnd);
 
 }  // namespace czx

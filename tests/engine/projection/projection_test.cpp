@@ -1,0 +1,275 @@
+// The projection must store, year after year, exactly what the run and the
+// close of year store; it must leave the company file as it was; and an
+// asset's schedule must follow the rates worked by hand.
+#include "engine/projection/projection.h"
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <iterator>
+#include <map>
+
+#include "base/money.h"
+#include "engine/run/run.h"
+#include "store/assets.h"
+#include "store/close_year.h"
+#include "tests/store/company_db.h"
+
+namespace czx {
+namespace {
+
+using money::roundCents;
+using money::value;
+using testing::ymd;
+
+struct Mix {
+    const char* taxMethod;
+    const char* taxLife;
+    const char* bookMethod;
+    const char* bookLife;
+};
+
+// Every tax method, each with a book method.
+constexpr Mix kMix[] = {
+    {"MACRS", "5", "SL - Book", "5"},
+    {"MACRS", "7", "DDB200%", "7"},
+    {"MACRS", "39", "SL - Book", "39"},
+    {"MACRS-150%", "5", "DDB150%", "5"},
+    {"MACRS SL-PP", "7", "SL - Book", "7"},
+    {"MACRS SL-RP", "40", "SL - Book", "40"},
+    {"MACRS-Auto", "5", "SL - Book", "5"},
+    {"MACRS", "27.5", "SL - Book", "27.5"},
+    {"Amortization", "60", "Amortization", "60"},
+    {"Non-Depreciable", "0", "Non-Depreciable", "0"},
+    {"MACRS", "15", "DDB125%", "15"},
+    {"MACRS", "3", "SL - Book", "3"},
+    {"SL-Old", "10", "DDB125%", "10"},
+    {"DDB200%-Old", "5", "DDB150%", "5"},
+    {"DDB150%-Old", "7", "SL - Book", "7"},
+    {"DDB125%-Old", "10", "SL - Book", "10"},
+    {"ACRS", "5", "SL - Book", "5"},
+};
+
+constexpr int kAssets = 9 * static_cast<int>(std::size(kMix));
+
+// A company whose fiscal years end on 30 June, now in the year ending
+// 30 June 2012, with assets placed from fiscal 2008 to fiscal 2016: those of
+// 2013 to 2016 enter service in the projected years. Fiscal 2014's new
+// assets all enter in its last quarter (April to June), so that year takes
+// the mid-quarter convention; some assets are disposed of on 15 March 2014.
+// Run once, then one asset of the current year is raised and flagged.
+void fillCompany(Connection& db) {
+    const char* groups[] = {"", "Machinery", "Buildings", "Vehicles"};
+    for (int i = 0; i < kAssets; ++i) {
+        const Mix& mix = kMix[i % std::size(kMix)];
+        const int fiscal = 2008 + i % 9;
+        unsigned month = 1 + (i * 5) % 12;
+        if (fiscal == 2014) month = 4 + i % 3;
+        const int year = month >= 7 ? fiscal - 1 : fiscal;
+        const Date placed = ymd(year, month, 1 + i % 28);
+        Asset a = testing::makeAsset(mix.taxMethod, mix.taxLife,
+                                     1000.0 + static_cast<double>((i * 7919) % 50000),
+                                     isoDate(placed), std::to_string(fiscal) + "-06-30");
+        a.methodBook = mix.bookMethod;
+        a.lifeBook = mix.bookLife;
+        a.groupName = groups[i % 4];
+        a.description = "Asset " + std::to_string(i);
+        if (i % 5 == 2) a.salvageBook = 100.0;
+        if (i % 7 == 3) a.busUseTax = a.busUseBook = 0.75;
+        if (i % 6 == 1 && placed < ymd(2014, 3, 15)) a.disposed = ymd(2014, 3, 15);
+        insertAsset(db, a);
+    }
+    // A small press of the current year in its last quarter.
+    insertAsset(db, testing::makeAsset("MACRS", "5", 1000, "2012-05-20", "2012-06-30"));
+}
+
+// The press becomes most of the year's basis, flagged but not yet depreciated:
+// the year now takes the mid-quarter convention, so a run recomputes every
+// tax row.
+constexpr const char* kEditPress =
+    "UPDATE assets SET [Asset Cost - Tax] = 5000000, assetchng = 1 WHERE rowid = "
+    "(SELECT MAX(rowid) FROM assets)";
+
+class Recorder : public ProjectionSink {
+  public:
+    void begin(const Company&, const std::vector<Date>& ends) override { yearEnds = ends; }
+    void asset(const Asset& asset, const std::vector<ScheduleYear>& years) override {
+        order.push_back(asset);
+        byKey[asset.rowId] = years;
+    }
+    void groupTotal(const std::string& name, const std::vector<ScheduleYear>&) override {
+        groupNames.push_back(name);
+    }
+    void grandTotal(const std::vector<ScheduleYear>& totals) override { grand = totals; }
+
+    std::vector<Date> yearEnds;
+    std::vector<Asset> order;
+    std::map<std::int64_t, std::vector<ScheduleYear>> byKey;
+    std::vector<std::string> groupNames;
+    std::vector<ScheduleYear> grand;
+};
+
+std::string fileBytes(const std::filesystem::path& file) {
+    std::ifstream in(file, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+TEST(Projection, StoresWhatEachYearsRunAndCloseStore) {
+    testing::TempDir dir;
+    const auto file = dir / "czxdprnd.mdb";
+    Connection projected = testing::makeCompanyFile(file, "Test Company", "2012-06-30");
+    Connection real = testing::makeCompany("Test Company", "2012-06-30");
+    testing::RecordingFeedback feedback;
+    testing::RecordingReporter reporter;
+    for (Connection* db : {&projected, &real}) {
+        fillCompany(*db);
+        ASSERT_TRUE(depreciateAssets(*db, feedback).committed);
+        ASSERT_FALSE(readCompany(*db).midQrtYRTax);
+        db->execute(kEditPress);
+    }
+
+    const std::string before = fileBytes(file);
+    Recorder projection;
+    projectCompany(projected, 4, projection);
+    EXPECT_EQ(fileBytes(file), before);
+    ASSERT_EQ(projection.yearEnds, (std::vector<Date>{ymd(2013, 6, 30), ymd(2014, 6, 30),
+                                                      ymd(2015, 6, 30), ymd(2016, 6, 30)}));
+    ASSERT_EQ(projection.byKey.size(), static_cast<std::size_t>(kAssets + 1));
+    EXPECT_EQ(projection.groupNames,
+              (std::vector<std::string>{"", "Buildings", "Machinery", "Vehicles"}));
+    for (std::size_t i = 1; i < projection.order.size(); ++i) {
+        const Asset& a = projection.order[i - 1];
+        const Asset& b = projection.order[i];
+        EXPECT_TRUE(a.groupName < b.groupName ||
+                    (a.groupName == b.groupName && *a.placedInService <= *b.placedInService));
+    }
+
+    // The run of the current year first, then four closes each followed by a run.
+    ASSERT_TRUE(depreciateAssets(real, feedback).committed);
+    ASSERT_TRUE(readCompany(real).midQrtYRTax);
+    // An asset's own schedule, from the register after that run, gives the
+    // same years as the projection (for assets whose first year is over).
+    for (const auto& [key, years] : projection.byKey) {
+        const Asset a = readAsset(real, key);
+        if (yearOf(*a.yrpis) > 2012) continue;
+        for (const ScheduleYear& y : assetSchedule(readCompany(real), a))
+            for (const ScheduleYear& p : years)
+                if (p.yearEnd == y.yearEnd) {
+                    EXPECT_EQ(p.taxAccumulated, y.taxAccumulated) << a.description;
+                    EXPECT_EQ(p.bookRemaining, y.bookRemaining) << a.description;
+                }
+    }
+    for (int k = 1; k <= 4; ++k) {
+        closeYear(real);
+        ASSERT_TRUE(depreciateAssets(real, feedback).committed);
+        const Company company = readCompany(real);
+        // Fiscal 2014's new assets all entered in its last quarter.
+        EXPECT_EQ(company.midQrtYRTax, k == 2) << k;
+        AssetReader reader(real, 1);
+        std::vector<Asset> page;
+        while (reader.next(page))
+            for (const Asset& a : page) {
+                const ScheduleYear& y = projection.byKey.at(a.rowId)[k - 1];
+                SCOPED_TRACE(a.description + " " + a.methodTax + " year " + std::to_string(k));
+                EXPECT_EQ(y.taxDepreciation, value(a.currentTax));
+                EXPECT_EQ(y.taxAccumulated,
+                          roundCents(value(a.priorAccumTax) + value(a.currentTax)));
+                EXPECT_EQ(y.bookDepreciation, value(a.currentBook));
+                EXPECT_EQ(y.bookAccumulated,
+                          roundCents(value(a.priorAccumBook) + value(a.currentBook)));
+            }
+        const YearTotals totals = yearTotals(real, company);
+        EXPECT_EQ(projection.grand[k - 1].taxDepreciation, totals.tax) << k;
+        EXPECT_EQ(projection.grand[k - 1].bookDepreciation, totals.book) << k;
+    }
+}
+
+// The schedule reconstructs the years before the current one and continues
+// from the stored row; after a run it agrees with the projection.
+struct ScheduleCase {
+    const char* what;
+    const char* companyYearEnd;
+    Asset asset;
+    std::vector<Date> yearEnds;
+    std::vector<double> tax;      // depreciation per year
+    std::vector<double> taxLeft;  // remaining basis per year
+    std::vector<double> book;
+};
+
+Asset stored(Asset a, double priorTax, double currentTax, double priorBook, double currentBook) {
+    a.priorAccumTax = priorTax;
+    a.currentTax = currentTax;
+    a.priorAccumBook = priorBook;
+    a.currentBook = currentBook;
+    a.assetChanged = false;
+    return a;
+}
+
+Asset disposed(Asset a, const char* date) {
+    a.disposed = parseIsoDate(date);
+    return a;
+}
+
+std::vector<Date> yearEnds(int first, int count, unsigned month, unsigned day) {
+    std::vector<Date> ends;
+    for (int i = 0; i < count; ++i) ends.push_back(ymd(first + i, month, day));
+    return ends;
+}
+
+const ScheduleCase kSchedules[] = {
+    // $10,000 5-year MACRS, half-year: 20, 32, 19.2, 11.52, 11.52, 5.76 %.
+    // The register stands in 2014 (prior 5,200 after 2,000 + 3,200); 2012
+    // and 2013 are reconstructed. Book straight line over 5 years with the
+    // month placed (March, placed on the 10th) counted whole: 10 months of
+    // 2,000 a year = 1,666.67 first, 2,000 for four years, 333.33 last.
+    {"MACRS 5, calendar year, two years reconstructed",
+     "2014-12-31",
+     stored(testing::makeAsset("MACRS", "5", 10000, "2012-03-10", "2012-12-31"), 5200, 1920,
+            3666.67, 2000),
+     yearEnds(2012, 6, 12, 31),
+     {2000, 3200, 1920, 1152, 1152, 576},
+     {8000, 4800, 2880, 1728, 576, 0},
+     {1666.67, 2000, 2000, 2000, 2000, 333.33}},
+    // The same asset in a company whose years end on 30 June, placed in
+    // September 2012 (fiscal 2013) and not yet depreciated: the current year
+    // is computed as a run would, each later year after a close.
+    {"MACRS 5, fiscal year ending 30 June, flagged",
+     "2013-06-30",
+     testing::makeAsset("MACRS", "5", 10000, "2012-09-03", "2013-06-30"),
+     yearEnds(2013, 6, 6, 30),
+     {2000, 3200, 1920, 1152, 1152, 576},
+     {8000, 4800, 2880, 1728, 576, 0},
+     {1666.67, 2000, 2000, 2000, 2000, 333.33}},
+    // Disposed of in its third year (half-year convention: half of 1,920);
+    // the schedule ends there.
+    {"MACRS 5 disposed of in 2014",
+     "2012-12-31",
+     disposed(testing::makeAsset("MACRS", "5", 10000, "2012-03-10", "2012-12-31"), "2014-08-01"),
+     yearEnds(2012, 3, 12, 31),
+     {2000, 3200, 960},
+     {8000, 4800, 3840},
+     {1666.67, 2000, 1166.67}},
+};
+
+TEST(AssetSchedule, FollowsTheRatesFromPlacementToTheEnd) {
+    for (const ScheduleCase& c : kSchedules) {
+        SCOPED_TRACE(c.what);
+        Company company;
+        company.yearEnd = parseIsoDate(c.companyYearEnd);
+        company.regularFederal = company.book = true;
+        const std::vector<ScheduleYear> schedule = assetSchedule(company, c.asset);
+        ASSERT_EQ(schedule.size(), c.yearEnds.size());
+        double accumulated = 0;
+        for (std::size_t i = 0; i < schedule.size(); ++i) {
+            EXPECT_EQ(schedule[i].yearEnd, c.yearEnds[i]) << i;
+            EXPECT_EQ(schedule[i].taxDepreciation, c.tax[i]) << i;
+            accumulated = roundCents(accumulated + c.tax[i]);
+            EXPECT_EQ(schedule[i].taxAccumulated, accumulated) << i;
+            EXPECT_EQ(schedule[i].taxRemaining, c.taxLeft[i]) << i;
+            EXPECT_EQ(schedule[i].bookDepreciation, c.book[i]) << i;
+        }
+    }
+}
+
+}  // namespace
+}  // namespace czx

@@ -46,6 +46,12 @@ void writeOutput(const std::filesystem::path& file,
 // `i` on; false when there is none.
 bool optionValue(const std::vector<std::string>& options, size_t& i, std::string& value);
 
+// export FILE, import FILE [--dry-run] [--create-groups]: the asset
+// register as CSV (transfer_command.cpp).
+int exportCommand(Connection& connection, const std::vector<std::string>& options);
+int importCommand(Connection& connection, const std::filesystem::path& dataDir,
+                  const std::vector<std::string>& options);
+
 }  // namespace czx::cli
 
 namespace czx::cli {

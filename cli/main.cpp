@@ -57,6 +57,13 @@ constexpr const char* kUsage =
     "  delete-all-assets --yes\n"
     "                       delete every asset of the company (without --yes:\n"
     "                       show the question, change nothing)\n"
+    "  export FILE          write the asset register to the CSV file FILE: a\n"
+    "                       header row of the 36 column names, a row per asset\n"
+    "  import FILE [--dry-run] [--create-groups]\n"
+    "                       add the assets of the CSV file FILE, whose header\n"
+    "                       row names the columns; every row is checked first,\n"
+    "                       and one wrong row imports nothing (--dry-run: check\n"
+    "                       only; --create-groups: create groups the list lacks)\n"
     "\n"
     "Options:\n"
     "  --data DIR           use the company database of DIR\n"
@@ -269,6 +276,8 @@ const cli::Command kCommands[] = {
      [](Connection& c, const auto&, const auto& o) { return copyCompanyCommand(c, o); }},
     {"delete-all-assets",
      [](Connection& c, const auto&, const auto& o) { return deleteAllAssetsCommand(c, o); }},
+    {"export", [](Connection& c, const auto&, const auto& o) { return cli::exportCommand(c, o); }},
+    {"import", cli::importCommand},
 };
 
 }  // namespace

@@ -300,5 +300,36 @@ TEST_F(CliTest, AReportThatFailsKeepsThePreviousOne) {
     EXPECT_EQ(testing::folderListing(output.parent_path()), listing);
 }
 
+// The register goes out and comes back in: a file with a wrong row imports
+// nothing and says why on standard error; the dry run writes nothing.
+TEST_F(CliTest, ExportAndImportTheRegister) {
+    const auto file = dir / "register.csv";
+    Outcome exported = run({"export", file.string()});
+    EXPECT_EQ(exported.status, 0) << exported.err;
+    EXPECT_EQ(exported.out, "Exported 30 assets to " + file.string() + ".\n");
+    EXPECT_EQ(readFile(file).rfind("companynumber,groupname,Asset Description,", 0), 0u);
+
+    const auto bad = dir / "bad.csv";
+    std::ofstream(bad) << "Asset Description,Date Placed in Service,Dprn Method - Tax,"
+                          "Dprn Life - Tax,Asset Cost - Tax,groupname\n"
+                          "Drill,2012-02-30,MACRS,7,500,Tools\n";
+    const std::string before = companyBytes();
+    Outcome refused = run({"import", bad.string()});
+    EXPECT_EQ(refused.status, 1);
+    EXPECT_EQ(refused.err,
+              "line 2, column Date Placed in Service: \"2012-02-30\" is not a date (YYYY-MM-DD "
+              "or M/D/YYYY)\n"
+              "line 2, column groupname: no group is named \"Tools\"\n"
+              "Nothing was imported. (--create-groups creates the groups the list lacks.)\n");
+    Outcome dry = run({"import", file.string(), "--dry-run"});
+    EXPECT_EQ(dry.out, "Checked 30 assets: they can be imported, nothing was written.\n");
+    EXPECT_TRUE(companyBytes() == before) << "the company file changed";
+
+    Outcome imported = run({"import", file.string()});
+    EXPECT_EQ(imported.status, 0) << imported.err;
+    EXPECT_EQ(imported.out, "Imported 30 assets.\n");
+    EXPECT_EQ(total("1"), 60);
+}
+
 }  // namespace
 }  // namespace czx

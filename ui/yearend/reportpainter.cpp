@@ -33,14 +33,14 @@ QString amountText(const Money& amount) {
     return amount ? QString::fromStdString(money::format(*amount)) : QString();
 }
 
+using Kind = PrintedLine::Kind;
+
+// The report's measures in points, and the layout and painting that share
+// them, so that what the layout promises is what the page shows.
 class Pager {
   public:
-    Pager(const DepreciationReport& report, QPagedPaintDevice& device, QPainter& painter)
-        : report_(report), device_(device), painter_(painter) {
-        const double scale = device.logicalDpiY() / 72.0;
-        painter_.scale(scale, scale);
-        pageHeight_ = device.height() / scale;
-        pageWidth_ = device.width() / scale;
+    Pager(const DepreciationReport& report, const QSizeF& page)
+        : report_(report), pageWidth_(page.width()), pageHeight_(page.height()) {
         widths_ = columnWidths(report.kind);
         double total = 0;
         for (double w : widths_) total += w;
@@ -53,35 +53,99 @@ class Pager {
         body_.setPixelSize(kBodySize);
         bold_ = body_;
         bold_.setBold(true);
+        title_ = bold_;
+        title_.setPixelSize(12);
+        heading_ = bold_;
+        heading_.setPixelSize(11);
         lineHeight_ = QFontMetricsF(body_).height() + kLineGap;
+        QFontMetricsF captionMetrics(bold_);
+        for (size_t i = 0; i < widths_.size(); ++i) {
+            QRectF r = captionMetrics.boundingRect(QRectF(0, 0, widths_[i] - 4, 1000),
+                                                   Qt::TextWordWrap, text(report.captions[i]));
+            captionHeight_ = std::max(captionHeight_, r.height());
+        }
     }
 
-    int run() {
-        reportHeader();
-        pageHeader();
-        for (size_t g = 0; g < report_.groups.size(); ++g) {
-            const ReportGroup& group = report_.groups[g];
-            // A group header never stands alone at the foot of a page.
-            need(lineHeight_ * 3);
-            groupHeader(group);
-            continuing_ = &group;
-            for (const ReportLine& line : group.lines) {
-                need(lineHeight_);
-                detail(line);
+    // Which lines go on which page. A group's name never stands alone at the
+    // foot of a page, a group's totals never open a page (the group's last
+    // asset goes over with them), and the last group's totals stay with the
+    // grand totals. A group that runs over a page break shows its name again.
+    std::vector<PrintedPage> layout() const {
+        std::vector<PrintedPage> pages(1);
+        double y = reportHeaderHeight() + pageHeaderHeight();
+        const double bottom = pageHeight_ - lineHeight_ * 2;
+        auto place = [&](Kind kind, int group, int line, double height) {
+            pages.back().push_back({kind, group, line, y});
+            y += height;
+        };
+        // Starts a new page unless `height` fits below what is placed.
+        auto keep = [&](double height, int continuing) {
+            if (y + height <= bottom) return;
+            pages.emplace_back();
+            y = pageHeaderHeight();
+            if (continuing >= 0) place(Kind::GroupName, continuing, -1, groupNameHeight());
+        };
+        const int groups = static_cast<int>(report_.groups.size());
+        for (int g = 0; g < groups; ++g) {
+            const int lines = static_cast<int>(report_.groups[g].lines.size());
+            // What must stand under the group's last asset on its page.
+            const double tail = totalHeight(false) + (g + 1 == groups ? totalHeight(true) : 0);
+            keep(groupNameHeight() + lineHeight_ + (lines == 1 ? tail : lineHeight_), -1);
+            place(Kind::GroupName, g, -1, groupNameHeight());
+            for (int i = 0; i < lines; ++i) {
+                keep(lineHeight_ + (i + 1 == lines ? tail : 0), g);
+                place(Kind::Asset, g, i, lineHeight_);
             }
-            continuing_ = nullptr;
-            // The last group's totals and the grand totals stay together.
-            const bool last = g + 1 == report_.groups.size();
-            need(lineHeight_ * (last ? 3.2 : 1.5));
-            totals(group.totals, false);
+            place(Kind::GroupTotal, g, -1, totalHeight(false));
         }
-        need(lineHeight_ * 2);
-        totals(report_.grandTotals, true);
-        pageFooter();
-        return page_;
+        if (groups == 0) keep(totalHeight(true), -1);
+        place(Kind::GrandTotal, -1, -1, totalHeight(true));
+        return pages;
+    }
+
+    int paint(QPagedPaintDevice& device, QPainter& painter) {
+        painter_ = &painter;
+        const double scale = device.logicalDpiY() / 72.0;
+        painter.scale(scale, scale);
+        const std::vector<PrintedPage> pages = layout();
+        for (size_t p = 0; p < pages.size(); ++p) {
+            if (p) device.newPage();
+            y_ = 0;
+            if (p == 0) reportHeader();
+            pageHeader();
+            for (const PrintedLine& line : pages[p]) {
+                y_ = line.top;
+                switch (line.kind) {
+                    case Kind::GroupName:
+                        groupName(report_.groups[line.group]);
+                        break;
+                    case Kind::Asset:
+                        detail(report_.groups[line.group].lines[line.line]);
+                        break;
+                    case Kind::GroupTotal: {
+                        const ReportGroup& group = report_.groups[line.group];
+                        totals(groupTotalLabel(group.name), group.totals, false);
+                        break;
+                    }
+                    case Kind::GrandTotal:
+                        totals(kGrandTotalLabel, report_.grandTotals, true);
+                        break;
+                }
+            }
+            pageFooter(static_cast<int>(p) + 1);
+        }
+        return static_cast<int>(pages.size());
     }
 
   private:
+    double reportHeaderHeight() const {
+        return QFontMetricsF(title_).height() + 4 + lineHeight_ + QFontMetricsF(heading_).height() +
+               4 + lineHeight_ * 0.5;
+    }
+    double pageHeaderHeight() const { return captionHeight_ + 2 + 4; }
+    double groupNameHeight() const { return lineHeight_ * 1.3; }
+    double totalHeight(bool grand) const { return (grand ? 4 : 2) + lineHeight_ * 1.2; }
+
     double left(int column) const {
         double x = 0;
         for (int i = 0; i < column; ++i) x += widths_[i];
@@ -91,119 +155,103 @@ class Pager {
         return QRectF(left(column) + 2, y_, widths_[column] - 4, height);
     }
 
-    void need(double height) {
-        if (y_ + height <= pageHeight_ - lineHeight_ * 2) return;
-        pageFooter();
-        device_.newPage();
-        ++page_;
-        y_ = 0;
-        pageHeader();
-        // A group that runs over the page break shows its name again.
-        if (continuing_) groupHeader(*continuing_);
-    }
-
     void reportHeader() {
-        QFont title = bold_;
-        title.setPixelSize(12);
-        painter_.setFont(title);
-        double h = QFontMetricsF(title).height() + 4;
-        painter_.drawText(QRectF(0, y_, pageWidth_, h), Qt::AlignHCenter | Qt::AlignVCenter,
-                          text(report_.title));
+        painter_->setFont(title_);
+        double h = QFontMetricsF(title_).height() + 4;
+        painter_->drawText(QRectF(0, y_, pageWidth_, h), Qt::AlignHCenter | Qt::AlignVCenter,
+                           text(report_.title));
         y_ += h;
-        painter_.setFont(body_);
-        painter_.drawText(QRectF(0, y_, pageWidth_, lineHeight_), Qt::AlignHCenter,
-                          QString("%1 %2").arg(kAsOfLabel, reportDate(report_.asOf)));
+        painter_->setFont(body_);
+        painter_->drawText(QRectF(0, y_, pageWidth_, lineHeight_), Qt::AlignHCenter,
+                           QString("%1 %2").arg(kAsOfLabel, reportDate(report_.asOf)));
         y_ += lineHeight_;
-        QFont heading = bold_;
-        heading.setPixelSize(11);
-        painter_.setFont(heading);
-        h = QFontMetricsF(heading).height() + 4;
-        painter_.drawText(QRectF(0, y_, pageWidth_, h), Qt::AlignHCenter | Qt::AlignVCenter,
-                          text(report_.heading));
+        painter_->setFont(heading_);
+        h = QFontMetricsF(heading_).height() + 4;
+        painter_->drawText(QRectF(0, y_, pageWidth_, h), Qt::AlignHCenter | Qt::AlignVCenter,
+                           text(report_.heading));
         y_ += h + lineHeight_ * 0.5;
     }
 
     // The column captions: each wraps inside its column, so a caption with a
     // run of blanks falls into two lines.
     void pageHeader() {
-        painter_.setFont(bold_);
-        QFontMetricsF metrics(bold_);
-        double height = 0;
-        for (size_t i = 0; i < widths_.size(); ++i) {
-            QRectF r = metrics.boundingRect(QRectF(0, 0, widths_[i] - 4, 1000), Qt::TextWordWrap,
-                                            text(report_.captions[i]));
-            height = std::max(height, r.height());
-        }
+        painter_->setFont(bold_);
         for (size_t i = 0; i < widths_.size(); ++i) {
             int align = Qt::AlignBottom | Qt::TextWordWrap |
                         (static_cast<int>(i) < kReportTextColumns ? Qt::AlignLeft : Qt::AlignRight);
-            painter_.drawText(cell(static_cast<int>(i), height), align, text(report_.captions[i]));
+            painter_->drawText(cell(static_cast<int>(i), captionHeight_), align,
+                               text(report_.captions[i]));
         }
-        y_ += height + 2;
-        painter_.setPen(QPen(Qt::black, 0.8));
-        painter_.drawLine(QPointF(0, y_), QPointF(left(static_cast<int>(widths_.size())), y_));
+        y_ += captionHeight_ + 2;
+        painter_->setPen(QPen(Qt::black, 0.8));
+        painter_->drawLine(QPointF(0, y_), QPointF(left(static_cast<int>(widths_.size())), y_));
         y_ += 4;
     }
 
-    void pageFooter() {
-        painter_.setFont(body_);
-        painter_.drawText(QRectF(0, pageHeight_ - lineHeight_, pageWidth_, lineHeight_),
-                          Qt::AlignRight | Qt::AlignBottom, QString("Page %1").arg(page_));
+    void pageFooter(int page) {
+        painter_->setFont(body_);
+        painter_->drawText(QRectF(0, pageHeight_ - lineHeight_, pageWidth_, lineHeight_),
+                           Qt::AlignRight | Qt::AlignBottom, QString("Page %1").arg(page));
     }
 
-    void groupHeader(const ReportGroup& group) {
+    void groupName(const ReportGroup& group) {
         y_ += lineHeight_ * 0.3;
-        painter_.setFont(bold_);
-        painter_.drawText(QRectF(0, y_, pageWidth_, lineHeight_), Qt::AlignLeft | Qt::AlignVCenter,
-                          text(group.name));
-        y_ += lineHeight_;
+        painter_->setFont(bold_);
+        painter_->drawText(QRectF(0, y_, pageWidth_, lineHeight_), Qt::AlignLeft | Qt::AlignVCenter,
+                           text(group.name));
     }
 
     void detail(const ReportLine& line) {
-        painter_.setFont(body_);
+        painter_->setFont(body_);
         QFontMetricsF metrics(body_);
         const QString cells[] = {text(line.description), reportDate(line.placedInService),
                                  text(line.method), text(line.life)};
         for (int i = 0; i < kReportTextColumns; ++i) {
             QRectF r = cell(i, lineHeight_);
-            painter_.drawText(r, Qt::AlignLeft | Qt::AlignVCenter,
-                              metrics.elidedText(cells[i], Qt::ElideRight, r.width()));
+            painter_->drawText(r, Qt::AlignLeft | Qt::AlignVCenter,
+                               metrics.elidedText(cells[i], Qt::ElideRight, r.width()));
         }
         amounts(line.amounts);
-        y_ += lineHeight_;
     }
 
     void amounts(const std::vector<Money>& values) {
         for (size_t i = 0; i < values.size(); ++i) {
             int column = kReportTextColumns + static_cast<int>(i);
-            painter_.drawText(cell(column, lineHeight_), Qt::AlignRight | Qt::AlignVCenter,
-                              amountText(values[i]));
+            painter_->drawText(cell(column, lineHeight_), Qt::AlignRight | Qt::AlignVCenter,
+                               amountText(values[i]));
         }
     }
 
-    // Totals stand under a rule over the amount columns; the grand totals
-    // under a double rule.
-    void totals(const std::vector<Money>& values, bool grand) {
+    // Totals stand under a rule over the amount columns (the grand totals
+    // under a double rule), their label across the text columns.
+    void totals(const std::string& label, const std::vector<Money>& values, bool grand) {
         const double from = left(kReportTextColumns);
         const double to = left(static_cast<int>(widths_.size()));
-        painter_.setPen(QPen(Qt::black, 0.5));
-        painter_.drawLine(QPointF(from, y_ + 1), QPointF(to, y_ + 1));
-        if (grand) painter_.drawLine(QPointF(from, y_ + 3), QPointF(to, y_ + 3));
+        painter_->setPen(QPen(Qt::black, 0.5));
+        painter_->drawLine(QPointF(from, y_ + 1), QPointF(to, y_ + 1));
+        if (grand) painter_->drawLine(QPointF(from, y_ + 3), QPointF(to, y_ + 3));
         y_ += grand ? 4 : 2;
-        painter_.setFont(bold_);
+        painter_->setFont(bold_);
+        QFontMetricsF metrics(bold_);
+        const QRectF labelCell(2, y_, from - 4, lineHeight_);
+        painter_->drawText(labelCell, Qt::AlignLeft | Qt::AlignVCenter,
+                           metrics.elidedText(text(label), Qt::ElideRight, labelCell.width()));
         amounts(values);
-        y_ += lineHeight_ * 1.2;
     }
 
     const DepreciationReport& report_;
-    QPagedPaintDevice& device_;
-    QPainter& painter_;
     std::vector<double> widths_;
-    QFont body_, bold_;
-    double pageWidth_ = 0, pageHeight_ = 0, lineHeight_ = 0, y_ = 0;
-    int page_ = 1;
-    const ReportGroup* continuing_ = nullptr;
+    QFont body_, bold_, title_, heading_;
+    double pageWidth_ = 0, pageHeight_ = 0, lineHeight_ = 0, captionHeight_ = 0;
+    QPainter* painter_ = nullptr;
+    double y_ = 0;
 };
+
+// The printable area of `device` in points.
+QSizeF pagePoints(const QPagedPaintDevice& device) {
+    const double scale = device.logicalDpiY() / 72.0;
+    return QSizeF(device.width() / scale, device.height() / scale);
+}
 
 }  // namespace
 
@@ -211,11 +259,14 @@ QString reportDate(const std::optional<Date>& date) {
     return date ? QString::fromStdString(paddedDate(*date)) : QString();
 }
 
+std::vector<PrintedPage> layoutReport(const DepreciationReport& report, const QSizeF& page) {
+    return Pager(report, page).layout();
+}
+
 int paintReport(const DepreciationReport& report, QPagedPaintDevice& device) {
     QPainter painter(&device);
     if (!painter.isActive()) return 0;
-    Pager pager(report, device, painter);
-    return pager.run();
+    return Pager(report, pagePoints(device)).paint(device, painter);
 }
 
 bool writeReportPdf(const DepreciationReport& report, const QString& file) {

@@ -46,6 +46,10 @@ void writeOutput(const std::filesystem::path& file,
 // `i` on; false when there is none.
 bool optionValue(const std::vector<std::string>& options, size_t& i, std::string& value);
 
+// report 4562 [--carryover AMOUNT] [--income-limit AMOUNT] [--format text|csv]
+// [--output FILE]: the Form 4562 worksheet (form4562_command.cpp).
+int form4562Command(Connection& connection, const std::vector<std::string>& options);
+
 // export FILE, import FILE [--dry-run] [--create-groups]: the asset
 // register as CSV (transfer_command.cpp).
 int exportCommand(Connection& connection, const std::vector<std::string>& options);

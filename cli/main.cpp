@@ -43,6 +43,13 @@ constexpr const char* kUsage =
     "                       print the tax or book depreciation report: the\n"
     "                       assets by group with group and grand totals, as of\n"
     "                       today (or the date given), to FILE or the terminal\n"
+    "  report 4562 [--carryover AMOUNT] [--income-limit AMOUNT]\n"
+    "              [--format text|csv] [--output FILE]\n"
+    "                       print the Form 4562 worksheet of the tax year, line\n"
+    "                       by line with the assets behind each line (--carryover:\n"
+    "                       last year's disallowed Section 179 expense;\n"
+    "                       --income-limit: the business income limitation,\n"
+    "                       not limited when not given)\n"
     "  close-year --yes     close the fiscal year: add the current depreciation\n"
     "                       to the accumulated depreciation, zero the current\n"
     "                       amounts and overrides, move the year end on a year\n"
@@ -213,7 +220,7 @@ struct OtherReport {
     int (*run)(Connection& connection, const std::vector<std::string>& options);
 };
 const OtherReport kOtherReports[] = {
-    {"", nullptr},
+    {"4562", cli::form4562Command},
 };
 
 int reportCommand(Connection& connection, const std::vector<std::string>& options) {

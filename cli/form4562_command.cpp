@@ -1,0 +1,70 @@
+// czxdprn-cli report 4562: the Form 4562 worksheet of the company's tax year.
+#include <cmath>
+#include <iostream>
+#include <optional>
+
+#include "base/trail.h"
+#include "cli/cli.h"
+#include "engine/worksheet/form4562.h"
+#include "store/value.h"
+
+namespace czx::cli {
+namespace {
+
+// A dollar amount of at least zero; thousands separators are allowed ("12,500.00").
+std::optional<double> amountArgument(const std::string& text) {
+    std::string digits;
+    for (char c : text)
+        if (c != ',') digits += c;
+    auto amount = asNumber(Value(digits));
+    if (!amount || !std::isfinite(*amount) || *amount < 0) return std::nullopt;
+    return amount;
+}
+
+}  // namespace
+
+int form4562Command(Connection& connection, const std::vector<std::string>& options) {
+    Form4562Options worksheet;
+    std::string format = "text";
+    std::string output;
+    for (size_t i = 0; i < options.size(); ++i) {
+        const std::string& option = options[i];
+        std::string value;
+        if (option == "--carryover" || option == "--income-limit") {
+            std::optional<double> amount;
+            if (optionValue(options, i, value)) amount = amountArgument(value);
+            if (!amount) return fail(option + " takes an amount of at least 0");
+            (option == "--carryover" ? worksheet.carryover : worksheet.incomeLimit.emplace()) =
+                *amount;
+        } else if (option == "--format") {
+            if (!optionValue(options, i, value) || (value != "text" && value != "csv"))
+                return fail("--format takes text or csv");
+            format = value;
+        } else if (option == "--output") {
+            if (!optionValue(options, i, value) || value.empty())
+                return fail("--output needs a FILE");
+            output = value;
+        } else {
+            return fail("unknown option for report 4562: " + option);
+        }
+    }
+    std::string refused;
+    bool ok = procedure("Calcform.mnuForm4562_Click", [&] {
+        try {
+            Form4562 form = buildForm4562(connection, worksheet);
+            writeOutput(output, [&](std::ostream& out) {
+                if (format == "csv")
+                    renderForm4562Csv(form, out);
+                else
+                    renderForm4562Text(form, out);
+            });
+        } catch (const Refusal& e) {
+            refused = e.what();
+        }
+    });
+    if (!refused.empty()) return failure(refused);
+    if (ok && !output.empty()) std::cout << "Wrote the Form 4562 worksheet to " << output << ".\n";
+    return ok ? 0 : kFailed;
+}
+
+}  // namespace czx::cli

@@ -1,8 +1,8 @@
 #pragma once
 // The per-user settings store: an INI file
 // $XDG_CONFIG_HOME/CZXDprn/CZXDprn.conf (default ~/.config/CZXDprn/), section
-// [Install], keys "Newpath", "ShowSplash" and "UpdateScreenHeight". Both
-// programs read and write it through this class.
+// [Install], keys "Newpath", "ShowSplash", "UpdateScreenHeight" and
+// "InstructionsCopy". Both programs read and write it through this class.
 #include <filesystem>
 #include <map>
 #include <string>
@@ -33,6 +33,9 @@ namespace setting {
 inline constexpr const char* kNewpath = "Newpath";
 inline constexpr const char* kShowSplash = "ShowSplash";
 inline constexpr const char* kUpdateScreenHeight = "UpdateScreenHeight";
+// The path of the copy of the IRS instructions the user downloaded and chose,
+// which the instructions viewer opens (the program does not ship them).
+inline constexpr const char* kInstructionsCopy = "InstructionsCopy";
 }  // namespace setting
 
 // The company's data directory, ending with "/". On first start (no

@@ -16,10 +16,12 @@ TEST(Settings, KeysSurviveAReopen) {
         EXPECT_EQ(s.get(setting::kUpdateScreenHeight), "");
         s.set(setting::kUpdateScreenHeight, "8000");
         s.set(setting::kNewpath, "/srv/company a/");
+        s.set(setting::kInstructionsCopy, "/home/ann/Downloads/i4562 (2012).pdf");
     }
     Settings again(dir / "conf" / "CZXDprn.conf");
     EXPECT_EQ(again.get(setting::kUpdateScreenHeight), "8000");
     EXPECT_EQ(again.get(setting::kNewpath), "/srv/company a/");
+    EXPECT_EQ(again.get(setting::kInstructionsCopy), "/home/ann/Downloads/i4562 (2012).pdf");
     EXPECT_FALSE(again.has(setting::kShowSplash));
 }
 

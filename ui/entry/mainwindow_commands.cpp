@@ -119,8 +119,8 @@ void MainWindow::buildMenu() {
         help, "Help &Contents", [this] { showHelpContents(this, dataPath_); },
         QKeySequence("Ctrl+K"));
     item(
-        help, "I&RS Depreciation Instructions", [this] { showInstructionsPrompt(this, dataPath_); },
-        QKeySequence("Ctrl+R"));
+        help, "I&RS Depreciation Instructions",
+        [this] { showInstructionsPrompt(this, dataPath_, settings_); }, QKeySequence("Ctrl+R"));
     help->addAction("&About", this, [this] {
         AppIdentity app;
         QMessageBox::about(this, programTitle(),

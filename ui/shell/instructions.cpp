@@ -2,6 +2,7 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QFileDialog>
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QHBoxLayout>
@@ -13,9 +14,11 @@
 #include <QPrinter>
 #include <QPushButton>
 #include <QScreen>
+#include <QStandardPaths>
 #include <QVBoxLayout>
 
 #include "base/trail.h"
+#include "store/settings.h"
 #include "ui/shell/ownedwindow.h"
 
 namespace czx::ui {
@@ -29,40 +32,115 @@ QStringList documentFolders(const std::string& dataPath) {
     return folders;
 }
 
-InstructionsPrompt::InstructionsPrompt(QString document, QStringList folders, QWidget* parent)
-    : QDialog(parent), document_(std::move(document)), folders_(std::move(folders)) {
+namespace {
+
+QString chooseInstructionsPdf(QWidget* owner) {
+    QString folder = QStandardPaths::writableLocation(QStandardPaths::DownloadLocation);
+    if (folder.isEmpty() || !QDir(folder).exists()) folder = QDir::homePath();
+    return QFileDialog::getOpenFileName(owner, "Choose a Downloaded Copy", folder,
+                                        "PDF files (*.pdf)");
+}
+
+QPushButton* promptButton(QWidget* owner, const QString& caption, const char* name) {
+    auto* button = new QPushButton(caption, owner);
+    button->setObjectName(name);
+    button->setAccessibleName(QString(caption).remove('&'));
+    return button;
+}
+
+}  // namespace
+
+InstructionsPrompt::InstructionsPrompt(QString document, QStringList folders, QWidget* parent,
+                                       Settings* settings, FileChooser chooser)
+    : QDialog(parent),
+      document_(std::move(document)),
+      folders_(std::move(folders)),
+      settings_(settings),
+      chooser_(chooser ? std::move(chooser) : chooseInstructionsPdf) {
     setObjectName("frmStartAdobeAcRdr");
     setWindowTitle("Start Acrobat Reader And Load The Publication");
-    auto* text = new QLabel(
-        "Clicking on the \"Start\" button will start Adobe Acrobat Reader and display the "
-        "publication. If Acrobat Reader does not start properly, check to see if Acrobat Reader "
-        "is installed on the computer.",
-        this);
-    text->setWordWrap(true);
-    text->setMinimumWidth(380);
-    auto* start = new QPushButton("&Start", this);
-    start->setObjectName("cmdStart");
-    start->setAccessibleName("Start");
-    auto* cancel = new QPushButton("&Cancel", this);
-    cancel->setObjectName("cmdCancel");
-    cancel->setAccessibleName("Cancel");
-    connect(start, &QPushButton::clicked, this, [this] { openInstructions(); });
-    connect(cancel, &QPushButton::clicked, this, &QDialog::close);
+
+    const QString remembered =
+        settings_ ? QString::fromStdString(settings_->get(setting::kInstructionsCopy)) : QString();
+    if (!remembered.isEmpty() && QFileInfo(remembered).isFile()) found_ = remembered;
+    for (const QString& folder : folders_) {
+        if (!found_.isEmpty()) break;
+        if (QString candidate = QDir(folder).filePath(document_); QFileInfo::exists(candidate))
+            found_ = candidate;
+    }
+    missing_ = found_.isEmpty();
+
+    QString message;
+    if (!missing_) {
+        message =
+            "Clicking on the \"Start\" button will start Adobe Acrobat Reader and display the "
+            "publication. If Acrobat Reader does not start properly, check to see if Acrobat "
+            "Reader is installed on the computer.";
+    } else {
+        if (!remembered.isEmpty())
+            message = QString("The copy of the instructions chosen before is no longer at %1.\n\n")
+                          .arg(remembered);
+        message += QString(
+                       "The IRS instructions do not come with this program. Download them "
+                       "from the IRS web site:\n\n"
+                       "Instructions for Form 4562: %1\n"
+                       "Publication 946, How To Depreciate Property: %2\n\n"
+                       "Then choose the downloaded PDF file; it opens from then on.")
+                       .arg(kForm4562InstructionsUrl, kPublication946Url);
+    }
+    text_ = new QLabel(message, this);
+    text_->setObjectName("lblMessage");
+    text_->setWordWrap(true);
+    text_->setMinimumWidth(420);
+    text_->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
-    buttons->addWidget(start);
+    if (!missing_) {
+        auto* start = promptButton(this, "&Start", "cmdStart");
+        start->setDefault(true);
+        connect(start, &QPushButton::clicked, this, [this] { openInstructions(); });
+        buttons->addWidget(start);
+    } else {
+        auto* choose = promptButton(this, "Choose a &Downloaded Copy...", "cmdChoose");
+        choose->setDefault(true);
+        connect(choose, &QPushButton::clicked, this, [this] { chooseCopy(); });
+        buttons->addWidget(choose);
+    }
+    auto* cancel = promptButton(this, "&Cancel", "cmdCancel");
+    connect(cancel, &QPushButton::clicked, this, &QDialog::close);
     buttons->addWidget(cancel);
     auto* layout = new QVBoxLayout(this);
-    layout->addWidget(text);
+    layout->addWidget(text_);
     layout->addLayout(buttons);
+}
+
+QString InstructionsPrompt::message() const {
+    return text_->text();
+}
+
+void InstructionsPrompt::openViewer(const QString& document, const QStringList& folders) {
+    auto* viewer = new DocumentViewer(document, folders, parentWidget());
+    viewer->setAttribute(Qt::WA_DeleteOnClose);
+    viewer->show();
+    close();
 }
 
 void InstructionsPrompt::openInstructions() {
     procedure("frmStartAdobeAcRdr.cmdStart_Click", [&] {
-        auto* viewer = new DocumentViewer(document_, folders_, parentWidget());
-        viewer->setAttribute(Qt::WA_DeleteOnClose);
-        viewer->show();
-        close();
+        const QFileInfo file(found_);
+        openViewer(file.fileName(), {file.absolutePath()});
+    });
+}
+
+void InstructionsPrompt::chooseCopy() {
+    procedure("frmStartAdobeAcRdr.cmdChoose_Click", [&] {
+        const QString chosen = chooser_(this);
+        if (chosen.isEmpty()) return;
+        const QFileInfo file(chosen);
+        if (settings_)
+            settings_->set(setting::kInstructionsCopy, file.absoluteFilePath().toStdString());
+        openViewer(file.fileName(), {file.absolutePath()});
     });
 }
 
@@ -155,10 +233,12 @@ void DocumentViewer::printClicked() {
     });
 }
 
-InstructionsPrompt* showInstructionsPrompt(QWidget* parent, const std::string& dataPath) {
+InstructionsPrompt* showInstructionsPrompt(QWidget* parent, const std::string& dataPath,
+                                           Settings* settings) {
     InstructionsPrompt* prompt = nullptr;
     procedure("Calcform.mnuIRSInstructions_Click", [&] {
-        prompt = new InstructionsPrompt(kInstructionsDocument, documentFolders(dataPath), parent);
+        prompt = new InstructionsPrompt(kInstructionsDocument, documentFolders(dataPath), parent,
+                                        settings);
         prompt->setAttribute(Qt::WA_DeleteOnClose);
         prompt->setModal(false);
         prompt->show();

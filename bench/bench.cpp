@@ -9,9 +9,13 @@
 // The timed runs follow a first run that fills the computed columns, so the
 // company stands as it does in use. Then the asset list on the same company:
 // opening it, a keystroke in its filter and a sort, each timed as the window
-// pays it (the first page, and the count and totals when they change). It
-// ends with lines "name: value" in a fixed form so runs can be compared.
+// pays it (the first page, and the count and totals when they change). Last
+// the tax report against the floor of reading its rows, and each report's
+// peak memory in a child process of its own. It ends with lines
+// "name: value" in a fixed form so runs can be compared.
+#include <malloc.h>
 #include <sys/resource.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -32,6 +36,7 @@
 #include "store/asset_list.h"
 #include "store/assets.h"
 #include "store/database.h"
+#include "store/report.h"
 
 namespace {
 
@@ -252,6 +257,77 @@ long peakMemoryMiB() {
     return usage.ru_maxrss / 1024;
 }
 
+// The report's floor: its query stepped over every row and every column read
+// as the report reads it, nothing built from them.
+double readReportRows(Connection& db) {
+    Statement query(db, reportQuery());
+    query.bind(1, std::int64_t{1});
+    double sum = 0;
+    while (query.step())
+        for (int c = 0; c < query.columnCount(); ++c)
+            if (query.columnKind(c) == Statement::Kind::Text)
+                sum += static_cast<double>(query.columnTextView(c).size());
+            else
+                sum += query.columnDouble(c);
+    return sum;
+}
+
+// The peak memory, in MiB, of a child process that opens the company file
+// and does `work` on it: the parent's peak includes building the company.
+template <class Work>
+long childPeakMiB(const std::filesystem::path& file, Work&& work) {
+    std::fflush(stdout);
+    const pid_t child = ::fork();
+    if (child == 0) {
+        Connection db = Connection::open(file);
+        work(db);
+        std::_Exit(0);
+    }
+    int status = 0;
+    rusage usage{};
+    if (child < 0 || ::wait4(child, &status, 0, &usage) != child || !WIFEXITED(status) ||
+        WEXITSTATUS(status) != 0)
+        return -1;
+    return usage.ru_maxrss / 1024;
+}
+
+// The tax report as text and as CSV, each timed against reading its rows
+// (processor time), and each report's peak memory measured alone.
+void reportFigures(const std::filesystem::path& file) {
+    const Date asOf{std::chrono::year{2013}, std::chrono::January, std::chrono::day{15}};
+    // What the parent holds no longer counts against a child.
+    ::malloc_trim(0);
+    const long opened = childPeakMiB(file, [](Connection&) {});
+    const long textPeak = childPeakMiB(file, [&](Connection& db) {
+        std::ofstream out("/dev/null");
+        writeReportText(db, ReportKind::Tax, asOf, out);
+    });
+    const long csvPeak = childPeakMiB(file, [&](Connection& db) {
+        std::ofstream out("/dev/null");
+        writeReportCsv(db, ReportKind::Tax, asOf, out);
+    });
+
+    Connection db = Connection::open(file);
+    readReportRows(db);  // the file's pages in the cache for every timing alike
+    Timing rows = measure([&] { readReportRows(db); });
+    Timing text = measure([&] {
+        std::ofstream out("/dev/null");
+        writeReportText(db, ReportKind::Tax, asOf, out);
+    });
+    Timing csv = measure([&] {
+        std::ofstream out("/dev/null");
+        writeReportCsv(db, ReportKind::Tax, asOf, out);
+    });
+    std::printf("report rows read, s: %.3f\n", rows.cpu);
+    std::printf("tax report text, s: %.3f\n", text.cpu);
+    std::printf("ratio report text/rows read: %.2f\n", text.cpu / rows.cpu);
+    std::printf("tax report csv, s: %.3f\n", csv.cpu);
+    std::printf("ratio report csv/rows read: %.2f\n", csv.cpu / rows.cpu);
+    std::printf("  (a child that only opens the file peaks at %ld MiB)\n", opened);
+    std::printf("report text peak, MiB: %ld\n", textPeak);
+    std::printf("report csv peak, MiB: %ld\n", csvPeak);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -328,6 +404,7 @@ int main(int argc, char** argv) {
         listFigures(db);
         std::printf("peak memory MiB: %ld\n", peakMemoryMiB());
     }
+    reportFigures(file);
     if (!std::getenv("CZX_BENCH_KEEP"))
         std::filesystem::remove(file);
     else

@@ -50,6 +50,10 @@ bool optionValue(const std::vector<std::string>& options, size_t& i, std::string
 // [--output FILE]: the Form 4562 worksheet (form4562_command.cpp).
 int form4562Command(Connection& connection, const std::vector<std::string>& options);
 
+// report projection [--years N] [--format text|csv] [--output FILE]: the
+// coming years' depreciation (projection_command.cpp).
+int projectionCommand(Connection& connection, const std::vector<std::string>& options);
+
 // export FILE, import FILE [--dry-run] [--create-groups]: the asset
 // register as CSV (transfer_command.cpp).
 int exportCommand(Connection& connection, const std::vector<std::string>& options);

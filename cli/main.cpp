@@ -50,6 +50,11 @@ constexpr const char* kUsage =
     "                       last year's disallowed Section 179 expense;\n"
     "                       --income-limit: the business income limitation,\n"
     "                       not limited when not given)\n"
+    "  report projection [--years N] [--format text|csv] [--output FILE]\n"
+    "                       print each asset's tax and book depreciation in the\n"
+    "                       next N fiscal years (default 5, at most 50), as the\n"
+    "                       runs and closes of those years would store it, by\n"
+    "                       group with totals; the company is not changed\n"
     "  close-year --yes     close the fiscal year: add the current depreciation\n"
     "                       to the accumulated depreciation, zero the current\n"
     "                       amounts and overrides, move the year end on a year\n"
@@ -221,6 +226,7 @@ struct OtherReport {
 };
 const OtherReport kOtherReports[] = {
     {"4562", cli::form4562Command},
+    {"projection", cli::projectionCommand},
 };
 
 int reportCommand(Connection& connection, const std::vector<std::string>& options) {

@@ -7,6 +7,7 @@
 
 #include "base/money.h"
 #include "store/assets.h"
+#include "store/csv.h"
 
 namespace czx {
 namespace {
@@ -139,23 +140,6 @@ std::string oneLine(const std::string& caption) {
     std::string text;
     for (const auto& word : wrap(caption, 0)) text += (text.empty() ? "" : " ") + word;
     return text;
-}
-
-// ---- CSV ----
-
-std::string csvField(const std::string& text) {
-    if (text.find_first_of(",\"\r\n") == std::string::npos) return text;
-    std::string quoted = "\"";
-    for (char c : text) {
-        if (c == '"') quoted += '"';
-        quoted += c;
-    }
-    return quoted + "\"";
-}
-
-void writeCsvRow(std::ostream& out, const std::vector<std::string>& fields) {
-    for (size_t i = 0; i < fields.size(); ++i) out << (i ? "," : "") << csvField(fields[i]);
-    out << '\n';
 }
 
 }  // namespace

@@ -204,6 +204,7 @@ void MainWindow::addAsset() {
         assets_->cancelUpdate();
         presenter_.beginAdd();
         showRecord();
+        refreshSchedule();
         hideWarnings();
         showStatus("Add record");
         setButtons(false);
@@ -253,6 +254,7 @@ bool MainWindow::saveRecord() {
         showDateAdvice();
         showStatus(QString("Record: %1").arg(assets_->absolutePosition()));
         refreshAssetList();
+        refreshSchedule();
     });
     return stored;
 }

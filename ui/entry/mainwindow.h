@@ -12,6 +12,7 @@
 // (entryfields.h); the moves and the browse, edit and add states are the
 // presenter's (recordpresenter.h).
 #include <QMainWindow>
+#include <QPointer>
 #include <QString>
 #include <array>
 #include <memory>
@@ -46,6 +47,7 @@ class Settings;
 namespace czx::ui {
 
 class AssetListPanel;
+class ScheduleWindow;
 
 // The delays of the one-shot steps, in milliseconds (Overview, "How the
 // subsystems meet"); tests shorten them.
@@ -123,6 +125,9 @@ class MainWindow : public QMainWindow {
     std::optional<Bookmark> shownAsset() const;
     void refreshAssetList();
     void showChosenAsset(Bookmark key);
+    // The asset schedule window, opened beside the screen and following it.
+    void showSchedule();
+    void refreshSchedule();
 
     // Form rules.
     void enableColumns();
@@ -245,6 +250,7 @@ class MainWindow : public QMainWindow {
 
     AssetListPanel* assetList_ = nullptr;
     bool listStale_ = false;  // the move under way stores the row it leaves
+    QPointer<ScheduleWindow> schedule_;
 
     std::unique_ptr<GuiFeedback> feedback_;
 };

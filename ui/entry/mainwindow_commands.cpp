@@ -113,6 +113,8 @@ void MainWindow::buildMenu() {
             if (connection_) showDepreciationReport(this, *connection_, ReportKind::Book);
         },
         QKeySequence("Ctrl+B"));
+    item(
+        reports, "Asset &Schedule", [this] { showSchedule(); }, QKeySequence("Ctrl+H"));
     bar->addAction("Close YR", this, [this] { closeYear(); });
     QMenu* help = bar->addMenu("&Help");
     item(

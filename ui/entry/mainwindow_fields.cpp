@@ -13,6 +13,7 @@
 #include "ui/entry/assetlist.h"
 #include "ui/entry/keyfilter.h"
 #include "ui/entry/mainwindow.h"
+#include "ui/entry/schedulewindow.h"
 #include "ui/shell/guifeedback.h"
 
 // The binding of the fields to the asset on screen, the record check and
@@ -97,6 +98,7 @@ void MainWindow::assetMoved() {
             refreshAssetList();
         else
             assetList_->selectAsset(shownAsset());
+        refreshSchedule();
     });
 }
 
@@ -108,6 +110,23 @@ std::optional<Bookmark> MainWindow::shownAsset() const {
 void MainWindow::refreshAssetList() {
     assetList_->reload();
     assetList_->selectAsset(shownAsset());
+}
+
+void MainWindow::showSchedule() {
+    procedure("Calcform.mnuAssetSchedule_Click", [&] {
+        if (!schedule_) schedule_ = new ScheduleWindow(this);
+        refreshSchedule();
+        schedule_->show();
+        schedule_->raise();
+        schedule_->activateWindow();
+    });
+}
+
+// The schedule shows the asset as stored: called after every move, save,
+// add and run, while the window is open.
+void MainWindow::refreshSchedule() {
+    if (!schedule_ || !connection_) return;
+    schedule_->showAsset(*connection_, shownAsset(), presenter_.adding());
 }
 
 // A row chosen in the list: the form moves to it as it moves to any row,

@@ -42,8 +42,13 @@ class ReportProjection : public ::testing::Test {
 TEST_F(ReportProjection, ReadsOnlyAndProjectsAsAfterTheRun) {
     const fs::path company = dir / "czxdprnd.mdb";
     const fs::path csv = dir / "projection.csv";
+    // The sample holds 30 assets changed since its last run; the turning
+    // center placed in August now costs 10,000 more, not yet depreciated.
+    Connection(Connection::open(company))
+        .execute(
+            "UPDATE assets SET [Asset Cost - Tax] = [Asset Cost - Tax] + 10000, "
+            "assetchng = 1 WHERE [Date Placed in Service] >= '2012-08-01'");
     const std::string before = readFile(company);
-    // The sample holds 30 assets changed since its last run.
     ASSERT_EQ(run("report projection --years 3 --format csv --output " + csv.string()), 0)
         << readFile(dir / "err");
     EXPECT_EQ(readFile(company), before);

@@ -10,8 +10,9 @@
 // company stands as it does in use. Then the asset list on the same company:
 // opening it, a keystroke in its filter and a sort, each timed as the window
 // pays it (the first page, and the count and totals when they change). Last
-// the tax report against the floor of reading its rows, and each report's
-// peak memory in a child process of its own. It ends with lines
+// the tax report against the floor of reading its rows, then a five-year
+// projection against the full run, and the peak memory of each report and
+// of the projection in a child process of its own. It ends with lines
 // "name: value" in a fixed form so runs can be compared.
 #include <malloc.h>
 #include <sys/resource.h>

@@ -3,12 +3,9 @@
 // remembers it and opens it from then on, and asks again once it is gone.
 #include "ui/shell/instructions.h"
 
-#include <QApplication>
 #include <QFile>
 #include <QPainter>
 #include <QPdfWriter>
-#include <QPushButton>
-#include <QTemporaryDir>
 #include <QTest>
 
 #include "store/settings.h"
@@ -16,18 +13,6 @@
 
 using namespace czx;
 using namespace czx::uitest;
-
-namespace {
-
-// The document viewers open now.
-QList<ui::DocumentViewer*> viewers() {
-    QList<ui::DocumentViewer*> shown;
-    for (QWidget* w : QApplication::topLevelWidgets())
-        if (auto* v = qobject_cast<ui::DocumentViewer*>(w); v && v->isVisible()) shown << v;
-    return shown;
-}
-
-}  // namespace
 
 class InstructionsTest : public QObject {
     Q_OBJECT
@@ -37,56 +22,52 @@ class InstructionsTest : public QObject {
 
     void aChosenCopyIsRememberedAndAskedForAgainWhenGone() {
         QTemporaryDir dir;
-        const QString downloaded = dir.filePath("Downloads/i4562.pdf");
-        QVERIFY(QDir(dir.path()).mkpath("Downloads"));
+        const QString downloaded = dir.filePath("i4562.pdf");
         {
             QPdfWriter pdf(downloaded);
-            QPainter painter(&pdf);
-            painter.drawText(100, 100, "Instructions for Form 4562");
+            QPainter(&pdf).drawText(100, 100, "Instructions for Form 4562");
         }
         Settings settings((dir.path() + "/CZXDprn.conf").toStdString());
-        const QStringList noCopyHere{dir.filePath("program")};
         int asked = 0;
-        auto chooser = [&](QWidget*) {
-            ++asked;
-            return downloaded;
+        auto prompt = [&] {
+            auto p = std::make_unique<ui::InstructionsPrompt>(
+                "p946.pdf", QStringList{dir.filePath("program")}, nullptr, &settings,
+                [&](QWidget*) { return ++asked, downloaded; });
+            p->show();
+            return p;
+        };
+        // A viewer the prompt opened has loaded its document; it is closed.
+        auto viewerLoaded = [] {
+            bool loaded = false;
+            for (QWidget* w : QApplication::topLevelWidgets())
+                if (auto* v = qobject_cast<ui::DocumentViewer*>(w); v && v->isVisible()) {
+                    loaded = v->loaded();
+                    v->close();
+                }
+            return loaded;
         };
 
         // No copy anywhere: the prompt names both IRS pages and offers to choose one.
-        auto prompt = std::make_unique<ui::InstructionsPrompt>("p946.pdf", noCopyHere, nullptr,
-                                                               &settings, chooser);
-        prompt->show();
-        QVERIFY(prompt->asksForCopy());
+        auto first = prompt();
+        QVERIFY(first->asksForCopy());
         for (const char* url : {ui::kForm4562InstructionsUrl, ui::kPublication946Url})
-            QVERIFY2(prompt->message().contains(url), url);
-        QVERIFY(!byName<QPushButton>(prompt.get(), "Start"));
-        press(prompt.get(), "Choose a Downloaded Copy...");
-        QCOMPARE(asked, 1);
+            QVERIFY2(first->message().contains(url), url);
+        press(first.get(), "Choose a Downloaded Copy...");
         QCOMPARE(QString::fromStdString(settings.get(setting::kInstructionsCopy)), downloaded);
-        QCOMPARE(viewers().size(), 1);
-        QVERIFY(viewers().first()->loaded());
-        QVERIFY(!prompt->isVisible());
-        viewers().first()->close();
-        QTRY_COMPARE(viewers().size(), 0);
+        QVERIFY(viewerLoaded());
 
-        // The next time the remembered copy opens with Start, nothing asked.
-        prompt = std::make_unique<ui::InstructionsPrompt>("p946.pdf", noCopyHere, nullptr,
-                                                          &settings, chooser);
-        prompt->show();
-        QVERIFY(!prompt->asksForCopy());
-        press(prompt.get(), "Start");
+        // Then Start opens the remembered copy without asking.
+        auto second = prompt();
+        QVERIFY(!second->asksForCopy());
+        press(second.get(), "Start");
+        QVERIFY(viewerLoaded());
         QCOMPARE(asked, 1);
-        QCOMPARE(viewers().size(), 1);
-        QVERIFY(viewers().first()->loaded());
-        viewers().first()->close();
-        QTRY_COMPARE(viewers().size(), 0);
 
         // The copy deleted: the prompt says so and asks again.
         QVERIFY(QFile::remove(downloaded));
-        prompt = std::make_unique<ui::InstructionsPrompt>("p946.pdf", noCopyHere, nullptr,
-                                                          &settings, chooser);
-        QVERIFY(prompt->asksForCopy());
-        QVERIFY(prompt->message().contains("no longer at " + downloaded));
+        auto third = prompt();
+        QVERIFY(third->asksForCopy());
+        QVERIFY(third->message().contains("no longer at " + downloaded));
     }
 };
 

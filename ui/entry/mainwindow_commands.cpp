@@ -20,6 +20,7 @@
 #include "ui/shell/instructions.h"
 #include "ui/shell/systemsettingswindow.h"
 #include "ui/yearend/closeyear.h"
+#include "ui/yearend/projectionpreview.h"
 #include "ui/yearend/reportpreview.h"
 
 // The main menu and the commands that reach beyond the asset on screen:
@@ -115,6 +116,9 @@ void MainWindow::buildMenu() {
         QKeySequence("Ctrl+B"));
     item(
         reports, "Asset &Schedule", [this] { showSchedule(); }, QKeySequence("Ctrl+H"));
+    item(reports, "&Projection...", [this] {
+        if (connection_) showProjection(this, *connection_);
+    });
     bar->addAction("Close YR", this, [this] { closeYear(); });
     QMenu* help = bar->addMenu("&Help");
     item(

@@ -30,25 +30,19 @@ struct Mix {
 };
 
 // Every tax method, each with a book method.
+// clang-format off
 constexpr Mix kMix[] = {
-    {"MACRS", "5", "SL - Book", "5"},
-    {"MACRS", "7", "DDB200%", "7"},
-    {"MACRS", "39", "SL - Book", "39"},
-    {"MACRS-150%", "5", "DDB150%", "5"},
-    {"MACRS SL-PP", "7", "SL - Book", "7"},
-    {"MACRS SL-RP", "40", "SL - Book", "40"},
-    {"MACRS-Auto", "5", "SL - Book", "5"},
-    {"MACRS", "27.5", "SL - Book", "27.5"},
-    {"Amortization", "60", "Amortization", "60"},
-    {"Non-Depreciable", "0", "Non-Depreciable", "0"},
-    {"MACRS", "15", "DDB125%", "15"},
-    {"MACRS", "3", "SL - Book", "3"},
-    {"SL-Old", "10", "DDB125%", "10"},
-    {"DDB200%-Old", "5", "DDB150%", "5"},
-    {"DDB150%-Old", "7", "SL - Book", "7"},
-    {"DDB125%-Old", "10", "SL - Book", "10"},
+    {"MACRS", "5", "SL - Book", "5"},         {"MACRS", "7", "DDB200%", "7"},
+    {"MACRS", "39", "SL - Book", "39"},       {"MACRS-150%", "5", "DDB150%", "5"},
+    {"MACRS SL-PP", "7", "SL - Book", "7"},   {"MACRS SL-RP", "40", "SL - Book", "40"},
+    {"MACRS-Auto", "5", "SL - Book", "5"},    {"MACRS", "27.5", "SL - Book", "27.5"},
+    {"Amortization", "60", "Amortization", "60"}, {"Non-Depreciable", "0", "Non-Depreciable", "0"},
+    {"MACRS", "15", "DDB125%", "15"},         {"MACRS", "3", "SL - Book", "3"},
+    {"SL-Old", "10", "DDB125%", "10"},        {"DDB200%-Old", "5", "DDB150%", "5"},
+    {"DDB150%-Old", "7", "SL - Book", "7"},   {"DDB125%-Old", "10", "SL - Book", "10"},
     {"ACRS", "5", "SL - Book", "5"},
 };
+// clang-format on
 
 constexpr int kAssets = 9 * static_cast<int>(std::size(kMix));
 
@@ -90,11 +84,15 @@ constexpr const char* kEditPress =
     "UPDATE assets SET [Asset Cost - Tax] = 5000000, assetchng = 1 WHERE rowid = "
     "(SELECT MAX(rowid) FROM assets)";
 
+std::string fileBytes(const std::filesystem::path& file) {
+    std::ifstream in(file, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
 class Recorder : public ProjectionSink {
   public:
     void begin(const Company&, const std::vector<Date>& ends) override { yearEnds = ends; }
     void asset(const Asset& asset, const std::vector<ScheduleYear>& years) override {
-        order.push_back(asset);
         byKey[asset.rowId] = years;
     }
     void groupTotal(const std::string& name, const std::vector<ScheduleYear>&) override {
@@ -103,16 +101,10 @@ class Recorder : public ProjectionSink {
     void grandTotal(const std::vector<ScheduleYear>& totals) override { grand = totals; }
 
     std::vector<Date> yearEnds;
-    std::vector<Asset> order;
     std::map<std::int64_t, std::vector<ScheduleYear>> byKey;
     std::vector<std::string> groupNames;
     std::vector<ScheduleYear> grand;
 };
-
-std::string fileBytes(const std::filesystem::path& file) {
-    std::ifstream in(file, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
 
 TEST(Projection, StoresWhatEachYearsRunAndCloseStore) {
     testing::TempDir dir;
@@ -137,12 +129,6 @@ TEST(Projection, StoresWhatEachYearsRunAndCloseStore) {
     ASSERT_EQ(projection.byKey.size(), static_cast<std::size_t>(kAssets + 1));
     EXPECT_EQ(projection.groupNames,
               (std::vector<std::string>{"", "Buildings", "Machinery", "Vehicles"}));
-    for (std::size_t i = 1; i < projection.order.size(); ++i) {
-        const Asset& a = projection.order[i - 1];
-        const Asset& b = projection.order[i];
-        EXPECT_TRUE(a.groupName < b.groupName ||
-                    (a.groupName == b.groupName && *a.placedInService <= *b.placedInService));
-    }
 
     // The run of the current year first, then four closes each followed by a run.
     ASSERT_TRUE(depreciateAssets(real, feedback).committed);
@@ -184,18 +170,20 @@ TEST(Projection, StoresWhatEachYearsRunAndCloseStore) {
     }
 }
 
-// The schedule reconstructs the years before the current one and continues
-// from the stored row; after a run it agrees with the projection.
+// The schedule reconstructs the years before the current one, continues from
+// the stored row and ends when the asset is recovered or disposed of.
 struct ScheduleCase {
     const char* what;
     const char* companyYearEnd;
     Asset asset;
-    std::vector<Date> yearEnds;
+    const char* disposed;
+    Date firstYearEnd;
     std::vector<double> tax;      // depreciation per year
     std::vector<double> taxLeft;  // remaining basis per year
     std::vector<double> book;
 };
 
+// The register's row after the runs of earlier years, not flagged.
 Asset stored(Asset a, double priorTax, double currentTax, double priorBook, double currentBook) {
     a.priorAccumTax = priorTax;
     a.currentTax = currentTax;
@@ -205,51 +193,31 @@ Asset stored(Asset a, double priorTax, double currentTax, double priorBook, doub
     return a;
 }
 
-Asset disposed(Asset a, const char* date) {
-    a.disposed = parseIsoDate(date);
-    return a;
-}
-
-std::vector<Date> yearEnds(int first, int count, unsigned month, unsigned day) {
-    std::vector<Date> ends;
-    for (int i = 0; i < count; ++i) ends.push_back(ymd(first + i, month, day));
-    return ends;
-}
-
+// $10,000 5-year MACRS, half-year: 20, 32, 19.2, 11.52, 11.52, 5.76 %. Book
+// straight line over 5 years, the month placed counted whole when placed in
+// its first half (10 March, 3 September): 10 months of 2,000 a year =
+// 1,666.67 first, 2,000 for four years, 333.33 last.
+// clang-format off
 const ScheduleCase kSchedules[] = {
-    // $10,000 5-year MACRS, half-year: 20, 32, 19.2, 11.52, 11.52, 5.76 %.
-    // The register stands in 2014 (prior 5,200 after 2,000 + 3,200); 2012
-    // and 2013 are reconstructed. Book straight line over 5 years with the
-    // month placed (March, placed on the 10th) counted whole: 10 months of
-    // 2,000 a year = 1,666.67 first, 2,000 for four years, 333.33 last.
-    {"MACRS 5, calendar year, two years reconstructed",
-     "2014-12-31",
-     stored(testing::makeAsset("MACRS", "5", 10000, "2012-03-10", "2012-12-31"), 5200, 1920,
-            3666.67, 2000),
-     yearEnds(2012, 6, 12, 31),
-     {2000, 3200, 1920, 1152, 1152, 576},
-     {8000, 4800, 2880, 1728, 576, 0},
-     {1666.67, 2000, 2000, 2000, 2000, 333.33}},
-    // The same asset in a company whose years end on 30 June, placed in
-    // September 2012 (fiscal 2013) and not yet depreciated: the current year
-    // is computed as a run would, each later year after a close.
-    {"MACRS 5, fiscal year ending 30 June, flagged",
-     "2013-06-30",
+    // The register stands in 2014 (prior 5,200 = 2,000 + 3,200); 2012 and
+    // 2013 are reconstructed.
+    {"calendar year, two years reconstructed", "2014-12-31",
+     stored(testing::makeAsset("MACRS", "5", 10000, "2012-03-10", "2012-12-31"), 5200, 1920, 3666.67, 2000),
+     nullptr, ymd(2012, 12, 31), {2000, 3200, 1920, 1152, 1152, 576},
+     {8000, 4800, 2880, 1728, 576, 0}, {1666.67, 2000, 2000, 2000, 2000, 333.33}},
+    // Years ending on 30 June, placed in fiscal 2013 and not yet depreciated:
+    // the current year is computed as a run would.
+    {"fiscal year ending 30 June, flagged", "2013-06-30",
      testing::makeAsset("MACRS", "5", 10000, "2012-09-03", "2013-06-30"),
-     yearEnds(2013, 6, 6, 30),
-     {2000, 3200, 1920, 1152, 1152, 576},
-     {8000, 4800, 2880, 1728, 576, 0},
-     {1666.67, 2000, 2000, 2000, 2000, 333.33}},
-    // Disposed of in its third year (half-year convention: half of 1,920);
-    // the schedule ends there.
-    {"MACRS 5 disposed of in 2014",
-     "2012-12-31",
-     disposed(testing::makeAsset("MACRS", "5", 10000, "2012-03-10", "2012-12-31"), "2014-08-01"),
-     yearEnds(2012, 3, 12, 31),
-     {2000, 3200, 960},
-     {8000, 4800, 3840},
-     {1666.67, 2000, 1166.67}},
+     nullptr, ymd(2013, 6, 30), {2000, 3200, 1920, 1152, 1152, 576},
+     {8000, 4800, 2880, 1728, 576, 0}, {1666.67, 2000, 2000, 2000, 2000, 333.33}},
+    // Disposed of on 1 August of its third year: half of 1,920 (half-year
+    // convention); book 7 months of 2,000 a year.
+    {"disposed of in 2014", "2012-12-31",
+     testing::makeAsset("MACRS", "5", 10000, "2012-03-10", "2012-12-31"),
+     "2014-08-01", ymd(2012, 12, 31), {2000, 3200, 960}, {8000, 4800, 3840}, {1666.67, 2000, 1166.67}},
 };
+// clang-format on
 
 TEST(AssetSchedule, FollowsTheRatesFromPlacementToTheEnd) {
     for (const ScheduleCase& c : kSchedules) {
@@ -257,11 +225,13 @@ TEST(AssetSchedule, FollowsTheRatesFromPlacementToTheEnd) {
         Company company;
         company.yearEnd = parseIsoDate(c.companyYearEnd);
         company.regularFederal = company.book = true;
-        const std::vector<ScheduleYear> schedule = assetSchedule(company, c.asset);
-        ASSERT_EQ(schedule.size(), c.yearEnds.size());
+        Asset asset = c.asset;
+        if (c.disposed) asset.disposed = parseIsoDate(c.disposed);
+        const std::vector<ScheduleYear> schedule = assetSchedule(company, asset);
+        ASSERT_EQ(schedule.size(), c.tax.size());
         double accumulated = 0;
         for (std::size_t i = 0; i < schedule.size(); ++i) {
-            EXPECT_EQ(schedule[i].yearEnd, c.yearEnds[i]) << i;
+            EXPECT_EQ(schedule[i].yearEnd, addYearsClamped(c.firstYearEnd, static_cast<int>(i)));
             EXPECT_EQ(schedule[i].taxDepreciation, c.tax[i]) << i;
             accumulated = roundCents(accumulated + c.tax[i]);
             EXPECT_EQ(schedule[i].taxAccumulated, accumulated) << i;

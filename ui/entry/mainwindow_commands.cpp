@@ -14,6 +14,7 @@
 #include "ui/company/companyfiles.h"
 #include "ui/company/companyinfowindow.h"
 #include "ui/company/groupwindow.h"
+#include "ui/company/transfer.h"
 #include "ui/entry/mainwindow.h"
 #include "ui/shell/guifeedback.h"
 #include "ui/shell/helpviewer.h"
@@ -79,6 +80,14 @@ void MainWindow::buildMenu() {
             w->load();
         },
         QKeySequence("Ctrl+D"));
+    // "&Exit" keeps E: the export takes x.
+    item(company, "E&xport Assets...", [this] {
+        if (connection_ && settleRecord()) exportAssets(this, *connection_);
+    });
+    item(company, "&Import Assets...", [this] {
+        if (!connection_ || !settleRecord()) return;
+        if (importAssets(this, *connection_, dataPath_ + kCatalogueFile)) startReopenStep();
+    });
     // Ctrl+X stays Cut in the fields.
     QAction* exit = company->addAction("&Exit", this, [this] { closeScreen(); });
     exit->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));

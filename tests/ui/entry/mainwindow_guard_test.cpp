@@ -204,8 +204,13 @@ class MainWindowGuardTest : public QObject, protected MainWindowFixture {
                         .arg(check ? "checked" : "asked", editing ? "editing" : "browsing", path)))
                     << editing << QString(path) << check;
         };
-        const auto company = {"&Update Company Information", "Delete All Assets",
-                              "Sa&ve Company To Disk", "&Copy Company From Disk", "Close YR"};
+        const auto company = {"&Update Company Information",
+                              "Delete All Assets",
+                              "Sa&ve Company To Disk",
+                              "&Copy Company From Disk",
+                              "E&xport Assets...",
+                              "&Import Assets...",
+                              "Close YR"};
         // Every move settles and checks first (recordpresenter_test); Next
         // stands for the moves here.
         rows(false, false,

@@ -97,7 +97,6 @@ class RowChecker {
         bookMethods_ = catalogueEntries(catalogue, "Methods", "Method-Book");
     }
 
-    const Company& company() const { return company_; }
     bool knownGroup(const std::string& name) const { return groups_.count(name) > 0; }
 
     // Reads the cells of one row into `asset`, adding a problem for each
@@ -146,8 +145,9 @@ class RowChecker {
                     auto amount = parseAmount(text);
                     if (!amount)
                         problem(field.column, quoted + " is not a number");
-                    else if (shareColumn(field.column) && *amount < 0)
-                        problem(field.column, "the business use is below 0");
+                    else if (shareColumn(field.column) && (*amount < 0 || *amount > 1))
+                        problem(field.column,
+                                quoted + " is not a business use from 0 to 1 (1 is 100 %)");
                     else
                         asset.*field.money = amount;
                     break;
@@ -185,7 +185,7 @@ class RowChecker {
             if (dates.placedAfterYrpis)
                 problem(col::YRPIS, "the date placed in service is after the YRPIS");
             else if (dates.moreThanAYearApart)
-                problem(col::YRPIS, "more than a year after the date placed in service");
+                problem(col::YRPIS, "a year or more after the date placed in service");
         }
         if (asset.placedInService && asset.disposed && *asset.disposed < *asset.placedInService)
             problem(col::Disposed, "the asset is disposed of before it was placed in service");

@@ -54,18 +54,6 @@ TEST(Csv, ReadsRecordsWithTheLineEachStartsOn) {
     EXPECT_EQ(records[4].fields, (Fields{"Saw", "5"}));
 }
 
-TEST(Csv, WhatItWritesReadsBack) {
-    Fields row{"a\"b", "c,d", "e\r\nf", "", "g"};
-    std::ostringstream out;
-    writeCsvRow(out, row);
-    writeCsvRow(out, row);
-    auto records = readCsv(out.str());
-    ASSERT_EQ(records.size(), 2u);
-    EXPECT_EQ(records[0].fields, row);
-    EXPECT_EQ(records[1].fields, row);
-    EXPECT_EQ(records[1].line, 3);  // the first record spans lines 1 and 2
-}
-
 TEST(Csv, AMalformedFieldStopsTheReadingAtItsLine) {
     struct Case {
         std::string_view text;

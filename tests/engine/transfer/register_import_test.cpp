@@ -56,8 +56,8 @@ TEST(RegisterImport, ListsEveryProblemWithItsLineAndImportsNothing) {
         "line 4, column Asset Cost - Tax: \"$9000\" is not a number",
         "line 4, column Dprn Life - Tax: \"4\" is not a life the method MACRS takes",
         "line 4, column groupname: no group is named \"Vans\"",
-        "line 5, column Business Use Percentage - Tax: the business use is above 100 % (1 is "
-        "100 %)",
+        "line 5, column Business Use Percentage - Tax: \"1.5\" is not a business use from 0 to "
+        "1 (1 is 100 %)",
         "line 7, column Dprn Method - Tax: \"MACRS-Foo\" is not a method of the catalogue",
         "line 8: 2 fields, but the header names 9 columns",
     };

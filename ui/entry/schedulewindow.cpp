@@ -81,10 +81,15 @@ ScheduleWindow::ScheduleWindow(QWidget* parent) : QDialog(parent) {
     table_ = new QTableWidget(0, kColumnCount, this);
     table_->setObjectName("tblSchedule");
     table_->setAccessibleName("Schedule");
-    QStringList captions;
-    for (const char* c : kColumns) captions << c;
-    table_->setHorizontalHeaderLabels(captions);
+    // The captions take two lines on screen, so the seven columns fit the
+    // window's width; screen readers read them on one.
+    for (int c = 0; c < kColumnCount; ++c) {
+        auto* header = new QTableWidgetItem(QString(kColumns[c]).replace(' ', '\n'));
+        header->setData(Qt::AccessibleTextRole, QString(kColumns[c]));
+        table_->setHorizontalHeaderItem(c, header);
+    }
     table_->verticalHeader()->hide();
+    table_->verticalHeader()->setDefaultSectionSize(table_->fontMetrics().height() + 6);
     table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     table_->setSelectionBehavior(QAbstractItemView::SelectRows);
     table_->setSelectionMode(QAbstractItemView::SingleSelection);
@@ -208,12 +213,22 @@ void ScheduleWindow::showYears() {
     series->append(book);
     chart->addSeries(series);
     auto* years = new QBarCategoryAxis();
+    // A long life's years shorten to their last two digits, in a smaller
+    // type, so each fits under its bars.
+    if (categories.size() > 12) {
+        for (QString& year : categories) year = year.right(2);
+        QFont small = years->labelsFont();
+        small.setPointSizeF(small.pointSizeF() * 0.8);
+        years->setLabelsFont(small);
+        years->setTruncateLabels(false);
+    }
     years->append(categories);
     chart->addAxis(years, Qt::AlignBottom);
     series->attachAxis(years);
     auto* amounts = new QValueAxis();
     amounts->setRange(0, top > 0 ? top * 1.05 : 1);
     amounts->setLabelFormat("%.0f");
+    amounts->applyNiceNumbers();
     chart->addAxis(amounts, Qt::AlignLeft);
     series->attachAxis(amounts);
     if (focused) table_->setFocus();

@@ -9,6 +9,7 @@
 #include <QFontMetricsF>
 #include <QFormLayout>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPageLayout>
 #include <QPageSize>
 #include <QPagedPaintDevice>
@@ -359,6 +360,8 @@ ProjectionOptions::ProjectionOptions(QWidget* parent) : QDialog(parent) {
     years_->setRange(1, kMaxProjectionYears);
     years_->setValue(5);
     years_->setAccessibleName("Years to project");
+    // Screen readers reach the number typed through the box's own field.
+    if (auto* typed = years_->findChild<QLineEdit*>()) typed->setAccessibleName("Years to project");
     auto* caption = new QLabel("&Years to project:", this);
     caption->setBuddy(years_);
     auto* form = new QFormLayout;

@@ -21,10 +21,12 @@
 #include "ui/company/groupwindow.h"
 #include "ui/entry/mainwindow.h"
 #include "ui/entry/picker.h"
+#include "ui/entry/schedulewindow.h"
 #include "ui/shell/errordialog.h"
 #include "ui/shell/helpviewer.h"
 #include "ui/shell/instructions.h"
 #include "ui/shell/systemsettingswindow.h"
+#include "ui/yearend/projectionpreview.h"
 
 using namespace czx;
 using namespace czx::uitest;
@@ -149,6 +151,13 @@ class WindowsTest : public QObject, protected MainWindowFixture {
             shown = std::make_unique<ui::ListPicker>(
                 owner.get(), "Select Method", QString::fromStdString(data + kCatalogueFile),
                 "Methods", "Method-Tax", [](const QString&) {});
+        else if (name == "asset schedule") {
+            auto schedule = std::make_unique<ui::ScheduleWindow>();
+            Connection c = Connection::open(copy->companyFile());
+            schedule->showAsset(c, 2);
+            shown = std::move(schedule);
+        } else if (name == "projection options")
+            shown = std::make_unique<ui::ProjectionOptions>();
         if (!shown) return shown;
         shown->show();
         if (!QTest::qWaitForWindowActive(shown.get())) qWarning("not active");
@@ -176,8 +185,8 @@ class WindowsTest : public QObject, protected MainWindowFixture {
             QTest::newRow(qPrintable(QString(w) + ", browsing")) << QString(w) << false;
             QTest::newRow(qPrintable(QString(w) + ", editing")) << QString(w) << true;
         }
-        for (const char* w :
-             {"error report", "help", "instructions", "settings", "save company", "picker"})
+        for (const char* w : {"error report", "help", "instructions", "settings", "save company",
+                              "picker", "asset schedule", "projection options"})
             QTest::newRow(w) << QString(w) << false;
     }
 

@@ -4,6 +4,8 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <string_view>
+#include <vector>
 
 #include "base/money.h"
 #include "base/trail.h"
@@ -113,6 +115,35 @@ class Totals {
     std::vector<std::array<std::int64_t, 6>> units_;
 };
 
+// Passes an asset's error reports on to the run's gathering, each kind once
+// per asset however many of the projected years raise it. Set while it lives.
+class OncePerAsset : public ReportCollector {
+  public:
+    explicit OncePerAsset(RowReports& reports)
+        : reports_(reports), previous_(trail::setCollector(this)) {}
+    ~OncePerAsset() override { trail::setCollector(previous_); }
+    OncePerAsset(const OncePerAsset&) = delete;
+    OncePerAsset& operator=(const OncePerAsset&) = delete;
+
+    void startAsset(const Asset* row) {
+        reports_.setRow(row);
+        seen_.clear();
+    }
+    void collect(const TrailSlots& slots, std::string_view description, int number) override {
+        std::string kind = std::string(slots.current) + '\n' + std::string(description) + '\n' +
+                           std::to_string(number);
+        for (const std::string& seen : seen_)
+            if (seen == kind) return;
+        seen_.push_back(std::move(kind));
+        reports_.collect(slots, description, number);
+    }
+
+  private:
+    RowReports& reports_;
+    ReportCollector* previous_;
+    std::vector<std::string> seen_;
+};
+
 // The mid-quarter outcome of the fiscal year ending `yearEnd`, from the
 // assets placed in service in its calendar year, by the run's own test.
 bool midQuarterOutcome(Connection& connection, const Company& company, const Date& yearEnd) {
@@ -206,6 +237,7 @@ void projectCompany(Connection& connection, int years, ProjectionSink& sink) {
     sink.begin(company, yearEnds);
     RowReports reports;
     try {
+        OncePerAsset once(reports);
         Totals group(yearEnds), grand(yearEnds);
         std::optional<std::string> groupName;
         std::vector<ScheduleYear> figures(yearEnds.size());
@@ -216,7 +248,7 @@ void projectCompany(Connection& connection, int years, ProjectionSink& sink) {
             }
             groupName = asset.groupName;
             Asset row = asset;
-            reports.setRow(&row);
+            once.startAsset(&row);
             computeRow(fiscalYears[0], row, tax && (asset.assetChanged || midQuarterChanged),
                        book && asset.assetChanged);
             closeAssetRow(row);
@@ -224,7 +256,7 @@ void projectCompany(Connection& connection, int years, ProjectionSink& sink) {
                 computeRow(fiscalYears[k], row, tax, book);
                 figures[k - 1] = closeAndRecord(row, yearEnds[k - 1]);
             }
-            reports.setRow(nullptr);
+            once.startAsset(nullptr);
             sink.asset(asset, figures);
             group.add(figures);
             grand.add(figures);

@@ -170,6 +170,22 @@ TEST(Projection, StoresWhatEachYearsRunAndCloseStore) {
     }
 }
 
+// A calculator that fails in every year is reported once, naming its asset
+// once: the tax and the book straight line each divide by the life of 0.
+TEST(Projection, ReportsAnAssetsFailureOnce) {
+    Connection db = testing::makeCompany();
+    insertAsset(db, testing::makeAsset("SL-Old", "0", 1000, "2012-03-10", "2012-12-31"));
+    testing::RecordingReporter reporter;
+    Recorder projection;
+    projectCompany(db, 3, projection);
+    ASSERT_EQ(reporter.reports.size(), 2u);
+    for (const std::string& report : reporter.reports)
+        EXPECT_NE(report.find("Division by zero (11)\r\n\r\nAsset:\r\n  SL-Old 0, placed in "
+                              "service 03/10/2012\r\n\r\n"),
+                  std::string::npos)
+            << report;
+}
+
 // The schedule reconstructs the years before the current one, continues from
 // the stored row and ends when the asset is recovered or disposed of.
 struct ScheduleCase {

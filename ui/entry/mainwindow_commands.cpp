@@ -21,6 +21,7 @@
 #include "ui/shell/instructions.h"
 #include "ui/shell/systemsettingswindow.h"
 #include "ui/yearend/closeyear.h"
+#include "ui/yearend/form4562preview.h"
 #include "ui/yearend/projectionpreview.h"
 #include "ui/yearend/reportpreview.h"
 
@@ -123,6 +124,9 @@ void MainWindow::buildMenu() {
             if (connection_) showDepreciationReport(this, *connection_, ReportKind::Book);
         },
         QKeySequence("Ctrl+B"));
+    item(reports, "Form &4562 Worksheet...", [this] {
+        if (connection_) showForm4562(this, *connection_);
+    });
     item(
         reports, "Asset &Schedule", [this] { showSchedule(); }, QKeySequence("Ctrl+H"));
     item(reports, "&Projection...", [this] {

@@ -1,0 +1,460 @@
+#include "ui/yearend/form4562preview.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QDialogButtonBox>
+#include <QDir>
+#include <QFileDialog>
+#include <QFont>
+#include <QFontMetricsF>
+#include <QFormLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPageLayout>
+#include <QPageSize>
+#include <QPagedPaintDevice>
+#include <QPainter>
+#include <QPdfWriter>
+#include <QPrinter>
+#include <QPushButton>
+#include <QToolBar>
+#include <QVBoxLayout>
+#include <algorithm>
+#include <cmath>
+
+#include "base/money.h"
+#include "base/trail.h"
+#include "ui/shell/guifeedback.h"
+
+namespace czx::ui {
+namespace {
+
+// An amount as typed: digits with an optional point and thousands
+// separators, at least zero.
+std::optional<double> typedAmount(const QString& typed) {
+    QString text = typed.trimmed();
+    text.remove(',');
+    if (text.isEmpty()) return std::nullopt;
+    bool ok = false;
+    const double amount = text.toDouble(&ok);
+    if (!ok || amount < 0 || !std::isfinite(amount)) return std::nullopt;
+    return amount;
+}
+
+// A label whose text, without its accelerator mark, names its field.
+QLabel* buddyLabel(const QString& text, QWidget* field) {
+    auto* label = new QLabel(text);
+    label->setBuddy(field);
+    field->setAccessibleName(QString(text).remove('&').remove(':'));
+    return label;
+}
+
+QString text(const std::string& s) {
+    return QString::fromStdString(s);
+}
+
+QString amountText(const Money& amount) {
+    return amount ? text(money::format(*amount)) : QString();
+}
+
+using Kind = WorksheetRow::Kind;
+
+// Everything is laid out in points (1/72 inch) and scaled to the device.
+constexpr double kNumberWidth = 30;   // the line number
+constexpr double kAmountWidth = 100;  // the line's figure, at the right
+constexpr double kItemIndent = 30;
+constexpr double kLineGap = 3;
+
+// The worksheet's measures, and the layout and painting that share them, so
+// that what the layout promises is what the page shows.
+class Pager {
+  public:
+    Pager(const Form4562& form, const QSizeF& page)
+        : form_(form), width_(page.width()), height_(page.height()) {
+        // Sizes in pixels of the point grid, so the painter's scale applies
+        // to the text as it does to the rules.
+        body_ = QFont("Helvetica");
+        body_.setPixelSize(8);
+        bold_ = body_;
+        bold_.setBold(true);
+        part_ = bold_;
+        part_.setPixelSize(10);
+        title_ = bold_;
+        title_.setPixelSize(12);
+        rowHeight_ = QFontMetricsF(body_).height() + kLineGap;
+    }
+
+    std::vector<WorksheetPage> layout() const {
+        std::vector<WorksheetPage> pages(1);
+        double y = headerHeight();
+        const double bottom = height_ - rowHeight_ * 2;  // the page number below
+        auto place = [&](Kind kind, int part, int line, int index, double height) {
+            pages.back().push_back({kind, part, line, index, y});
+            y += height;
+        };
+        // A new page unless `height` fits below what the page holds.
+        auto keep = [&](double height) {
+            if (y + height <= bottom || pages.back().empty()) return;
+            pages.emplace_back();
+            y = 0;
+        };
+        for (int p = 0; p < static_cast<int>(form_.parts.size()); ++p) {
+            const auto& lines = form_.parts[p].lines;
+            keep(partHeight() + (lines.empty() ? 0 : lineBlock(lines.front())));
+            place(Kind::PartTitle, p, -1, -1, partHeight());
+            for (int l = 0; l < static_cast<int>(lines.size()); ++l) {
+                const Form4562Line& line = lines[l];
+                keep(lineBlock(line));
+                place(Kind::Line, p, l, -1, lineHeight(line));
+                if (!listsItems(line)) continue;
+                place(Kind::Captions, p, l, -1, captionHeight(line.kind));
+                const int items = static_cast<int>(line.items.size());
+                for (int i = 0; i < items; ++i) {
+                    // A line's total goes over with its last asset.
+                    const double height =
+                        rowHeight_ + (i + 1 == items && hasTotal(line) ? totalHeight() : 0);
+                    if (y + height > bottom) {
+                        pages.emplace_back();
+                        y = 0;
+                        place(Kind::Captions, p, l, -1, captionHeight(line.kind));
+                    }
+                    place(Kind::Item, p, l, i, rowHeight_);
+                }
+                if (hasTotal(line)) place(Kind::Total, p, l, -1, totalHeight());
+                y += rowHeight_ * 0.5;
+            }
+        }
+        for (int n = 0; n < static_cast<int>(form_.notes.size()); ++n) {
+            const double height = noteHeight(n);
+            if (n == 0) {
+                keep(partHeight() + height);
+                place(Kind::NotesTitle, -1, -1, -1, partHeight());
+            } else {
+                keep(height);
+            }
+            place(Kind::Note, -1, -1, n, height);
+        }
+        return pages;
+    }
+
+    int paint(QPagedPaintDevice& device, QPainter& painter) {
+        painter_ = &painter;
+        const double scale = device.logicalDpiY() / 72.0;
+        painter.scale(scale, scale);
+        const std::vector<WorksheetPage> pages = layout();
+        for (size_t p = 0; p < pages.size(); ++p) {
+            if (p) device.newPage();
+            if (p == 0) header();
+            for (const WorksheetRow& row : pages[p]) paintRow(row);
+            painter.setFont(body_);
+            painter.drawText(QRectF(0, height_ - rowHeight_, width_, rowHeight_),
+                             Qt::AlignRight | Qt::AlignBottom, QString("Page %1").arg(p + 1));
+        }
+        return static_cast<int>(pages.size());
+    }
+
+  private:
+    static bool listsItems(const Form4562Line& line) {
+        return line.kind != ItemKind::None && !line.items.empty();
+    }
+    static bool hasTotal(const Form4562Line& line) { return line.kind == ItemKind::Class; }
+
+    double headerHeight() const { return QFontMetricsF(title_).height() + 4 + rowHeight_ * 2; }
+    double partHeight() const { return QFontMetricsF(part_).height() + 8; }
+    double textWidth() const { return width_ - kNumberWidth - kAmountWidth; }
+    double lineHeight(const Form4562Line& line) const {
+        return QFontMetricsF(body_)
+                   .boundingRect(QRectF(0, 0, textWidth(), 1000), Qt::TextWordWrap, text(line.text))
+                   .height() +
+               kLineGap;
+    }
+    // A line, and when it lists assets its captions and first asset: what
+    // must stand together at the foot of a page.
+    double lineBlock(const Form4562Line& line) const {
+        double height = lineHeight(line);
+        if (listsItems(line))
+            height += captionHeight(line.kind) + rowHeight_ +
+                      (line.items.size() == 1 && hasTotal(line) ? totalHeight() : 0);
+        return height;
+    }
+    double totalHeight() const { return rowHeight_ + 2; }
+    double noteHeight(int n) const {
+        return QFontMetricsF(body_)
+                   .boundingRect(QRectF(0, 0, width_, 1000), Qt::TextWordWrap, text(form_.notes[n]))
+                   .height() +
+               kLineGap;
+    }
+
+    // The item columns of `kind`, in points: the text widths scaled to the page.
+    std::vector<double> columns(ItemKind kind) const {
+        std::vector<double> widths;
+        double total = 0;
+        for (int w : itemWidths(kind)) total += w;
+        for (int w : itemWidths(kind)) widths.push_back(w * (width_ - kItemIndent) / total);
+        return widths;
+    }
+    double captionHeight(ItemKind kind) const {
+        const std::vector<double> widths = columns(kind);
+        const std::vector<std::string> captions = itemCaptions(kind);
+        double height = 0;
+        for (size_t i = 0; i < captions.size(); ++i)
+            height = std::max(height, QFontMetricsF(bold_)
+                                          .boundingRect(QRectF(0, 0, widths[i] - 4, 1000),
+                                                        Qt::TextWordWrap, text(captions[i]))
+                                          .height());
+        return height + 4;
+    }
+
+    void header() {
+        painter_->setFont(title_);
+        const double h = QFontMetricsF(title_).height() + 4;
+        painter_->drawText(QRectF(0, 0, width_, h), Qt::AlignHCenter | Qt::AlignVCenter,
+                           "Form 4562 Worksheet: Depreciation and Amortization");
+        painter_->setFont(body_);
+        painter_->drawText(QRectF(0, h, width_, rowHeight_), Qt::AlignHCenter, text(form_.title));
+    }
+
+    // Cells across the item columns; the first left, the others right.
+    void cells(ItemKind kind, double top, double height, const std::vector<QString>& values,
+               const QFont& font, int flags) {
+        painter_->setFont(font);
+        QFontMetricsF metrics(font);
+        const std::vector<double> widths = columns(kind);
+        double x = kItemIndent;
+        for (size_t i = 0; i < values.size() && i < widths.size(); ++i) {
+            const QRectF r(x + 2, top, widths[i] - 4, height);
+            const int align = flags | (i == 0 ? Qt::AlignLeft : Qt::AlignRight);
+            painter_->drawText(r, align,
+                               flags & Qt::TextWordWrap
+                                   ? values[i]
+                                   : metrics.elidedText(values[i], Qt::ElideRight, r.width()));
+            x += widths[i];
+        }
+    }
+
+    static std::vector<QString> qstrings(const std::vector<std::string>& values) {
+        std::vector<QString> result;
+        for (const auto& v : values) result.push_back(text(v));
+        return result;
+    }
+
+    void paintRow(const WorksheetRow& row) {
+        const double y = row.top;
+        if (row.kind == Kind::PartTitle || row.kind == Kind::NotesTitle) {
+            painter_->setFont(part_);
+            const QString title =
+                row.kind == Kind::NotesTitle ? QString("Notes") : text(form_.parts[row.part].title);
+            painter_->drawText(QRectF(0, y + 4, width_, partHeight() - 4),
+                               Qt::AlignLeft | Qt::AlignVCenter, title);
+            painter_->setPen(QPen(Qt::black, 0.8));
+            painter_->drawLine(QPointF(0, y + partHeight()), QPointF(width_, y + partHeight()));
+            return;
+        }
+        if (row.kind == Kind::Note) {
+            painter_->setFont(body_);
+            painter_->drawText(QRectF(0, y, width_, noteHeight(row.index)), Qt::TextWordWrap,
+                               text(form_.notes[row.index]));
+            return;
+        }
+        const Form4562Line& line = form_.parts[row.part].lines[row.line];
+        switch (row.kind) {
+            case Kind::Line: {
+                const double h = lineHeight(line);
+                painter_->setFont(bold_);
+                painter_->drawText(QRectF(0, y, kNumberWidth - 4, h), Qt::AlignRight | Qt::AlignTop,
+                                   text(line.number));
+                painter_->setFont(body_);
+                painter_->drawText(QRectF(kNumberWidth, y, textWidth(), h), Qt::TextWordWrap,
+                                   text(line.text));
+                painter_->drawText(QRectF(width_ - kAmountWidth, y, kAmountWidth, h - kLineGap),
+                                   Qt::AlignRight | Qt::AlignBottom, amountText(line.amount));
+                break;
+            }
+            case Kind::Captions:
+                cells(line.kind, y, captionHeight(line.kind) - 4, qstrings(itemCaptions(line.kind)),
+                      bold_, Qt::AlignBottom | Qt::TextWordWrap);
+                painter_->setPen(QPen(Qt::black, 0.5));
+                painter_->drawLine(QPointF(kItemIndent, y + captionHeight(line.kind) - 2),
+                                   QPointF(width_, y + captionHeight(line.kind) - 2));
+                break;
+            case Kind::Item:
+                cells(line.kind, y, rowHeight_,
+                      qstrings(itemCells(line.kind, line.items[row.index])), body_,
+                      Qt::AlignVCenter);
+                break;
+            case Kind::Total: {
+                painter_->setPen(QPen(Qt::black, 0.5));
+                painter_->drawLine(QPointF(kItemIndent, y + 1), QPointF(width_, y + 1));
+                std::vector<QString> values(itemCaptions(line.kind).size());
+                values.front() = "Total";
+                values[2] = amountText(line.basis);
+                values.back() = amountText(line.amount);
+                cells(line.kind, y + 2, rowHeight_, values, bold_, Qt::AlignVCenter);
+                break;
+            }
+            default:
+                break;
+        }
+    }
+
+    const Form4562& form_;
+    double width_, height_;
+    QFont body_, bold_, part_, title_;
+    double rowHeight_ = 0;
+    QPainter* painter_ = nullptr;
+};
+
+// The printable area of `device` in points.
+QSizeF pagePoints(const QPagedPaintDevice& device) {
+    const double scale = device.logicalDpiY() / 72.0;
+    return QSizeF(device.width() / scale, device.height() / scale);
+}
+
+}  // namespace
+
+Form4562OptionsDialog::Form4562OptionsDialog(QWidget* parent)
+    : QDialog(parent),
+      carryoverEdit_(new QLineEdit("0.00")),
+      notLimitedCheck_(new QCheckBox("&Not limited")),
+      incomeEdit_(new QLineEdit),
+      buttons_(new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel)) {
+    setObjectName("Form4562Options");
+    setWindowTitle("Form 4562 Worksheet");
+    carryoverEdit_->setObjectName("carryoverEdit");
+    notLimitedCheck_->setObjectName("notLimitedCheck");
+    notLimitedCheck_->setAccessibleName("Not limited");
+    notLimitedCheck_->setChecked(true);
+    incomeEdit_->setObjectName("incomeLimitEdit");
+    incomeEdit_->setEnabled(false);
+
+    auto* form = new QFormLayout;
+    form->addRow(buddyLabel("&Carryover from last year (line 10):", carryoverEdit_),
+                 carryoverEdit_);
+    form->addRow(QString(), notLimitedCheck_);
+    form->addRow(buddyLabel("&Business income limitation (line 11):", incomeEdit_), incomeEdit_);
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(form);
+    layout->addWidget(buttons_);
+    QPushButton* ok = buttons_->button(QDialogButtonBox::Ok);
+    ok->setDefault(true);
+    ok->setAccessibleName("OK");
+    buttons_->button(QDialogButtonBox::Cancel)->setAccessibleName("Cancel");
+    setTabOrder(carryoverEdit_, notLimitedCheck_);
+    setTabOrder(notLimitedCheck_, incomeEdit_);
+    setTabOrder(incomeEdit_, ok);
+    setTabOrder(ok, buttons_->button(QDialogButtonBox::Cancel));
+
+    connect(buttons_, &QDialogButtonBox::accepted, this, &QDialog::accept);
+    connect(buttons_, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    connect(carryoverEdit_, &QLineEdit::textChanged, this, [this] { check(); });
+    connect(incomeEdit_, &QLineEdit::textChanged, this, [this] { check(); });
+    connect(notLimitedCheck_, &QCheckBox::toggled, this, [this](bool notLimited) {
+        incomeEdit_->setEnabled(!notLimited);
+        if (!notLimited) incomeEdit_->setFocus();
+        check();
+    });
+    carryoverEdit_->selectAll();
+    check();
+}
+
+std::optional<Form4562Options> Form4562OptionsDialog::options() const {
+    Form4562Options options;
+    auto carryover = typedAmount(carryoverEdit_->text());
+    if (!carryover) return std::nullopt;
+    options.carryover = *carryover;
+    if (!notLimitedCheck_->isChecked()) {
+        options.incomeLimit = typedAmount(incomeEdit_->text());
+        if (!options.incomeLimit) return std::nullopt;
+    }
+    return options;
+}
+
+void Form4562OptionsDialog::check() {
+    buttons_->button(QDialogButtonBox::Ok)->setEnabled(options().has_value());
+}
+
+std::vector<WorksheetPage> layoutForm4562(const Form4562& form, const QSizeF& page) {
+    return Pager(form, page).layout();
+}
+
+int paintForm4562(const Form4562& form, QPagedPaintDevice& device) {
+    QPainter painter(&device);
+    if (!painter.isActive()) return 0;
+    return Pager(form, pagePoints(device)).paint(device, painter);
+}
+
+bool writeForm4562Pdf(const Form4562& form, const QString& file) {
+    QPdfWriter writer(file);
+    if (!writer.setPageLayout(QPageLayout(QPageSize(QPageSize::Letter), QPageLayout::Landscape,
+                                          QMarginsF(36, 36, 36, 36), QPageLayout::Point)))
+        return false;
+    writer.setResolution(300);
+    writer.setTitle("Form 4562 Worksheet");
+    return paintForm4562(form, writer) > 0;
+}
+
+Form4562Preview::Form4562Preview(Form4562 form, std::unique_ptr<QPrinter> printer, QWidget* parent)
+    : QPrintPreviewDialog(printer.get(), parent),
+      form_(std::move(form)),
+      printer_(std::move(printer)) {
+    setObjectName("Form4562Preview");
+    setWindowTitle("Form 4562 Worksheet");
+    connect(this, &QPrintPreviewDialog::paintRequested, this,
+            [this](QPrinter* p) { paintForm4562(form_, *p); });
+    auto* exportAction = new QAction("Export PDF", this);
+    exportAction->setObjectName("actExportPdf");
+    exportAction->setToolTip("Write the worksheet to a PDF file");
+    connect(exportAction, &QAction::triggered, this, [this] { exportPdf(); });
+    auto* closeAction = new QAction("Close", this);
+    closeAction->setObjectName("actClose");
+    closeAction->setToolTip("Close the worksheet");
+    connect(closeAction, &QAction::triggered, this, &QWidget::close);
+    if (auto* bar = findChild<QToolBar*>()) {
+        bar->addSeparator();
+        bar->addAction(exportAction);
+        bar->addSeparator();
+        bar->addAction(closeAction);
+    } else {
+        addAction(exportAction);
+        addAction(closeAction);
+    }
+    resize(1000, 700);
+}
+
+Form4562Preview::~Form4562Preview() = default;
+
+void Form4562Preview::exportPdf() {
+    procedure("Form4562.ExportPdf", [&] {
+        QString file = QFileDialog::getSaveFileName(
+            this, "Export PDF", QDir::home().filePath("Form 4562 Worksheet.pdf"),
+            "PDF files (*.pdf)");
+        if (file.isEmpty()) return;
+        if (!file.endsWith(".pdf", Qt::CaseInsensitive)) file += ".pdf";
+        if (!writeForm4562Pdf(form_, file))
+            throw Error(75, "Path/File access error: " + file.toStdString());
+    });
+}
+
+void showForm4562(QWidget* parent, Connection& connection) {
+    procedure("Calcform.mnuForm4562_Click", [&] {
+        Form4562OptionsDialog dialog(parent);
+        if (dialog.exec() != QDialog::Accepted || !dialog.options()) return;
+        Form4562 form;
+        try {
+            form = buildForm4562(connection, *dialog.options());
+        } catch (const Refusal& e) {
+            showMessage(parent, QString::fromStdString(e.what()));
+            return;
+        }
+        auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
+        printer->setPageSize(QPageSize(QPageSize::Letter));
+        printer->setPageOrientation(QPageLayout::Landscape);
+        printer->setPageMargins(QMarginsF(36, 36, 36, 36), QPageLayout::Point);
+        auto* preview = new Form4562Preview(std::move(form), std::move(printer), parent);
+        preview->setAttribute(Qt::WA_DeleteOnClose);
+        preview->setWindowModality(Qt::NonModal);
+        preview->show();
+    });
+}
+
+}  // namespace czx::ui

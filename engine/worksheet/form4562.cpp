@@ -156,39 +156,38 @@ Form4562Item Builder::item(const Asset& a) const {
 }
 
 void Builder::add(const Asset& a) {
-    const Date& yearEnd = *company_.yearEnd;
-    if (placedAfterYearEnd(a, yearEnd)) return;
+    // Not yet in service in this tax year: the run gives it nothing.
+    if (placedAfterYearEnd(a, *company_.yearEnd)) return;
     const Method m = method::methodOf(a.methodTax);
     // A passenger automobile is listed property whether or not the row says so.
     const bool listed = a.listedProperty || a.passengerAuto;
     const bool firstYear = a.yrpis && yearOf(*a.yrpis) == taxYear_;
-    const bool disposedThisYear = disposalOf(company_, a) == Disposal::ThisYear;
+    const Disposal disposal = disposalOf(company_, a);
     // The run adds the Section 179 expense and the bonus to the first year's
     // current depreciation of an asset in service at the year end with a
     // business use; only then do lines 6-12, 14 and 25 claim them.
-    const bool claims = firstYear && a.busUseTax && disposalOf(company_, a) == Disposal::None;
-    if (firstYear && disposedThisYear && (units(a.sec179) != 0 || units(a.bonus) != 0))
+    const bool claims = firstYear && a.busUseTax && disposal == Disposal::None;
+    if (firstYear && disposal == Disposal::ThisYear &&
+        (units(a.sec179) != 0 || units(a.bonus) != 0))
         disposedNew_ = true;
     const Units sec179 = claims ? units(a.sec179) : 0;
     const Units bonus = claims ? units(a.bonus) : 0;
     // What this asset's line claims besides: never the Section 179 or bonus twice.
     const Units rest = units(a.currentTax) - sec179 - bonus;
+    const Units businessCost =
+        money::toUnits(money::toCurrency(money::value(a.costTax) * money::value(a.busUseTax)));
 
     if (firstYear && isSection179Method(a)) {
-        // Line 2: the business-use cost.
-        const Units cost =
-            money::toUnits(money::toCurrency(money::value(a.costTax) * money::value(a.busUseTax)));
-        section179Cost_ += cost;
-        LineSums& l2 = line("2", ItemKind::Section179);
+        section179Cost_ += businessCost;
         Form4562Item it = item(a);
-        it.cost = dollars(cost);
+        it.cost = dollars(businessCost);
         it.section179 = dollars(sec179);
-        l2.line.items.push_back(std::move(it));
+        line("2", ItemKind::Section179).line.items.push_back(std::move(it));
     }
     if (sec179 != 0) {
         LineSums& l = line(listed ? "7" : "6", ItemKind::Section179);
         Form4562Item it = item(a);
-        it.cost = money::toCurrency(money::value(a.costTax) * money::value(a.busUseTax));
+        it.cost = dollars(businessCost);
         it.section179 = dollars(sec179);
         l.line.items.push_back(std::move(it));
         l.amount += sec179;

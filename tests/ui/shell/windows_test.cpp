@@ -26,6 +26,7 @@
 #include "ui/shell/helpviewer.h"
 #include "ui/shell/instructions.h"
 #include "ui/shell/systemsettingswindow.h"
+#include "ui/yearend/form4562preview.h"
 #include "ui/yearend/projectionpreview.h"
 
 using namespace czx;
@@ -158,6 +159,8 @@ class WindowsTest : public QObject, protected MainWindowFixture {
             shown = std::move(schedule);
         } else if (name == "projection options")
             shown = std::make_unique<ui::ProjectionOptions>();
+        else if (name == "form 4562 options")
+            shown = std::make_unique<ui::Form4562OptionsDialog>();
         if (!shown) return shown;
         shown->show();
         if (!QTest::qWaitForWindowActive(shown.get())) qWarning("not active");
@@ -185,8 +188,9 @@ class WindowsTest : public QObject, protected MainWindowFixture {
             QTest::newRow(qPrintable(QString(w) + ", browsing")) << QString(w) << false;
             QTest::newRow(qPrintable(QString(w) + ", editing")) << QString(w) << true;
         }
-        for (const char* w : {"error report", "help", "instructions", "settings", "save company",
-                              "picker", "asset schedule", "projection options"})
+        for (const char* w :
+             {"error report", "help", "instructions", "settings", "save company", "picker",
+              "asset schedule", "projection options", "form 4562 options"})
             QTest::newRow(w) << QString(w) << false;
     }
 

@@ -13,6 +13,7 @@
 #include "engine/run/passes.h"
 #include "engine/tables/federal_law.h"
 #include "store/assets.h"
+#include "store/csv.h"
 
 namespace czx {
 namespace {
@@ -493,7 +494,8 @@ void writeItems(std::ostream& out, const Form4562Line& line) {
     for (const auto& item : line.items) writeItemRow(out, widths, itemCells(line.kind, item));
 }
 
-// The CSV columns after "Line" and "Row".
+// The CSV columns: the line number, what the row is ("Line" or "Asset"), the
+// asset's columns, and the line's figure last.
 const std::vector<std::string> kCsvHeader = {"Line",
                                              "Row",
                                              "Description",
@@ -507,21 +509,6 @@ const std::vector<std::string> kCsvHeader = {"Line",
                                              "Deduction",
                                              "Section 179 Elected",
                                              "Amount"};
-
-std::string csvField(const std::string& text) {
-    if (text.find_first_of(",\"\r\n") == std::string::npos) return text;
-    std::string quoted = "\"";
-    for (char c : text) {
-        if (c == '"') quoted += '"';
-        quoted += c;
-    }
-    return quoted + "\"";
-}
-
-void writeCsvRow(std::ostream& out, const std::vector<std::string>& fields) {
-    for (size_t i = 0; i < fields.size(); ++i) out << (i ? "," : "") << csvField(fields[i]);
-    out << '\n';
-}
 
 }  // namespace
 

@@ -48,8 +48,9 @@ class ScheduleWindowTest : public QObject, protected MainWindowFixture {
     //   2,000.00  3,200.00  1,920.00  1,152.00  1,152.00  576.00
     // accumulating to 2,000; 5,200; 7,120; 8,272; 9,424; 10,000.00 and
     // leaving 8,000; 4,800; 2,880; 1,728; 576; 0.00. Book keeps nothing.
-    // A move to the next asset (the main plant, placed in 1978) shows its
-    // schedule from its first year; Escape closes the window.
+    // A save shows the asset as saved; a move to the next asset (the main
+    // plant, placed in 1978) shows its schedule from its first year; Escape
+    // closes the window.
     void showsTheYearsAndFollowsTheAssetOnScreen() {
         shapeFirstAsset(
             "[Asset Description] = 'Lathe', [Date Placed in Service] = '2012-03-01', "
@@ -89,7 +90,13 @@ class ScheduleWindowTest : public QObject, protected MainWindowFixture {
         QCOMPARE(series->barSets()[0]->at(1), 3200.0);
         QCOMPARE(series->barSets()[1]->label(), QString("Book"));
 
+        // Saved at 20,000: 20 % of it in the first year.
         activate();
+        click("&Edit Asset");
+        typeInto(field("Asset Cost - Tax"), "20000");
+        click("&Save Asset");
+        QCOMPARE(column(schedule, 1).value(0), QString("4,000.00"));
+
         moveTo(2);
         QVERIFY(schedule->sentence().isEmpty());
         QCOMPARE(column(schedule, 0).value(0), QString("12/31/1978"));

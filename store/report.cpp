@@ -1,11 +1,10 @@
 #include "store/report.h"
 
-#include <algorithm>
 #include <cstdint>
 #include <cstdio>
-#include <sstream>
 
 #include "base/money.h"
+#include "base/text_columns.h"
 #include "store/assets.h"
 #include "store/csv.h"
 
@@ -88,36 +87,14 @@ int widthOf(size_t column) {
     return column < kReportTextColumns ? kWidths[column] : kAmountWidth;
 }
 
-// The words of a caption filled into lines of at most `width` characters
-// (a word longer than the width gets a line of its own).
-std::vector<std::string> wrap(const std::string& caption, int width) {
-    std::vector<std::string> lines;
-    std::istringstream words(caption);
-    std::string word;
-    while (words >> word) {
-        if (!lines.empty() && static_cast<int>(lines.back().size() + 1 + word.size()) <= width)
-            lines.back() += " " + word;
-        else
-            lines.push_back(word);
-    }
-    return lines;
-}
-
-std::string fit(const std::string& text, int width, bool right) {
-    std::string cell = text.substr(0, static_cast<size_t>(width));
-    std::string pad(static_cast<size_t>(width) - cell.size(), ' ');
-    return right ? pad + cell : cell + pad;
-}
-
 // One line of cells; trailing blanks are dropped.
 void writeCells(std::ostream& out, const std::vector<std::string>& cells) {
     std::string line;
     for (size_t i = 0; i < cells.size(); ++i) {
         if (i) line += ' ';
-        line += fit(cells[i], widthOf(i), i >= kReportTextColumns);
+        line += text::fit(cells[i], widthOf(i), i >= kReportTextColumns);
     }
-    line.erase(line.find_last_not_of(' ') + 1);
-    out << line << '\n';
+    out << text::trimmed(line) << '\n';
 }
 
 int lineWidth(size_t columns) {
@@ -128,17 +105,16 @@ int lineWidth(size_t columns) {
 
 // A total line: its label spans the text columns, which it leaves empty.
 void writeTotals(std::ostream& out, const std::string& label, const std::vector<Money>& totals) {
-    std::string line = fit(label, lineWidth(kReportTextColumns), false);
-    for (const auto& t : totals) line += ' ' + fit(amountText(t), kAmountWidth, true);
-    line.erase(line.find_last_not_of(' ') + 1);
-    out << line << '\n';
+    std::string line = text::fit(label, lineWidth(kReportTextColumns), false);
+    for (const auto& t : totals) line += ' ' + text::fit(amountText(t), kAmountWidth, true);
+    out << text::trimmed(line) << '\n';
 }
 
 // A caption on one line: its runs of blanks, there to break it in a narrow
 // column, become one blank ("Prior Depreciation").
 std::string oneLine(const std::string& caption) {
     std::string text;
-    for (const auto& word : wrap(caption, 0)) text += (text.empty() ? "" : " ") + word;
+    for (const auto& word : text::wrap(caption, 0)) text += (text.empty() ? "" : " ") + word;
     return text;
 }
 
@@ -266,18 +242,10 @@ class TextSink : public ReportSink {
         out_ << heading.title << '\n'
              << kAsOfLabel << ' ' << shortDate(heading.asOf) << '\n'
              << heading.heading << "\n\n";
-        std::vector<std::vector<std::string>> captionLines;
-        size_t depth = 0;
-        for (size_t i = 0; i < columns; ++i) {
-            captionLines.push_back(wrap(heading.captions[i], widthOf(i)));
-            depth = std::max(depth, captionLines.back().size());
-        }
-        for (size_t row = 0; row < depth; ++row) {
-            cells_.clear();
-            for (const auto& lines : captionLines)
-                cells_.push_back(row < lines.size() ? lines[row] : "");
-            writeCells(out_, cells_);
-        }
+        std::vector<int> widths;
+        for (size_t i = 0; i < columns; ++i) widths.push_back(widthOf(i));
+        for (const auto& cells : text::captionRows(heading.captions, widths))
+            writeCells(out_, cells);
         ruleWidth_ = static_cast<size_t>(lineWidth(columns));
         out_ << std::string(ruleWidth_, '-') << '\n';
     }

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "base/money.h"
+#include "base/text_columns.h"
 #include "base/trail.h"
 #include "engine/projection/projection.h"
 #include "store/csv.h"
@@ -22,15 +23,11 @@ constexpr int kLifeWidth = 5;
 constexpr int kAmountWidth = 14;
 constexpr int kLabelWidth = kDescriptionWidth + kDateWidth + kMethodWidth + kLifeWidth + 3;
 
-std::string fit(const std::string& text, int width, bool right = false) {
-    std::string cell = text.substr(0, static_cast<std::size_t>(width));
-    std::string pad(static_cast<std::size_t>(width) - cell.size(), ' ');
-    return right ? pad + cell : cell + pad;
-}
+using text::fit;
 
-std::string trimmed(std::string line) {
-    line.erase(line.find_last_not_of(' ') + 1);
-    return line + '\n';
+// A line of the text without its trailing blanks.
+std::string trimmed(const std::string& line) {
+    return text::trimmed(line) + '\n';
 }
 
 std::string placedText(const Asset& a) {

@@ -4,9 +4,9 @@
 #include <cstdint>
 #include <cstdio>
 #include <map>
-#include <sstream>
 
 #include "base/money.h"
+#include "base/text_columns.h"
 #include "base/trail.h"
 #include "engine/run/calcform.h"
 #include "engine/run/methods.h"
@@ -436,30 +436,8 @@ std::string dateText(const std::optional<Date>& date) {
     return date ? paddedDate(*date) : "";
 }
 
-// The words of `text` filled into lines of at most `width` characters.
-std::vector<std::string> wrap(const std::string& text, int width) {
-    std::vector<std::string> lines;
-    std::istringstream words(text);
-    std::string word;
-    while (words >> word) {
-        if (!lines.empty() && static_cast<int>(lines.back().size() + 1 + word.size()) <= width)
-            lines.back() += " " + word;
-        else
-            lines.push_back(word);
-    }
-    if (lines.empty()) lines.emplace_back();
-    return lines;
-}
-
-std::string fit(const std::string& text, int width, bool right) {
-    std::string cell = text.substr(0, static_cast<size_t>(width));
-    std::string pad(static_cast<size_t>(width) - cell.size(), ' ');
-    return right ? pad + cell : cell + pad;
-}
-
-void writeText(std::ostream& out, std::string line) {
-    line.erase(line.find_last_not_of(' ') + 1);
-    out << line << '\n';
+void writeText(std::ostream& out, const std::string& line) {
+    out << text::trimmed(line) << '\n';
 }
 
 constexpr int kItemIndent = 9;
@@ -472,25 +450,14 @@ void writeItemRow(std::ostream& out, const std::vector<int>& widths,
                   const std::vector<std::string>& cells) {
     std::string line(kItemIndent, ' ');
     for (size_t i = 0; i < cells.size(); ++i)
-        line += (i ? " " : "") + fit(cells[i], widths[i], i > 0);
+        line += (i ? " " : "") + text::fit(cells[i], widths[i], i > 0);
     writeText(out, line);
 }
 
 void writeItems(std::ostream& out, const Form4562Line& line) {
     const std::vector<int> widths = itemWidths(line.kind);
     const std::vector<std::string> captions = itemCaptions(line.kind);
-    std::vector<std::vector<std::string>> captionLines;
-    size_t depth = 0;
-    for (size_t i = 0; i < captions.size(); ++i) {
-        captionLines.push_back(wrap(captions[i], widths[i]));
-        depth = std::max(depth, captionLines.back().size());
-    }
-    for (size_t row = 0; row < depth; ++row) {
-        std::vector<std::string> cells;
-        for (const auto& lines : captionLines)
-            cells.push_back(row < lines.size() ? lines[row] : "");
-        writeItemRow(out, widths, cells);
-    }
+    for (const auto& cells : text::captionRows(captions, widths)) writeItemRow(out, widths, cells);
     for (const auto& item : line.items) writeItemRow(out, widths, itemCells(line.kind, item));
 }
 
@@ -632,12 +599,12 @@ void renderForm4562Text(const Form4562& form, std::ostream& out) {
     for (const auto& part : form.parts) {
         out << '\n' << part.title << '\n' << std::string(part.title.size(), '-') << '\n';
         for (const auto& line : part.lines) {
-            const std::vector<std::string> text = wrap(line.text, kLineTextWidth);
-            for (size_t i = 0; i < text.size(); ++i)
-                writeText(out, fit(i ? "" : line.number, kNumberWidth, true) + "  " +
-                                   fit(text[i], kLineTextWidth, false) +
-                                   (i + 1 == text.size()
-                                        ? fit(amountText(line.amount), kAmountWidth, true)
+            const std::vector<std::string> words = text::wrap(line.text, kLineTextWidth);
+            for (size_t i = 0; i < words.size(); ++i)
+                writeText(out, text::fit(i ? "" : line.number, kNumberWidth, true) + "  " +
+                                   text::fit(words[i], kLineTextWidth, false) +
+                                   (i + 1 == words.size()
+                                        ? text::fit(amountText(line.amount), kAmountWidth, true)
                                         : std::string()));
             if (line.kind == ItemKind::None || line.items.empty()) continue;
             writeItems(out, line);
@@ -650,8 +617,8 @@ void renderForm4562Text(const Form4562& form, std::ostream& out) {
     }
     out << "\nNotes\n";
     for (const auto& note : form.notes) {
-        const std::vector<std::string> text = wrap(note, kLineTextWidth + 14);
-        for (size_t i = 0; i < text.size(); ++i) out << (i ? "  " : "- ") << text[i] << '\n';
+        const std::vector<std::string> words = text::wrap(note, kLineTextWidth + 14);
+        for (size_t i = 0; i < words.size(); ++i) out << (i ? "  " : "- ") << words[i] << '\n';
     }
 }
 

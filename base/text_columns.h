@@ -1,0 +1,28 @@
+#pragma once
+// Plain-text columns, as the text reports lay them out: words filled into a
+// column's width, cells padded or cut to it, and lines without trailing
+// blanks.
+#include <string>
+#include <vector>
+
+namespace czx::text {
+
+// The words of `text` filled into lines of at most `width` characters; a word
+// longer than the width gets a line of its own, and a text without words is
+// one empty line.
+std::vector<std::string> wrap(const std::string& text, int width);
+
+// `text` cut to `width` characters, or padded with blanks to it: after the
+// text, or before it when `right` aligns it to the right.
+std::string fit(const std::string& text, int width, bool right = false);
+
+// `line` without its trailing blanks.
+std::string trimmed(std::string line);
+
+// Column captions over several lines: each caption wrapped to its column's
+// width, row r holding line r of every caption ("" where a caption has fewer
+// lines).
+std::vector<std::vector<std::string>> captionRows(const std::vector<std::string>& captions,
+                                                  const std::vector<int>& widths);
+
+}  // namespace czx::text

@@ -88,4 +88,24 @@ bool optionValue(const std::vector<std::string>& options, size_t& i, std::string
     return true;
 }
 
+std::optional<int> ReportOutput::read(const std::vector<std::string>& options, size_t& i) {
+    std::string value;
+    if (options[i] == "--format") {
+        if (!optionValue(options, i, value) || (value != "text" && value != "csv"))
+            return fail("--format takes text or csv");
+        csv = value == "csv";
+    } else if (options[i] == "--output") {
+        if (!optionValue(options, i, value) || value.empty()) return fail("--output needs a FILE");
+        file = value;
+    } else {
+        return std::nullopt;
+    }
+    return 0;
+}
+
+int ReportOutput::finish(bool ok, const std::string& what) const {
+    if (ok && !file.empty()) std::cout << "Wrote the " << what << " to " << file << ".\n";
+    return ok ? 0 : kFailed;
+}
+
 }  // namespace czx::cli

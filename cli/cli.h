@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <functional>
 #include <iostream>
+#include <optional>
 #include <ostream>
 #include <string>
 #include <string_view>
@@ -45,6 +46,21 @@ void writeOutput(const std::filesystem::path& file,
 // Reads the value of an option that takes one: the next argument, moving
 // `i` on; false when there is none.
 bool optionValue(const std::vector<std::string>& options, size_t& i, std::string& value);
+
+// The options every report takes: --format text|csv and --output FILE (the
+// terminal when there is none).
+struct ReportOutput {
+    bool csv = false;
+    std::string file;
+
+    // Reads options[i] and its value, moving `i` on, when it is one of the
+    // two: nothing when it is neither, 0 when it was read, or the exit status
+    // of a wrong command line, said on the terminal.
+    std::optional<int> read(const std::vector<std::string>& options, size_t& i);
+    // The exit status of a report written (`ok`) or not; a report written to
+    // a file says so: "Wrote the <what> to FILE."
+    int finish(bool ok, const std::string& what) const;
+};
 
 // report 4562 [--carryover AMOUNT] [--income-limit AMOUNT] [--format text|csv]
 // [--output FILE]: the Form 4562 worksheet (form4562_command.cpp).

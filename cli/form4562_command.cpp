@@ -25,8 +25,7 @@ std::optional<double> amountArgument(const std::string& text) {
 
 int form4562Command(Connection& connection, const std::vector<std::string>& options) {
     Form4562Options worksheet;
-    std::string format = "text";
-    std::string output;
+    ReportOutput output;
     for (size_t i = 0; i < options.size(); ++i) {
         const std::string& option = options[i];
         std::string value;
@@ -36,14 +35,8 @@ int form4562Command(Connection& connection, const std::vector<std::string>& opti
             if (!amount) return fail(option + " takes an amount of at least 0");
             (option == "--carryover" ? worksheet.carryover : worksheet.incomeLimit.emplace()) =
                 *amount;
-        } else if (option == "--format") {
-            if (!optionValue(options, i, value) || (value != "text" && value != "csv"))
-                return fail("--format takes text or csv");
-            format = value;
-        } else if (option == "--output") {
-            if (!optionValue(options, i, value) || value.empty())
-                return fail("--output needs a FILE");
-            output = value;
+        } else if (auto read = output.read(options, i)) {
+            if (*read) return *read;
         } else {
             return fail("unknown option for report 4562: " + option);
         }
@@ -52,8 +45,8 @@ int form4562Command(Connection& connection, const std::vector<std::string>& opti
     bool ok = procedure("Calcform.mnuForm4562_Click", [&] {
         try {
             Form4562 form = buildForm4562(connection, worksheet);
-            writeOutput(output, [&](std::ostream& out) {
-                if (format == "csv")
+            writeOutput(output.file, [&](std::ostream& out) {
+                if (output.csv)
                     renderForm4562Csv(form, out);
                 else
                     renderForm4562Text(form, out);
@@ -63,8 +56,7 @@ int form4562Command(Connection& connection, const std::vector<std::string>& opti
         }
     });
     if (!refused.empty()) return failure(refused);
-    if (ok && !output.empty()) std::cout << "Wrote the Form 4562 worksheet to " << output << ".\n";
-    return ok ? 0 : kFailed;
+    return output.finish(ok, "Form 4562 worksheet");
 }
 
 }  // namespace czx::cli

@@ -234,29 +234,17 @@ int reportCommand(Connection& connection, const std::vector<std::string>& option
         if (other.run && !options.empty() && options.front() == other.name)
             return other.run(connection, {options.begin() + 1, options.end()});
     std::optional<ReportKind> kind;
-    std::string format = "text";
-    std::string output;
+    cli::ReportOutput output;
     Date asOf = localToday();
     for (size_t i = 0; i < options.size(); ++i) {
         const std::string& option = options[i];
-        // The value of an option that takes one.
-        auto value = [&]() -> std::optional<std::string> {
-            if (i + 1 == options.size()) return std::nullopt;
-            return options[++i];
-        };
+        std::string value;
         if (!kind && (option == "tax" || option == "book")) {
             kind = option == "tax" ? ReportKind::Tax : ReportKind::Book;
-        } else if (option == "--format") {
-            auto v = value();
-            if (!v || (*v != "text" && *v != "csv")) return fail("--format takes text or csv");
-            format = *v;
-        } else if (option == "--output") {
-            auto v = value();
-            if (!v || v->empty()) return fail("--output needs a FILE");
-            output = *v;
+        } else if (auto read = output.read(options, i)) {
+            if (*read) return *read;
         } else if (option == "--as-of") {
-            auto v = value();
-            auto date = v ? parseUsDate(*v) : std::nullopt;
+            auto date = cli::optionValue(options, i, value) ? parseUsDate(value) : std::nullopt;
             if (!date) return fail("--as-of takes a date M/D/YYYY");
             asOf = *date;
         } else {
@@ -267,15 +255,14 @@ int reportCommand(Connection& connection, const std::vector<std::string>& option
     const char* name =
         *kind == ReportKind::Tax ? "Calcform.mnuTaxReport_Click" : "Calcform.mnuBookReport_Click";
     bool ok = procedure(name, [&] {
-        cli::writeOutput(output, [&](std::ostream& out) {
-            if (format == "csv")
+        cli::writeOutput(output.file, [&](std::ostream& out) {
+            if (output.csv)
                 writeReportCsv(connection, *kind, asOf, out);
             else
                 writeReportText(connection, *kind, asOf, out);
         });
     });
-    if (ok && !output.empty()) std::cout << "Wrote the report to " << output << ".\n";
-    return ok ? 0 : 1;
+    return output.finish(ok, "report");
 }
 
 // The commands, in the order of the usage.

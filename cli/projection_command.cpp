@@ -11,8 +11,7 @@ namespace czx::cli {
 
 int projectionCommand(Connection& connection, const std::vector<std::string>& options) {
     int years = 5;
-    std::string format = "text";
-    std::string output;
+    ReportOutput output;
     for (size_t i = 0; i < options.size(); ++i) {
         const std::string& option = options[i];
         std::string value;
@@ -25,29 +24,22 @@ int projectionCommand(Connection& connection, const std::vector<std::string>& op
             if (years < 1 || years > kMaxProjectionYears)
                 return fail("--years takes a number of years from 1 to " +
                             std::to_string(kMaxProjectionYears));
-        } else if (option == "--format") {
-            if (!optionValue(options, i, value) || (value != "text" && value != "csv"))
-                return fail("--format takes text or csv");
-            format = value;
-        } else if (option == "--output") {
-            if (!optionValue(options, i, value) || value.empty())
-                return fail("--output needs a FILE");
-            output = value;
+        } else if (auto read = output.read(options, i)) {
+            if (*read) return *read;
         } else {
             return fail("unknown option for report projection: " + option);
         }
     }
     const Date today = localToday();
     bool ok = procedure("Calcform.mnuProjection_Click", [&] {
-        writeOutput(output, [&](std::ostream& out) {
-            if (format == "csv")
+        writeOutput(output.file, [&](std::ostream& out) {
+            if (output.csv)
                 writeProjectionCsv(connection, years, out);
             else
                 writeProjectionText(connection, years, today, out);
         });
     });
-    if (ok && !output.empty()) std::cout << "Wrote the projection to " << output << ".\n";
-    return ok ? 0 : kFailed;
+    return output.finish(ok, "projection");
 }
 
 }  // namespace czx::cli

@@ -3,69 +3,27 @@
 // each failure is told. Whole outputs are held in golden files under
 // tests/golden.
 #include <gtest/gtest.h>
-#include <sys/wait.h>
 
-#include <cstdlib>
 #include <fstream>
 #include <optional>
-#include <sstream>
 
 #include "store/assets.h"
 #include "store/database.h"
-#include "tests/support/testing.h"
+#include "tests/support/cli_run.h"
 
 namespace czx {
 namespace {
 
 namespace fs = std::filesystem;
 using testing::builtDataFile;
+using Outcome = testing::CliOutcome;
 using testing::matchesGolden;
+using testing::readFile;
 
-std::string shellQuoted(const std::string& text) {
-    std::string quoted = "'";
-    for (char c : text) quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
-    return quoted + "'";
-}
-
-std::string readFile(const fs::path& file) {
-    std::ifstream in(file, std::ios::binary);
-    std::stringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
-
-struct Outcome {
-    int status = -1;
-    std::string out;
-    std::string err;
-};
-
-class CliTest : public ::testing::Test {
+class CliTest : public testing::CliCompany {
   protected:
-    void SetUp() override {
-        fs::create_directories(dir / "data");
-        for (const char* name : {"czxdprnd.mdb", "czxblank.mdb"})
-            fs::copy_file(builtDataFile(name), dir / "data" / name);
-    }
-
-    // Runs the tool on the copy; `limits` are shell commands run before it
-    // (ulimit ...).
-    Outcome run(const std::vector<std::string>& arguments, const std::string& limits = "") {
-        std::string command =
-            limits + shellQuoted(CZX_CLI_PATH) + " --data " + shellQuoted((dir / "data").string());
-        for (const auto& a : arguments) command += " " + shellQuoted(a);
-        command += " >" + shellQuoted((dir / "out.txt").string()) + " 2>" +
-                   shellQuoted((dir / "err.txt").string());
-        Outcome outcome;
-        int raw = std::system(command.c_str());
-        outcome.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-        outcome.out = readFile(dir / "out.txt");
-        outcome.err = readFile(dir / "err.txt");
-        return outcome;
-    }
-
-    Connection company() { return Connection::open(dir / "data" / "czxdprnd.mdb"); }
-    std::string companyBytes() { return readFile(dir / "data" / "czxdprnd.mdb"); }
+    Connection company() { return Connection::open(data() / "czxdprnd.mdb"); }
+    std::string companyBytes() { return readFile(data() / "czxdprnd.mdb"); }
     // The total of `expression` over the assets of the company file.
     double total(const std::string& expression) {
         Connection db = company();
@@ -73,8 +31,6 @@ class CliTest : public ::testing::Test {
         query.step();
         return query.columnDouble(0);
     }
-
-    testing::TempDir dir;
 };
 
 // The first run computes every asset of the sample; a second run finds no

@@ -1,0 +1,42 @@
+#pragma once
+// czxdprn-cli run end to end from a test, on copies of the built company
+// files.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "tests/support/testing.h"
+
+namespace czx::testing {
+
+// The whole of a file, byte for byte ("" when it cannot be read).
+std::string readFile(const std::filesystem::path& file);
+
+// What a run of the tool left: its exit status (-1 when it did not exit)
+// and what it wrote to its standard output and error.
+struct CliOutcome {
+    int status = -1;
+    std::string out;
+    std::string err;
+};
+
+// A test on copies of czxdprnd.mdb and czxblank.mdb in data(), the folder
+// the tool is run on.
+class CliCompany : public ::testing::Test {
+  protected:
+    void SetUp() override;
+
+    // Runs the tool, each argument passed as it is; `limits` are shell
+    // commands run before it (ulimit ...).
+    CliOutcome run(const std::vector<std::string>& arguments, const std::string& limits = "");
+    // The same with the arguments written in one line, parted by blanks.
+    CliOutcome runWords(const std::string& arguments);
+
+    std::filesystem::path data() const { return dir / "data"; }
+
+    TempDir dir;
+};
+
+}  // namespace czx::testing

@@ -1,28 +1,18 @@
 #include "ui/yearend/form4562preview.h"
 
-#include <QAction>
 #include <QCheckBox>
 #include <QDialogButtonBox>
-#include <QDir>
-#include <QFileDialog>
-#include <QFont>
 #include <QFontMetricsF>
 #include <QFormLayout>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPageLayout>
-#include <QPageSize>
-#include <QPagedPaintDevice>
 #include <QPainter>
-#include <QPdfWriter>
 #include <QPrinter>
 #include <QPushButton>
-#include <QToolBar>
 #include <QVBoxLayout>
 #include <algorithm>
 #include <cmath>
 
-#include "base/money.h"
 #include "base/trail.h"
 #include "ui/shell/guifeedback.h"
 
@@ -53,41 +43,26 @@ QString text(const std::string& s) {
     return QString::fromStdString(s);
 }
 
-QString amountText(const Money& amount) {
-    return amount ? text(money::format(*amount)) : QString();
-}
-
 using Kind = WorksheetRow::Kind;
 
 // Everything is laid out in points (1/72 inch) and scaled to the device.
 constexpr double kNumberWidth = 30;   // the line number
 constexpr double kAmountWidth = 100;  // the line's figure, at the right
 constexpr double kItemIndent = 30;
-constexpr double kLineGap = 3;
+constexpr double kLineGap = PageGrid::lineGap;
 
 // The worksheet's measures, and the layout and painting that share them, so
 // that what the layout promises is what the page shows.
 class Pager {
   public:
-    Pager(const Form4562& form, const QSizeF& page)
-        : form_(form), width_(page.width()), height_(page.height()) {
-        // Sizes in pixels of the point grid, so the painter's scale applies
-        // to the text as it does to the rules.
-        body_ = QFont("Helvetica");
-        body_.setPixelSize(8);
-        bold_ = body_;
-        bold_.setBold(true);
-        part_ = bold_;
+    Pager(const Form4562& form, const PageGrid& grid) : form_(form), grid_(grid), part_(grid.bold) {
         part_.setPixelSize(10);
-        title_ = bold_;
-        title_.setPixelSize(12);
-        rowHeight_ = QFontMetricsF(body_).height() + kLineGap;
     }
 
     std::vector<WorksheetPage> layout() const {
         std::vector<WorksheetPage> pages(1);
         double y = headerHeight();
-        const double bottom = height_ - rowHeight_ * 2;  // the page number below
+        const double bottom = grid_.height - grid_.line * 2;  // the page number below
         auto place = [&](Kind kind, int part, int line, int index, double height) {
             pages.back().push_back({kind, part, line, index, y});
             y += height;
@@ -112,16 +87,16 @@ class Pager {
                 for (int i = 0; i < items; ++i) {
                     // A line's total goes over with its last asset.
                     const double height =
-                        rowHeight_ + (i + 1 == items && hasTotal(line) ? totalHeight() : 0);
+                        grid_.line + (i + 1 == items && hasTotal(line) ? totalHeight() : 0);
                     if (y + height > bottom) {
                         pages.emplace_back();
                         y = 0;
                         place(Kind::Captions, p, l, -1, captionHeight(line.kind));
                     }
-                    place(Kind::Item, p, l, i, rowHeight_);
+                    place(Kind::Item, p, l, i, grid_.line);
                 }
                 if (hasTotal(line)) place(Kind::Total, p, l, -1, totalHeight());
-                y += rowHeight_ * 0.5;
+                y += grid_.line * 0.5;
             }
         }
         for (int n = 0; n < static_cast<int>(form_.notes.size()); ++n) {
@@ -137,20 +112,10 @@ class Pager {
         return pages;
     }
 
-    int paint(QPagedPaintDevice& device, QPainter& painter) {
+    void paint(QPainter& painter, const WorksheetPage& page, bool first) {
         painter_ = &painter;
-        const double scale = device.logicalDpiY() / 72.0;
-        painter.scale(scale, scale);
-        const std::vector<WorksheetPage> pages = layout();
-        for (size_t p = 0; p < pages.size(); ++p) {
-            if (p) device.newPage();
-            if (p == 0) header();
-            for (const WorksheetRow& row : pages[p]) paintRow(row);
-            painter.setFont(body_);
-            painter.drawText(QRectF(0, height_ - rowHeight_, width_, rowHeight_),
-                             Qt::AlignRight | Qt::AlignBottom, QString("Page %1").arg(p + 1));
-        }
-        return static_cast<int>(pages.size());
+        if (first) header();
+        for (const WorksheetRow& row : page) paintRow(row);
     }
 
   private:
@@ -159,11 +124,11 @@ class Pager {
     }
     static bool hasTotal(const Form4562Line& line) { return line.kind == ItemKind::Class; }
 
-    double headerHeight() const { return QFontMetricsF(title_).height() + 4 + rowHeight_ * 2; }
+    double headerHeight() const { return grid_.titleHeight + grid_.line * 2; }
     double partHeight() const { return QFontMetricsF(part_).height() + 8; }
-    double textWidth() const { return width_ - kNumberWidth - kAmountWidth; }
+    double textWidth() const { return grid_.width - kNumberWidth - kAmountWidth; }
     double lineHeight(const Form4562Line& line) const {
-        return QFontMetricsF(body_)
+        return QFontMetricsF(grid_.body)
                    .boundingRect(QRectF(0, 0, textWidth(), 1000), Qt::TextWordWrap, text(line.text))
                    .height() +
                kLineGap;
@@ -173,14 +138,15 @@ class Pager {
     double lineBlock(const Form4562Line& line) const {
         double height = lineHeight(line);
         if (listsItems(line))
-            height += captionHeight(line.kind) + rowHeight_ +
+            height += captionHeight(line.kind) + grid_.line +
                       (line.items.size() == 1 && hasTotal(line) ? totalHeight() : 0);
         return height;
     }
-    double totalHeight() const { return rowHeight_ + 2; }
+    double totalHeight() const { return grid_.line + 2; }
     double noteHeight(int n) const {
-        return QFontMetricsF(body_)
-                   .boundingRect(QRectF(0, 0, width_, 1000), Qt::TextWordWrap, text(form_.notes[n]))
+        return QFontMetricsF(grid_.body)
+                   .boundingRect(QRectF(0, 0, grid_.width, 1000), Qt::TextWordWrap,
+                                 text(form_.notes[n]))
                    .height() +
                kLineGap;
     }
@@ -190,7 +156,7 @@ class Pager {
         std::vector<double> widths;
         double total = 0;
         for (int w : itemWidths(kind)) total += w;
-        for (int w : itemWidths(kind)) widths.push_back(w * (width_ - kItemIndent) / total);
+        for (int w : itemWidths(kind)) widths.push_back(w * (grid_.width - kItemIndent) / total);
         return widths;
     }
     double captionHeight(ItemKind kind) const {
@@ -198,7 +164,7 @@ class Pager {
         const std::vector<std::string> captions = itemCaptions(kind);
         double height = 0;
         for (size_t i = 0; i < captions.size(); ++i)
-            height = std::max(height, QFontMetricsF(bold_)
+            height = std::max(height, QFontMetricsF(grid_.bold)
                                           .boundingRect(QRectF(0, 0, widths[i] - 4, 1000),
                                                         Qt::TextWordWrap, text(captions[i]))
                                           .height());
@@ -206,12 +172,13 @@ class Pager {
     }
 
     void header() {
-        painter_->setFont(title_);
-        const double h = QFontMetricsF(title_).height() + 4;
-        painter_->drawText(QRectF(0, 0, width_, h), Qt::AlignHCenter | Qt::AlignVCenter,
+        painter_->setFont(grid_.title);
+        const double h = grid_.titleHeight;
+        painter_->drawText(QRectF(0, 0, grid_.width, h), Qt::AlignHCenter | Qt::AlignVCenter,
                            "Form 4562 Worksheet: Depreciation and Amortization");
-        painter_->setFont(body_);
-        painter_->drawText(QRectF(0, h, width_, rowHeight_), Qt::AlignHCenter, text(form_.title));
+        painter_->setFont(grid_.body);
+        painter_->drawText(QRectF(0, h, grid_.width, grid_.line), Qt::AlignHCenter,
+                           text(form_.title));
     }
 
     // Cells across the item columns; the first left, the others right.
@@ -244,15 +211,16 @@ class Pager {
             painter_->setFont(part_);
             const QString title =
                 row.kind == Kind::NotesTitle ? QString("Notes") : text(form_.parts[row.part].title);
-            painter_->drawText(QRectF(0, y + 4, width_, partHeight() - 4),
+            painter_->drawText(QRectF(0, y + 4, grid_.width, partHeight() - 4),
                                Qt::AlignLeft | Qt::AlignVCenter, title);
             painter_->setPen(QPen(Qt::black, 0.8));
-            painter_->drawLine(QPointF(0, y + partHeight()), QPointF(width_, y + partHeight()));
+            painter_->drawLine(QPointF(0, y + partHeight()),
+                               QPointF(grid_.width, y + partHeight()));
             return;
         }
         if (row.kind == Kind::Note) {
-            painter_->setFont(body_);
-            painter_->drawText(QRectF(0, y, width_, noteHeight(row.index)), Qt::TextWordWrap,
+            painter_->setFont(grid_.body);
+            painter_->drawText(QRectF(0, y, grid_.width, noteHeight(row.index)), Qt::TextWordWrap,
                                text(form_.notes[row.index]));
             return;
         }
@@ -260,36 +228,37 @@ class Pager {
         switch (row.kind) {
             case Kind::Line: {
                 const double h = lineHeight(line);
-                painter_->setFont(bold_);
+                painter_->setFont(grid_.bold);
                 painter_->drawText(QRectF(0, y, kNumberWidth - 4, h), Qt::AlignRight | Qt::AlignTop,
                                    text(line.number));
-                painter_->setFont(body_);
+                painter_->setFont(grid_.body);
                 painter_->drawText(QRectF(kNumberWidth, y, textWidth(), h), Qt::TextWordWrap,
                                    text(line.text));
-                painter_->drawText(QRectF(width_ - kAmountWidth, y, kAmountWidth, h - kLineGap),
-                                   Qt::AlignRight | Qt::AlignBottom, amountText(line.amount));
+                painter_->drawText(
+                    QRectF(grid_.width - kAmountWidth, y, kAmountWidth, h - kLineGap),
+                    Qt::AlignRight | Qt::AlignBottom, amountText(line.amount));
                 break;
             }
             case Kind::Captions:
                 cells(line.kind, y, captionHeight(line.kind) - 4, qstrings(itemCaptions(line.kind)),
-                      bold_, Qt::AlignBottom | Qt::TextWordWrap);
+                      grid_.bold, Qt::AlignBottom | Qt::TextWordWrap);
                 painter_->setPen(QPen(Qt::black, 0.5));
                 painter_->drawLine(QPointF(kItemIndent, y + captionHeight(line.kind) - 2),
-                                   QPointF(width_, y + captionHeight(line.kind) - 2));
+                                   QPointF(grid_.width, y + captionHeight(line.kind) - 2));
                 break;
             case Kind::Item:
-                cells(line.kind, y, rowHeight_,
-                      qstrings(itemCells(line.kind, line.items[row.index])), body_,
+                cells(line.kind, y, grid_.line,
+                      qstrings(itemCells(line.kind, line.items[row.index])), grid_.body,
                       Qt::AlignVCenter);
                 break;
             case Kind::Total: {
                 painter_->setPen(QPen(Qt::black, 0.5));
-                painter_->drawLine(QPointF(kItemIndent, y + 1), QPointF(width_, y + 1));
+                painter_->drawLine(QPointF(kItemIndent, y + 1), QPointF(grid_.width, y + 1));
                 std::vector<QString> values(itemCaptions(line.kind).size());
                 values.front() = "Total";
                 values[2] = amountText(line.basis);
                 values.back() = amountText(line.amount);
-                cells(line.kind, y + 2, rowHeight_, values, bold_, Qt::AlignVCenter);
+                cells(line.kind, y + 2, grid_.line, values, grid_.bold, Qt::AlignVCenter);
                 break;
             }
             default:
@@ -298,17 +267,10 @@ class Pager {
     }
 
     const Form4562& form_;
-    double width_, height_;
-    QFont body_, bold_, part_, title_;
-    double rowHeight_ = 0;
+    const PageGrid grid_;
+    QFont part_;
     QPainter* painter_ = nullptr;
 };
-
-// The printable area of `device` in points.
-QSizeF pagePoints(const QPagedPaintDevice& device) {
-    const double scale = device.logicalDpiY() / 72.0;
-    return QSizeF(device.width() / scale, device.height() / scale);
-}
 
 }  // namespace
 
@@ -374,66 +336,34 @@ void Form4562OptionsDialog::check() {
 }
 
 std::vector<WorksheetPage> layoutForm4562(const Form4562& form, const QSizeF& page) {
-    return Pager(form, page).layout();
+    return Pager(form, PageGrid(page)).layout();
 }
 
 int paintForm4562(const Form4562& form, QPagedPaintDevice& device) {
-    QPainter painter(&device);
-    if (!painter.isActive()) return 0;
-    return Pager(form, pagePoints(device)).paint(device, painter);
+    const PageGrid grid(device);
+    Pager pager(form, grid);
+    const std::vector<WorksheetPage> pages = pager.layout();
+    return paintPages(device, grid, static_cast<int>(pages.size()),
+                      [&](QPainter& painter, int p) { pager.paint(painter, pages[p], p == 0); });
 }
 
 bool writeForm4562Pdf(const Form4562& form, const QString& file) {
-    QPdfWriter writer(file);
-    if (!writer.setPageLayout(QPageLayout(QPageSize(QPageSize::Letter), QPageLayout::Landscape,
-                                          QMarginsF(36, 36, 36, 36), QPageLayout::Point)))
-        return false;
-    writer.setResolution(300);
-    writer.setTitle("Form 4562 Worksheet");
-    return paintForm4562(form, writer) > 0;
+    return writePdf(file, "Form 4562 Worksheet",
+                    [&](QPagedPaintDevice& device) { return paintForm4562(form, device); });
 }
 
+// The paint function reads form_ only when the preview paints, after the
+// constructor has filled it.
 Form4562Preview::Form4562Preview(Form4562 form, std::unique_ptr<QPrinter> printer, QWidget* parent)
-    : QPrintPreviewDialog(printer.get(), parent),
-      form_(std::move(form)),
-      printer_(std::move(printer)) {
-    setObjectName("Form4562Preview");
-    setWindowTitle("Form 4562 Worksheet");
-    connect(this, &QPrintPreviewDialog::paintRequested, this,
-            [this](QPrinter* p) { paintForm4562(form_, *p); });
-    auto* exportAction = new QAction("Export PDF", this);
-    exportAction->setObjectName("actExportPdf");
-    exportAction->setToolTip("Write the worksheet to a PDF file");
-    connect(exportAction, &QAction::triggered, this, [this] { exportPdf(); });
-    auto* closeAction = new QAction("Close", this);
-    closeAction->setObjectName("actClose");
-    closeAction->setToolTip("Close the worksheet");
-    connect(closeAction, &QAction::triggered, this, &QWidget::close);
-    if (auto* bar = findChild<QToolBar*>()) {
-        bar->addSeparator();
-        bar->addAction(exportAction);
-        bar->addSeparator();
-        bar->addAction(closeAction);
-    } else {
-        addAction(exportAction);
-        addAction(closeAction);
-    }
-    resize(1000, 700);
-}
-
-Form4562Preview::~Form4562Preview() = default;
-
-void Form4562Preview::exportPdf() {
-    procedure("Form4562.ExportPdf", [&] {
-        QString file = QFileDialog::getSaveFileName(
-            this, "Export PDF", QDir::home().filePath("Form 4562 Worksheet.pdf"),
-            "PDF files (*.pdf)");
-        if (file.isEmpty()) return;
-        if (!file.endsWith(".pdf", Qt::CaseInsensitive)) file += ".pdf";
-        if (!writeForm4562Pdf(form_, file))
-            throw Error(75, "Path/File access error: " + file.toStdString());
-    });
-}
+    : PrintPreview(
+          {.objectName = "Form4562Preview",
+           .title = "Form 4562 Worksheet",
+           .pdfFile = "Form 4562 Worksheet.pdf",
+           .noun = "worksheet",
+           .exportProcedure = "Form4562.ExportPdf"},
+          [this](QPagedPaintDevice& device) { return paintForm4562(form_, device); },
+          std::move(printer), parent),
+      form_(std::move(form)) {}
 
 void showForm4562(QWidget* parent, Connection& connection) {
     procedure("Calcform.mnuForm4562_Click", [&] {
@@ -446,14 +376,7 @@ void showForm4562(QWidget* parent, Connection& connection) {
             showMessage(parent, QString::fromStdString(e.what()));
             return;
         }
-        auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
-        printer->setPageSize(QPageSize(QPageSize::Letter));
-        printer->setPageOrientation(QPageLayout::Landscape);
-        printer->setPageMargins(QMarginsF(36, 36, 36, 36), QPageLayout::Point);
-        auto* preview = new Form4562Preview(std::move(form), std::move(printer), parent);
-        preview->setAttribute(Qt::WA_DeleteOnClose);
-        preview->setWindowModality(Qt::NonModal);
-        preview->show();
+        (new Form4562Preview(std::move(form), reportPrinter(), parent))->showAlone();
     });
 }
 

@@ -3,19 +3,17 @@
 // the user (last year's carryover, the business income limitation), then the
 // worksheet's pages in a print preview with "Export PDF" and "Close".
 #include <QDialog>
-#include <QPrintPreviewDialog>
 #include <QSizeF>
 #include <memory>
 #include <optional>
 #include <vector>
 
 #include "engine/worksheet/form4562.h"
+#include "ui/yearend/printpreview.h"
 
 class QCheckBox;
 class QDialogButtonBox;
 class QLineEdit;
-class QPagedPaintDevice;
-class QPrinter;
 
 namespace czx::ui {
 
@@ -62,19 +60,15 @@ int paintForm4562(const Form4562& form, QPagedPaintDevice& device);
 // the file cannot be written.
 bool writeForm4562Pdf(const Form4562& form, const QString& file);
 
-class Form4562Preview : public QPrintPreviewDialog {
+class Form4562Preview : public PrintPreview {
     Q_OBJECT
   public:
     Form4562Preview(Form4562 form, std::unique_ptr<QPrinter> printer, QWidget* parent = nullptr);
-    ~Form4562Preview() override;
 
     const Form4562& form() const { return form_; }
-    // Asks for a file name and writes the worksheet there as PDF.
-    void exportPdf();
 
   private:
     Form4562 form_;
-    std::unique_ptr<QPrinter> printer_;
 };
 
 // mnuForm4562_Click: asks for the options, builds the worksheet of the

@@ -1,48 +1,33 @@
 #include "ui/yearend/projectionpreview.h"
 
-#include <QAction>
 #include <QApplication>
 #include <QDialogButtonBox>
-#include <QDir>
-#include <QFileDialog>
-#include <QFont>
 #include <QFontMetricsF>
 #include <QFormLayout>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPageLayout>
-#include <QPageSize>
-#include <QPagedPaintDevice>
 #include <QPainter>
-#include <QPdfWriter>
 #include <QPrinter>
 #include <QProgressDialog>
 #include <QPushButton>
 #include <QSpinBox>
-#include <QToolBar>
 #include <QVBoxLayout>
 #include <algorithm>
 
-#include "base/money.h"
 #include "base/trail.h"
 #include "engine/projection/projection.h"
+#include "ui/yearend/printpreview.h"
 
 namespace czx::ui {
 namespace {
 
-// The page is laid out in points (1/72 inch) and scaled to the device.
-constexpr int kBodySize = 8;
-constexpr double kLineGap = 3.0;
+// Column widths in points.
 constexpr double kDescriptionWidth = 170;
 constexpr double kDateWidth = 50;
 constexpr double kAmountWidth = 62;
 
 QString text(const std::string& s) {
     return QString::fromStdString(s);
-}
-
-QString dateText(const std::optional<Date>& date) {
-    return date ? text(paddedDate(*date)) : QString();
 }
 
 // Fills the report's rows as the projection streams them; the window's
@@ -126,26 +111,11 @@ bool isTotal(ProjectionRowKind kind) {
     return kind == ProjectionRowKind::GroupTotal || kind == ProjectionRowKind::GrandTotal;
 }
 
-// The geometry of a page in points, shared by the layout and the painting.
-struct PageMetrics {
-    explicit PageMetrics(const QPagedPaintDevice& device) {
-        scale = device.logicalDpiY() / 72.0;
-        width = device.width() / scale;
-        height = device.height() / scale;
-        body = QFont("Helvetica");
-        // Sizes in pixels of the point grid, so the painter's scale applies
-        // to the text as it does to the lines.
-        body.setPixelSize(kBodySize);
-        bold = body;
-        bold.setBold(true);
-        title = bold;
-        title.setPixelSize(12);
-        line = QFontMetricsF(body).height() + kLineGap;
-        titleHeight = QFontMetricsF(title).height() + 4;
+// The page's rows and year columns, shared by the layout and the painting.
+struct PageMetrics : PageGrid {
+    explicit PageMetrics(const QPagedPaintDevice& device)
         // Title, the part and its years, the captions and their rule.
-        header = titleHeight + line * 3;
-        footer = line * 1.5;
-    }
+        : PageGrid(device), header(titleHeight + line * 3), footer(line * 1.5) {}
     int rowsPerPage() const {
         return std::max(4, static_cast<int>((height - header - footer) / line));
     }
@@ -154,8 +124,7 @@ struct PageMetrics {
                         static_cast<int>((width - kDescriptionWidth - kDateWidth) / kAmountWidth));
     }
 
-    double scale = 1, width = 0, height = 0, line = 0, titleHeight = 0, header = 0, footer = 0;
-    QFont body, bold, title;
+    double header, footer;
 };
 
 class PagePainter {
@@ -163,7 +132,7 @@ class PagePainter {
     PagePainter(const ProjectionReport& report, const PageMetrics& metrics, QPainter& painter)
         : report_(report), m_(metrics), painter_(painter) {}
 
-    void paint(const ProjectionPage& page, int number) {
+    void paint(const ProjectionPage& page) {
         y_ = 0;
         header(page);
         if (!page.continuedGroup.empty()) groupName(text(page.continuedGroup) + " (continued)");
@@ -182,9 +151,6 @@ class PagePainter {
                     break;
             }
         }
-        painter_.setFont(m_.body);
-        painter_.drawText(QRectF(0, m_.height - m_.line, m_.width, m_.line),
-                          Qt::AlignRight | Qt::AlignBottom, QString("Page %1").arg(number));
     }
 
   private:
@@ -201,8 +167,8 @@ class PagePainter {
         QString years;
         if (page.yearCount > 0)
             years = QString(", fiscal years ending %1 to %2")
-                        .arg(dateText(report_.yearEnds[page.firstYear]),
-                             dateText(report_.yearEnds[page.firstYear + page.yearCount - 1]));
+                        .arg(reportDate(report_.yearEnds[page.firstYear]),
+                             reportDate(report_.yearEnds[page.firstYear + page.yearCount - 1]));
         painter_.setFont(m_.bold);
         painter_.drawText(QRectF(0, y_, m_.width, m_.line), Qt::AlignCenter,
                           (tax ? "Tax depreciation" : "Book depreciation") + years);
@@ -214,7 +180,7 @@ class PagePainter {
         for (int c = 0; c < page.yearCount; ++c)
             painter_.drawText(QRectF(amountLeft(c), y_, kAmountWidth - 2, m_.line),
                               Qt::AlignRight | Qt::AlignBottom,
-                              dateText(report_.yearEnds[page.firstYear + c]));
+                              reportDate(report_.yearEnds[page.firstYear + c]));
         y_ += m_.line + 1;
         painter_.setPen(QPen(Qt::black, 0.8));
         painter_.drawLine(QPointF(0, y_), QPointF(amountLeft(page.yearCount), y_));
@@ -245,13 +211,13 @@ class PagePainter {
                           metrics.elidedText(text(row.text), Qt::ElideRight, captionWidth - 10));
         if (!total)
             painter_.drawText(QRectF(kDescriptionWidth, y_, kDateWidth - 2, m_.line),
-                              Qt::AlignLeft | Qt::AlignVCenter, dateText(row.placedInService));
+                              Qt::AlignLeft | Qt::AlignVCenter, reportDate(row.placedInService));
         const std::vector<double>& values = page.part == ProjectionPart::Tax ? row.tax : row.book;
         for (int c = 0; c < page.yearCount; ++c) {
             const size_t y = static_cast<size_t>(page.firstYear + c);
             if (y >= values.size()) break;
             painter_.drawText(QRectF(amountLeft(c), y_, kAmountWidth - 2, m_.line),
-                              Qt::AlignRight | Qt::AlignVCenter, text(money::format(values[y])));
+                              Qt::AlignRight | Qt::AlignVCenter, amountText(values[y]));
         }
         y_ += m_.line;
     }
@@ -328,28 +294,16 @@ std::vector<ProjectionPage> projectionPages(const ProjectionReport& report,
 }
 
 int paintProjection(const ProjectionReport& report, QPagedPaintDevice& device) {
-    QPainter painter(&device);
-    if (!painter.isActive()) return 0;
     const PageMetrics metrics(device);
-    painter.scale(metrics.scale, metrics.scale);
     const auto pages = layoutProjection(report, metrics.rowsPerPage(), metrics.yearsPerPage());
-    PagePainter pagePainter(report, metrics, painter);
-    for (size_t p = 0; p < pages.size(); ++p) {
-        if (p > 0) device.newPage();
-        pagePainter.paint(pages[p], static_cast<int>(p) + 1);
-    }
-    return static_cast<int>(pages.size());
+    return paintPages(
+        device, metrics, static_cast<int>(pages.size()),
+        [&](QPainter& painter, int p) { PagePainter(report, metrics, painter).paint(pages[p]); });
 }
 
 bool writeProjectionPdf(const ProjectionReport& report, const QString& file) {
-    QPdfWriter writer(file);
-    if (!writer.setPageLayout(QPageLayout(QPageSize(QPageSize::Letter), QPageLayout::Landscape,
-                                          QMarginsF(36, 36, 36, 36), QPageLayout::Point)))
-        return false;
-    writer.setResolution(300);
-    writer.setTitle("Depreciation Projection");
-    writer.setCreator(QString::fromStdString(AppIdentity{}.title));
-    return paintProjection(report, writer) > 0;
+    return writePdf(file, "Depreciation Projection",
+                    [&](QPagedPaintDevice& device) { return paintProjection(report, device); });
 }
 
 ProjectionOptions::ProjectionOptions(QWidget* parent) : QDialog(parent) {
@@ -383,49 +337,6 @@ int ProjectionOptions::years() const {
     return years_->value();
 }
 
-ProjectionPreview::ProjectionPreview(ProjectionReport report, std::unique_ptr<QPrinter> printer,
-                                     QWidget* parent)
-    : QPrintPreviewDialog(printer.get(), parent),
-      report_(std::move(report)),
-      printer_(std::move(printer)) {
-    setObjectName("ProjectionPreview");
-    setWindowTitle("Depreciation Projection");
-    connect(this, &QPrintPreviewDialog::paintRequested, this,
-            [this](QPrinter* p) { paintProjection(report_, *p); });
-    auto* exportAction = new QAction("Export PDF", this);
-    exportAction->setObjectName("actExportPdf");
-    exportAction->setToolTip("Write the projection to a PDF file");
-    connect(exportAction, &QAction::triggered, this, [this] { exportPdf(); });
-    auto* closeAction = new QAction("Close", this);
-    closeAction->setObjectName("actClose");
-    closeAction->setToolTip("Close the projection");
-    connect(closeAction, &QAction::triggered, this, &QWidget::close);
-    if (auto* bar = findChild<QToolBar*>()) {
-        bar->addSeparator();
-        bar->addAction(exportAction);
-        bar->addSeparator();
-        bar->addAction(closeAction);
-    } else {
-        addAction(exportAction);
-        addAction(closeAction);
-    }
-    resize(1000, 700);
-}
-
-ProjectionPreview::~ProjectionPreview() = default;
-
-void ProjectionPreview::exportPdf() {
-    procedure("Projection.ExportPdf", [&] {
-        const QString suggested = QDir::home().filePath("Depreciation Projection.pdf");
-        QString file =
-            QFileDialog::getSaveFileName(this, "Export PDF", suggested, "PDF files (*.pdf)");
-        if (file.isEmpty()) return;
-        if (!file.endsWith(".pdf", Qt::CaseInsensitive)) file += ".pdf";
-        if (!writeProjectionPdf(report_, file))
-            throw Error(75, "Path/File access error: " + file.toStdString());
-    });
-}
-
 void showProjection(QWidget* parent, Connection& connection) {
     procedure("Calcform.mnuProjection_Click", [&] {
         ProjectionOptions options(parent);
@@ -442,14 +353,15 @@ void showProjection(QWidget* parent, Connection& connection) {
             } restore;
             report = collect(connection, options.years(), &progress);
         }
-        auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
-        printer->setPageSize(QPageSize(QPageSize::Letter));
-        printer->setPageOrientation(QPageLayout::Landscape);
-        printer->setPageMargins(QMarginsF(36, 36, 36, 36), QPageLayout::Point);
-        auto* preview = new ProjectionPreview(std::move(report), std::move(printer), parent);
-        preview->setAttribute(Qt::WA_DeleteOnClose);
-        preview->setWindowModality(Qt::NonModal);
-        preview->show();
+        auto paint = [report = std::move(report)](QPagedPaintDevice& device) {
+            return paintProjection(report, device);
+        };
+        const PreviewNames names{.objectName = "ProjectionPreview",
+                                 .title = "Depreciation Projection",
+                                 .pdfFile = "Depreciation Projection.pdf",
+                                 .noun = "projection",
+                                 .exportProcedure = "Projection.ExportPdf"};
+        (new PrintPreview(names, std::move(paint), reportPrinter(), parent))->showAlone();
     });
 }
 

@@ -12,8 +12,6 @@
 // at the end. Years that do not fit across a page go on further pages of
 // the same part.
 #include <QDialog>
-#include <QPrintPreviewDialog>
-#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -22,7 +20,6 @@
 #include "store/database.h"
 
 class QPagedPaintDevice;
-class QPrinter;
 class QSpinBox;
 
 namespace czx::ui {
@@ -88,22 +85,6 @@ class ProjectionOptions : public QDialog {
 
   private:
     QSpinBox* years_ = nullptr;
-};
-
-class ProjectionPreview : public QPrintPreviewDialog {
-    Q_OBJECT
-  public:
-    ProjectionPreview(ProjectionReport report, std::unique_ptr<QPrinter> printer,
-                      QWidget* parent = nullptr);
-    ~ProjectionPreview() override;
-
-    const ProjectionReport& report() const { return report_; }
-    // Asks for a file name and writes the report there as PDF.
-    void exportPdf();
-
-  private:
-    ProjectionReport report_;
-    std::unique_ptr<QPrinter> printer_;
 };
 
 // Reports > Projection: asks for the years, projects the company (a busy

@@ -38,7 +38,4 @@ int paintReport(const DepreciationReport& report, QPagedPaintDevice& device);
 // false when the file cannot be written.
 bool writeReportPdf(const DepreciationReport& report, const QString& file);
 
-// "mm/dd/yyyy" for a report line's date, empty when there is none.
-QString reportDate(const std::optional<Date>& date);
-
 }  // namespace czx::ui

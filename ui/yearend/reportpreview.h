@@ -1,30 +1,11 @@
 #pragma once
 // The preview window of the tax and book depreciation reports: the report's
 // pages as they will print, the toolkit's print button, and "Export PDF".
-#include <QPrintPreviewDialog>
-#include <memory>
-
 #include "store/report.h"
 
-class QPrinter;
+class QWidget;
 
 namespace czx::ui {
-
-class ReportPreview : public QPrintPreviewDialog {
-    Q_OBJECT
-  public:
-    ReportPreview(DepreciationReport report, std::unique_ptr<QPrinter> printer,
-                  QWidget* parent = nullptr);
-    ~ReportPreview() override;
-
-    const DepreciationReport& report() const { return report_; }
-    // Asks for a file name and writes the report there as PDF.
-    void exportPdf();
-
-  private:
-    DepreciationReport report_;
-    std::unique_ptr<QPrinter> printer_;
-};
 
 // mnuTaxReport_Click / mnuBookReport_Click: runs the report query anew for
 // the company the connection holds, as of today, and shows the preview

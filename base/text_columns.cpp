@@ -3,7 +3,21 @@
 #include <algorithm>
 #include <sstream>
 
+#include "base/money.h"
+
 namespace czx::text {
+
+std::string amountText(const std::optional<double>& amount) {
+    return amount ? money::format(*amount) : "";
+}
+
+std::string plainAmount(const std::optional<double>& amount) {
+    return amount ? money::format(*amount, money::Separators::None) : "";
+}
+
+std::string dateText(const std::optional<Date>& date) {
+    return date ? paddedDate(*date) : "";
+}
 
 std::vector<std::string> wrap(const std::string& text, int width) {
     std::vector<std::string> lines;

@@ -1,11 +1,22 @@
 #pragma once
-// Plain-text columns, as the text reports lay them out: words filled into a
-// column's width, cells padded or cut to it, and lines without trailing
-// blanks.
+// Plain-text columns, as the text reports lay them out: what a cell shows,
+// words filled into a column's width, cells padded or cut to it, and lines
+// without trailing blanks.
+#include <optional>
 #include <string>
 #include <vector>
 
+#include "base/dates.h"
+
 namespace czx::text {
+
+// An amount as a cell shows it ("12,500.00"), blank when there is none.
+std::string amountText(const std::optional<double>& amount);
+// The same without separators ("12500.00"), for a spreadsheet to read as a
+// number.
+std::string plainAmount(const std::optional<double>& amount);
+// A date as MM/DD/YYYY, blank when there is none.
+std::string dateText(const std::optional<Date>& date);
 
 // The words of `text` filled into lines of at most `width` characters; a word
 // longer than the width gets a line of its own, and a text without words is

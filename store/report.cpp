@@ -65,18 +65,9 @@ class Sums {
     std::vector<std::optional<std::int64_t>> units_;
 };
 
-std::string amountText(const Money& amount) {
-    return amount ? money::format(*amount) : "";
-}
-
-// Two decimals, no separators, for a spreadsheet to read as a number.
-std::string plainAmount(const Money& amount) {
-    return amount ? money::format(*amount, money::Separators::None) : "";
-}
-
-std::string dateText(const std::optional<Date>& date) {
-    return date ? paddedDate(*date) : "";
-}
+using text::amountText;
+using text::dateText;
+using text::plainAmount;
 
 // ---- text layout ----
 

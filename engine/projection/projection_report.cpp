@@ -30,10 +30,6 @@ std::string trimmed(const std::string& line) {
     return text::trimmed(line) + '\n';
 }
 
-std::string placedText(const Asset& a) {
-    return a.placedInService ? paddedDate(*a.placedInService) : "";
-}
-
 double taxOf(const ScheduleYear& y) {
     return y.taxDepreciation;
 }
@@ -63,7 +59,7 @@ class TextSection {
         if (!inGroup_) text = '\n' + groupDisplayName(a.groupName) + '\n';
         inGroup_ = true;
         std::string line = fit("  " + a.description, kDescriptionWidth) + ' ' +
-                           fit(placedText(a), kDateWidth) + ' ' +
+                           fit(text::dateText(a.placedInService), kDateWidth) + ' ' +
                            fit(tax_ ? a.methodTax : a.methodBook, kMethodWidth) + ' ' +
                            fit(tax_ ? a.lifeTax : a.lifeBook, kLifeWidth);
         return text + trimmed(line + amounts(years));
@@ -161,8 +157,8 @@ class CsvSink : public ProjectionSink {
 
     void asset(const Asset& a, const std::vector<ScheduleYear>& years) override {
         for (const ScheduleYear& y : years) {
-            fields_.assign({"Asset", a.groupName, a.description, placedText(a), a.methodTax,
-                            a.lifeTax, a.methodBook, a.lifeBook});
+            fields_.assign({"Asset", a.groupName, a.description, text::dateText(a.placedInService),
+                            a.methodTax, a.lifeTax, a.methodBook, a.lifeBook});
             writeYear(y);
         }
     }

@@ -417,23 +417,15 @@ Form4562 Builder::finish(const Form4562Options& options) {
 
 // ---- rendering ----
 
-std::string amountText(const Money& amount) {
-    return amount ? money::format(*amount) : "";
-}
-
-std::string plainAmount(const Money& amount) {
-    return amount ? money::format(*amount, money::Separators::None) : "";
-}
+using text::amountText;
+using text::dateText;
+using text::plainAmount;
 
 std::string percentText(const std::optional<double>& use) {
     if (!use) return "";
     char text[32];
     std::snprintf(text, sizeof text, "%.2f%%", *use * 100);
     return text;
-}
-
-std::string dateText(const std::optional<Date>& date) {
-    return date ? paddedDate(*date) : "";
 }
 
 void writeText(std::ostream& out, const std::string& line) {

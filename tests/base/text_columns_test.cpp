@@ -32,6 +32,17 @@ TEST(TextColumns, FitCutsOrPadsAndTrimmedDropsTrailingBlanks) {
     EXPECT_EQ(text::trimmed("   "), "");
 }
 
+TEST(TextColumns, CellsShowAmountsAndDatesOrNothing) {
+    EXPECT_EQ(text::amountText(12500), "12,500.00");
+    EXPECT_EQ(text::plainAmount(-1234.5), "-1234.50");
+    EXPECT_EQ(
+        text::dateText(Date{std::chrono::year{2012}, std::chrono::March, std::chrono::day{5}}),
+        "03/05/2012");
+    EXPECT_EQ(text::amountText(std::nullopt) + text::plainAmount(std::nullopt) +
+                  text::dateText(std::nullopt),
+              "");
+}
+
 TEST(TextColumns, CaptionRowsLineUpEachCaptionInItsColumn) {
     // "Asset Description" is 17 > 6: two lines; "Life" one, blank below.
     const std::vector<Lines> rows = {{"Asset", "Life"}, {"Description", ""}};

@@ -9,7 +9,6 @@
 #include <fstream>
 #include <map>
 #include <regex>
-#include <sstream>
 
 #include "store/assets.h"
 #include "tests/store/company_db.h"
@@ -23,17 +22,11 @@ using testing::companySnapshot;
 using testing::groupNames;
 using testing::makeCompany;
 using testing::makeCompanyFile;
+using testing::readFile;
 using testing::Rows;
 using testing::sourceFile;
 using testing::tableRows;
 using testing::TempDir;
-
-std::string fileBytes(const fs::path& file) {
-    std::ifstream in(file, std::ios::binary);
-    std::stringstream bytes;
-    bytes << in.rdbuf();
-    return bytes.str();
-}
 
 // A company file of `layout` as an earlier version wrote it, holding "Old
 // Shop", three assets and, when asked, the groups Computers and Vehicles.
@@ -119,7 +112,7 @@ std::map<std::string, std::string> treeSnapshot(const fs::path& root) {
         const auto name = fs::relative(entry.path(), root).string();
         const auto kind = entry.symlink_status().type();
         if (kind == fs::file_type::regular)
-            tree[name] = "file:" + fileBytes(entry.path());
+            tree[name] = "file:" + readFile(entry.path());
         else if (kind == fs::file_type::symlink)
             tree[name] = "link:" + fs::read_symlink(entry.path()).string();
         else

@@ -3,7 +3,6 @@
 #include <sys/wait.h>
 
 #include <cstdlib>
-#include <fstream>
 #include <sstream>
 
 namespace czx::testing {
@@ -20,13 +19,6 @@ std::string shellQuoted(const std::string& text) {
 }
 
 }  // namespace
-
-std::string readFile(const fs::path& file) {
-    std::ifstream in(file, std::ios::binary);
-    std::stringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
 
 void CliCompany::SetUp() {
     fs::create_directories(data());

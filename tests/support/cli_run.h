@@ -11,9 +11,6 @@
 
 namespace czx::testing {
 
-// The whole of a file, byte for byte ("" when it cannot be read).
-std::string readFile(const std::filesystem::path& file);
-
 // What a run of the tool left: its exit status (-1 when it did not exit)
 // and what it wrote to its standard output and error.
 struct CliOutcome {

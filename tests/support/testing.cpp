@@ -67,6 +67,13 @@ Asset makeAsset(const std::string& method, const std::string& life, double cost,
     return a;
 }
 
+std::string readFile(const std::filesystem::path& file) {
+    std::ifstream in(file, std::ios::binary);
+    std::stringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
 std::vector<std::string> folderListing(const std::filesystem::path& folder) {
     std::vector<std::string> names;
     for (const auto& entry : std::filesystem::directory_iterator(folder))

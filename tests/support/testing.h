@@ -51,6 +51,9 @@ std::string sourceFile(const std::string& relativePath);
 // The path of a database file built into build/data ("czxdprnd.mdb" ...).
 std::filesystem::path builtDataFile(const std::string& name);
 
+// The whole of a file, byte for byte ("" when it cannot be read).
+std::string readFile(const std::filesystem::path& file);
+
 // The names of the entries of a folder, sorted.
 std::vector<std::string> folderListing(const std::filesystem::path& folder);
 

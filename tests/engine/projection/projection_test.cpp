@@ -5,7 +5,6 @@
 
 #include <gtest/gtest.h>
 
-#include <fstream>
 #include <iterator>
 #include <map>
 
@@ -84,11 +83,6 @@ constexpr const char* kEditPress =
     "UPDATE assets SET [Asset Cost - Tax] = 5000000, assetchng = 1 WHERE rowid = "
     "(SELECT MAX(rowid) FROM assets)";
 
-std::string fileBytes(const std::filesystem::path& file) {
-    std::ifstream in(file, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
 class Recorder : public ProjectionSink {
   public:
     void begin(const Company&, const std::vector<Date>& ends) override { yearEnds = ends; }
@@ -120,10 +114,10 @@ TEST(Projection, StoresWhatEachYearsRunAndCloseStore) {
         db->execute(kEditPress);
     }
 
-    const std::string before = fileBytes(file);
+    const std::string before = testing::readFile(file);
     Recorder projection;
     projectCompany(projected, 4, projection);
-    EXPECT_EQ(fileBytes(file), before);
+    EXPECT_EQ(testing::readFile(file), before);
     ASSERT_EQ(projection.yearEnds, (std::vector<Date>{ymd(2013, 6, 30), ymd(2014, 6, 30),
                                                       ymd(2015, 6, 30), ymd(2016, 6, 30)}));
     ASSERT_EQ(projection.byKey.size(), static_cast<std::size_t>(kAssets + 1));

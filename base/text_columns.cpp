@@ -1,6 +1,5 @@
 #include "base/text_columns.h"
 
-#include <algorithm>
 #include <sstream>
 
 #include "base/money.h"
@@ -39,23 +38,21 @@ std::string fit(const std::string& text, int width, bool right) {
     return right ? pad + cell : cell + pad;
 }
 
-std::string trimmed(std::string line) {
+std::string endLine(std::string line) {
     line.erase(line.find_last_not_of(' ') + 1);
-    return line;
+    return line + '\n';
 }
 
 std::vector<std::vector<std::string>> captionRows(const std::vector<std::string>& captions,
                                                   const std::vector<int>& widths) {
-    std::vector<std::vector<std::string>> lines;
-    size_t depth = 0;
+    std::vector<std::vector<std::string>> rows;
     for (size_t i = 0; i < captions.size(); ++i) {
-        lines.push_back(wrap(captions[i], widths[i]));
-        depth = std::max(depth, lines.back().size());
+        const std::vector<std::string> lines = wrap(captions[i], widths[i]);
+        for (size_t row = 0; row < lines.size(); ++row) {
+            if (row == rows.size()) rows.emplace_back(captions.size());
+            rows[row][i] = lines[row];
+        }
     }
-    std::vector<std::vector<std::string>> rows(depth);
-    for (size_t row = 0; row < depth; ++row)
-        for (const auto& caption : lines)
-            rows[row].push_back(row < caption.size() ? caption[row] : "");
     return rows;
 }
 

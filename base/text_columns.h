@@ -27,8 +27,8 @@ std::vector<std::string> wrap(const std::string& text, int width);
 // text, or before it when `right` aligns it to the right.
 std::string fit(const std::string& text, int width, bool right = false);
 
-// `line` without its trailing blanks.
-std::string trimmed(std::string line);
+// `line` without its trailing blanks, ended by a newline.
+std::string endLine(std::string line);
 
 // Column captions over several lines: each caption wrapped to its column's
 // width, row r holding line r of every caption ("" where a caption has fewer

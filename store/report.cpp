@@ -85,7 +85,7 @@ void writeCells(std::ostream& out, const std::vector<std::string>& cells) {
         if (i) line += ' ';
         line += text::fit(cells[i], widthOf(i), i >= kReportTextColumns);
     }
-    out << text::trimmed(line) << '\n';
+    out << text::endLine(line);
 }
 
 int lineWidth(size_t columns) {
@@ -98,7 +98,7 @@ int lineWidth(size_t columns) {
 void writeTotals(std::ostream& out, const std::string& label, const std::vector<Money>& totals) {
     std::string line = text::fit(label, lineWidth(kReportTextColumns), false);
     for (const auto& t : totals) line += ' ' + text::fit(amountText(t), kAmountWidth, true);
-    out << text::trimmed(line) << '\n';
+    out << text::endLine(line);
 }
 
 // A caption on one line: its runs of blanks, there to break it in a narrow

@@ -23,12 +23,8 @@ constexpr int kLifeWidth = 5;
 constexpr int kAmountWidth = 14;
 constexpr int kLabelWidth = kDescriptionWidth + kDateWidth + kMethodWidth + kLifeWidth + 3;
 
+using text::endLine;
 using text::fit;
-
-// A line of the text without its trailing blanks.
-std::string trimmed(const std::string& line) {
-    return text::trimmed(line) + '\n';
-}
 
 double taxOf(const ScheduleYear& y) {
     return y.taxDepreciation;
@@ -49,7 +45,7 @@ class TextSection {
                                fit("Placed", kDateWidth) + ' ' + fit("Method", kMethodWidth) + ' ' +
                                fit("Life", kLifeWidth);
         for (const Date& end : yearEnds) captions += ' ' + fit(shortDate(end), kAmountWidth, true);
-        text += trimmed(captions);
+        text += endLine(captions);
         text += std::string(captions.size(), '-') + '\n';
         return text;
     }
@@ -62,17 +58,17 @@ class TextSection {
                            fit(text::dateText(a.placedInService), kDateWidth) + ' ' +
                            fit(tax_ ? a.methodTax : a.methodBook, kMethodWidth) + ' ' +
                            fit(tax_ ? a.lifeTax : a.lifeBook, kLifeWidth);
-        return text + trimmed(line + amounts(years));
+        return text + endLine(line + amounts(years));
     }
 
     std::string groupTotal(const std::string& group, const std::vector<ScheduleYear>& totals) {
         inGroup_ = false;
-        return trimmed(fit("  " + groupTotalLabel(group), kLabelWidth) + amounts(totals));
+        return endLine(fit("  " + groupTotalLabel(group), kLabelWidth) + amounts(totals));
     }
 
     std::string grandTotal(const std::vector<ScheduleYear>& totals) const {
         return '\n' + std::string(kLabelWidth + totals.size() * (kAmountWidth + 1), '=') + '\n' +
-               trimmed(fit(kGrandTotalLabel, kLabelWidth) + amounts(totals));
+               endLine(fit(kGrandTotalLabel, kLabelWidth) + amounts(totals));
     }
 
   private:

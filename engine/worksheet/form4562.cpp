@@ -428,10 +428,6 @@ std::string percentText(const std::optional<double>& use) {
     return text;
 }
 
-void writeText(std::ostream& out, const std::string& line) {
-    out << text::trimmed(line) << '\n';
-}
-
 constexpr int kItemIndent = 9;
 constexpr int kNumberWidth = 5;
 constexpr int kLineTextWidth = 72;
@@ -443,7 +439,7 @@ void writeItemRow(std::ostream& out, const std::vector<int>& widths,
     std::string line(kItemIndent, ' ');
     for (size_t i = 0; i < cells.size(); ++i)
         line += (i ? " " : "") + text::fit(cells[i], widths[i], i > 0);
-    writeText(out, line);
+    out << text::endLine(line);
 }
 
 void writeItems(std::ostream& out, const Form4562Line& line) {
@@ -593,11 +589,11 @@ void renderForm4562Text(const Form4562& form, std::ostream& out) {
         for (const auto& line : part.lines) {
             const std::vector<std::string> words = text::wrap(line.text, kLineTextWidth);
             for (size_t i = 0; i < words.size(); ++i)
-                writeText(out, text::fit(i ? "" : line.number, kNumberWidth, true) + "  " +
-                                   text::fit(words[i], kLineTextWidth, false) +
-                                   (i + 1 == words.size()
-                                        ? text::fit(amountText(line.amount), kAmountWidth, true)
-                                        : std::string()));
+                out << text::endLine(text::fit(i ? "" : line.number, kNumberWidth, true) + "  " +
+                                     text::fit(words[i], kLineTextWidth, false) +
+                                     (i + 1 == words.size()
+                                          ? text::fit(amountText(line.amount), kAmountWidth, true)
+                                          : std::string()));
             if (line.kind == ItemKind::None || line.items.empty()) continue;
             writeItems(out, line);
             if (line.kind == ItemKind::Class)

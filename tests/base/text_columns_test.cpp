@@ -24,23 +24,11 @@ TEST(TextColumns, WrapFillsWordsIntoTheWidth) {
     for (const auto& c : cases) EXPECT_EQ(text::wrap(c.text, c.width), c.lines) << c.text;
 }
 
-TEST(TextColumns, FitCutsOrPadsAndTrimmedDropsTrailingBlanks) {
-    EXPECT_EQ(text::fit("Machine", 4), "Mach");
-    EXPECT_EQ(text::fit("ab", 4), "ab  ");
-    EXPECT_EQ(text::fit("12.50", 8, true), "   12.50");
-    EXPECT_EQ(text::trimmed("  a b  "), "  a b");
-    EXPECT_EQ(text::trimmed("   "), "");
-}
-
-TEST(TextColumns, CellsShowAmountsAndDatesOrNothing) {
-    EXPECT_EQ(text::amountText(12500), "12,500.00");
-    EXPECT_EQ(text::plainAmount(-1234.5), "-1234.50");
+TEST(TextColumns, FitCutsOrPadsAndEndLineDropsTrailingBlanks) {
     EXPECT_EQ(
-        text::dateText(Date{std::chrono::year{2012}, std::chrono::March, std::chrono::day{5}}),
-        "03/05/2012");
-    EXPECT_EQ(text::amountText(std::nullopt) + text::plainAmount(std::nullopt) +
-                  text::dateText(std::nullopt),
-              "");
+        text::fit("Machine", 4) + "|" + text::fit("ab", 4) + "|" + text::fit("12.50", 8, true),
+        "Mach|ab  |   12.50");
+    EXPECT_EQ(text::endLine("  a b  ") + text::endLine("   "), "  a b\n\n");
 }
 
 TEST(TextColumns, CaptionRowsLineUpEachCaptionInItsColumn) {

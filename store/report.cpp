@@ -78,29 +78,6 @@ int widthOf(size_t column) {
     return column < kReportTextColumns ? kWidths[column] : kAmountWidth;
 }
 
-// One line of cells; trailing blanks are dropped.
-void writeCells(std::ostream& out, const std::vector<std::string>& cells) {
-    std::string line;
-    for (size_t i = 0; i < cells.size(); ++i) {
-        if (i) line += ' ';
-        line += text::fit(cells[i], widthOf(i), i >= kReportTextColumns);
-    }
-    out << text::endLine(line);
-}
-
-int lineWidth(size_t columns) {
-    int width = 0;
-    for (size_t i = 0; i < columns; ++i) width += widthOf(i) + (i ? 1 : 0);
-    return width;
-}
-
-// A total line: its label spans the text columns, which it leaves empty.
-void writeTotals(std::ostream& out, const std::string& label, const std::vector<Money>& totals) {
-    std::string line = text::fit(label, lineWidth(kReportTextColumns), false);
-    for (const auto& t : totals) line += ' ' + text::fit(amountText(t), kAmountWidth, true);
-    out << text::endLine(line);
-}
-
 // A caption on one line: its runs of blanks, there to break it in a narrow
 // column, become one blank ("Prior Depreciation").
 std::string oneLine(const std::string& caption) {
@@ -110,6 +87,25 @@ std::string oneLine(const std::string& caption) {
 }
 
 }  // namespace
+
+std::string reportTextLine(const std::vector<std::string>& cells) {
+    std::string line;
+    for (size_t i = 0; i < cells.size(); ++i)
+        line += (i ? " " : "") + text::fit(cells[i], widthOf(i), i >= kReportTextColumns);
+    return text::endLine(line);
+}
+
+std::string reportTotalLine(const std::string& label, const std::vector<Money>& totals) {
+    std::string line = text::fit(label, static_cast<int>(reportLineWidth(kReportTextColumns)));
+    for (const auto& t : totals) line += ' ' + text::fit(amountText(t), kAmountWidth, true);
+    return text::endLine(line);
+}
+
+size_t reportLineWidth(size_t columns) {
+    size_t width = 0;
+    for (size_t i = 0; i < columns; ++i) width += static_cast<size_t>(widthOf(i)) + (i ? 1 : 0);
+    return width;
+}
 
 const std::string& reportQuery() {
     static const std::string query =
@@ -236,8 +232,8 @@ class TextSink : public ReportSink {
         std::vector<int> widths;
         for (size_t i = 0; i < columns; ++i) widths.push_back(widthOf(i));
         for (const auto& cells : text::captionRows(heading.captions, widths))
-            writeCells(out_, cells);
-        ruleWidth_ = static_cast<size_t>(lineWidth(columns));
+            out_ << reportTextLine(cells);
+        ruleWidth_ = reportLineWidth(columns);
         out_ << std::string(ruleWidth_, '-') << '\n';
     }
 
@@ -247,17 +243,17 @@ class TextSink : public ReportSink {
         cells_.assign(
             {"  " + line.description, dateText(line.placedInService), line.method, line.life});
         for (const auto& a : line.amounts) cells_.push_back(amountText(a));
-        writeCells(out_, cells_);
+        out_ << reportTextLine(cells_);
     }
 
     void groupTotal(const std::string& group, const std::vector<Money>& totals) override {
-        writeTotals(out_, "  " + groupTotalLabel(group), totals);
+        out_ << reportTotalLine("  " + groupTotalLabel(group), totals);
         inGroup_ = false;
     }
 
     void grandTotal(const std::vector<Money>& totals) override {
         out_ << '\n' << std::string(ruleWidth_, '=') << '\n';
-        writeTotals(out_, kGrandTotalLabel, totals);
+        out_ << reportTotalLine(kGrandTotalLabel, totals);
     }
 
   private:

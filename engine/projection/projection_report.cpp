@@ -15,17 +15,6 @@
 namespace czx {
 namespace {
 
-// The text columns of the tax and book reports, then one amount per year.
-constexpr int kDescriptionWidth = 32;
-constexpr int kDateWidth = 10;
-constexpr int kMethodWidth = 13;
-constexpr int kLifeWidth = 5;
-constexpr int kAmountWidth = 14;
-constexpr int kLabelWidth = kDescriptionWidth + kDateWidth + kMethodWidth + kLifeWidth + 3;
-
-using text::endLine;
-using text::fit;
-
 double taxOf(const ScheduleYear& y) {
     return y.taxDepreciation;
 }
@@ -33,50 +22,46 @@ double bookOf(const ScheduleYear& y) {
     return y.bookDepreciation;
 }
 
-// One section of the text: the tax or the book depreciation of each year.
+// One section of the text: the tax or the book depreciation of each year, in
+// the columns of the tax and book reports, one amount per year.
 class TextSection {
   public:
     TextSection(const char* heading, double (*amount)(const ScheduleYear&), bool tax)
         : heading_(heading), amount_(amount), tax_(tax) {}
 
     std::string begin(const std::vector<Date>& yearEnds) const {
-        std::string text = std::string(heading_) + "\n\n";
-        std::string captions = fit("Asset Description", kDescriptionWidth) + ' ' +
-                               fit("Placed", kDateWidth) + ' ' + fit("Method", kMethodWidth) + ' ' +
-                               fit("Life", kLifeWidth);
-        for (const Date& end : yearEnds) captions += ' ' + fit(shortDate(end), kAmountWidth, true);
-        text += endLine(captions);
-        text += std::string(captions.size(), '-') + '\n';
-        return text;
+        std::vector<std::string> captions = {"Asset Description", "Placed", "Method", "Life"};
+        for (const Date& end : yearEnds) captions.push_back(shortDate(end));
+        return std::string(heading_) + "\n\n" + reportTextLine(captions) +
+               std::string(reportLineWidth(captions.size()), '-') + '\n';
     }
 
     std::string asset(const Asset& a, const std::vector<ScheduleYear>& years) {
         std::string text;
         if (!inGroup_) text = '\n' + groupDisplayName(a.groupName) + '\n';
         inGroup_ = true;
-        std::string line = fit("  " + a.description, kDescriptionWidth) + ' ' +
-                           fit(text::dateText(a.placedInService), kDateWidth) + ' ' +
-                           fit(tax_ ? a.methodTax : a.methodBook, kMethodWidth) + ' ' +
-                           fit(tax_ ? a.lifeTax : a.lifeBook, kLifeWidth);
-        return text + endLine(line + amounts(years));
+        std::vector<std::string> cells = {"  " + a.description, text::dateText(a.placedInService),
+                                          tax_ ? a.methodTax : a.methodBook,
+                                          tax_ ? a.lifeTax : a.lifeBook};
+        for (const Money& amount : amounts(years)) cells.push_back(text::amountText(amount));
+        return text + reportTextLine(cells);
     }
 
     std::string groupTotal(const std::string& group, const std::vector<ScheduleYear>& totals) {
         inGroup_ = false;
-        return endLine(fit("  " + groupTotalLabel(group), kLabelWidth) + amounts(totals));
+        return reportTotalLine("  " + groupTotalLabel(group), amounts(totals));
     }
 
     std::string grandTotal(const std::vector<ScheduleYear>& totals) const {
-        return '\n' + std::string(kLabelWidth + totals.size() * (kAmountWidth + 1), '=') + '\n' +
-               endLine(fit(kGrandTotalLabel, kLabelWidth) + amounts(totals));
+        return '\n' + std::string(reportLineWidth(kReportTextColumns + totals.size()), '=') + '\n' +
+               reportTotalLine(kGrandTotalLabel, amounts(totals));
     }
 
   private:
-    std::string amounts(const std::vector<ScheduleYear>& years) const {
-        std::string text;
-        for (const ScheduleYear& y : years)
-            text += ' ' + fit(money::format(amount_(y)), kAmountWidth, true);
-        return text;
+    std::vector<Money> amounts(const std::vector<ScheduleYear>& years) const {
+        std::vector<Money> amounts;
+        for (const ScheduleYear& y : years) amounts.push_back(amount_(y));
+        return amounts;
     }
 
     const char* heading_;

@@ -26,16 +26,16 @@ TEST_F(ReportProjection, ReadsOnlyAndProjectsAsAfterTheRun) {
             "UPDATE assets SET [Asset Cost - Tax] = [Asset Cost - Tax] + 10000, "
             "assetchng = 1 WHERE [Date Placed in Service] >= '2012-08-01'");
     const std::string before = readFile(company);
-    const testing::CliOutcome first =
-        runWords("report projection --years 3 --format csv --output " + csv.string());
+    const std::vector<std::string> toCsv = {"report",   "projection", "--years",  "3",
+                                            "--format", "csv",        "--output", csv.string()};
+    const testing::CliOutcome first = run(toCsv);
     ASSERT_EQ(first.status, 0) << first.err;
     EXPECT_EQ(readFile(company), before);
     const std::string projected = readFile(csv);
     EXPECT_TRUE(testing::matchesGolden("cli-report-projection-sample-2012.csv", projected));
 
-    ASSERT_EQ(runWords("depreciate").status, 0);
-    ASSERT_EQ(runWords("report projection --years 3 --format csv --output " + csv.string()).status,
-              0);
+    ASSERT_EQ(run({"depreciate"}).status, 0);
+    ASSERT_EQ(run(toCsv).status, 0);
     EXPECT_EQ(readFile(csv), projected);
 
     Connection connection = Connection::open(company);
@@ -43,8 +43,10 @@ TEST_F(ReportProjection, ReadsOnlyAndProjectsAsAfterTheRun) {
     writeProjectionText(connection, 3, testing::ymd(2013, 1, 15), text);
     EXPECT_TRUE(testing::matchesGolden("report-projection-sample-2012.txt", text.str()));
 
-    for (const char* wrong : {"--years 0", "--years 51", "--years 2.5", "--years", "--format pdf"})
-        EXPECT_EQ(runWords(std::string("report projection ") + wrong).status, 2) << wrong;
+    for (const char* years : {"0", "51", "2.5"})
+        EXPECT_EQ(run({"report", "projection", "--years", years}).status, 2) << years;
+    EXPECT_EQ(run({"report", "projection", "--years"}).status, 2);
+    EXPECT_EQ(run({"report", "projection", "--format", "pdf"}).status, 2);
 }
 
 }  // namespace

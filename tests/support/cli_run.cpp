@@ -3,7 +3,6 @@
 #include <sys/wait.h>
 
 #include <cstdlib>
-#include <sstream>
 
 namespace czx::testing {
 
@@ -35,13 +34,6 @@ CliOutcome CliCompany::run(const std::vector<std::string>& arguments, const std:
     const int raw = std::system(command.c_str());
     return {WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, readFile(dir / "out.txt"),
             readFile(dir / "err.txt")};
-}
-
-CliOutcome CliCompany::runWords(const std::string& arguments) {
-    std::istringstream line(arguments);
-    std::vector<std::string> words;
-    for (std::string word; line >> word;) words.push_back(word);
-    return run(words);
 }
 
 }  // namespace czx::testing

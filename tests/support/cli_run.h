@@ -15,8 +15,7 @@ namespace czx::testing {
 // and what it wrote to its standard output and error.
 struct CliOutcome {
     int status = -1;
-    std::string out;
-    std::string err;
+    std::string out, err;
 };
 
 // A test on copies of czxdprnd.mdb and czxblank.mdb in data(), the folder
@@ -28,8 +27,6 @@ class CliCompany : public ::testing::Test {
     // Runs the tool, each argument passed as it is; `limits` are shell
     // commands run before it (ulimit ...).
     CliOutcome run(const std::vector<std::string>& arguments, const std::string& limits = "");
-    // The same with the arguments written in one line, parted by blanks.
-    CliOutcome runWords(const std::string& arguments);
 
     std::filesystem::path data() const { return dir / "data"; }
 

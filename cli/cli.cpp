@@ -94,12 +94,11 @@ std::optional<int> ReportOutput::read(const std::vector<std::string>& options, s
         if (!optionValue(options, i, value) || (value != "text" && value != "csv"))
             return fail("--format takes text or csv");
         csv = value == "csv";
-    } else if (options[i] == "--output") {
-        if (!optionValue(options, i, value) || value.empty()) return fail("--output needs a FILE");
-        file = value;
-    } else {
-        return std::nullopt;
+        return 0;
     }
+    if (options[i] != "--output") return std::nullopt;
+    if (!optionValue(options, i, value) || value.empty()) return fail("--output needs a FILE");
+    file = value;
     return 0;
 }
 

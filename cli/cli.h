@@ -47,11 +47,10 @@ void writeOutput(const std::filesystem::path& file,
 // `i` on; false when there is none.
 bool optionValue(const std::vector<std::string>& options, size_t& i, std::string& value);
 
-// The options every report takes: --format text|csv and --output FILE (the
-// terminal when there is none).
+// The options every report takes: --format text|csv and --output FILE.
 struct ReportOutput {
     bool csv = false;
-    std::string file;
+    std::string file;  // "" for the terminal
 
     // Reads options[i] and its value, moving `i` on, when it is one of the
     // two: nothing when it is neither, 0 when it was read, or the exit status

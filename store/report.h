@@ -89,13 +89,11 @@ inline constexpr const char* kGrandTotalLabel = "Grand total";
 std::string groupDisplayName(const std::string& group);
 
 // The text report's lines, which the projection's text shares: the text
-// columns padded to 32, 10, 13 and 5 characters, each amount right-aligned in
-// 14, one blank between columns, trailing blanks dropped, the newline ended.
+// columns in 32, 10, 13 and 5 characters, each amount right-aligned in 14,
+// one blank between columns. A total's label spans the text columns; the
+// rules under the captions and over the grand totals are a line's width.
 std::string reportTextLine(const std::vector<std::string>& cells);
-// A total line: its label spans the text columns, which it leaves empty.
 std::string reportTotalLine(const std::string& label, const std::vector<Money>& totals);
-// The width of a line of `columns` columns, for the rules under the captions
-// and over the grand totals.
 size_t reportLineWidth(size_t columns);
 
 // Walks the query once for the company the file holds and hands the report

@@ -444,8 +444,8 @@ void writeItemRow(std::ostream& out, const std::vector<int>& widths,
 
 void writeItems(std::ostream& out, const Form4562Line& line) {
     const std::vector<int> widths = itemWidths(line.kind);
-    const std::vector<std::string> captions = itemCaptions(line.kind);
-    for (const auto& cells : text::captionRows(captions, widths)) writeItemRow(out, widths, cells);
+    for (const auto& cells : text::captionRows(itemCaptions(line.kind), widths))
+        writeItemRow(out, widths, cells);
     for (const auto& item : line.items) writeItemRow(out, widths, itemCells(line.kind, item));
 }
 

@@ -8,9 +8,6 @@
 namespace czx {
 namespace {
 
-namespace fs = std::filesystem;
-
-using testing::readFile;
 using Report4562 = testing::CliCompany;
 
 TEST_F(Report4562, RefusedBeforeTheRunThenWrittenLineByLine) {
@@ -28,11 +25,11 @@ TEST_F(Report4562, RefusedBeforeTheRunThenWrittenLineByLine) {
 
     // The sample elects 112,800: line 12 is the smaller of 112,800 + 2,500
     // and 100,000; line 13 carries 115,300 - 100,000 = 15,300 forward.
-    const fs::path csv = dir / "4562.csv";
+    const auto csv = dir / "4562.csv";
     testing::CliOutcome limited = run({"report", "4562", "--carryover", "2,500", "--income-limit",
                                        "100000", "--format", "csv", "--output", csv.string()});
     EXPECT_EQ(limited.status, 0) << limited.err;
-    const std::string rows = readFile(csv);
+    const std::string rows = testing::readFile(csv);
     EXPECT_EQ(rows.substr(0, rows.find('\n')),
               "Line,Row,Description,Date Placed in Service,Business Use %,Cost,Basis for "
               "Depreciation,Recovery Period,Convention,Method,Deduction,Section 179 "

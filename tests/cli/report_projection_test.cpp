@@ -11,14 +11,12 @@
 namespace czx {
 namespace {
 
-namespace fs = std::filesystem;
-
 using testing::readFile;
 using ReportProjection = testing::CliCompany;
 
 TEST_F(ReportProjection, ReadsOnlyAndProjectsAsAfterTheRun) {
-    const fs::path company = data() / "czxdprnd.mdb";
-    const fs::path csv = dir / "projection.csv";
+    const auto company = data() / "czxdprnd.mdb";
+    const auto csv = dir / "projection.csv";
     // The sample holds 30 assets changed since its last run; the turning
     // center placed in August now costs 10,000 more, not yet depreciated.
     Connection(Connection::open(company))

@@ -44,6 +44,8 @@ class InstructionsTest : public QObject {
                     loaded = v->loaded();
                     v->close();
                 }
+            // The viewer deletes itself on close: let it go now, not at exit.
+            QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
             return loaded;
         };
 

@@ -1,6 +1,7 @@
 #include "base/money.h"
 
 #include <bit>
+#include <charconv>
 #include <cmath>
 #include <cstdint>
 #include <stdexcept>
@@ -88,6 +89,25 @@ std::string format(double amount, Separators separators) {
     text += rest < 10 ? ".0" : ".";
     text += std::to_string(rest);
     return negative ? "-" + text : text;
+}
+
+std::optional<double> parse(std::string_view text) {
+    constexpr std::string_view kBlanks = " \t\r\n";
+    const auto first = text.find_first_not_of(kBlanks);
+    if (first == std::string_view::npos) return std::nullopt;
+    text = text.substr(first, text.find_last_not_of(kBlanks) - first + 1);
+    if (text.front() == '+') {
+        text.remove_prefix(1);
+        if (text.empty() || text.front() == '-') return std::nullopt;
+    }
+    std::string plain;
+    for (char c : text)
+        if (c != ',') plain += c;
+    double amount = 0;
+    const char* end = plain.data() + plain.size();
+    const auto [stop, error] = std::from_chars(plain.data(), end, amount);
+    if (error != std::errc() || stop != end || !std::isfinite(amount)) return std::nullopt;
+    return amount;
 }
 
 }  // namespace czx::money

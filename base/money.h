@@ -13,6 +13,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <string_view>
 
 namespace czx::money {
 
@@ -45,6 +46,11 @@ enum class Separators { Thousands, None };
 std::string format(double amount, Separators separators = Separators::Thousands);
 // A whole number of dollars or assets, with thousands separators ("12,345").
 std::string withThousands(std::int64_t number);
+
+// An amount as a person types it: blanks around it, thousands commas and a
+// leading sign allowed ("12,500.00", " -250", "+3"). Empty when the text is
+// no finite number.
+std::optional<double> parse(std::string_view text);
 
 // An empty amount counts as zero in arithmetic.
 inline double value(const std::optional<double>& amount) {

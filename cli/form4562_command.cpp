@@ -1,23 +1,19 @@
 // czxdprn-cli report 4562: the Form 4562 worksheet of the company's tax year.
-#include <cmath>
 #include <iostream>
 #include <optional>
 
+#include "base/money.h"
 #include "base/trail.h"
 #include "cli/cli.h"
 #include "engine/worksheet/form4562.h"
-#include "store/value.h"
 
 namespace czx::cli {
 namespace {
 
 // A dollar amount of at least zero; thousands separators are allowed ("12,500.00").
 std::optional<double> amountArgument(const std::string& text) {
-    std::string digits;
-    for (char c : text)
-        if (c != ',') digits += c;
-    auto amount = asNumber(Value(digits));
-    if (!amount || !std::isfinite(*amount) || *amount < 0) return std::nullopt;
+    auto amount = money::parse(text);
+    if (!amount || *amount < 0) return std::nullopt;
     return amount;
 }
 

@@ -4,10 +4,10 @@
 #include <array>
 #include <cctype>
 #include <charconv>
-#include <cmath>
 #include <map>
 #include <set>
 
+#include "base/money.h"
 #include "engine/rules/life_lists.h"
 #include "engine/rules/record_check.h"
 #include "store/asset_fields.h"
@@ -52,19 +52,6 @@ std::string lower(std::string_view text) {
     std::string out(text);
     for (char& c : out) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
     return out;
-}
-
-// A number as the asset screen takes it: thousands commas allowed.
-std::optional<double> parseAmount(const std::string& text) {
-    std::string plain;
-    for (char c : text)
-        if (c != ',') plain += c;
-    double value = 0;
-    auto [end, ec] = std::from_chars(plain.data(), plain.data() + plain.size(), value);
-    if (plain.empty() || ec != std::errc() || end != plain.data() + plain.size() ||
-        !std::isfinite(value))
-        return std::nullopt;
-    return value;
 }
 
 std::optional<Date> parseDate(const std::string& text) {
@@ -142,7 +129,7 @@ class RowChecker {
                 case AssetField::Kind::Money: {
                     asset.*field.money = std::nullopt;
                     if (text.empty()) break;
-                    auto amount = parseAmount(text);
+                    auto amount = money::parse(text);
                     if (!amount)
                         problem(field.column, quoted + " is not a number");
                     else if (shareColumn(field.column) && (*amount < 0 || *amount > 1))

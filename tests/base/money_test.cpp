@@ -79,5 +79,27 @@ TEST(Money, EmptyStaysEmptyAndWhatCannotBeHeldIsRefused) {
         EXPECT_THROW(money::roundCents(amount), Error) << amount;
 }
 
+// What a person types, on the asset screen, in an import file or in a
+// report's options, reads as one amount or as none.
+TEST(Money, ReadsAnAmountAsAPersonTypesIt) {
+    const std::pair<const char*, std::optional<double>> cases[] = {
+        {"12,500.00", 12500.0},
+        {" -250 ", -250.0},
+        {"+3", 3.0},
+        {".5", 0.5},
+        {"1,2,3", 123.0},
+        {"", std::nullopt},
+        {" ", std::nullopt},
+        {",", std::nullopt},
+        {"$5000", std::nullopt},
+        {"12 500", std::nullopt},
+        {"12a", std::nullopt},
+        {"+-5", std::nullopt},
+        {"inf", std::nullopt},
+        {"nan", std::nullopt},
+    };
+    for (const auto& [text, amount] : cases) EXPECT_EQ(money::parse(text), amount) << text;
+}
+
 }  // namespace
 }  // namespace czx

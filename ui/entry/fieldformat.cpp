@@ -21,13 +21,7 @@ QString formatShare(double share) {
 }
 
 std::optional<double> parseNumber(const QString& text) {
-    QString plain = text.trimmed();
-    plain.remove(',');
-    if (plain.isEmpty()) return std::nullopt;
-    bool ok = false;
-    double value = plain.toDouble(&ok);
-    if (!ok) return std::nullopt;
-    return value;
+    return money::parse(text.toStdString());
 }
 
 namespace {

@@ -11,8 +11,8 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 #include <algorithm>
-#include <cmath>
 
+#include "base/money.h"
 #include "base/trail.h"
 #include "ui/shell/guifeedback.h"
 
@@ -22,12 +22,8 @@ namespace {
 // An amount as typed: digits with an optional point and thousands
 // separators, at least zero.
 std::optional<double> typedAmount(const QString& typed) {
-    QString text = typed.trimmed();
-    text.remove(',');
-    if (text.isEmpty()) return std::nullopt;
-    bool ok = false;
-    const double amount = text.toDouble(&ok);
-    if (!ok || amount < 0 || !std::isfinite(amount)) return std::nullopt;
+    auto amount = money::parse(typed.toStdString());
+    if (!amount || *amount < 0) return std::nullopt;
     return amount;
 }
 
